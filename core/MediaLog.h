@@ -1,0 +1,30 @@
+#pragma once
+// The program's log: time-stamped, indented lines collected in a buffer and
+// appended to media_log.txt in the store folder at most every 2000 ms.
+#include <cstdint>
+#include <string>
+
+extern bool LogAbilitato;
+extern bool LogFileRichiesto;
+extern std::string PercorsoFileLog;
+extern int32_t LivelloTab;
+extern uint32_t TickInizioLog;
+extern bool ErroreLoggato;
+extern int32_t NumErroriLog;
+extern std::string BufferLog;
+extern std::string BufferLogCaricamento;
+extern uint32_t TickUltimaScritturaLog;
+extern int32_t NumeroCopiaLog;
+extern std::string PercorsoCopiaLog;
+
+constexpr uint32_t IntervalloScritturaLog = 2000;
+
+void InitMediaLog();
+void StampaLog(const std::string& testo, bool errore = false);
+void CambiaTabulatoreLog(int32_t passo);
+// False when the file could not be written; the buffer is then kept.
+bool ScriviBufferLog(bool forza);
+
+// The stamp of a line: elapsed seconds with three decimals, right-aligned in
+// six characters.
+std::string StampaTempoLog(int32_t millisecondi, char separatoreDecimale);

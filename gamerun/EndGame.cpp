@@ -1,0 +1,13 @@
+#include "gamerun/EndGame.h"
+
+#include "core/MediaLog.h"
+#include "gamerun/RunState.h"
+
+bool EndGameConfig() {
+    TimerAbilitato = false;
+    TogliBit(ModificheAvvio, GiocoConfigurato);
+    FuoriGioco = true;
+    LogAbilitato = LogFileRichiesto;
+    ScriviBufferLog(true);
+    return true;
+}

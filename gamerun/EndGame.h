@@ -1,0 +1,4 @@
+#pragma once
+// End of a run: everything the start changed is given back.
+
+bool EndGameConfig();

@@ -1,0 +1,14 @@
+#pragma once
+// Start-up of the program: state, store folder and command line.
+#include <string>
+#include <vector>
+
+extern std::vector<std::string> FileInstaller;
+
+void AvvioProgramma();
+bool ImpostaCartellaStore();
+
+// The program's arguments: the command line without the program's own name,
+// split at single blanks, each piece trimmed.
+std::vector<std::string> ArgomentiRigaComando(const std::string& rigaComando);
+std::string TestoHelp();

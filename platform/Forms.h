@@ -1,0 +1,93 @@
+#pragma once
+// A small forms runtime: windows with load, query-unload and unload events,
+// timers, the collection of open windows and the message pump.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class Form;
+
+// Who asks a window to unload, as the QueryUnload event receives it.
+enum UnloadMode : int16_t {
+    UnloadDaMenu = 0,         // the window's own close command
+    UnloadDaCodice = 1,       // the program unloads it
+    UnloadDaWindows = 2,      // the Windows session ends
+    UnloadDaTaskManager = 3,  // closed from outside (task manager)
+};
+
+// Fires its handler on the owner's thread every Interval ms while Enabled;
+// an interval of 0 never fires.
+class Timer {
+public:
+    Timer(Form& owner, uint32_t interval, bool enabled, std::function<void()> handler);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    uint32_t Interval() const { return interval_; }
+    bool Enabled() const { return enabled_; }
+    void SetInterval(uint32_t ms);
+    void SetEnabled(bool on);
+
+private:
+    friend class Form;
+    void Applica();
+    void Scatta();
+
+    Form& owner_;
+    UINT_PTR id_;
+    uint32_t interval_;
+    bool enabled_;
+    std::function<void()> handler_;
+};
+
+class Form {
+public:
+    explicit Form(std::string className = "LudovaneForm", std::string caption = "");
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Creates the (hidden) window and runs the load event; a window already
+    // loaded is left as it is.
+    bool Load();
+    // Runs QueryUnload and Unload and destroys the window; False when an
+    // event cancelled it.
+    bool Unload(int16_t mode = UnloadDaCodice);
+    bool Loaded() const { return hwnd_ != nullptr; }
+    HWND hWnd() const { return hwnd_; }
+    const std::string& Caption() const { return caption_; }
+
+    void Show();
+    void Hide();
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {}
+    virtual void Form_Unload(int16_t& Cancel) {}
+    // Messages a form wants for itself; return true when handled.
+    virtual bool Messaggio(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+
+private:
+    friend class Timer;
+    static LRESULT CALLBACK ProceduraFinestra(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    std::string className_;
+    std::string caption_;
+    HWND hwnd_ = nullptr;
+    bool inScaricamento_ = false;
+    std::vector<Timer*> timers_;
+    UINT_PTR prossimoTimer_ = 1;
+};
+
+// The windows loaded now, in loading order.
+std::vector<Form*> FormsAperti();
+// Handles every pending message, then returns.
+void DoEvents();
+// Runs the message loop until the last window is unloaded; the exit code.
+int EseguiApplicazione();
+// True when another process of this same executable is running.
+bool IstanzaPrecedente();

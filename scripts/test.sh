@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test under Wine on a virtual display.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh"
+"$top/scripts/build.sh"
+exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  set -u
+  source "$1/scripts/wine-env.sh"
+  trap wine_stop EXIT
+  wine_start
+  ctest --test-dir "$build" --output-on-failure -j "${CTEST_JOBS:-4}"
+' _ "$top"

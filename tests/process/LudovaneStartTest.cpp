@@ -1,0 +1,191 @@
+// Ludovane.exe started for real in a game folder of its own.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/TestFolders.h"
+#include "tests/support/TestProcesses.h"
+
+namespace {
+
+const char* const Titolo = "Vorn Media Module";
+
+class LudovaneStart : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\Ludovane.exe").c_str(), Exe().c_str(), FALSE));
+    }
+    std::string Exe() const { return trle / "Ludovane.exe"; }
+    void ConGioco() const { ASSERT_TRUE(ScriviFileProva(trle / "tomb4.exe", "game")); }
+    std::string Log() const { return LeggiFileProva(trle / "store\\media_log.txt"); }
+
+    // The texts of the log's lines, without stamps and indentation.
+    std::vector<std::string> Righe() const {
+        std::vector<std::string> righe;
+        const std::string s = Log();
+        size_t i = 0;
+        while (i < s.size()) {
+            size_t fine = s.find("\r\n", i);
+            if (fine == std::string::npos) fine = s.size();
+            std::string riga = s.substr(i, fine - i);
+            const size_t sep = riga.find(":  ");
+            if (sep != std::string::npos) riga = riga.substr(sep + 3);
+            riga.erase(0, riga.find_first_not_of('\t'));
+            righe.push_back(riga);
+            i = fine + 2;
+        }
+        return righe;
+    }
+    bool HaRiga(const std::string& testo) const {
+        for (const std::string& r : Righe())
+            if (r == testo) return true;
+        return false;
+    }
+
+    // Runs the program to its end, answering <boxes> message boxes with OK.
+    std::vector<BoxRegistrato> Esegui(const std::string& argomenti, int boxes) {
+        Osservatore osservatore(trle.Percorso(), "OK", boxes, 30000);
+        ProcessoProva p;
+        EXPECT_TRUE(AvviaProva(p, Exe(), argomenti, trle.Percorso()));
+        EXPECT_EQ(p.Attendi(40000), 0);
+        return boxes > 0 ? osservatore.Boxes() : std::vector<BoxRegistrato>{};
+    }
+
+    CartellaProva trle{"trle"};
+};
+
+const std::string TestoHelpAtteso =
+    "Ludovane.exe: Internal Name: Vorn Media Module\r\n"
+    "Ludovane.exe usage:\r\n"
+    "Ludovane.exe must be in trle folder, e.g. same folder where is 'tomb4.exe' program. Ludovane.exe allows to "
+    "custom level to trigger Text Media when a CD track audio will be sound\r\n"
+    "Command line options:\r\n"
+    "<NO OPTIONS> = Start tomb4.exe and verify if media triggers must be enabled\r\n"
+    "/q  (q=Quit : Don't launch tomb4.exe)\r\n"
+    "/v (v=Verbose) : Create a more descriptive media log file 'media.log' in TRLE folder\r\n"
+    "/u (u=Unistall): Uninstall current level: remove all media files and restore previous original files\r\n"
+    "                 Remark: Ludovane.exe and media.log files should be removed manually when uninstall is "
+    "complete\r\n"
+    "/l (l=List)    : Show list of media trigger in current media configuration file/f=LANGUAGE    : Force use of "
+    "LANGUAGE in side of current computer language\r\n"
+    "                 Example: Ludovane.exe /f=GERMAN\r\n"
+    " KEYBOARD GAME USEABLE IN RUNNING TIME:\r\n"
+    "/s (s=Started)  : Started by Kelvaro\r\n"
+    "SHIT+F8        : Write in log file the mexage: 'WARNING: tester signals a bug in this moment'\r\n"
+    "L+G            : Enable creation of log file\r\n";
+
+TEST_F(LudovaneStart, HelpShowsItsTextAndEnds) {
+    ConGioco();
+    for (const char* opzione : {"/h", "/?", "/H"}) {
+        const auto boxes = Esegui(opzione, 1);
+        ASSERT_EQ(boxes.size(), 1u) << opzione;
+        EXPECT_EQ(boxes[0].titolo, Titolo);
+        EXPECT_EQ(boxes[0].testo, TestoHelpAtteso);
+        EXPECT_FALSE(HaRiga("StartGame(): starting a game run is not built yet; the program ends")) << opzione;
+    }
+}
+
+TEST_F(LudovaneStart, HelpWithTheLogOnIsLoggedAsOneLine) {
+    ConGioco();
+    Esegui("/h /v", 1);
+    const std::string log = Log();
+    EXPECT_NE(log.find(":  Ludovane.exe: Internal Name: Vorn Media Module\r\n......:  Ludovane.exe usage:\r\n"),
+              std::string::npos);
+    EXPECT_NE(log.find("......:  L+G            : Enable creation of log file\r\n......:  \r\n"), std::string::npos);
+}
+
+TEST_F(LudovaneStart, UnknownOptionsAreReportedAndTheStartGoesOn) {
+    ConGioco();
+    for (const char* opzione : {"/q", "/x", "-v", "v"}) {
+        const auto boxes = Esegui(std::string(opzione) + " /v", 1);
+        const std::string atteso = std::string("Command line error: unknown option: '") + opzione + "'";
+        ASSERT_EQ(boxes.size(), 1u) << opzione;
+        EXPECT_EQ(boxes[0].titolo, Titolo);
+        EXPECT_EQ(boxes[0].testo, atteso);
+        EXPECT_TRUE(HaRiga(atteso)) << opzione;
+        EXPECT_TRUE(HaRiga("StartGame(): starting a game run is not built yet; the program ends")) << opzione;
+    }
+}
+
+TEST_F(LudovaneStart, ErrorLinesReachTheFileWithTheLogOff) {
+    ConGioco();
+    Esegui("/q", 1);
+    EXPECT_EQ(Righe(), (std::vector<std::string>{"Command line error: unknown option: '/q'"}));
+}
+
+TEST_F(LudovaneStart, VerboseOptionWorksBeforeOrAfterOtherOptions) {
+    ConGioco();
+    struct Caso {
+        const char* argomenti;
+        const char* riga;
+    };
+    for (const Caso& c : {Caso{"/v /s", "StartGame(): starting a game run is not built yet; the program ends"},
+                          Caso{"/S /V", "StartGame(): starting a game run is not built yet; the program ends"},
+                          Caso{"/u /v", "Uninstall of the level (/u) is not built yet; nothing was changed"},
+                          Caso{"/V /U", "Uninstall of the level (/u) is not built yet; nothing was changed"},
+                          Caso{"/L /v", "List of the media triggers (/l) is not built yet"},
+                          Caso{"/F=GERMAN /v /l", "Force as current language: GERMAN"},
+                          Caso{"/v x/f=ITALIAN=y", "Force as current language: ITALIAN"}}) {
+        Esegui(c.argomenti, 0);
+        EXPECT_TRUE(HaRiga(c.riga)) << c.argomenti;
+    }
+}
+
+TEST_F(LudovaneStart, WithoutTheVerboseOptionOrdinaryLinesAreNotWritten) {
+    ConGioco();
+    Esegui("/s", 0);
+    EXPECT_TRUE(Righe().empty());
+}
+
+TEST_F(LudovaneStart, MissingGameGivesTheWarningAndEnds) {
+    const auto boxes = Esegui("/v", 1);
+    const std::string atteso = "Warning: missing tomb4.exe in current folder: " + trle.Percorso() +
+                               "\r\nYou must copy 'Ludovane.exe' in level editor folder before launching it";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].testo, atteso);
+    const std::string log = Log();
+    EXPECT_NE(log.find("Warning: missing tomb4.exe in current folder: " + trle.Percorso() +
+                       "\r\n......:  You must copy 'Ludovane.exe' in level editor folder before launching it\r\n"),
+              std::string::npos);
+    // Nothing else in the folder was touched.
+    EXPECT_FALSE(EsisteFileProva(trle / "tomb4.exe"));
+    EXPECT_TRUE(EsisteFileProva(trle / "store"));
+}
+
+// Finds a visible box with the program's caption.
+HWND TrovaBox(DWORD ms) {
+    const DWORD inizio = GetTickCount();
+    while (GetTickCount() - inizio < ms) {
+        if (HWND h = FindWindowA("#32770", Titolo); h && IsWindowVisible(h)) return h;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST_F(LudovaneStart, ASecondInstanceEndsAtOnceWithoutDisturbingTheFirst) {
+    // The first instance waits on the box of its unknown option.
+    ProcessoProva prima;
+    ASSERT_TRUE(AvviaProva(prima, Exe(), "/x", trle.Percorso()));
+    ASSERT_NE(TrovaBox(20000), nullptr);
+
+    ProcessoProva seconda;
+    ASSERT_TRUE(AvviaProva(seconda, Exe(), "/v /y", trle.Percorso()));
+    EXPECT_EQ(seconda.Attendi(15000), 0);
+    EXPECT_EQ(prima.Attendi(0), -1) << "the first instance must still run";
+    EXPECT_NE(TrovaBox(1000), nullptr);
+
+    // Now the first goes on: the missing game's warning, then its end.
+    Osservatore osservatore(trle.Percorso(), "OK", 2, 30000);
+    const auto boxes = osservatore.Boxes();
+    EXPECT_EQ(prima.Attendi(20000), 0);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].testo, "Command line error: unknown option: '/x'");
+    EXPECT_EQ(boxes[1].testo.rfind("Warning: missing tomb4.exe in current folder: ", 0), 0u);
+    const auto righe = Righe();
+    ASSERT_EQ(righe.size(), 3u);
+    EXPECT_EQ(righe[0], "Command line error: unknown option: '/x'");
+    EXPECT_EQ(righe[1], "Warning: missing tomb4.exe in current folder: " + trle.Percorso());
+}
+
+}  // namespace

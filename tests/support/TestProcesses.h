@@ -1,0 +1,37 @@
+#pragma once
+// Starting the programs under test and answering their message boxes.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ProcessoProva {
+    HANDLE handle = nullptr;
+    DWORD pid = 0;
+    // Exit code, or -1 when it did not end within the wait.
+    int Attendi(DWORD ms);
+    void Termina();
+    ~ProcessoProva();
+};
+
+// Starts <programma> with <argomenti> in <cartella>; false when it could not start.
+bool AvviaProva(ProcessoProva& p, const std::string& programma, const std::string& argomenti,
+                const std::string& cartella);
+
+struct BoxRegistrato {
+    std::string titolo;
+    std::string testo;
+};
+
+// The dialog watcher answering <quanti> boxes with <pulsante>.
+class Osservatore {
+public:
+    Osservatore(const std::string& cartella, const std::string& pulsante, int quanti, DWORD attesaMs = 30000);
+    ~Osservatore();
+    // Waits for the watcher to end, then reads what it recorded.
+    std::vector<BoxRegistrato> Boxes(DWORD ms = 30000);
+
+private:
+    ProcessoProva processo_;
+    std::string registro_;
+};

@@ -1,0 +1,94 @@
+// DialogWatcher <record file> <button> [count] [timeout ms]
+//
+// Finds the dialog boxes shown on the desktop, appends each one's caption and
+// text to the record file and presses the button asked for (OK, YES, NO,
+// CANCEL or a control id). Ends after <count> boxes (default 1) or the
+// timeout (default 60000 ms). Record of a box:
+//   CAPTION <caption>\n
+//   TEXT <length>\n<text>\n
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::set<HWND> gestiti;
+std::vector<HWND> trovati;
+
+std::string Testo(HWND h) {
+    const int n = GetWindowTextLengthA(h);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    const int letti = GetWindowTextA(h, s.data(), n + 1);
+    s.resize(static_cast<size_t>(letti > 0 ? letti : 0));
+    return s;
+}
+
+std::string Classe(HWND h) {
+    char nome[64] = {};
+    GetClassNameA(h, nome, sizeof nome);
+    return nome;
+}
+
+BOOL CALLBACK SuFinestra(HWND h, LPARAM) {
+    if (IsWindowVisible(h) && Classe(h) == "#32770" && !gestiti.count(h)) trovati.push_back(h);
+    return TRUE;
+}
+
+BOOL CALLBACK SuFiglio(HWND h, LPARAM param) {
+    auto* testi = reinterpret_cast<std::string*>(param);
+    if (_stricmp(Classe(h).c_str(), "Static") == 0) {
+        const std::string t = Testo(h);
+        if (!t.empty()) {
+            if (!testi->empty()) *testi += "\n";
+            *testi += t;
+        }
+    }
+    return TRUE;
+}
+
+int IdPulsante(const std::string& nome) {
+    if (_stricmp(nome.c_str(), "OK") == 0) return IDOK;
+    if (_stricmp(nome.c_str(), "CANCEL") == 0) return IDCANCEL;
+    if (_stricmp(nome.c_str(), "YES") == 0) return IDYES;
+    if (_stricmp(nome.c_str(), "NO") == 0) return IDNO;
+    return std::atoi(nome.c_str());
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (__argc < 3) return 2;
+    const std::string registro = __argv[1];
+    const int pulsante = IdPulsante(__argv[2]);
+    const int quanti = __argc > 3 ? std::atoi(__argv[3]) : 1;
+    const DWORD attesa = __argc > 4 ? static_cast<DWORD>(std::atol(__argv[4])) : 60000;
+
+    const DWORD inizio = GetTickCount();
+    int fatti = 0;
+    while (fatti < quanti && GetTickCount() - inizio < attesa) {
+        trovati.clear();
+        EnumWindows(SuFinestra, 0);
+        for (HWND h : trovati) {
+            Sleep(100);  // let the box finish drawing its texts
+            std::string testo;
+            EnumChildWindows(h, SuFiglio, reinterpret_cast<LPARAM>(&testo));
+            const std::string titolo = Testo(h);
+            if (FILE* f = std::fopen(registro.c_str(), "ab")) {
+                std::fprintf(f, "CAPTION %s\nTEXT %u\n", titolo.c_str(), static_cast<unsigned>(testo.size()));
+                std::fwrite(testo.data(), 1, testo.size(), f);
+                std::fputs("\n", f);
+                std::fclose(f);
+            }
+            gestiti.insert(h);
+            HWND bottone = GetDlgItem(h, pulsante);
+            PostMessageA(h, WM_COMMAND, MAKEWPARAM(pulsante, BN_CLICKED), reinterpret_cast<LPARAM>(bottone));
+            if (++fatti >= quanti) break;
+        }
+        Sleep(50);
+    }
+    return fatti >= quanti ? 0 : 1;
+}
