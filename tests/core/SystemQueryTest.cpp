@@ -82,9 +82,8 @@ TEST(SistemaTest, FileVersionFromTheVersionResource) {
 TEST(SistemaTest, MessageBoxTakesTheProgramCaptionWhenNoTitle) {
     CartellaProva dir;
     Osservatore osservatore(dir.Percorso(), "OK", 2, 20000);
-    Sleep(200);
-    EXPECT_EQ(Messaggio("first text", StileOk), 1);
-    EXPECT_EQ(Messaggio("second text", StileAttenzione, "Own title"), 1);
+    EXPECT_EQ(Messaggio("first text", StileOk), IDOK);
+    EXPECT_EQ(Messaggio("second text", StileAttenzione, "Own title"), IDOK);
     const std::vector<BoxRegistrato> boxes = osservatore.Boxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].titolo, "Vorn Media Module");
