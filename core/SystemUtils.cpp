@@ -42,7 +42,8 @@ bool CreaProcesso(const std::string& programma, const std::string& argomenti, bo
 void Attendi(int32_t conteggio, int32_t unita, bool dormi) {
     if (conteggio <= 0) return;
     const uint32_t durata = static_cast<uint32_t>(conteggio) * static_cast<uint32_t>(unita);
-    if (dormi) {
+    // A manual clock only moves when told, so a busy wait there is a jump.
+    if (dormi || ClockIsManual()) {
         ClockSleep(durata);
         return;
     }

@@ -39,4 +39,6 @@ void ClockUseManual(bool manual, uint32_t start) {
     tickManuale = start;
 }
 
+bool ClockIsManual() { return manuale; }
+
 void ClockAdvance(uint32_t ms) { tickManuale += ms; }

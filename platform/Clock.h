@@ -7,4 +7,5 @@ uint32_t ClockTick();              // milliseconds, wraps like the system tick c
 void ClockSleep(uint32_t ms);      // a real sleep, or an advance of the manual clock
 
 void ClockUseManual(bool manual, uint32_t start = 0);
+bool ClockIsManual();
 void ClockAdvance(uint32_t ms);

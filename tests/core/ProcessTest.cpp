@@ -278,6 +278,9 @@ TEST(AttesaTest, SleepAndBusyWaits) {
     AttendiDecimi(0, false);
     AttendiSecondi(0, true);
     EXPECT_EQ(ClockTick(), 3507u);
+    // A busy wait on the manual clock must not spin for ever.
+    AttendiDecimi(2, false);
+    EXPECT_EQ(ClockTick(), 3707u);
     ClockUseManual(false);
 
     const DWORD inizio = GetTickCount();
