@@ -81,7 +81,7 @@ TEST(SistemaTest, FileVersionFromTheVersionResource) {
 
 TEST(SistemaTest, MessageBoxTakesTheProgramCaptionWhenNoTitle) {
     CartellaProva dir;
-    Osservatore osservatore(dir.Percorso(), "OK", 2, 20000);
+    Osservatore osservatore(dir.Percorso(), "OK", 2, GetCurrentProcessId(), 20000);
     EXPECT_EQ(Messaggio("first text", StileOk), IDOK);
     EXPECT_EQ(Messaggio("second text", StileAttenzione, "Own title"), IDOK);
     const std::vector<BoxRegistrato> boxes = osservatore.Boxes();

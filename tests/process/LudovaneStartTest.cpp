@@ -45,11 +45,16 @@ protected:
 
     // Runs the program to its end, answering <boxes> message boxes with OK.
     std::vector<BoxRegistrato> Esegui(const std::string& argomenti, int boxes) {
-        Osservatore osservatore(trle.Percorso(), "OK", boxes, 30000);
         ProcessoProva p;
         EXPECT_TRUE(AvviaProva(p, Exe(), argomenti, trle.Percorso()));
+        if (boxes == 0) {
+            EXPECT_EQ(p.Attendi(40000), 0);
+            return {};
+        }
+        Osservatore osservatore(trle.Percorso(), "OK", boxes, p.pid, 30000);
+        const auto registrati = osservatore.Boxes();
         EXPECT_EQ(p.Attendi(40000), 0);
-        return boxes > 0 ? osservatore.Boxes() : std::vector<BoxRegistrato>{};
+        return registrati;
     }
 
     CartellaProva trle{"trle"};
@@ -153,11 +158,31 @@ TEST_F(LudovaneStart, MissingGameGivesTheWarningAndEnds) {
     EXPECT_TRUE(EsisteFileProva(trle / "store"));
 }
 
-// Finds a visible box with the program's caption.
-HWND TrovaBox(DWORD ms) {
+struct CercaBox {
+    DWORD pid;
+    HWND trovata;
+};
+
+BOOL CALLBACK SuFinestraCerca(HWND h, LPARAM l) {
+    auto* c = reinterpret_cast<CercaBox*>(l);
+    DWORD p = 0;
+    GetWindowThreadProcessId(h, &p);
+    char classe[16] = {};
+    GetClassNameA(h, classe, sizeof classe);
+    if (p == c->pid && IsWindowVisible(h) && std::string(classe) == "#32770") {
+        c->trovata = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Finds a visible box of process <pid>.
+HWND TrovaBox(DWORD pid, DWORD ms) {
+    CercaBox cerca{pid, nullptr};
     const DWORD inizio = GetTickCount();
     while (GetTickCount() - inizio < ms) {
-        if (HWND h = FindWindowA("#32770", Titolo); h && IsWindowVisible(h)) return h;
+        EnumWindows(SuFinestraCerca, reinterpret_cast<LPARAM>(&cerca));
+        if (cerca.trovata) return cerca.trovata;
         Sleep(50);
     }
     return nullptr;
@@ -167,16 +192,16 @@ TEST_F(LudovaneStart, ASecondInstanceEndsAtOnceWithoutDisturbingTheFirst) {
     // The first instance waits on the box of its unknown option.
     ProcessoProva prima;
     ASSERT_TRUE(AvviaProva(prima, Exe(), "/x", trle.Percorso()));
-    ASSERT_NE(TrovaBox(20000), nullptr);
+    ASSERT_NE(TrovaBox(prima.pid, 20000), nullptr);
 
     ProcessoProva seconda;
     ASSERT_TRUE(AvviaProva(seconda, Exe(), "/v /y", trle.Percorso()));
     EXPECT_EQ(seconda.Attendi(15000), 0);
     EXPECT_EQ(prima.Attendi(0), -1) << "the first instance must still run";
-    EXPECT_NE(TrovaBox(1000), nullptr);
+    EXPECT_NE(TrovaBox(prima.pid, 1000), nullptr);
 
     // Now the first goes on: the missing game's warning, then its end.
-    Osservatore osservatore(trle.Percorso(), "OK", 2, 30000);
+    Osservatore osservatore(trle.Percorso(), "OK", 2, prima.pid, 30000);
     const auto boxes = osservatore.Boxes();
     EXPECT_EQ(prima.Attendi(20000), 0);
     ASSERT_EQ(boxes.size(), 2u);

@@ -40,11 +40,12 @@ bool AvviaProva(ProcessoProva& p, const std::string& programma, const std::strin
     return true;
 }
 
-Osservatore::Osservatore(const std::string& cartella, const std::string& pulsante, int quanti, DWORD attesaMs)
+Osservatore::Osservatore(const std::string& cartella, const std::string& pulsante, int quanti, DWORD pid,
+                         DWORD attesaMs)
     : registro_(cartella + "\\dialogs.txt") {
     DeleteFileA(registro_.c_str());
     AvviaProva(processo_, CartellaProgrammi() + "\\DialogWatcher.exe",
-               "\"" + registro_ + "\" " + pulsante + " " + std::to_string(quanti) + " " + std::to_string(attesaMs),
+               "\"" + registro_ + "\" " + pulsante + " " + std::to_string(quanti) + " " + std::to_string(attesaMs) + " " + std::to_string(pid),
                cartella);
 }
 

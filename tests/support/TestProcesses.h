@@ -23,10 +23,11 @@ struct BoxRegistrato {
     std::string testo;
 };
 
-// The dialog watcher answering <quanti> boxes with <pulsante>.
+// The dialog watcher answering <quanti> boxes of process <pid> with <pulsante>.
 class Osservatore {
 public:
-    Osservatore(const std::string& cartella, const std::string& pulsante, int quanti, DWORD attesaMs = 30000);
+    Osservatore(const std::string& cartella, const std::string& pulsante, int quanti, DWORD pid,
+                DWORD attesaMs = 30000);
     ~Osservatore();
     // Waits for the watcher to end, then reads what it recorded.
     std::vector<BoxRegistrato> Boxes(DWORD ms = 30000);

@@ -1,6 +1,8 @@
-// DialogWatcher <record file> <button> [count] [timeout ms]
+// DialogWatcher <record file> <button> [count] [timeout ms] [process id]
 //
-// Finds the dialog boxes shown on the desktop, appends each one's caption and
+// Finds the dialog boxes shown on the desktop (only those of the given
+// process when one is named, so that tests running side by side never
+// answer each other's boxes), appends each one's caption and
 // text to the record file and presses the button asked for (OK, YES, NO,
 // CANCEL or a control id). Ends after <count> boxes (default 1) or the
 // timeout (default 60000 ms). Record of a box:
@@ -18,6 +20,7 @@ namespace {
 
 std::set<HWND> gestiti;
 std::vector<HWND> trovati;
+DWORD processo = 0;
 
 std::string Testo(HWND h) {
     const int n = GetWindowTextLengthA(h);
@@ -34,6 +37,9 @@ std::string Classe(HWND h) {
 }
 
 BOOL CALLBACK SuFinestra(HWND h, LPARAM) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (processo != 0 && pid != processo) return TRUE;
     if (IsWindowVisible(h) && Classe(h) == "#32770" && !gestiti.count(h)) trovati.push_back(h);
     return TRUE;
 }
@@ -66,6 +72,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const int pulsante = IdPulsante(__argv[2]);
     const int quanti = __argc > 3 ? std::atoi(__argv[3]) : 1;
     const DWORD attesa = __argc > 4 ? static_cast<DWORD>(std::atol(__argv[4])) : 60000;
+    processo = __argc > 5 ? static_cast<DWORD>(std::strtoul(__argv[5], nullptr, 10)) : 0;
 
     const DWORD inizio = GetTickCount();
     int fatti = 0;
