@@ -1,7 +1,5 @@
 #include "gamerun/VideoList.h"
 
-#include <windows.h>
-
 #include <cmath>
 #include <cstdio>
 
@@ -10,50 +8,13 @@
 #include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
+#include "core/TextUtils.h"
 #include "gamerun/TombSettings.h"
 
 std::vector<VideoMode> ListaModiVideo;
 int32_t NumModiVideo = 0;
 
 namespace {
-
-// Stands for EseguiEAttendi of the utility library: the short path as
-// program and command line, its own folder as current folder, no
-// environment, waits for the end.
-bool EseguiEAttendi(const std::string& programma, const std::string& argomenti, bool nascosto) {
-    char corto[MAX_PATH] = {};
-    if (GetShortPathNameA(programma.c_str(), corto, MAX_PATH) == 0) return false;
-    std::string riga = std::string(corto) + " " + argomenti;
-    const std::string cartella = CartellaDaPercorso(corto);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = nascosto ? SW_HIDE : SW_SHOWNORMAL;
-    PROCESS_INFORMATION pi{};
-    char ambiente[2] = {0, 0};
-    if (!CreateProcessA(corto, riga.data(), nullptr, nullptr, FALSE, 0, ambiente,
-                        cartella.empty() ? nullptr : cartella.c_str(), &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
-// Stands for LeggiFileIntero of the utility library.
-std::string LeggiFileIntero(const std::string& percorso) {
-    FILE* f = fopen(percorso.c_str(), "rb");
-    if (!f) return "";
-    std::string s;
-    char blocco[4096];
-    size_t n = 0;
-    while ((n = fread(blocco, 1, sizeof blocco, f)) > 0) s.append(blocco, n);
-    fclose(f);
-    return s;
-}
-
-// Stands for PercentualeRapporto of the utility library: b as a percentage of a.
-double PercentualeRapporto(double a, double b) { return a == 0 ? 0.0 : b * 100.0 / a; }
 
 std::string Allinea(int32_t valore, size_t larghezza) {
     std::string s = std::to_string(valore);
