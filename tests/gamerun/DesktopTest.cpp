@@ -102,13 +102,13 @@ TEST_F(DesktopRun, PointerHiddenOnlyInFullScreen) {
     NascondiMouse();
     EXPECT_TRUE(HaBit(ModificheAvvio, MouseNascosto));
     EXPECT_TRUE(HaRiga("Hide mouse pointer"));
-    BufferLog.clear();
+    AzzeraLog();
     NascondiMouse();
     EXPECT_FALSE(HaRiga("Hide mouse pointer"));
     MostraMouse();
     EXPECT_FALSE(HaBit(ModificheAvvio, MouseNascosto));
     EXPECT_TRUE(HaRiga("Show mouse pointer"));
-    BufferLog.clear();
+    AzzeraLog();
     MostraMouse();
     EXPECT_FALSE(HaRiga("Show mouse pointer"));
 
@@ -173,7 +173,7 @@ TEST_F(DesktopRun, BlankScreenCoversTheRequiredResolution) {
         HeaderMcf.HeaderOptions = c.condiviso ? OpzioneSharedMode : 0;
         SchermoX = c.schermoX;
         SchermoY = c.schermoY;
-        BufferLog.clear();
+        AzzeraLog();
         MostraBackCover();
         const int32_t w = c.larghezza < 0 ? GetSystemMetrics(SM_CXSCREEN) : c.larghezza;
         const int32_t h = c.altezza < 0 ? GetSystemMetrics(SM_CYSCREEN) : c.altezza;
@@ -219,7 +219,7 @@ TEST_F(DesktopRun, CoverTopMostInvisibleAndKeptInPlace) {
     EXPECT_EQ(r.bottom - r.top, 480);
 
     // A resize to its own place changes nothing; elsewhere it is put back.
-    BufferLog.clear();
+    AzzeraLog();
     SetWindowPos(cover.hWnd(), nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     cover.Form_Resize();
     EXPECT_TRUE(HaRiga("Current dialog_cover size: 0,0 - 640,480"));

@@ -2,6 +2,7 @@
 // A run's surroundings for unit tests: a store folder of its own, the log
 // kept in memory (manual clock: it is never flushed), no message boxes.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -29,10 +30,15 @@ protected:
         ClockUseManual(false);
     }
 
+    // Forgets the lines logged so far, written or not.
+    static void AzzeraLog() {
+        BufferLog.clear();
+        DeleteFileA(PercorsoFileLog.c_str());
+    }
     // The texts of the log's lines, without stamps and indentation.
     static std::vector<std::string> RigheLog() {
         std::vector<std::string> righe;
-        const std::string& s = BufferLog;
+        const std::string s = LeggiFileProva(PercorsoFileLog) + BufferLog;
         size_t i = 0;
         while (i < s.size()) {
             size_t fine = s.find("\r\n", i);

@@ -208,7 +208,7 @@ TEST_F(TombSettings, ACopyOfTheWrongSizeIsNotUsed) {
         ImpostazioniTomb imp;
         imp.WindowX = -5;
         const ImpostazioniTomb prima = imp;
-        BufferLog.clear();
+        AzzeraLog();
         EXPECT_FALSE(LeggiOldSettings(imp)) << dimensione;
         EXPECT_TRUE(imp == prima) << dimensione;
         EXPECT_TRUE(HaRigaCheInizia("WARNING: 'Old_Settings.trg' not used: wrong size")) << dimensione;

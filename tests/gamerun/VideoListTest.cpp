@@ -114,7 +114,7 @@ TEST_F(VideoListRun, DamagedOrEmptyListsAreDroppedForTheNextRun) {
         {"no mode", Fixture({{0, 0, 1, {}}, {0, 1, 0, {}}}), "WARNING: video list file "},
     };
     for (const Caso& c : casi) {
-        BufferLog.clear();
+        AzzeraLog();
         Lista(c.dati);
         Impostazioni(0, 0, 1);
         EXPECT_FALSE(EnumerateVideoMode()) << c.nome;
@@ -161,7 +161,7 @@ TEST_F(VideoListRun, RequiredResolution) {
         HeaderMcf.VideoMode = c.codice;
         ImpostazioniTombCorrenti.VMode = static_cast<uint8_t>(c.vmode);
         StatoGioco = c.esplicita ? RisoluzioneEsplicita : 0;
-        BufferLog.clear();
+        AzzeraLog();
         int32_t w = 0, h = 0;
         EXPECT_EQ(RequiredResolution(w, h), c.larghezza != -1) << c.codice << "/" << c.vmode;
         EXPECT_EQ(w, c.larghezza) << c.codice << "/" << c.vmode;
