@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "core/MediaLog.h"
+#include "core/SystemUtils.h"
 #include "gamerun/RunState.h"
 
 ImpostazioniTomb ImpostazioniTombCorrenti;
@@ -73,6 +74,14 @@ bool ScriviTutti(const ImpostazioniTomb& imp, bool SoloSistema) {
         if (!ScriviValoreRegistro(std::string("System\\") + c.nome, imp.*c.campo)) return false;
     if (!ScriviValoreRegistro("Game\\WindowX", imp.WindowX)) return false;
     return ScriviValoreRegistro("Game\\WindowY", imp.WindowY);
+}
+
+// The Action control's keys for the key tests of the utility library.
+bool TastiAzioneDaImpostazioni(int16_t& tasto, int16_t& predefinito) {
+    const int i = static_cast<int>(TastoGioco::Action);
+    tasto = ImpostazioniTombCorrenti.Tasti[i];
+    predefinito = ImpostazioniTombCorrenti.TastiDefault[i];
+    return true;
 }
 
 }  // namespace
@@ -165,6 +174,7 @@ bool ScriviSettingsTomb(const ImpostazioniTomb& imp, bool SoloSistema) {
 bool ReadTombSettings() {
     try {
         ImpostazioniTombCorrenti = ImpostazioniTomb{};
+        TastiAzioneGioco = TastiAzioneDaImpostazioni;
         ImpostazioniTomb& imp = ImpostazioniTombCorrenti;
         const int64_t tasto0 = LeggiValoreRegistro("Game\\Key0");
         if (tasto0 == -1) {

@@ -116,21 +116,29 @@ TEST_F(DisplayRun, SharedModeAlignsTheGameWindowWithTheScreen) {
     EXPECT_EQ(r.left, 50);
 }
 
-TEST_F(DisplayRun, ABlackScreenIsRecognised) {
-    MostraBackCover();
+// Topmost, so that windows of tests running beside this one stay behind.
+void InPrimoPiano(HWND h) {
+    SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    UpdateWindow(h);
     DoEvents();
-    UpdateWindow(DialogBlank().hWnd());
+}
+
+TEST_F(DisplayRun, ABlackScreenIsRecognised) {
+    HeaderMcf.VideoMode = 1;  // the blank screen then covers the whole screen
+    MostraBackCover();
+    InPrimoPiano(DialogBlank().hWnd());
     EXPECT_TRUE(IsHdcValido());
     FinestraDiGioco(SchermoX / 4, SchermoY / 4, SchermoX / 2, SchermoY / 2);
-    UpdateWindow(finestra);
+    InPrimoPiano(finestra);
     DoEvents();
     EXPECT_FALSE(IsHdcValido());
 }
 
 TEST_F(DisplayRun, WaitForTheDesktopNeedsBothSides) {
     ClockUseManual(true, 5000);
+    HeaderMcf.VideoMode = 1;
     MostraBackCover();
-    UpdateWindow(DialogBlank().hWnd());
+    InPrimoPiano(DialogBlank().hWnd());
     FinestraDiGioco(0, 0, 100, 100);
     EXPECT_TRUE(AttendiRisoluzioneIniziale());
     EXPECT_FALSE(IsWindowVisible(finestra));

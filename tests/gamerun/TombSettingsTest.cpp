@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "core/SystemUtils.h"
 #include "gamerun/TombSettings.h"
 #include "tests/gamerun/RunFixture.h"
 
@@ -135,6 +136,11 @@ TEST_F(TombSettings, ReadsWholeValuesWithTheirSign) {
     EXPECT_EQ(imp.WindowX, -37);
     EXPECT_EQ(imp.WindowY, 70000);
     EXPECT_EQ(imp.D3D, 200);
+    int16_t tasto = 0, predefinito = 0;
+    ASSERT_NE(TastiAzioneGioco, nullptr);
+    ASSERT_TRUE(TastiAzioneGioco(tasto, predefinito));
+    EXPECT_EQ(tasto, 308);
+    EXPECT_EQ(predefinito, 157);
     EXPECT_EQ(LeggiValoreRegistro("Game\\WindowY"), 70000);
     EXPECT_EQ(LeggiValoreRegistro("game\\windowx"), 4294967296LL - 37);
     EXPECT_EQ(LeggiValoreRegistro("Game\\Nothing"), -1);
