@@ -139,6 +139,17 @@ TEST_F(VideoListRun, VistreloWritesTheListWhenMissing) {
     EXPECT_GT(NumModiVideo, 0);
 }
 
+TEST_F(VideoListRun, AnEnumeratorThatWritesNoListIsReported) {
+    // The monitor stand-in ends at once and writes no list.
+    ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "Vistrelo.exe").c_str(), FALSE));
+    ASSERT_TRUE(ScriviFileProva(store / "Log_VideoEnum.txt", "Error calling DirectDrawEnumerate\r\n"));
+    EXPECT_FALSE(EnumerateVideoMode());
+    EXPECT_TRUE(HaRiga("ERROR: calling " + store / "Vistrelo.exe" + "  Not found tomb video list file in: " +
+                       store / "VideoList.bin"));
+    EXPECT_TRUE(HaRiga("Log of Vistrelo.exe:"));
+    EXPECT_TRUE(HaRiga("Error calling DirectDrawEnumerate"));
+}
+
 struct CasoRisoluzione {
     int32_t codice;
     int vmode;
