@@ -148,6 +148,19 @@ TEST_F(TombSettings, ReadsWholeValuesWithTheirSign) {
     EXPECT_TRUE(HaRiga("Missing registery key: " + radice + "\\Absent"));
 }
 
+TEST_F(TombSettings, AValueThatIsNoNumberDoesNotHideTheOthers) {
+    RegistroDelGioco();
+    HKEY h = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (radice + "\\Game").c_str(), 0, KEY_ALL_ACCESS, &h), ERROR_SUCCESS);
+    const std::string testo(100, 'x');
+    RegSetValueExA(h, "AAAComment", 0, REG_SZ, reinterpret_cast<const BYTE*>(testo.c_str()), 101);
+    RegSetValueExA(h, "MusicVolumeText", 0, REG_SZ, reinterpret_cast<const BYTE*>(testo.c_str()), 101);
+    RegCloseKey(h);
+    ASSERT_TRUE(ReadTombSettings());
+    EXPECT_EQ(ImpostazioniTombCorrenti.MusicVolume, 55);
+    EXPECT_EQ(LeggiValoreRegistro("Game\\AAAComment"), -1);
+}
+
 TEST_F(TombSettings, AByteValueItCannotHoldFailsTheRead) {
     RegistroDelGioco();
     Metti("System", "VMode", 256);
