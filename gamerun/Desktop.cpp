@@ -13,6 +13,8 @@
 #include "gamerun/MediaDispatcher.h"
 #include "gamerun/RunState.h"
 #include "input/KeyboardHook.h"
+#include "platform/Clock.h"
+#include "savegames/GameOperation.h"
 
 RettangoloDim RettCover;
 ANIMATIONINFO AnimazioniSalvate{sizeof(ANIMATIONINFO), 0};
@@ -313,4 +315,31 @@ void AccendiMonitor(bool Riallinea) {
         if (Riallinea) AllineaFinestraTomb(false);
     }
     TogliBit(StatoSequenza, MonitorSpento);
+}
+
+bool CaricaUltimoSavegame() {
+    StampaLog("Remove keyboard messages");
+    RimuoviMessaggiTastiera();
+    StampaLog("Removed messages");
+    CaricaPartitaConMacro(false);
+    if (OperazioneGioco.LivelloDaCaricare == -1) {
+        StampaLog("ERROR not found level.tr4 used by last savegame", true);
+        return false;
+    }
+    bool risultato = false;
+    for (;;) {
+        if (!RichiestaAbort() || OperazioneGioco.InCorso) {
+            risultato = OperazioneGioco.InCorso;
+            break;
+        }
+        if (ClockTick() - OperazioneGioco.TickUltimoPasso >= 100) {
+            const bool passo =
+                OperazioneGioco.PassiRimasti > 0 ? EseguiOperazioneGioco() : VerificaCaricamento();
+            if (!passo) break;
+        }
+        DoEvents();
+        ClockSleep(10);
+    }
+    RilasciaTastiSpeciali();
+    return risultato;
 }

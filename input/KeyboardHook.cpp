@@ -15,3 +15,8 @@ void RimuoviMessaggiTastiera() {
     while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
 }
+
+void RilasciaTastiSpeciali() {
+    for (BYTE tasto : {BYTE(VK_RETURN), BYTE(VK_F5), BYTE(VK_F6)})
+        if (GetAsyncKeyState(tasto) & 0x8000) keybd_event(tasto, 0, KEYEVENTF_KEYUP, 0);
+}

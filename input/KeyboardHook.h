@@ -5,3 +5,5 @@
 void SospendiHookTastiera();
 void RipristinaHookTastiera();
 void RimuoviMessaggiTastiera();
+// Releases Return, F5 and F6 when they were left down.
+void RilasciaTastiSpeciali();

@@ -308,3 +308,14 @@ TEST_F(DesktopRun, ScreenSaverWarningNeverOnNT) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DesktopRun, LastSavegameWithoutItsLevelIsNotLoaded) {
+    EXPECT_FALSE(CaricaUltimoSavegame());
+    EXPECT_TRUE(HaRiga("Remove keyboard messages"));
+    EXPECT_TRUE(HaRiga("Removed messages"));
+    EXPECT_TRUE(HaRiga("ERROR not found level.tr4 used by last savegame"));
+}
+
+}  // namespace
