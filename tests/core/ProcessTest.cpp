@@ -83,6 +83,8 @@ TEST_F(AvvioTest, RunAndWaitUsesShortPathOwnFolderAndEmptyEnvironment) {
     EXPECT_EQ(VariabiliPassate(r), std::vector<std::string>{});
     EXPECT_EQ(r.campi.at("WINDOW"), "1");
     EXPECT_EQ(r.campi.at("VISIBLE"), "1");
+    EXPECT_EQ(r.campi.at("SCREEN"), std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                                        std::to_string(GetSystemMetrics(SM_CYSCREEN)));
 }
 
 TEST_F(AvvioTest, EmptyArgumentsStillEndInABlankAndHiddenStartHides) {
@@ -206,6 +208,60 @@ TEST_F(AvvioTest, FileHeldOpenByAnotherProcessIsInUse) {
         EXPECT_FALSE(EsisteFileOpenFile(tenuto)) << tenuto;
     }
     SetFileAttributesA((trle + "\\ro.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    CartellaTrle.clear();
+}
+
+TEST_F(AvvioTest, OpenedDocumentRunsInItsOwnFolder) {
+    ASSERT_TRUE(ApriDocumento(figlio, "exit=3", false, ""));
+    EXPECT_EQ(AttendiRegistro().campi.count("CWD"), 1u);
+    EXPECT_TRUE(UgualeSenzaCaso(LeggiRegistro(registro).campi.at("CWD"), cartella));
+    EXPECT_FALSE(ApriDocumento(cartella + "\\missing.exe", "", false, ""));
+}
+
+TEST(FileOccupatoTest, TrackAndLevelFilesAndTheLoggerSeam) {
+    CartellaProva trle;
+    CartellaTrle = trle.Percorso();
+    ASSERT_TRUE(CreateDirectoryA((trle / "audio").c_str(), nullptr));
+    ASSERT_TRUE(ScriviFileProva(trle / "audio\\012.wav", "RIFF"));
+    ASSERT_TRUE(ScriviFileProva(trle / "level.tr4", "tr4"));
+    FileLivelli = {trle / "title.tr4", trle / "level.tr4"};
+    NumLivelli = 2;
+
+    EXPECT_FALSE(IsFileOccupato(12, FileTracciaCd, false));
+    HANDLE traccia = CreateFileA((trle / "audio\\012.wav").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    HANDLE livello = CreateFileA((trle / "level.tr4").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    EXPECT_TRUE(IsFileOccupato(12, FileTracciaCd, false));
+    EXPECT_FALSE(IsFileOccupato(7, FileTracciaCd, false));
+    EXPECT_TRUE(IsFileOccupato(1, FileLivello, false));
+    // The title's file is missing: not in use.
+    EXPECT_FALSE(IsFileOccupato(0, FileLivello, false));
+    // Level numbers outside the script's levels, or beyond the listed files.
+    EXPECT_FALSE(IsFileOccupato(2, FileLivello, false));
+    EXPECT_FALSE(IsFileOccupato(-1, FileLivello, false));
+    NumLivelli = 5;
+    EXPECT_FALSE(IsFileOccupato(3, FileLivello, false));
+    EXPECT_FALSE(IsFileOccupato(1, 9, false));
+
+    // With the logger in use it answers, unless forced to look at the file.
+    RispostaLoggerFileOccupato = [](int32_t numero, int32_t tipo) -> int32_t {
+        if (tipo == FileSavegame) return 2;
+        return numero == 99 ? 1 : 0;
+    };
+    EXPECT_TRUE(IsFileOccupato(99, FileTracciaCd, false));
+    EXPECT_FALSE(IsFileOccupato(12, FileTracciaCd, false));
+    EXPECT_TRUE(IsFileOccupato(12, FileTracciaCd, true));
+    EXPECT_FALSE(IsFileOccupato(1, FileSavegame, false));
+    RispostaLoggerFileOccupato = [](int32_t, int32_t) -> int32_t { return -1; };
+    EXPECT_TRUE(IsFileOccupato(1, FileLivello, false));
+    RispostaLoggerFileOccupato = nullptr;
+
+    CloseHandle(traccia);
+    CloseHandle(livello);
+    EXPECT_FALSE(IsFileOccupato(12, FileTracciaCd, false));
+    FileLivelli.clear();
+    NumLivelli = 0;
     CartellaTrle.clear();
 }
 

@@ -57,6 +57,9 @@ int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int mostra) {
     std::string registro = "CMDLINE=" + riga + "\r\nCWD=" + cartella + "\r\n";
     registro += std::string("WINDOW=") + (finestra ? "1" : "0") + "\r\n";
     registro += std::string("VISIBLE=") + (finestra && IsWindowVisible(finestra) ? "1" : "0") + "\r\n";
+    // The display the window lives on, as this process sees it.
+    registro += "SCREEN=" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "\r\n";
     registro += std::string("HOLD=") + (tenuto != INVALID_HANDLE_VALUE ? "1" : "0") + "\r\n";
     char* ambiente = GetEnvironmentStringsA();
     int variabili = 0;
