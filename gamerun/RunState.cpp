@@ -61,3 +61,5 @@ void AzzeraStatoRun() {
     TickUltimoTimer = 0;
     IndiceEmailFinale = -1;
 }
+
+int32_t LarghezzaRichiesta = 0, AltezzaRichiesta = 0;

@@ -134,3 +134,8 @@ inline void TogliBit(int32_t& parola, int32_t bit) { parola &= ~bit; }
 
 // Puts the globals of the run to the values a new run starts from.
 void AzzeraStatoRun();
+
+// Screen of the run: an explicit size the game must run at, used when the
+// configuration names no resolution (StatoGioco bit RisoluzioneEsplicita).
+extern int32_t LarghezzaRichiesta, AltezzaRichiesta;
+constexpr int32_t RisoluzioneEsplicita = 0x400;

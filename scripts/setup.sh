@@ -2,7 +2,9 @@
 # Installs what the build and the tests need, from Debian's packages.
 set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-          mingw-w64-i686-dev googletest wine wine32 xvfb xauth procps)
+          mingw-w64-i686-dev googletest wine wine32 xvfb xauth procps
+          # Wine's Direct3D draws through the i386 GL drivers.
+          libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386)
 missing=()
 for p in "${packages[@]}"; do
   arch=""

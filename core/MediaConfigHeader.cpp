@@ -1,0 +1,3 @@
+#include "core/MediaConfigHeader.h"
+
+MediaConfigHeader HeaderMcf;

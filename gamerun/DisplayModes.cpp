@@ -1,0 +1,231 @@
+#include "gamerun/DisplayModes.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "core/MediaConfigHeader.h"
+#include "core/MediaLog.h"
+#include "gamerun/Desktop.h"
+#include "gamerun/GameWindow.h"
+#include "platform/Clock.h"
+#include "platform/Forms.h"
+
+DEVMODEA ModoVideoCorrente{};
+
+namespace {
+
+// Stands for IsPreviewMode of the timer tick.
+bool IsPreviewMode() { return FuoriGioco; }
+
+constexpr uint32_t AttesaMassimaMs = 6000;
+
+int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+
+}  // namespace
+
+int32_t TwipsPerPixel() {
+    HDC dc = GetDC(nullptr);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    return dpi > 0 ? 1440 / dpi : 15;
+}
+
+bool IsModoFinestra() { return (HeaderMcf.HeaderOptions & OpzioneSharedMode) != 0; }
+
+bool LeggiModoVideo() {
+    DEVMODEA modo{};
+    modo.dmSize = sizeof modo;
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &modo)) return false;
+    ModoVideoCorrente = modo;
+    return true;
+}
+
+bool EsisteModoVideo(DEVMODEA& modo, int32_t larghezza, int32_t altezza, int32_t bits) {
+    for (DWORD i = 0;; ++i) {
+        DEVMODEA m{};
+        m.dmSize = sizeof m;
+        if (!EnumDisplaySettingsA(nullptr, i, &m)) return false;
+        if (static_cast<int32_t>(m.dmBitsPerPel) == bits && static_cast<int32_t>(m.dmPelsWidth) == larghezza &&
+            static_cast<int32_t>(m.dmPelsHeight) == altezza) {
+            modo = m;
+            return true;
+        }
+    }
+}
+
+bool CambiaModoVideo(int32_t larghezza, int32_t altezza, int32_t bits) {
+    LeggiModoVideo();
+    DEVMODEA modo{};
+    if (!EsisteModoVideo(modo, larghezza, altezza, bits)) return false;
+    modo.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    return ChangeDisplaySettingsA(&modo, 0) == DISP_CHANGE_SUCCESSFUL;
+}
+
+void RipristinaModoVideo() { ChangeDisplaySettingsA(nullptr, 0); }
+
+void ScanRisoluzioneCorrente(int32_t& larghezza, int32_t& altezza, int32_t& bits) {
+    if (LeggiModoVideo()) {
+        larghezza = static_cast<int32_t>(ModoVideoCorrente.dmPelsWidth);
+        altezza = static_cast<int32_t>(ModoVideoCorrente.dmPelsHeight);
+        bits = static_cast<int32_t>(ModoVideoCorrente.dmBitsPerPel);
+        return;
+    }
+    StampaLog("ERROR: failed scan for current resolution mode", true);
+    larghezza = GetSystemMetrics(SM_CXSCREEN);
+    altezza = GetSystemMetrics(SM_CYSCREEN);
+    bits = 32;
+}
+
+void LeggiClientRectTomb() {
+    RECT r{};
+    GetClientRect(static_cast<HWND>(FinestraGioco), &r);
+    if (r.right == 0 || r.bottom == 0) {
+        StampaLog("ERROR: client zone of tomb raider window is invalid: try to get newly window handle", true);
+        if (CercaFinestraGioco()) GetClientRect(static_cast<HWND>(FinestraGioco), &r);
+    }
+    RettClientGioco = {r.left, r.top, r.right, r.bottom};
+}
+
+void DisegnaBoxNero() {
+    LeggiClientRectTomb();
+    HDC dc = GetDC(nullptr);
+    if (dc) {
+        RECT striscia{0, RettClientGioco.Bottom, SchermoX, SchermoY};
+        FillRect(dc, &striscia, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ReleaseDC(nullptr, dc);
+    }
+    SpostaMouseNascosto();
+}
+
+void AllineaFinestraTomb(bool ForzaBox) {
+    if (!IsModoFinestra() || IsPreviewMode()) return;
+    HWND finestra = static_cast<HWND>(FinestraGioco);
+    POINT origine{0, 0};
+    ClientToScreen(finestra, &origine);
+    RECT r{};
+    GetWindowRect(finestra, &r);
+    const int32_t x = r.left - origine.x;
+    const int32_t y = r.top - origine.y;
+    const int32_t larghezza = SchermoX + 8;
+    const int32_t altezza = SchermoY + 27;
+    bool sposta = origine.x != 0 || origine.y != 0;
+    if (r.right * 100 / larghezza < 95 || r.bottom * 100 / altezza < 85) {
+        StampaLog("WARNING: too high difference in window placement: Difx=" + std::to_string(larghezza - r.right) +
+                  "   DifY=" + std::to_string(altezza - r.bottom));
+        sposta = true;
+    }
+    if (sposta) {
+        StampaLog("Align Tomb Raider Device Context with screen hdc");
+        MoveWindow(finestra, x, y, larghezza, altezza, FALSE);
+        StampaLog("Move tomb window to: " + std::to_string(x) + "," + std::to_string(y) + " - " +
+                  std::to_string(larghezza) + "," + std::to_string(altezza));
+    } else if (!ForzaBox) {
+        return;
+    }
+    Dialog_Cover& cover = DialogCover();
+    if (cover.Loaded() && IsWindowVisible(cover.hWnd())) return;
+    StampaLog("Draw black box");
+    DisegnaBoxNero();
+}
+
+bool AttendiRisoluzioneIniziale() {
+    ShowWindowAsync(static_cast<HWND>(FinestraGioco), SW_HIDE);
+    DoEvents();
+    Dialog_Blank& blank = DialogBlank();
+    if (blank.Loaded()) SetForegroundWindow(blank.hWnd());
+
+    // Both sizes must be back: a game mode that shares one side with the
+    // desktop (1280x1024 and 1280x720) would end the wait too early.
+    int32_t larghezza = 0, altezza = 0;
+    uint32_t inizio = ClockTick();
+    bool tornata = false;
+    for (;;) {
+        DoEvents();
+        if (LeggiModoVideo()) {
+            larghezza = static_cast<int32_t>(ModoVideoCorrente.dmPelsWidth);
+            altezza = static_cast<int32_t>(ModoVideoCorrente.dmPelsHeight);
+            if (larghezza == SchermoOrigX && altezza == SchermoOrigY) {
+                tornata = true;
+                break;
+            }
+        }
+        if (ClockTick() - inizio >= AttesaMassimaMs) break;
+        ClockSleep(10);
+    }
+    if (!tornata) {
+        StampaLog("TimeOut: Screen size is not yet original windows screen: Previous res: " +
+                  std::to_string(SchermoOrigX) + "x" + std::to_string(SchermoOrigY) +
+                  "   Current screen res: " + std::to_string(larghezza) + "x" + std::to_string(altezza));
+        return false;
+    }
+    inizio = ClockTick();
+    for (;;) {
+        if (IsHdcValido()) return true;
+        if (ClockTick() - inizio >= AttesaMassimaMs) return false;
+        DoEvents();
+        ClockSleep(10);
+    }
+}
+
+bool IsHdcValido() {
+    HDC dc = GetDC(nullptr);
+    if (!dc) {
+        StampaLog("ERROR hdc handle not valid", true);
+        return true;
+    }
+    const int32_t h = SchermoY - 60;
+    bool nero = true;
+    for (int32_t x = 0; x < SchermoX && nero; ++x)
+        if (GetPixel(dc, x, h / 2) != 0) nero = false;
+    for (int32_t y = 0; y < h && nero; ++y)
+        if (GetPixel(dc, SchermoX / 2, y) != 0) nero = false;
+    ReleaseDC(nullptr, dc);
+    return nero;
+}
+
+void RisvegliaFinestraTomb() {
+    HWND finestra = static_cast<HWND>(FinestraGioco);
+    ShowWindowAsync(finestra, SW_SHOWNA);
+    TogliBit(ModificheAvvio, GiocoInStandBy);
+    TogliBit(StatoSequenza, StandByAttivo);
+    DoEvents();
+    // The game's process becomes the foreground application.
+    if (finestra) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(finestra, &pid);
+        if (pid == ProcessoGioco.dwProcessId) SetForegroundWindow(finestra);
+    }
+    ImpostaBit(StatoGioco, RefreshSchermoRichiesto);
+    TickRisveglio = ClockTick();
+    DisegnaBoxNero();
+}
+
+void ScalaRettangolo(RettangoloDim& risultato, const RettangoloDim& riferimento) {
+    const bool schermoOriginale = !IsModoFinestra() && !IsPreviewMode();
+    const double baseX = schermoOriginale ? SchermoOrigX : SchermoX;
+    const double baseY = schermoOriginale ? SchermoOrigY : SchermoY;
+    risultato.X = Arrotonda(baseX * riferimento.X / 1000.0);
+    risultato.Y = Arrotonda(baseY * riferimento.Y / 1000.0);
+    risultato.Larghezza = Arrotonda(baseX * riferimento.Larghezza / 1000.0);
+    risultato.Altezza = Arrotonda(baseY * riferimento.Altezza / 1000.0);
+}
+
+Rettangolo RettangoloPartenzaAnimazione(const Rettangolo& arrivo) {
+    const int32_t distanze[4] = {arrivo.Left, arrivo.Top, std::abs(1000 - arrivo.Right),
+                                 std::abs(1000 - arrivo.Bottom)};
+    int bordo = -1;
+    for (int i = 0; i < 4; ++i)
+        if (distanze[i] < 1000 && (bordo < 0 || distanze[i] < distanze[bordo])) bordo = i;
+    const int32_t w = arrivo.Right - arrivo.Left;
+    const int32_t h = arrivo.Bottom - arrivo.Top;
+    int32_t x = 0, y = 0;
+    switch (bordo) {
+    case 0: x = -w; y = arrivo.Top; break;
+    case 1: x = arrivo.Left; y = -h; break;
+    case 2: x = 1000; y = arrivo.Top; break;
+    case 3: x = arrivo.Left; y = 1000; break;
+    default: break;
+    }
+    return {x, y, x + w, y + h};
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The Windows display mode, the game window's place over the screen in
+// shared mode, and rectangles given in thousandths of the screen.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "gamerun/RunState.h"
+
+// A rectangle as position and size.
+struct RettangoloDim {
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Larghezza = 0;
+    int32_t Altezza = 0;
+    bool operator==(const RettangoloDim&) const = default;
+};
+
+// The mode in force, as last read.
+extern DEVMODEA ModoVideoCorrente;
+
+bool IsModoFinestra();
+bool LeggiModoVideo();
+bool EsisteModoVideo(DEVMODEA& modo, int32_t larghezza, int32_t altezza, int32_t bits);
+bool CambiaModoVideo(int32_t larghezza, int32_t altezza, int32_t bits);
+void RipristinaModoVideo();
+void ScanRisoluzioneCorrente(int32_t& larghezza, int32_t& altezza, int32_t& bits);
+void LeggiClientRectTomb();
+void DisegnaBoxNero();
+void AllineaFinestraTomb(bool ForzaBox);
+bool AttendiRisoluzioneIniziale();
+bool IsHdcValido();
+void RisvegliaFinestraTomb();
+void ScalaRettangolo(RettangoloDim& risultato, const RettangoloDim& riferimento);
+Rettangolo RettangoloPartenzaAnimazione(const Rettangolo& arrivo);
+
+// Twips per pixel of the screen, as the forms runtime measures sizes.
+int32_t TwipsPerPixel();

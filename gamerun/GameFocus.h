@@ -1,0 +1,4 @@
+#pragma once
+// Least form of the game focus: brings the game window to the front.
+
+void FocusFinestraTomb();

@@ -1,0 +1,55 @@
+#include "gamerun/GameWindow.h"
+
+#include <windows.h>
+
+#include "gamerun/Desktop.h"
+#include "gamerun/RunState.h"
+
+uint32_t TickRisveglio = 0;
+
+namespace {
+
+BOOL CALLBACK CercaPerProcesso(HWND h, LPARAM valore) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == ProcessoGioco.dwProcessId && IsWindowVisible(h) && GetWindow(h, GW_OWNER) == nullptr) {
+        *reinterpret_cast<HWND*>(valore) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool RichiestaAbort() {
+    if (FuoriGioco) return true;
+    if (ProcessoGioco.hProcess == nullptr) return false;
+    return WaitForSingleObject(ProcessoGioco.hProcess, 0) != WAIT_OBJECT_0;
+}
+
+bool CercaFinestraGioco() {
+    if (ProcessoGioco.dwProcessId == 0) return false;
+    HWND trovata = nullptr;
+    EnumWindows(CercaPerProcesso, reinterpret_cast<LPARAM>(&trovata));
+    if (!trovata) return false;
+    FinestraGioco = trovata;
+    return true;
+}
+
+void PosizionaCover() {
+    Dialog_Cover& cover = DialogCover();
+    if (!cover.Loaded()) return;
+    SetWindowPos(cover.hWnd(), nullptr, RettCover.X, RettCover.Y, RettCover.Larghezza, RettCover.Altezza,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RiduciPrioritaGioco(bool) {
+    if (ProcessoGioco.hProcess && SetPriorityClass(ProcessoGioco.hProcess, IDLE_PRIORITY_CLASS))
+        ImpostaBit(StatoGioco, PrioritaGiocoRidotta);
+}
+
+bool RipristinaPrioritaGioco(bool) {
+    if (!ProcessoGioco.hProcess || !SetPriorityClass(ProcessoGioco.hProcess, NORMAL_PRIORITY_CLASS)) return false;
+    TogliBit(StatoGioco, PrioritaGiocoRidotta);
+    return true;
+}

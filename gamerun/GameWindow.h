@@ -1,0 +1,16 @@
+#pragma once
+// Least form of the game window and priority control: what the desktop and
+// display-mode code calls. The game-window watch replaces it.
+#include <cstdint>
+
+// Tick of the last wake of the game window from a stand-by.
+extern uint32_t TickRisveglio;
+
+// True while the run may go on: in preview, or while the game's process runs.
+bool RichiestaAbort();
+// The game's top-level window into FinestraGioco; False when none.
+bool CercaFinestraGioco();
+// Puts Dialog_Cover on RettCover.
+void PosizionaCover();
+void RiduciPrioritaGioco(bool scriviLog);
+bool RipristinaPrioritaGioco(bool scriviLog);

@@ -1,0 +1,22 @@
+#include "input/KeyboardHook.h"
+
+#include <windows.h>
+
+#include "gamerun/RunState.h"
+
+void SospendiHookTastiera() {
+    if (HaBit(StatoGioco, HookTastieraAttivo)) ImpostaBit(StatoGioco, HookSospeso);
+}
+
+void RipristinaHookTastiera() { TogliBit(StatoGioco, HookSospeso); }
+
+void RimuoviMessaggiTastiera() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+}
+
+void RilasciaTastiSpeciali() {
+    for (BYTE tasto : {BYTE(VK_RETURN), BYTE(VK_F5), BYTE(VK_F6)})
+        if (GetAsyncKeyState(tasto) & 0x8000) keybd_event(tasto, 0, KEYEVENTF_KEYUP, 0);
+}
