@@ -7,6 +7,8 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
   rm -rf "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 </dev/null
   wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1 </dev/null
+  # Xvfb has no window manager: unmanaged windows spare Wine its waits for one.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
   wineserver -w
   touch "$WINEPREFIX/.ready"
 fi
