@@ -11,6 +11,8 @@ public:
     LettoreByte(const void* dati, size_t lunghezza)
         : dati_(static_cast<const uint8_t*>(dati)), lunghezza_(lunghezza) {}
     explicit LettoreByte(const std::string& dati) : LettoreByte(dati.data(), dati.size()) {}
+    // The reader does not own the bytes: a temporary would leave it dangling.
+    explicit LettoreByte(std::string&&) = delete;
 
     size_t Posizione() const { return posizione_; }
     size_t Rimanenti() const { return lunghezza_ - posizione_; }

@@ -301,7 +301,7 @@ bool SalvaMediaConfig(std::string& percorso) {
     }
     const std::string cartella = CartellaDaPercorso(percorso);
     const std::string pacchetto = NellaCartella(HeaderMcf.CartellaMcf, "media.mpf");
-    if (!UgualeSenzaCaso(cartella, HeaderMcf.CartellaMcf) && EsisteFile(pacchetto))
+    if (!HeaderMcf.CartellaMcf.empty() && !UgualeSenzaCaso(cartella, HeaderMcf.CartellaMcf) && EsisteFile(pacchetto))
         CopiaFile(pacchetto, NellaCartella(cartella, "media.mpf"));
     HeaderMcf.CartellaMcf = cartella;
     return true;
