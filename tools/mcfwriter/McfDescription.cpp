@@ -182,7 +182,8 @@ std::string DescriviMcf() {
     for (size_t i = 0; i < h.Reserved.size(); ++i) {
         char b[4];
         std::snprintf(b, sizeof b, "%02X", h.Reserved[i]);
-        s += (i ? " " : "") + std::string(b);
+        if (i) s += ' ';
+        s += b;
     }
     s += "\nHeaderText=" + Proteggi(h.HeaderText) + "\n";
     for (int32_t i = 0; i < h.MediaFileCount && static_cast<size_t>(i) < h.MediaFiles.size(); ++i)

@@ -4,7 +4,7 @@
 //
 //   # a comment line
 //   Version=VER1.5            header fields by name; numbers are decimal or
-//   HeaderOptions=0x1000      0x hexadecimal, texts take \r \n \t and \\
+//   HeaderOptions=0x1000      0x hexadecimal, texts take \r \n \t and a doubled backslash
 //   Reserved=00 01 ... 0F     the 16 reserved bytes in hexadecimal
 //   HeaderText=Made by hand
 //   File=intro.bmp            an entry of the media file list
