@@ -1,5 +1,6 @@
 #include "tools/mcfwriter/McfDescription.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -161,6 +162,10 @@ bool LeggiDescrizioneMcf(const std::string& descrizione, std::string& errore) {
             return false;
         }
     }
+    // The file holds the CD-triggered records first, as the trigger scan
+    // expects; the description's order is kept within each group.
+    std::stable_partition(lista.begin(), lista.end(),
+                          [](const MediaTrigger& m) { return m.TriggerCd != TriggerCdNessuno; });
     h.TriggerCount = static_cast<int32_t>(lista.size());
     h.MediaFileCount = static_cast<int32_t>(h.MediaFiles.size());
     h.MediaFiles.emplace_back();

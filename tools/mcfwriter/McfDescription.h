@@ -18,8 +18,9 @@
 //                             Duration MediaCode Level
 //
 // A new record starts with TriggerCd 999 and Level -1, every other field 0
-// or empty. TriggerCount and MediaFileCount are counted from the lines;
-// records keep the order of the description.
+// or empty. TriggerCount and MediaFileCount are counted from the lines.
+// Records triggered by a CD track are written first, each group in the
+// order of the description.
 #include <string>
 
 // Fills HeaderMcf and ListaMedia; False with the reason in <errore>.
