@@ -13,10 +13,10 @@ cmake --build "$native" -j "$(nproc)"
 
 semi=$native/seeds
 rm -rf "$semi"
-mkdir -p "$semi/FuzzMediaConfig" "$semi/FuzzMediaSyntax"
+mkdir -p "$semi/FuzzMediaConfig" "$semi/FuzzMediaSyntax" "$semi/FuzzMediaPacketHeader"
 (cd "$semi/FuzzMediaConfig" && "$native/mcfwriter" "$top/tests/native/fuzz/seeds/media.txt" media.mcf)
 cp "$top/tests/native/fuzz/seeds/syntax.txt" "$semi/FuzzMediaSyntax/"
-for bersaglio in FuzzMediaConfig FuzzMediaSyntax; do
+for bersaglio in FuzzMediaConfig FuzzMediaSyntax FuzzMediaPacketHeader; do
   corpus=$native/corpus/$bersaglio
   mkdir -p "$corpus"
   echo "== $bersaglio for ${secondi}s"
