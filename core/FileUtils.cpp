@@ -40,13 +40,6 @@ bool IsCartellaDati(const WIN32_FIND_DATAA& d) { return (d.dwFileAttributes & FI
 
 }  // namespace
 
-std::string PulisciStringa(const std::string& testo) {
-    std::string s = testo;
-    for (char& c : s)
-        if (c == '\0') c = ' ';
-    return Trim(s);
-}
-
 bool EsisteFile(const std::string& percorso) {
     if (PulisciStringa(percorso).empty()) return false;
     RicercaFile r(percorso);
@@ -222,35 +215,6 @@ bool IsFileOccupato(int32_t numero, int32_t tipo, bool forza) {
         StampaLog(std::string("ERROR in IsFileOccupato(): ") + e.what(), true);
         return false;
     }
-}
-
-std::string NomeFileDaPercorso(const std::string& percorso) {
-    const size_t p = percorso.find_last_of("\\:");
-    return p == std::string::npos ? percorso : percorso.substr(p + 1);
-}
-
-std::string CartellaDaPercorso(const std::string& percorso) {
-    const size_t p = percorso.find_last_of('\\');
-    return p == std::string::npos ? std::string() : percorso.substr(0, p);
-}
-
-std::string EstensioneFile(const std::string& nomeFile) {
-    const size_t p = nomeFile.find_last_of('.');
-    return p == std::string::npos ? std::string() : nomeFile.substr(p);
-}
-
-std::string TogliEstensione(const std::string& nomeFile) {
-    const size_t p = nomeFile.find_last_of('.');
-    return p == std::string::npos ? nomeFile : nomeFile.substr(0, p);
-}
-
-std::string NomeSenzaEstensione(const std::string& percorso) { return TogliEstensione(NomeFileDaPercorso(percorso)); }
-
-std::string CambiaEstensione(const std::string& nomeFile, const std::string& estensione) {
-    const size_t p = nomeFile.find_last_of('.');
-    // A name without a dot after its first character keeps its text.
-    if (p == std::string::npos || p == 0) return nomeFile + estensione;
-    return nomeFile.substr(0, p) + estensione;
 }
 
 std::string PercorsoCorto(const std::string& percorso) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-std::string PulisciStringa(const std::string& testo);
+#include "core/PathNames.h"
 
 // Files.
 bool EsisteFile(const std::string& percorso);
@@ -48,13 +48,7 @@ bool IsFileOccupato(int32_t numero, int32_t tipo, bool forza);
 // on with the file test (a savegame while the inventory is shown).
 extern int32_t (*RispostaLoggerFileOccupato)(int32_t numero, int32_t tipo);
 
-// Paths.
-std::string NomeFileDaPercorso(const std::string& percorso);
-std::string CartellaDaPercorso(const std::string& percorso);
-std::string EstensioneFile(const std::string& nomeFile);
-std::string TogliEstensione(const std::string& nomeFile);
-std::string NomeSenzaEstensione(const std::string& percorso);
-std::string CambiaEstensione(const std::string& nomeFile, const std::string& estensione);
+// Paths on disk.
 // The 8.3 form of an existing path; any other path comes back unchanged.
 std::string PercorsoCorto(const std::string& percorso);
 // The path in the letter case stored on disk; "" when a component is

@@ -4,7 +4,9 @@ set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
           mingw-w64-i686-dev googletest wine wine32 xvfb xauth procps
           # Wine's Direct3D draws through the i386 GL drivers.
-          libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386)
+          libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
+          # The host build of the byte and text modules, with libFuzzer.
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   arch=""
