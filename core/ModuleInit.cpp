@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
-#include <cmath>
-
 #include "core/FileUtils.h"
+#include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/TextUtils.h"
+#include "gamerun/Desktop.h"
+#include "gamerun/DisplayModes.h"
 #include "gamerun/RunState.h"
 #include "gamerun/Startup.h"
 #include "savegames/MoveableFields.h"
@@ -121,15 +122,6 @@ void AggiungiCampo(const std::string& riga) {
     ++TotCampiSavegame;
 }
 
-// Twips per pixel of the screen, as forms measure it.
-void TwipsPerPixel(double& x, double& y) {
-    HDC dc = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    x = dpiX > 0 ? 1440.0 / dpiX : 15.0;
-    y = dpiY > 0 ? 1440.0 / dpiY : 15.0;
-}
-
 }  // namespace
 
 bool InitModMedia() {
@@ -159,14 +151,13 @@ bool InitModMedia() {
                       THREAD_PRIORITY_TIME_CRITICAL, THREAD_PRIORITY_IDLE};
     NumLivelliPriorita = static_cast<int32_t>(ClassiPriorita.size());
 
-    SchermoX = GetSystemMetrics(SM_CXSCREEN);
-    SchermoY = GetSystemMetrics(SM_CYSCREEN);
-    double twipsX = 15, twipsY = 15;
-    TwipsPerPixel(twipsX, twipsY);
-    RiferimentoX = static_cast<int32_t>(std::lround(SchermoX * twipsX));
-    RiferimentoY = static_cast<int32_t>(std::lround(SchermoY * twipsY));
+    int32_t bits = 0;
+    ScanRisoluzioneCorrente(SchermoX, SchermoY, bits);
+    RiferimentoX = SchermoX * TwipsPerPixel();
+    RiferimentoY = SchermoY * TwipsPerPixel();
     SchermoOrigX = SchermoX;
     SchermoOrigY = SchermoY;
+    RettCover = RettangoloDim{0, 0, SchermoX, SchermoY};
     FuoriGioco = true;
 
     InitMediaLog();
@@ -175,6 +166,7 @@ bool InitModMedia() {
     // No captured image of an earlier run may survive.
     if (!ConservaCatture) CancellaFile(FileCatturaSchermo);
 
+    HeaderMcf.TriggerCount = 0;
     IndiceEmailFinale = -1;
     LinguaForzata.clear();
     return true;
