@@ -1,15 +1,62 @@
 #pragma once
-// Files, folders and paths. No routine here writes to the log or lets an
-// error reach its caller: failure shows only in the result.
+// Files, folders and paths. No routine here but IsFileOccupato writes to the
+// log or lets an error reach its caller: failure shows only in the result.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 std::string PulisciStringa(const std::string& testo);
 
+// Files.
 bool EsisteFile(const std::string& percorso);
 bool CancellaFile(const std::string& percorso);
+bool CopiaFile(const std::string& sorgente, const std::string& destinazione);
+std::string LeggiFileIntero(const std::string& percorso);
+// The text followed by CR LF.
+bool ScriviFileTesto(const std::string& percorso, const std::string& testo);
 
+struct DataOra {
+    int32_t Anno = 0, Mese = 0, Giorno = 0;
+    int32_t Ora = 0, Minuto = 0, Secondo = 0;
+};
+// Sets creation, access and write time alike; the date is local time.
+bool ImpostaDataFile(const std::string& percorso, const DataOra& data);
+// The "FileVersion" text of an executable's version resource; "" when none.
+std::string VersioneFile(const std::string& percorso);
+
+// Folders.
 bool EsisteCartella(const std::string& percorso);
 bool CreaCartella(const std::string& percorso);
+// Full paths of the files matching folder\pattern, in the file system's order.
+std::vector<std::string> ElencoFile(const std::string& cartella, const std::string& modello, int32_t& conteggio);
+bool CancellaFiles(const std::string& cartella, const std::string& modello);
+// Deletes the files, then the folder itself; a subfolder makes it fail.
+bool RimuoviCartella(const std::string& cartella);
 
+// Kinds of file IsFileOccupato looks at.
+constexpr int32_t FileTracciaCd = 1;
+constexpr int32_t FileLivello = 2;
+constexpr int32_t FileSavegame = 3;
+
+// True while the game uses the sound file of a CD track, a level file or a
+// savegame.
+bool IsFileOccupato(int32_t numero, int32_t tipo, bool forza);
+
+// Seam toward the logger client, which fills it in when it exists. Given the
+// number and kind it answers from the logger's last record: -1 when the
+// logger is not in use (the files decide), 0 or 1 for False or True, 2 to go
+// on with the file test (a savegame while the inventory is shown).
+extern int32_t (*RispostaLoggerFileOccupato)(int32_t numero, int32_t tipo);
+
+// Paths.
 std::string NomeFileDaPercorso(const std::string& percorso);
 std::string CartellaDaPercorso(const std::string& percorso);
+std::string EstensioneFile(const std::string& nomeFile);
+std::string TogliEstensione(const std::string& nomeFile);
+std::string NomeSenzaEstensione(const std::string& percorso);
+std::string CambiaEstensione(const std::string& nomeFile, const std::string& estensione);
+// The 8.3 form of an existing path; any other path comes back unchanged.
+std::string PercorsoCorto(const std::string& percorso);
+// The path in the letter case stored on disk; "" when a component is
+// missing. A "\" is appended to the caller's text, as callers expect.
+std::string PercorsoLungo(std::string& percorso);

@@ -93,3 +93,13 @@ bool ScriviBufferLog(bool forza) {
     TickUltimaScritturaLog = ClockTick();
     return true;
 }
+
+void CopiaLogNumerato() {
+    ScriviBufferLog(true);
+    const std::string base = PercorsoStore + "\\" + NomeSenzaEstensione(PercorsoFileLog);
+    int32_t n = 1;
+    while (EsisteFile(base + std::to_string(n) + ".txt")) ++n;
+    NumeroCopiaLog = n;
+    PercorsoCopiaLog = base + std::to_string(n) + ".txt";
+    CopiaFile(PercorsoFileLog, PercorsoCopiaLog);
+}

@@ -25,6 +25,9 @@ void CambiaTabulatoreLog(int32_t passo);
 // False when the file could not be written; the buffer is then kept.
 bool ScriviBufferLog(bool forza);
 
+// Keeps the log of a run as the first free media_log<N>.txt of the store folder.
+void CopiaLogNumerato();
+
 // The stamp of a line: elapsed seconds with three decimals, right-aligned in
 // six characters.
 std::string StampaTempoLog(int32_t millisecondi, char separatoreDecimale);

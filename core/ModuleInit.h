@@ -1,5 +1,29 @@
 #pragma once
 // The one-time initialiser of the program's shared tables.
+#include <cstdint>
+#include <string>
+#include <vector>
 
-// False stops the program.
+// Language names, indexed as the media texts and the savegame media number them.
+extern std::vector<std::string> NomiLingue;
+extern int32_t NumLingue;
+// Savegame field rows "OFFS:T:Name": fixed offsets, the level variables,
+// then the moveable fields of Lara and of an enemy.
+extern std::vector<std::string> TabellaCampiSavegame;
+extern int32_t TotCampiSavegame;
+// Font faces by the font number of a text format.
+extern std::vector<std::string> NomiFont;
+extern int32_t NumFont;
+// Priority levels 1 to 14 (index = level - 1): process class and thread priority.
+extern std::vector<int32_t> ClassiPriorita;
+extern std::vector<int32_t> PrioritaThread;
+extern int32_t NumLivelliPriorita;
+// The captured game screen of a media sequence.
+extern std::string FileCatturaSchermo;
+
+// Builds the tables, sets the store folder and starts the log. False stops
+// the program.
 bool InitModMedia();
+// The index of a language name (any letter case), -1 with an error line
+// when it is not known.
+int32_t IndiceLingua(const std::string& nome);

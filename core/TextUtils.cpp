@@ -1,6 +1,9 @@
 #include "core/TextUtils.h"
 
 #include <cctype>
+#include <random>
+
+#include "platform/Clock.h"
 
 std::string Trim(const std::string& testo) {
     const size_t inizio = testo.find_first_not_of(' ');
@@ -18,3 +21,80 @@ std::string MaiuscoloAnsi(const std::string& testo) {
 bool UgualeSenzaCaso(const std::string& a, const std::string& b) {
     return MaiuscoloAnsi(a) == MaiuscoloAnsi(b);
 }
+
+namespace {
+bool Cifra(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+std::string EstraiNumero(const std::string& testo, int32_t& posizione) {
+    const int32_t lunghezza = static_cast<int32_t>(testo.size());
+    int32_t i = posizione < 1 ? 1 : posizione;
+    while (i <= lunghezza && !Cifra(testo[i - 1])) ++i;
+    if (i > lunghezza) {
+        posizione = lunghezza + 1;
+        return std::string();
+    }
+    const int32_t inizio = i;
+    while (i <= lunghezza && Cifra(testo[i - 1])) ++i;
+    posizione = i;
+    return testo.substr(inizio - 1, i - inizio);
+}
+
+std::string EstraiRiga(const std::string& testo, int32_t& posizione) {
+    const int32_t lunghezza = static_cast<int32_t>(testo.size());
+    int32_t i = posizione < 1 ? 1 : posizione;
+    const int32_t inizio = i;
+    while (i <= lunghezza && testo[i - 1] != '\r' && testo[i - 1] != '\n') ++i;
+    const std::string riga = inizio <= lunghezza ? testo.substr(inizio - 1, i - inizio) : std::string();
+    while (i <= lunghezza && (testo[i - 1] == '\r' || testo[i - 1] == '\n')) ++i;
+    posizione = i;
+    return riga;
+}
+
+std::string ConvertiInWide(const std::string& testo) {
+    std::string s;
+    s.reserve(testo.size() * 2);
+    for (char c : testo) {
+        s += c;
+        s += '\0';
+    }
+    return s;
+}
+
+bool IsEsadecimale(const std::string& testo) {
+    if (testo.empty()) return false;
+    for (size_t i = 0; i < testo.size(); ++i) {
+        const char c = testo[i];
+        if (i == 0 && c == '-') continue;
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+int32_t NumeroCasuale(int16_t n) {
+    std::minstd_rand generatore(ClockTick());
+    const double frazione = std::uniform_real_distribution<double>(0.0, 1.0)(generatore);
+    const auto r = static_cast<int32_t>(frazione * n);
+    // A rounding of the fraction up to 1 must not reach n.
+    return (n > 0 && r >= n) ? n - 1 : r;
+}
+
+std::vector<int32_t> OrdinaIndici(const std::vector<int32_t>& valori, int32_t n, bool crescente) {
+    if (n < 0) n = 0;
+    if (n > static_cast<int32_t>(valori.size())) n = static_cast<int32_t>(valori.size());
+    std::vector<int32_t> indici(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i) indici[i] = i;
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        for (int32_t j = i + 1; j < n; ++j) {
+            const int32_t va = valori[indici[i]], vb = valori[indici[j]];
+            if (crescente ? va > vb : va < vb) std::swap(indici[i], indici[j]);
+        }
+    }
+    return indici;
+}
+
+double PercentualeDi(double a, double b) { return a * b / 100.0; }
+double PercentualeRapporto(double a, double b) { return a == 0 ? 0.0 : b * 100.0 / a; }
+double MillesimiDi(double a, double b) { return a * b / 1000.0; }
+// A zero base gives 0 rather than an infinity that callers would turn into pixels.
+double MillesimiRapporto(double a, double b) { return a == 0 ? 0.0 : b * 1000.0 / a; }

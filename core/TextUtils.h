@@ -1,8 +1,30 @@
 #pragma once
-// Text and number routines.
+// Text and number routines. Positions in texts are 1-based, as callers count.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Removes leading and trailing blanks (spaces only, as the program's texts use).
 std::string Trim(const std::string& testo);
 std::string MaiuscoloAnsi(const std::string& testo);
 bool UgualeSenzaCaso(const std::string& a, const std::string& b);
+
+// The next run of digits at or after the position (no sign); the position
+// moves to the character after it, or past the end when there is none.
+std::string EstraiNumero(const std::string& testo, int32_t& posizione);
+// The line from the position; the position moves past the line ends that
+// follow, so empty lines are skipped.
+std::string EstraiRiga(const std::string& testo, int32_t& posizione);
+// A zero character after each character.
+std::string ConvertiInWide(const std::string& testo);
+// Hexadecimal digits only, a "-" allowed first (so a lone "-" passes).
+bool IsEsadecimale(const std::string& testo);
+// 0 to n - 1, from a generator seeded again on every call.
+int32_t NumeroCasuale(int16_t n);
+// Indices 0 to n - 1 ordered by their values.
+std::vector<int32_t> OrdinaIndici(const std::vector<int32_t>& valori, int32_t n, bool crescente);
+
+double PercentualeDi(double a, double b);
+double PercentualeRapporto(double a, double b);
+double MillesimiDi(double a, double b);
+double MillesimiRapporto(double a, double b);

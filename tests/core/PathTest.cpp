@@ -1,0 +1,209 @@
+// Path and file routines, with the edge results callers rely on.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "core/FileUtils.h"
+#include "tests/support/TestFolders.h"
+
+namespace {
+
+struct CasoPercorso {
+    const char* percorso;
+    const char* nomeFile;
+    const char* cartella;
+    const char* estensione;
+    const char* senzaEstensione;
+    const char* nomeSenzaEstensione;
+};
+
+class PercorsoTest : public testing::TestWithParam<CasoPercorso> {};
+
+TEST_P(PercorsoTest, SplitsFromTheEnd) {
+    const CasoPercorso& c = GetParam();
+    EXPECT_EQ(NomeFileDaPercorso(c.percorso), c.nomeFile);
+    EXPECT_EQ(CartellaDaPercorso(c.percorso), c.cartella);
+    EXPECT_EQ(EstensioneFile(c.percorso), c.estensione);
+    EXPECT_EQ(TogliEstensione(c.percorso), c.senzaEstensione);
+    EXPECT_EQ(NomeSenzaEstensione(c.percorso), c.nomeSenzaEstensione);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, PercorsoTest,
+    testing::Values(CasoPercorso{"C:\\a.txt", "a.txt", "C:", ".txt", "C:\\a", "a"},
+                    CasoPercorso{"C:file.txt", "file.txt", "", ".txt", "C:file", "file"},
+                    CasoPercorso{"name", "name", "", "", "name", "name"},
+                    CasoPercorso{"archive.tar.gz", "archive.tar.gz", "", ".gz", "archive.tar", "archive.tar"},
+                    // The extension search is not stopped by a folder separator.
+                    CasoPercorso{"C:\\dir.x\\file", "file", "C:\\dir.x", ".x\\file", "C:\\dir", "file"},
+                    CasoPercorso{"C:\\trle\\", "", "C:\\trle", "", "C:\\trle\\", ""},
+                    CasoPercorso{"", "", "", "", "", ""}));
+
+struct CasoEstensione {
+    const char* nome;
+    const char* nuova;
+    const char* atteso;
+};
+
+class CambiaEstensioneTest : public testing::TestWithParam<CasoEstensione> {};
+
+TEST_P(CambiaEstensioneTest, ReplacesTheLastExtension) {
+    const CasoEstensione& c = GetParam();
+    EXPECT_EQ(CambiaEstensione(c.nome, c.nuova), c.atteso);
+}
+
+INSTANTIATE_TEST_SUITE_P(Extensions, CambiaEstensioneTest,
+                         testing::Values(CasoEstensione{"load.jpg", ".bmp", "load.bmp"},
+                                         CasoEstensione{"a.b.jpg", ".bmp", "a.b.bmp"},
+                                         CasoEstensione{"C:\\x\\load.jpg", ".bmp", "C:\\x\\load.bmp"},
+                                         // Names without an extension keep their text.
+                                         CasoEstensione{"readme", ".bmp", "readme.bmp"},
+                                         CasoEstensione{".bmp", ".bmp", ".bmp.bmp"}));
+
+TEST(PulisciStringaTest, ZeroCharactersBecomeBlanksThenTrimmed) {
+    EXPECT_EQ(PulisciStringa(std::string("  C:\\a\0\0", 8)), "C:\\a");
+    EXPECT_EQ(PulisciStringa(std::string(" \0 \0", 4)), "");
+    EXPECT_EQ(PulisciStringa(std::string("a\0b", 3)), "a b");
+}
+
+class FileTest : public testing::Test {
+protected:
+    CartellaProva dir{"fu"};
+};
+
+TEST_F(FileTest, ExistenceOfFilesFoldersAndPatterns) {
+    ASSERT_TRUE(ScriviFileProva(dir / "level.mcf", "x"));
+    EXPECT_TRUE(EsisteFile(dir / "level.mcf"));
+    EXPECT_TRUE(EsisteFile(dir / "*.mcf"));
+    EXPECT_FALSE(EsisteFile(dir / "*.mpf"));
+    EXPECT_FALSE(EsisteFile(dir / "missing.txt"));
+    EXPECT_FALSE(EsisteFile(dir.Percorso()));
+    EXPECT_FALSE(EsisteFile(""));
+    EXPECT_FALSE(EsisteFile(std::string("  \0 ", 4)));
+    EXPECT_TRUE(EsisteCartella(dir.Percorso()));
+    EXPECT_FALSE(EsisteCartella(dir / "level.mcf"));
+    EXPECT_FALSE(EsisteCartella("   "));
+
+    // Hidden, system and read-only files count as files too.
+    ASSERT_TRUE(ScriviFileProva(dir / "hidden.txt", "x"));
+    SetFileAttributesA((dir / "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_TRUE(EsisteFile(dir / "hidden.txt"));
+}
+
+TEST_F(FileTest, DeleteClearsReadOnlyAndAcceptsMissingFiles) {
+    ASSERT_TRUE(ScriviFileProva(dir / "ro.txt", "x"));
+    SetFileAttributesA((dir / "ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(CancellaFile(dir / "ro.txt"));
+    EXPECT_FALSE(EsisteFileProva(dir / "ro.txt"));
+    EXPECT_TRUE(CancellaFile(dir / "never.txt"));
+}
+
+TEST_F(FileTest, CopyReplacesReadOnlyDestination) {
+    ASSERT_TRUE(ScriviFileProva(dir / "src.txt", "new"));
+    ASSERT_TRUE(ScriviFileProva(dir / "dst.txt", "old"));
+    SetFileAttributesA((dir / "dst.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(CopiaFile(dir / "src.txt", dir / "dst.txt"));
+    EXPECT_EQ(LeggiFileProva(dir / "dst.txt"), "new");
+}
+
+TEST_F(FileTest, FailedCopyIsFalseEvenWhenTheDestinationNameExists) {
+    // The destination is held open without delete sharing: it can be
+    // neither deleted nor overwritten, and an old file stays in its place.
+    ASSERT_TRUE(ScriviFileProva(dir / "src.txt", "new"));
+    ASSERT_TRUE(ScriviFileProva(dir / "dst.txt", "old"));
+    HANDLE h = CreateFileA((dir / "dst.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(CopiaFile(dir / "src.txt", dir / "dst.txt"));
+    CloseHandle(h);
+    EXPECT_EQ(LeggiFileProva(dir / "dst.txt"), "old");
+    EXPECT_FALSE(CopiaFile(dir / "missing.txt", dir / "other.txt"));
+}
+
+TEST_F(FileTest, WholeFileReadAndTextWrite) {
+    EXPECT_TRUE(ScriviFileTesto(dir / "v.txt", "42"));
+    EXPECT_EQ(LeggiFileProva(dir / "v.txt"), "42\r\n");
+    const std::string binario("a\0\xff\r\nb", 6);
+    ASSERT_TRUE(ScriviFileProva(dir / "b.bin", binario));
+    EXPECT_EQ(LeggiFileIntero(dir / "b.bin"), binario);
+    ASSERT_TRUE(ScriviFileProva(dir / "empty.txt", ""));
+    EXPECT_EQ(LeggiFileIntero(dir / "empty.txt"), "");
+    EXPECT_EQ(LeggiFileIntero(dir / "missing.txt"), "");
+    EXPECT_FALSE(ScriviFileTesto(dir / "nofolder\\v.txt", "1"));
+}
+
+TEST_F(FileTest, ListDeleteAndRemoveFolders) {
+    for (const char* n : {"a.wav", "b.wav", "c.txt"}) ASSERT_TRUE(ScriviFileProva(dir / n, "x"));
+    ASSERT_TRUE(CreaCartella(dir / "sub.wav"));
+    EXPECT_TRUE(CreaCartella(dir / "sub.wav"));
+    EXPECT_FALSE(CreaCartella(dir / "no\\deeper"));
+
+    int32_t n = -1;
+    std::vector<std::string> elenco = ElencoFile(dir.Percorso(), "*.wav", n);
+    ASSERT_EQ(n, 2);
+    std::sort(elenco.begin(), elenco.end());
+    EXPECT_EQ(elenco[0], dir / "a.wav");
+    EXPECT_EQ(elenco[1], dir / "b.wav");
+    EXPECT_TRUE(ElencoFile(dir.Percorso(), "*.mp3", n).empty());
+    EXPECT_EQ(n, 0);
+
+    EXPECT_TRUE(CancellaFiles(dir.Percorso(), "*.wav"));
+    EXPECT_TRUE(EsisteFile(dir / "c.txt"));
+    EXPECT_FALSE(EsisteFile(dir / "a.wav"));
+    EXPECT_TRUE(CancellaFiles(dir.Percorso(), "*.none"));
+
+    // A folder with a subfolder loses its files but stays.
+    EXPECT_FALSE(RimuoviCartella(dir.Percorso()));
+    EXPECT_FALSE(EsisteFile(dir / "c.txt"));
+    EXPECT_TRUE(EsisteCartella(dir.Percorso()));
+    ASSERT_TRUE(ScriviFileProva(dir / "sub.wav\\x.txt", "x"));
+    SetFileAttributesA((dir / "sub.wav").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(RimuoviCartella(dir / "sub.wav"));
+    EXPECT_FALSE(EsisteCartella(dir / "sub.wav"));
+}
+
+TEST_F(FileTest, ShortAndLongPaths) {
+    ASSERT_TRUE(CreaCartella(dir / "Long Folder Name"));
+    ASSERT_TRUE(ScriviFileProva(dir / "Long Folder Name\\Some File.txt", "x"));
+    const std::string lungo = dir / "Long Folder Name\\Some File.txt";
+    const std::string corto = PercorsoCorto(lungo);
+    EXPECT_EQ(corto.find(' '), std::string::npos) << corto;
+    EXPECT_TRUE(EsisteFile(corto));
+    EXPECT_EQ(PercorsoCorto(dir / "missing folder\\x.txt"), dir / "missing folder\\x.txt");
+
+    std::string minuscolo = dir / "long folder name\\some file.txt";
+    for (char& c : minuscolo) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string atteso = lungo;
+    atteso[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(atteso[0])));
+    const std::string risultato = PercorsoLungo(minuscolo);
+    EXPECT_EQ(risultato.substr(risultato.size() - 30), "Long Folder Name\\Some File.txt");
+    EXPECT_EQ(minuscolo.back(), '\\');
+
+    std::string mancante = dir / "nothere\\x";
+    EXPECT_EQ(PercorsoLungo(mancante), "");
+    EXPECT_EQ(mancante.back(), '\\');
+}
+
+TEST_F(FileTest, FileDateSetsAllThreeTimes) {
+    ASSERT_TRUE(ScriviFileProva(dir / "d.txt", "x"));
+    EXPECT_TRUE(ImpostaDataFile(dir / "d.txt", DataOra{2004, 5, 6, 7, 8, 9}));
+    HANDLE h = CreateFileA((dir / "d.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME c{}, a{}, w{}, locale{};
+    ASSERT_TRUE(GetFileTime(h, &c, &a, &w));
+    CloseHandle(h);
+    FileTimeToLocalFileTime(&w, &locale);
+    SYSTEMTIME st{};
+    FileTimeToSystemTime(&locale, &st);
+    EXPECT_EQ(st.wYear, 2004);
+    EXPECT_EQ(st.wMonth, 5);
+    EXPECT_EQ(st.wDay, 6);
+    EXPECT_EQ(st.wHour, 7);
+    EXPECT_EQ(st.wSecond, 9);
+    EXPECT_EQ(CompareFileTime(&c, &w), 0);
+    EXPECT_FALSE(ImpostaDataFile(dir / "missing.txt", DataOra{2004, 5, 6, 7, 8, 9}));
+    EXPECT_FALSE(ImpostaDataFile("", DataOra{2004, 5, 6, 7, 8, 9}));
+}
+
+}  // namespace
