@@ -1,0 +1,4 @@
+#include "gamerun/CoverScreens.h"
+
+bool CoverVisibile() { return false; }
+void NascondiCover() {}
