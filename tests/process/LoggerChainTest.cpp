@@ -383,3 +383,50 @@ TEST_F(LoggerMessages, CommandsOfTheMainProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string WavAMano() {
+    auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+    std::string campioni(2205, '\x80');  // 0.2 s of silence, 8 bit mono 11025 Hz
+    campioni += '\0';                    // pad to even
+    return "RIFF" + u32(4 + 24 + 8 + 2206) + "WAVE" + "fmt " + u32(16) + std::string("\x01\x00\x01\x00", 4) +
+           u32(11025) + u32(11025) + std::string("\x01\x00\x08\x00", 4) + "data" + u32(2205) + campioni;
+}
+
+TEST_F(LoggerChain, SoundEffectsLoadOrTheLoggerRunsOnWithoutThem) {
+    ScriviFileProva(c.trle / "effect0.wav", WavAMano());
+    ScriviFileProva(c.trle / "effect1.wav", WavAMano().substr(0, 60));
+    ScriviFileProva(c.trle / "special.wav", WavAMano());
+    ASSERT_TRUE(c.AvviaLogger("-L"));
+    c.Comando(CmdPlayEffect, 0);
+    c.Comando(CmdPlayEffect, 0);
+    c.Comando(CmdPlayEffect, 1);
+    const std::string speciale = c.trle / "special.wav";
+    std::memset(c.vista->SpecialSoundPath, ' ', 255);
+    std::memcpy(c.vista->SpecialSoundPath, speciale.c_str(), speciale.size() + 1);
+    c.Comando(CmdPlaySpecialSound, 1);
+    c.Comando(CmdPlaySpecialSound, 1);
+    c.Comando(CmdStopSounds);
+    c.Comando(CmdSendReceived);
+    EXPECT_EQ(c.vista->ReceivedCount, 1u);
+    c.Comando(CmdWriteLog);
+    const std::string log = c.LogLogger();
+    EXPECT_TRUE(HaRiga(log, "LOGGER: Play special sound:" + speciale));
+    EXPECT_TRUE(HaRiga(log, "LOGGER: Already loaded!"));
+    // Both roads are taken: without an audio device, and with one.
+    if (HaRiga(log, "LOGGER: ERROR truing to create DirectSound object")) {
+        // No audio device: every sound request ends quietly.
+        EXPECT_TRUE(HaRiga(log, "LOGGER: Error trying to load special sound"));
+    } else {
+        EXPECT_FALSE(HaRiga(log, "LOGGER: Error loading sound: " + (c.trle / "effect0.wav")));
+        EXPECT_TRUE(HaRiga(log, "LOGGER: ERROR parsing chunks of wav sound file: " + (c.trle / "effect1.wav")));
+        EXPECT_TRUE(HaRiga(log, "LOGGER: Error loading sound: " + (c.trle / "effect1.wav")));
+        EXPECT_TRUE(HaRiga(log, "LOGGER: ERROR opening wav sound file: " + (c.trle / "effect11.wav")));
+        EXPECT_FALSE(HaRiga(log, "LOGGER: Error trying to load special sound"));
+    }
+    c.Comando(CmdCloseLogger);
+    EXPECT_EQ(c.logger.Attendi(10000), 0);
+}
+
+}  // namespace
