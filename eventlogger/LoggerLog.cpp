@@ -48,11 +48,13 @@ void FlushLogBuffer() {
 void LogWrite(const std::string& testo, bool rigaLogger) {
     if (!bufferPronto || !LogEnabled) return;
     if (buffer.size() + MargineBufferLog >= DimensioneBufferLog) FlushLogBuffer();
-    const std::string stampa = StampaLogger(ClockTick(), TempoBaseLog);
-    if (rigaLogger)
-        buffer += "\t" + stampa + "LOGGER: " + testo + "\r\n";
-    else
-        buffer += stampa + testo + "\r\n";
+    char stampa[32];
+    std::snprintf(stampa, sizeof stampa, "%7ld: ", static_cast<long>(static_cast<int32_t>(ClockTick() - TempoBaseLog)));
+    if (rigaLogger) buffer += '\t';
+    buffer += stampa;
+    if (rigaLogger) buffer += "LOGGER: ";
+    buffer += testo;
+    buffer += "\r\n";
     // Once the first real level has loaded the log stops, unless asked for.
     if (!ExtendedLog && StatoCorrente.Livello != NessunValore && StatoCorrente.Livello != 0 &&
         !(StatoCorrente.Fasi & LoadingLevel)) {

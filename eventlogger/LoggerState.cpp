@@ -182,12 +182,13 @@ void InitLoggerState() {
 int FindTombFragment(const std::string& messaggio, std::string& argomento) {
     argomento.clear();
     for (int i = 0; i < NumeroFrammenti; ++i) {
-        const std::string frammento = TabellaFrammenti[i];
+        const char* frammento = TabellaFrammenti[i];
         const size_t pos = messaggio.find(frammento);
         if (pos == std::string::npos) continue;
-        const char ultimo = frammento.back();
+        const size_t lunghezza = std::strlen(frammento);
+        const char ultimo = frammento[lunghezza - 1];
         if (ultimo == '-' || ultimo == '\\' || ultimo == ':') {
-            size_t inizio = pos + frammento.size();
+            size_t inizio = pos + lunghezza;
             while (inizio < messaggio.size() && (messaggio[inizio] == ' ' || messaggio[inizio] == '\t')) ++inizio;
             size_t fine = messaggio.find_first_of("\r\n", inizio);
             if (fine == std::string::npos) fine = messaggio.size();

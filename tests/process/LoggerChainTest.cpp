@@ -414,7 +414,7 @@ TEST_F(LoggerChain, SoundEffectsLoadOrTheLoggerRunsOnWithoutThem) {
     const std::string log = c.LogLogger();
     EXPECT_TRUE(HaRiga(log, "LOGGER: Play special sound:" + speciale));
     EXPECT_TRUE(HaRiga(log, "LOGGER: Already loaded!"));
-    // Both roads are taken: without an audio device, and with one.
+    // Without an audio device the logger says so and runs on; with one, the files decide.
     if (HaRiga(log, "LOGGER: ERROR truing to create DirectSound object")) {
         // No audio device: every sound request ends quietly.
         EXPECT_TRUE(HaRiga(log, "LOGGER: Error trying to load special sound"));

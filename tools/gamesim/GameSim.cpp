@@ -7,7 +7,8 @@
 //   log <text>          a debug-log record, then WM_NULL to the logger
 //   write <text>        a record without WM_NULL
 //   signal [offset]     WM_NULL with the end offset, or the given one
-//   burst <n> <text>    <n> times "log <text>" as fast as possible
+//   burst <n> <a>[|<b>] <n> records as fast as possible, one WM_NULL each,
+//                       alternating between the texts <a> and <b>
 //   raw <n> <title>     <n> SendMessage WM_NULL to the window <title>
 //   open <file>         hold a file open (a level while it loads)
 //   close <file>        let it go
@@ -164,13 +165,16 @@ void Esegui(const std::string& riga) {
         long n = 0;
         in >> n;
         const size_t spazio = argomento.find(' ');
-        const std::string testo = spazio == std::string::npos ? "" : argomento.substr(spazio + 1);
+        const std::string testi = spazio == std::string::npos ? "" : argomento.substr(spazio + 1);
+        const size_t barra = testi.find('|');
+        const std::string primo = testi.substr(0, barra);
+        const std::string secondo = barra == std::string::npos ? primo : testi.substr(barra + 1);
         HWND logger = FinestraLogger();
         LARGE_INTEGER f, t0, t1;
         QueryPerformanceFrequency(&f);
         QueryPerformanceCounter(&t0);
         for (long i = 0; i < n; ++i) {
-            ScriviRecord(testo);
+            ScriviRecord(i % 2 ? secondo : primo);
             SendMessageA(logger, WM_NULL, 0, static_cast<LPARAM>(Posizione));
         }
         QueryPerformanceCounter(&t1);
