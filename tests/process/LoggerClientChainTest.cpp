@@ -110,3 +110,74 @@ TEST_F(LoggerClientChain, WithoutTheLoggerProgramTheRunGoesOnAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window that takes the logger's place but hangs on the handshake.
+std::vector<WPARAM> comandiFinti;
+volatile LONG tickHandshake = 0;
+
+LRESULT CALLBACK ProceduraBloccata(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_USER) {
+        comandiFinti.push_back(wp);
+        if (wp == CmdSendReceived) {
+            InterlockedExchange(&tickHandshake, static_cast<LONG>(GetTickCount()));
+            Sleep(6000);
+        }
+        return 0;
+    }
+    return DefWindowProcA(h, m, wp, lp);
+}
+
+DWORD WINAPI ThreadBloccato(LPVOID pronto) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ProceduraBloccata;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = ClasseLogger;
+    RegisterClassA(&wc);
+    HWND h = CreateWindowExA(0, ClasseLogger, TitoloLogger, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                             nullptr);
+    SetEvent(static_cast<HANDLE>(pronto));
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    DestroyWindow(h);
+    UnregisterClassA(ClasseLogger, wc.hInstance);
+    return 0;
+}
+
+TEST_F(LoggerClientChain, AHungLoggerIsNoAnswerAndIsNeverUsed) {
+    // Any program stands for the logger program; the window is the test's.
+    CopyFileA((CartellaProgrammi() + "\\GameSim.exe").c_str(), (trle / "store\\Scrivane.exe").c_str(), FALSE);
+    ScriviFileProva(trle / "store\\gamesim.txt", "stay\nwait 5000\n");
+    HANDLE mappa = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, DimensioneSwapMedia, NomeMappaSwap);
+    ASSERT_NE(mappa, nullptr);
+    HANDLE pronto = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD idThread = 0;
+    HANDLE thread = CreateThread(nullptr, 0, ThreadBloccato, pronto, 0, &idThread);
+    ASSERT_EQ(WaitForSingleObject(pronto, 5000), WAIT_OBJECT_0);
+
+    ScriviFileProva(trle / "gamesim.txt", "exit 0\n");
+    ProcessoProva p;
+    ASSERT_TRUE(AvviaProva(p, trle / "harness.exe", "", trle.Percorso()));
+    // The start gives up on the hung handshake within its bounded waits.
+    ASSERT_TRUE(AttendiCondizione(30000, [&] { return Harness().find("logger ") != std::string::npos; }));
+    const DWORD dopo = GetTickCount() - static_cast<DWORD>(tickHandshake);
+    EXPECT_NE(tickHandshake, 0);
+    EXPECT_LT(dopo, 5500u) << "two bounded waits of 2 s, not the 6 s hang";
+    EXPECT_EQ(p.Attendi(30000), 0);
+    PostThreadMessageA(idThread, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, 15000);
+    CloseHandle(thread);
+    CloseHandle(pronto);
+    CloseHandle(mappa);
+
+    EXPECT_EQ(Harness().substr(0, 18), "logger not in use\n");
+    EXPECT_TRUE(NelLog("WARNING: found a previous instance of Scrivane: close it now"));
+    EXPECT_TRUE(NelLog("WARNING: not received signal from logger. Don't use logger"));
+    ASSERT_GE(comandiFinti.size(), 2u);
+    EXPECT_EQ(comandiFinti[0], CmdCloseLogger);
+    EXPECT_EQ(comandiFinti[1], CmdSendReceived);
+    for (WPARAM c : comandiFinti) EXPECT_NE(c, CmdMediaModuleHandle) << "no handle for a logger that does not answer";
+}
+
+}  // namespace
