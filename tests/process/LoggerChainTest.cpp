@@ -430,3 +430,34 @@ TEST_F(LoggerChain, SoundEffectsLoadOrTheLoggerRunsOnWithoutThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LoggerMessages, TheHiddenWindowItsResourcesAndItsExitCommand) {
+    EXPECT_FALSE(IsWindowVisible(c.finestra));
+    HMODULE immagine = LoadLibraryExA((c.trle / "Scrivane.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(immagine, nullptr);
+    char testo[101] = {};
+    LoadStringA(immagine, 103, testo, sizeof testo);
+    EXPECT_STREQ(testo, "DBLog Server");
+    LoadStringA(immagine, 109, testo, sizeof testo);
+    EXPECT_STREQ(testo, "DBLogWindowClass");
+    EXPECT_NE(FindResourceA(immagine, MAKEINTRESOURCEA(107), reinterpret_cast<LPCSTR>(RT_GROUP_ICON)), nullptr);
+    EXPECT_NE(FindResourceA(immagine, MAKEINTRESOURCEA(108), reinterpret_cast<LPCSTR>(RT_GROUP_ICON)), nullptr);
+    HMENU menu = LoadMenuA(immagine, MAKEINTRESOURCEA(109));
+    ASSERT_NE(menu, nullptr);
+    GetMenuStringA(menu, 0, testo, sizeof testo, MF_BYPOSITION);
+    EXPECT_STREQ(testo, "&File");
+    GetMenuStringA(GetSubMenu(menu, 0), 105, testo, sizeof testo, MF_BYCOMMAND);
+    EXPECT_STREQ(testo, "E&xit");
+    DestroyMenu(menu);
+    FreeLibrary(immagine);
+    PostMessageA(c.finestra, WM_COMMAND, 105, 0);
+    EXPECT_EQ(c.logger.Attendi(10000), 0);
+    ASSERT_EQ(c.Conteggio(), 1u);
+    EXPECT_EQ(c.vista->Structures[0].Codice, EventoNullo);
+    EXPECT_EQ(c.vista->Structures[0].Fasi, ABORT_LOG);
+    EXPECT_TRUE(HaRiga(c.LogLogger(), "LOGGER: Logger quits: send ABORT_LOG structure to media module"));
+}
+
+}  // namespace
