@@ -132,20 +132,8 @@ struct LoggerBin {
     std::vector<std::string> NomiLivelli;
 };
 
-// The bytes of Logger.bin; names longer than 63 characters are cut, and
-// only the first 256 names are written.
-std::vector<uint8_t> ScriviLoggerBin(const LoggerBin& bin);
-// False with a reason when the image is shorter than its header or than
-// the names its count announces; a count above 256 keeps the first 256.
-bool LeggiLoggerBin(const uint8_t* dati, size_t dimensione, LoggerBin& bin, std::string& errore);
-
-// The start state, and equality of everything but the tick.
-LoggerStructure StrutturaIniziale();
-bool StruttureUguali(const LoggerStructure& a, const LoggerStructure& b);
-
 // The name the main program's log gives each code ("?" outside the table),
 // and the set phase bits in the log's order.
-
 inline const char* const NomiEventi[NumeroEventi] = {
     "NULL",          "PreLoading",     "EndLoading",      "StartCDSound",  "EndCDSound",     "GetVideoExclusive",
     "GetVideoShared", "MovedWindow",   "LoadingLevel",    "HangGame",      "ResumeGame",     "EndGame",
@@ -173,6 +161,8 @@ inline std::string NomiFasi(uint8_t fasi) {
     return testo;
 }
 
+// The bytes of Logger.bin; names longer than 63 characters are cut, and
+// only the first 256 names are written.
 inline std::vector<uint8_t> ScriviLoggerBin(const LoggerBin& bin) {
     const size_t quanti = bin.NomiLivelli.size() > static_cast<size_t>(MaxNomiLivelli)
                               ? static_cast<size_t>(MaxNomiLivelli)
@@ -190,6 +180,8 @@ inline std::vector<uint8_t> ScriviLoggerBin(const LoggerBin& bin) {
     return dati;
 }
 
+// False with a reason when the image is shorter than its header or than
+// the names its count announces; a count above 256 keeps the first 256.
 inline bool LeggiLoggerBin(const uint8_t* dati, size_t dimensione, LoggerBin& bin, std::string& errore) {
     bin = LoggerBin{};
     if (dati == nullptr || dimensione < sizeof(LoggerBinHeader)) {
@@ -217,6 +209,7 @@ inline bool LeggiLoggerBin(const uint8_t* dati, size_t dimensione, LoggerBin& bi
     return true;
 }
 
+// The start state, and equality of everything but the tick.
 inline LoggerStructure StrutturaIniziale() { return LoggerStructure{0, 0, NessunValore, NessunValore, EventoNullo, 0, 0}; }
 
 inline bool StruttureUguali(const LoggerStructure& a, const LoggerStructure& b) {
