@@ -1,4 +1,8 @@
 // Entry of Scrivane.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "eventlogger/LoggerProgram.h"
+
+int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR rigaComando, int) {
+    return LoggerWinMain(istanza, rigaComando);
+}

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/FileUtils.h"
-#include "core/MediaConfigHeader.h"
+#include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
 #include "gamerun/GameFocus.h"
@@ -343,3 +343,10 @@ bool CaricaUltimoSavegame() {
     RilasciaTastiSpeciali();
     return risultato;
 }
+
+bool CoverVisibile() {
+    Dialog_Cover& cover = DialogCover();
+    return cover.Loaded() && IsWindowVisible(cover.hWnd());
+}
+
+void NascondiCover() { DialogCover().Hide(); }

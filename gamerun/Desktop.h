@@ -47,6 +47,9 @@ extern void* ProcessoWizmo;
 
 void MostraBackCover();
 void NascondiBackCover();
+// The cover window is loaded and shown.
+bool CoverVisibile();
+void NascondiCover();
 void MostraCoverTopMost();
 void ChiudiCover();
 bool NascondiTaskBar();

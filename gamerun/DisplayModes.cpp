@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/MediaConfigHeader.h"
+#include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "gamerun/Desktop.h"
 #include "gamerun/GameWindow.h"
@@ -31,7 +31,7 @@ int32_t TwipsPerPixel() {
     return dpi > 0 ? 1440 / dpi : 15;
 }
 
-bool IsModoFinestra() { return (HeaderMcf.HeaderOptions & OpzioneSharedMode) != 0; }
+bool IsModoFinestra() { return (HeaderMcf.HeaderOptions & OpzioneHeader::SharedMode) != 0; }
 
 bool LeggiModoVideo() {
     DEVMODEA modo{};

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "core/MediaLog.h"
 #include "gamerun/Desktop.h"
+#include "gamerun/LoggerClient.h"
 #include "gamerun/RunState.h"
 
 uint32_t TickRisveglio = 0;
@@ -52,4 +54,16 @@ bool RipristinaPrioritaGioco(bool) {
     if (!ProcessoGioco.hProcess || !SetPriorityClass(ProcessoGioco.hProcess, NORMAL_PRIORITY_CLASS)) return false;
     TogliBit(StatoGioco, PrioritaGiocoRidotta);
     return true;
+}
+
+bool IsLoggerAlive() {
+    if (!LoggerAttivo()) return false;
+    return hProcessLogger != nullptr && WaitForSingleObject(hProcessLogger, 0) == WAIT_TIMEOUT;
+}
+
+void ChiudiGioco() {
+    if (ProcessoGioco.hProcess == nullptr) return;
+    StampaLog("Close tomb raider program");
+    TerminateProcess(ProcessoGioco.hProcess, 0);
+    ProcessoGioco.hProcess = nullptr;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Least form of the game window and priority control: what the desktop and
-// display-mode code calls. The game-window watch replaces it.
+// Least form of the game window and priority control: what the desktop,
+// display-mode and logger code call. The game-window watch completes it.
 #include <cstdint>
 
 // Tick of the last wake of the game window from a stand-by.
@@ -14,3 +14,8 @@ bool CercaFinestraGioco();
 void PosizionaCover();
 void RiduciPrioritaGioco(bool scriviLog);
 bool RipristinaPrioritaGioco(bool scriviLog);
+
+// False when the logger is not in use; else True while it runs.
+bool IsLoggerAlive();
+// Ends the game's process; the next main tick ends the run.
+void ChiudiGioco();

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "core/FileUtils.h"
-#include "core/MediaConfigHeader.h"
+#include "core/MediaConfig.h"
 #include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"

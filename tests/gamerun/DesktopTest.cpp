@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "core/MediaConfigHeader.h"
+#include "core/MediaConfig.h"
 #include "gamerun/Desktop.h"
 #include "gamerun/GameWindow.h"
 #include "tests/gamerun/RunFixture.h"
@@ -41,7 +41,7 @@ protected:
         HeaderMcf = MediaConfigHeader{};
         ProvaRun::TearDown();
     }
-    static void Condiviso() { HeaderMcf.HeaderOptions = OpzioneSharedMode; }
+    static void Condiviso() { HeaderMcf.HeaderOptions = OpzioneHeader::SharedMode; }
     // A long-lived process for the game: the monitor stand-in keeps running.
     void AvviaGioco() {
         ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "game.exe").c_str(), FALSE));
@@ -170,7 +170,7 @@ TEST_F(DesktopRun, BlankScreenCoversTheRequiredResolution) {
     };
     for (const Caso& c : casi) {
         HeaderMcf.VideoMode = c.codice;
-        HeaderMcf.HeaderOptions = c.condiviso ? OpzioneSharedMode : 0;
+        HeaderMcf.HeaderOptions = c.condiviso ? OpzioneHeader::SharedMode : 0;
         SchermoX = c.schermoX;
         SchermoY = c.schermoY;
         AzzeraLog();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/MediaConfigHeader.h"
+#include "core/MediaConfig.h"
 #include "gamerun/Desktop.h"
 #include "gamerun/DisplayModes.h"
 #include "gamerun/GameWindow.h"
@@ -67,12 +67,12 @@ TEST_F(DisplayRun, TheModeInForceIsOfferedAndCanBeSet) {
     EXPECT_EQ(sh, h);
     EXPECT_EQ(sb, b);
     EXPECT_FALSE(IsModoFinestra());
-    HeaderMcf.HeaderOptions = OpzioneSharedMode | 0x1;
+    HeaderMcf.HeaderOptions = OpzioneHeader::SharedMode | 0x1;
     EXPECT_TRUE(IsModoFinestra());
 }
 
 TEST_F(DisplayRun, SharedModeAlignsTheGameWindowWithTheScreen) {
-    HeaderMcf.HeaderOptions = OpzioneSharedMode;
+    HeaderMcf.HeaderOptions = OpzioneHeader::SharedMode;
     SchermoX = 640;
     SchermoY = 480;
     FinestraDiGioco(100, 80, 300, 200);
@@ -192,7 +192,7 @@ TEST(ScalaRettangolo, ThousandthsOfTheScreen) {
         {true, false, {-125, 0, 0, 0}, {-100, 0, 0, 0}},
     };
     for (const Caso& c : casi) {
-        HeaderMcf.HeaderOptions = c.condiviso ? OpzioneSharedMode : 0;
+        HeaderMcf.HeaderOptions = c.condiviso ? OpzioneHeader::SharedMode : 0;
         FuoriGioco = c.anteprima;
         RettangoloDim r;
         ScalaRettangolo(r, c.riferimento);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/MediaConfigHeader.h"
+#include "core/MediaConfig.h"
 #include "core/SystemUtils.h"
 #include "gamerun/TombSettings.h"
 #include "gamerun/VideoList.h"

@@ -1,3 +1,0 @@
-#include "core/MediaConfigHeader.h"
-
-MediaConfigHeader HeaderMcf;

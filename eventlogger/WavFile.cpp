@@ -1,0 +1,76 @@
+#include "eventlogger/WavFile.h"
+
+#include <cstring>
+
+namespace {
+uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+void Metti32(std::vector<uint8_t>& v, uint32_t x) {
+    for (int i = 0; i < 4; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
+}
+void Metti16(std::vector<uint8_t>& v, uint16_t x) {
+    v.push_back(static_cast<uint8_t>(x));
+    v.push_back(static_cast<uint8_t>(x >> 8));
+}
+}  // namespace
+
+bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& formato, const uint8_t*& dati,
+                     uint32_t& dimensioneDati) {
+    dati = nullptr;
+    dimensioneDati = 0;
+    if (immagine == nullptr || dimensione < 12) return false;
+    if (std::memcmp(immagine, "RIFF", 4) != 0 || std::memcmp(immagine + 8, "WAVE", 4) != 0) return false;
+    // The RIFF size may claim more than the file holds: walk only what is there.
+    uint64_t fine = static_cast<uint64_t>(U32(immagine + 4)) + 8;
+    if (fine > dimensione) fine = dimensione;
+    bool haFormato = false, haDati = false;
+    uint64_t pos = 12;
+    while (pos + 8 <= fine) {
+        const uint8_t* chunk = immagine + pos;
+        const uint32_t lunghezza = U32(chunk + 4);
+        if (pos + 8 + lunghezza > dimensione) return false;
+        if (std::memcmp(chunk, "fmt ", 4) == 0) {
+            if (lunghezza < 14) return false;
+            const uint8_t* f = chunk + 8;
+            formato.FormatTag = U16(f);
+            formato.Channels = U16(f + 2);
+            formato.SamplesPerSec = U32(f + 4);
+            formato.AvgBytesPerSec = U32(f + 8);
+            formato.BlockAlign = U16(f + 12);
+            formato.BitsPerSample = lunghezza >= 16 ? U16(f + 14) : 0;
+            haFormato = true;
+        } else if (std::memcmp(chunk, "data", 4) == 0) {
+            dati = chunk + 8;
+            dimensioneDati = lunghezza;
+            haDati = true;
+        }
+        pos += 8 + static_cast<uint64_t>(lunghezza) + (lunghezza & 1);
+    }
+    if (!(haFormato && haDati)) {
+        dati = nullptr;
+        dimensioneDati = 0;
+        return false;
+    }
+    return true;
+}
+
+std::vector<uint8_t> CreaWav(uint16_t canali, uint32_t frequenza, uint16_t bit, const std::vector<uint8_t>& campioni) {
+    std::vector<uint8_t> v;
+    const uint16_t blocco = static_cast<uint16_t>(canali * bit / 8);
+    const uint32_t pari = static_cast<uint32_t>(campioni.size() & 1);
+    v.insert(v.end(), {'R', 'I', 'F', 'F'});
+    Metti32(v, static_cast<uint32_t>(4 + 8 + 16 + 8 + campioni.size() + pari));
+    v.insert(v.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    Metti32(v, 16);
+    Metti16(v, 1);
+    Metti16(v, canali);
+    Metti32(v, frequenza);
+    Metti32(v, frequenza * blocco);
+    Metti16(v, blocco);
+    Metti16(v, bit);
+    v.insert(v.end(), {'d', 'a', 't', 'a'});
+    Metti32(v, static_cast<uint32_t>(campioni.size()));
+    v.insert(v.end(), campioni.begin(), campioni.end());
+    if (pari) v.push_back(0);
+    return v;
+}

@@ -1,0 +1,14 @@
+#include "gamerun/InventoryWatch.h"
+
+#include "core/MediaLog.h"
+#include "eventlogger/LoggerProtocol.h"
+#include "gamerun/LoggerClient.h"
+
+bool IsInventoryMode(bool AcceptBlack, bool& AllBlack, bool ForceScreen) {
+    AllBlack = false;
+    if (!LoggerAttivo() || ForceScreen) return false;
+    LeggiLogger();
+    const bool inventario = (StrutturaLogger.Fasi & Inventory) != 0;
+    if (inventario) StampaLog("Inventory phase");
+    return inventario;
+}

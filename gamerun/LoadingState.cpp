@@ -1,0 +1,4 @@
+#include "gamerun/LoadingState.h"
+
+bool AttesaCaricamentoGioco = false;
+bool AttesaFineCaricamentoGioco = false;

@@ -1,0 +1,80 @@
+#pragma once
+// The main program's side of the logger Scrivane: start and handshake, the
+// game event records read from "SWAPMEDIADAT", the CD buffer, the health
+// check and the close.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "eventlogger/LoggerProtocol.h"
+
+// The last record unpacked: 255 becomes -1 in CdTrack and Livello.
+struct StatoLogger {
+    uint32_t TickEvento = 0;
+    int32_t Fasi = 0;
+    int32_t CdTrack = -1;
+    int32_t Livello = -1;
+    int32_t Codice = 0;
+    int32_t ValoreX = 0;
+    int32_t ValoreY = 0;
+};
+
+extern void* hWndLogger;
+extern void* hProcessLogger;
+extern void* hMapLogger;
+extern SwapMediaView* ViewLogger;
+extern int32_t StruttureLette;
+extern LoggerStructure StrutturaLoggerGrezza;
+extern StatoLogger StrutturaLogger;
+extern std::vector<int32_t> BufferCd;
+extern int32_t TotCdBuffer;
+extern uint32_t UltimaVerificaLogger;
+extern int32_t ErroriConsecutiviLogger;
+extern int32_t CdAvvioLivello;
+extern uint32_t TickInizioCaricamento;
+extern uint32_t TickEventoFineCaricamento;
+extern uint32_t TickUltimoSavegame;
+extern std::string UltimoSavegameCaricato;
+extern int32_t VideoLoggerX, VideoLoggerY;
+extern int32_t FinestraGiocoX, FinestraGiocoY;
+extern bool FinestraGiocoSpostata;
+extern bool FineGiocoSegnalata;
+extern bool LoggerChiuso;
+
+// How long a command may wait for the logger before it counts as no answer.
+constexpr uint32_t AttesaComandoLogger = 2000;
+
+void AvviaScrivane();
+void VerificaScrivane();
+bool LeggiLogger();
+bool LeggiStruttura(int32_t indice);
+int32_t NumeroStrutture();
+int32_t SegnaleLogger();
+void AggiornaVariazioniLogger();
+int32_t GetActiveCDFromBuffer();
+void FineTriggerCd(int32_t cd);
+std::string TestoStrutturaLogger();
+bool LoggerAttivo();
+void ChiudiLogger();
+void DisabilitaLogger();
+
+// Sends a command with a bounded wait; false when the logger did not take it.
+bool InviaComandoLogger(uint32_t comando, intptr_t argomento);
+// Puts the client's state to its start values (a new run).
+void AzzeraLoggerClient();
+
+// The re-arming walk of FineTriggerCd over any list of trigger records with
+// TriggerCd, Options and MediaCode.
+constexpr int32_t BitAlreadyShown = 0x2000;
+template <class Lista, class Log>
+void FineTriggerCdSu(Lista& lista, int32_t cd, Log log) {
+    if (cd == -1) return;
+    for (auto& media : lista) {
+        if (media.TriggerCd == 999) break;
+        if ((media.Options & BitAlreadyShown) && media.TriggerCd != cd) {
+            log("End cd trigger " + std::to_string(media.TriggerCd) + " for media code = " +
+                std::to_string(media.MediaCode) + ": it is newly ready for further activations");
+            media.Options &= ~BitAlreadyShown;
+        }
+    }
+}

@@ -1,0 +1,3 @@
+#include "savegames/PrivateVariables.h"
+
+void GetVariablesLoading() {}

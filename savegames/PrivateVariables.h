@@ -1,0 +1,4 @@
+#pragma once
+// Private variables kept in savegames. Least form: nothing is loaded yet.
+
+void GetVariablesLoading();

@@ -1,0 +1,3 @@
+#include "savegames/SavegameCache.h"
+
+bool AggiornaCacheRichiesto = true;

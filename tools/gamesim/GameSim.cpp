@@ -1,0 +1,300 @@
+// The game stand-in. Tests copy it into a trle folder as tomb4.exe beside
+// a script, gamesim.txt; it acts the game line by line and writes what it
+// did and what it received to gamesim_log.txt in the same folder.
+//
+// Script lines (blank lines and lines starting with # are skipped):
+//   title <text>        the window's title
+//   log <text>          a debug-log record, then WM_NULL to the logger
+//   write <text>        a record without WM_NULL
+//   signal [offset]     WM_NULL with the end offset, or the given one
+//   burst <n> <a>[|<b>] <n> records as fast as possible, one WM_NULL each,
+//                       alternating between the texts <a> and <b>
+//   raw <n> <title>     <n> SendMessage WM_NULL to the window <title>
+//   open <file>         hold a file open (a level while it loads)
+//   close <file>        let it go
+//   play <n>            hold audio\<nnn>.wav open; the previous track stops
+//   stop                let the track go
+//   wait <ms>           pause, answering messages
+//   waitlogger <ms>     pause until the logger's window exists
+//   stay                do not end after the "WinClose" record
+//   exit [code]         end now
+// Without "stay" the game ends after its "WinClose" record; it also ends at
+// the end of the script.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD DimensioneMappa = 1048576;
+const char* const ClasseGioco = "TombSimWindow";
+
+std::string Cartella;
+FILE* Registro = nullptr;
+HWND Finestra = nullptr;
+HANDLE Mappa = nullptr;
+char* Vista = nullptr;
+DWORD Posizione = 0;
+std::map<std::string, HANDLE> FileAperti;
+HANDLE Traccia = nullptr;
+bool Resta = false;
+bool Fine = false;
+int CodiceUscita = 0;
+DWORD UltimaClasse = 0;
+int UltimaPrioritaThread = 0;
+
+void Scrivi(const std::string& riga) {
+    if (!Registro) return;
+    std::fprintf(Registro, "%s\n", riga.c_str());
+    std::fflush(Registro);
+}
+
+void ControllaPriorita() {
+    const DWORD classe = GetPriorityClass(GetCurrentProcess());
+    const int thread = GetThreadPriority(GetCurrentThread());
+    if (classe == UltimaClasse && thread == UltimaPrioritaThread) return;
+    UltimaClasse = classe;
+    UltimaPrioritaThread = thread;
+    char riga[80];
+    std::snprintf(riga, sizeof riga, "priority class 0x%lX thread %d", classe, thread);
+    Scrivi(riga);
+}
+
+LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    switch (m) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP: {
+            const bool giu = m == WM_KEYDOWN || m == WM_SYSKEYDOWN;
+            char riga[80];
+            std::snprintf(riga, sizeof riga, "key %s vk %u scan %u", giu ? "down" : "up", static_cast<unsigned>(wp),
+                          static_cast<unsigned>((lp >> 16) & 0xFF));
+            Scrivi(riga);
+            return 0;
+        }
+        case WM_CLOSE:
+            Scrivi("received WM_CLOSE");
+            Fine = true;
+            return 0;
+        default:
+            return DefWindowProcA(h, m, wp, lp);
+    }
+}
+
+void Pompa() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            Fine = true;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    ControllaPriorita();
+}
+
+void Attendi(DWORD ms) {
+    const DWORD inizio = GetTickCount();
+    for (;;) {
+        Pompa();
+        const DWORD passati = GetTickCount() - inizio;
+        if (passati >= ms || Fine) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passati < 10 ? ms - passati : 10, QS_ALLINPUT);
+    }
+}
+
+HWND FinestraLogger() { return FindWindowA("DBLogWindowClass", "DBLog Server"); }
+
+// Sends WM_NULL to the logger; false when there is none.
+bool Segnala(DWORD offset) {
+    HWND logger = FinestraLogger();
+    if (!logger) return false;
+    SendMessageA(logger, WM_NULL, 0, static_cast<LPARAM>(offset));
+    return true;
+}
+
+void ScriviRecord(const std::string& testo) {
+    const DWORD lunghezza = static_cast<DWORD>(testo.size()) + 2;
+    if (!Vista || lunghezza > DimensioneMappa) return;
+    if (Posizione + lunghezza > DimensioneMappa) Posizione = 0;
+    Vista[Posizione] = 1;
+    std::memcpy(Vista + Posizione + 1, testo.data(), testo.size());
+    Vista[Posizione + 1 + testo.size()] = 0;
+    Posizione += lunghezza;
+}
+
+void Registra(const std::string& testo, bool segnala) {
+    ScriviRecord(testo);
+    if (!segnala) {
+        Scrivi("write " + std::to_string(Posizione) + " " + testo);
+        return;
+    }
+    const bool ok = Segnala(Posizione);
+    Scrivi(std::string(ok ? "log " : "log-nologger ") + std::to_string(Posizione) + " " + testo);
+    if (testo.find("WinClose") != std::string::npos && !Resta) Fine = true;
+}
+
+std::string Resto(const std::string& riga, size_t da) { return da < riga.size() ? riga.substr(da) : std::string(); }
+
+void Esegui(const std::string& riga) {
+    std::istringstream in(riga);
+    std::string comando;
+    in >> comando;
+    const size_t dopo = riga.find(' ');
+    const std::string argomento = dopo == std::string::npos ? "" : Resto(riga, dopo + 1);
+
+    if (comando == "title") {
+        SetWindowTextA(Finestra, argomento.c_str());
+        Scrivi("title " + argomento);
+    } else if (comando == "log" || comando == "write") {
+        Registra(argomento, comando == "log");
+    } else if (comando == "signal") {
+        DWORD offset = Posizione;
+        if (!argomento.empty()) offset = std::strtoul(argomento.c_str(), nullptr, 10);
+        Scrivi(std::string(Segnala(offset) ? "signal " : "signal-nologger ") + std::to_string(offset));
+    } else if (comando == "burst") {
+        long n = 0;
+        in >> n;
+        const size_t spazio = argomento.find(' ');
+        const std::string testi = spazio == std::string::npos ? "" : argomento.substr(spazio + 1);
+        const size_t barra = testi.find('|');
+        const std::string primo = testi.substr(0, barra);
+        const std::string secondo = barra == std::string::npos ? primo : testi.substr(barra + 1);
+        HWND logger = FinestraLogger();
+        LARGE_INTEGER f, t0, t1;
+        QueryPerformanceFrequency(&f);
+        QueryPerformanceCounter(&t0);
+        for (long i = 0; i < n; ++i) {
+            ScriviRecord(i % 2 ? secondo : primo);
+            SendMessageA(logger, WM_NULL, 0, static_cast<LPARAM>(Posizione));
+        }
+        QueryPerformanceCounter(&t1);
+        char r[120];
+        std::snprintf(r, sizeof r, "burst %ld us %lld", n, (t1.QuadPart - t0.QuadPart) * 1000000LL / f.QuadPart);
+        Scrivi(r);
+    } else if (comando == "raw") {
+        long n = 0;
+        in >> n;
+        const size_t spazio = argomento.find(' ');
+        const std::string titolo = spazio == std::string::npos ? "" : argomento.substr(spazio + 1);
+        HWND h = FindWindowA(nullptr, titolo.c_str());
+        LARGE_INTEGER f, t0, t1;
+        QueryPerformanceFrequency(&f);
+        QueryPerformanceCounter(&t0);
+        for (long i = 0; i < n; ++i) SendMessageA(h, WM_NULL, 0, i);
+        QueryPerformanceCounter(&t1);
+        char r[120];
+        std::snprintf(r, sizeof r, "raw %ld us %lld", n, (t1.QuadPart - t0.QuadPart) * 1000000LL / f.QuadPart);
+        Scrivi(r);
+    } else if (comando == "open") {
+        HANDLE h = CreateFileA((Cartella + "\\" + argomento).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            Scrivi("open-failed " + argomento);
+        } else {
+            if (FileAperti.count(argomento)) CloseHandle(FileAperti[argomento]);
+            FileAperti[argomento] = h;
+            Scrivi("open " + argomento);
+        }
+    } else if (comando == "close") {
+        auto it = FileAperti.find(argomento);
+        if (it != FileAperti.end()) {
+            CloseHandle(it->second);
+            FileAperti.erase(it);
+        }
+        Scrivi("close " + argomento);
+    } else if (comando == "play") {
+        const int n = std::atoi(argomento.c_str());
+        char nome[32];
+        std::snprintf(nome, sizeof nome, "audio\\%03d.wav", n);
+        if (Traccia) CloseHandle(Traccia);
+        Traccia = CreateFileA((Cartella + "\\" + nome).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+        if (Traccia == INVALID_HANDLE_VALUE) Traccia = nullptr;
+        Scrivi(std::string(Traccia ? "play " : "play-failed ") + nome);
+    } else if (comando == "stop") {
+        if (Traccia) CloseHandle(Traccia);
+        Traccia = nullptr;
+        Scrivi("stop");
+    } else if (comando == "wait") {
+        Attendi(std::strtoul(argomento.c_str(), nullptr, 10));
+    } else if (comando == "waitlogger") {
+        const DWORD limite = std::strtoul(argomento.c_str(), nullptr, 10);
+        const DWORD inizio = GetTickCount();
+        while (!FinestraLogger() && GetTickCount() - inizio < limite && !Fine) Attendi(20);
+        Scrivi(FinestraLogger() ? "logger found" : "logger missing");
+    } else if (comando == "stay") {
+        Resta = true;
+    } else if (comando == "exit") {
+        CodiceUscita = std::atoi(argomento.c_str());
+        Fine = true;
+    } else {
+        Scrivi("unknown " + riga);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int) {
+    char percorso[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, percorso, MAX_PATH);
+    Cartella = percorso;
+    Cartella = Cartella.substr(0, Cartella.find_last_of('\\'));
+    Registro = std::fopen((Cartella + "\\gamesim_log.txt").c_str(), "ab");
+
+    Scrivi(std::string("commandline ") + GetCommandLineA());
+    char corrente[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, corrente);
+    Scrivi(std::string("folder ") + corrente);
+    int variabili = 0;
+    if (char* ambiente = GetEnvironmentStringsA()) {
+        for (const char* p = ambiente; *p; p += std::strlen(p) + 1) {
+            Scrivi(std::string("env ") + p);
+            ++variabili;
+        }
+        FreeEnvironmentStringsA(ambiente);
+    }
+    Scrivi("environment " + std::to_string(variabili));
+    ControllaPriorita();
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ProceduraGioco;
+    wc.hInstance = istanza;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = ClasseGioco;
+    RegisterClassA(&wc);
+    Finestra = CreateWindowExA(0, ClasseGioco, "Tomb Raider", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240,
+                               nullptr, nullptr, istanza, nullptr);
+    Scrivi(Finestra ? "window" : "window-failed");
+
+    Mappa = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, DimensioneMappa, "DBLOGMAPMEM");
+    if (Mappa) Vista = static_cast<char*>(MapViewOfFile(Mappa, FILE_MAP_WRITE, 0, 0, DimensioneMappa));
+    Scrivi(Vista ? "mapping" : "mapping-failed");
+
+    std::ifstream script(Cartella + "\\gamesim.txt", std::ios::binary);
+    std::string riga;
+    while (!Fine && std::getline(script, riga)) {
+        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
+        if (riga.empty() || riga[0] == '#') continue;
+        Esegui(riga);
+        Pompa();
+    }
+    for (auto& [nome, h] : FileAperti) CloseHandle(h);
+    if (Traccia) CloseHandle(Traccia);
+    if (Finestra) DestroyWindow(Finestra);
+    if (Vista) UnmapViewOfFile(Vista);
+    if (Mappa) CloseHandle(Mappa);
+    Scrivi("exit " + std::to_string(CodiceUscita));
+    if (Registro) std::fclose(Registro);
+    return CodiceUscita;
+}
