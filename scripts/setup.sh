@@ -2,7 +2,8 @@
 # Installs what the build and the tests need, from Debian's packages.
 set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-          mingw-w64-i686-dev googletest wine wine32 xvfb xauth procps)
+          mingw-w64-i686-dev googletest wine wine32 xvfb xauth procps
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   arch=""

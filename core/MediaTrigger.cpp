@@ -1,0 +1,66 @@
+#include "core/MediaTrigger.h"
+
+#include <algorithm>
+
+#include "core/MediaConfig.h"
+#include "core/MediaLog.h"
+#include "core/TextUtils.h"
+
+std::vector<MediaTrigger> ListaMedia(1);
+MediaTrigger MediaCorrente;
+TextFormat FormatoTestoCorrente;
+std::string UltimoErrore;
+
+int32_t TipoMediaDaFlags(int32_t typeFlags) {
+    struct Prova {
+        uint32_t bit;
+        int32_t tipo;
+    };
+    // The order decides when a record carries several kind bits.
+    static constexpr Prova prove[] = {
+        {0x8000000, TipoAlert},     {0x20000, TipoImageSequenceScroll}, {0x4, TipoMovie},
+        {0x1, TipoGuardian},        {0x2000, TipoCheck},                {0x400000, TipoEquipment},
+        {0x400, TipoGraphMenu},     {0x1000, TipoAction},               {0x800, TipoTextMenu},
+        {0x1000000, TipoCommand},   {0x200, TipoExec},                  {0x800000, TipoSplashScreen},
+        {0x4000000, TipoSensory},   {0x2, TipoEmail},                   {0x2000000, TipoKeyboard},
+        {0x10000000, TipoCountDown}, {0x20000000, TipoComunicator},     {0x40000000, TipoSwitch},
+        {0x80, TipoImageFixedText}, {0x8, TipoImageScrollText},
+    };
+    const auto bits = static_cast<uint32_t>(typeFlags);
+    for (const Prova& p : prove) {
+        if (!(bits & p.bit)) continue;
+        if (p.tipo == TipoImageSequenceScroll && (bits & FixedText)) return TipoImageSequenceFixed;
+        return p.tipo;
+    }
+    return TipoNessuno;
+}
+
+std::string NomeTipoMedia(int32_t tipo) {
+    static const char* const nomi[] = {
+        "Alert",     "Image_Fixed_Text", "Image_Scroll_Text", "Image_Sequence_Scroll", "Keyboard",
+        "Email",     "Sensory",          "Guardian",          "Equipment",             "Movie",
+        "Splash_Screen", "Exec",         "Command",           "Image_Sequence_Fixed",  "CountDown",
+        "Comunicator", "Switch",         "Check",             "Action",                "Text_Menu",
+        "Graph_Menu",
+    };
+    if (tipo < 0 || tipo > TipoGraphMenu) return "UNKNOWN";
+    return nomi[tipo];
+}
+
+int32_t IndiceMediaDaCodice(int32_t codice) {
+    const int32_t ultimo = std::min<int64_t>(HeaderMcf.TriggerCount, static_cast<int64_t>(ListaMedia.size()) - 1);
+    for (int32_t i = 0; i < ultimo; ++i)
+        if (ListaMedia[static_cast<size_t>(i)].MediaCode == codice) return i;
+    StampaLog("ERROR: unknown media code = " + std::to_string(codice), true);
+    return -1;
+}
+
+void AggiungiNomeUnico(const std::string& nome, std::vector<std::string>& lista, int32_t& conteggio) {
+    if (conteggio < 0) conteggio = 0;
+    if (static_cast<size_t>(conteggio) > lista.size()) conteggio = static_cast<int32_t>(lista.size());
+    for (int32_t i = 0; i < conteggio; ++i)
+        if (UgualeSenzaCaso(lista[static_cast<size_t>(i)], nome)) return;
+    lista.resize(static_cast<size_t>(conteggio) + 1);
+    lista[static_cast<size_t>(conteggio)] = nome;
+    ++conteggio;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// What the native build puts in place of the Windows side of the program.
+#include <string>
+#include <vector>
+
+struct BoxHost {
+    std::string testo;
+    unsigned stile;
+    std::string titolo;
+};
+// The message boxes Messaggio would have shown, in order.
+extern std::vector<BoxHost> BoxMostrati;
+// The decimal separator SeparatoreDecimale reports.
+extern char SeparatoreHost;
