@@ -1,0 +1,148 @@
+#include "core/PacketHeader.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "core/ScrambledString.h"
+
+namespace {
+// Name, size and two dates: the least bytes one entry takes.
+constexpr size_t MinimoEntrata = 4 + 4 + 8 + 8;
+
+int64_t GiorniCivili(int64_t a, int64_t m, int64_t g) {
+    a -= m <= 2;
+    const int64_t era = (a >= 0 ? a : a - 399) / 400;
+    const int64_t ae = a - era * 400;
+    const int64_t ga = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + g - 1;
+    const int64_t ge = ae * 365 + ae / 4 - ae / 100 + ga;
+    return era * 146097 + ge - 719468;
+}
+const int64_t Epoca = GiorniCivili(1899, 12, 30);
+
+// A scrambled string, told apart: cut short by the end of the bytes, or
+// impossible whatever follows.
+EsitoHeader LeggiTesto(LettoreByte& file, std::string& testo) {
+    const size_t inizio = file.Posizione();
+    int32_t n = 0;
+    if (!file.LeggiI32(n)) return EsitoHeader::Troncato;
+    if (n < 0 || n % 2 != 0) return EsitoHeader::NonValido;
+    if (static_cast<size_t>(n) > file.Rimanenti()) return EsitoHeader::Troncato;
+    file.Posiziona(inizio);
+    return LeggiStringaCodificata(testo, file) ? EsitoHeader::Valido : EsitoHeader::NonValido;
+}
+}  // namespace
+
+bool IsNomeFileSemplice(const std::string& nome) {
+    if (nome.empty() || nome == "." || nome == "..") return false;
+    for (char c : nome)
+        if (c == '\\' || c == '/' || c == ':' || static_cast<unsigned char>(c) < 0x20) return false;
+    return nome.find_first_not_of(" .") != std::string::npos;
+}
+
+EsitoHeader LeggiHeaderPacchetto(const std::string& dati, MediaPacketHeader& h) {
+    LettoreByte file(dati);
+    int32_t count = 0;
+    int16_t virtuale = 0;
+    std::string cartella;
+    if (!file.LeggiI32(count) || !file.LeggiI16(virtuale)) return EsitoHeader::Troncato;
+    if (count < 0) return EsitoHeader::NonValido;
+    if (const EsitoHeader e = LeggiTesto(file, cartella); e != EsitoHeader::Valido) return e;
+    h.Count = count;
+    h.IsVirtual = virtuale ? -1 : 0;
+    h.Folder = cartella;
+    h.FileSizes.clear();
+    h.FileNames.clear();
+    h.FileDates.clear();
+    h.AddedDates.clear();
+    // A count the remaining bytes cannot hold is not sized for.
+    const bool contoPossibile = static_cast<uint64_t>(count) <= file.Rimanenti() / MinimoEntrata;
+    if (contoPossibile) {
+        h.FileSizes.reserve(static_cast<size_t>(count) + 1);
+        h.FileNames.reserve(static_cast<size_t>(count) + 1);
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        std::string nome;
+        int32_t dimensione = 0;
+        double data = 0, aggiunta = 0;
+        if (const EsitoHeader e = LeggiTesto(file, nome); e != EsitoHeader::Valido) return e;
+        if (!file.LeggiI32(dimensione) || !file.LeggiDouble(data) || !file.LeggiDouble(aggiunta))
+            return EsitoHeader::Troncato;
+        if (dimensione < 0 || !IsNomeFileSemplice(nome)) return EsitoHeader::NonValido;
+        h.FileNames.push_back(nome);
+        h.FileSizes.push_back(dimensione);
+        h.FileDates.push_back(data);
+        h.AddedDates.push_back(aggiunta);
+    }
+    h.FileNames.emplace_back();
+    h.FileSizes.push_back(0);
+    h.FileDates.push_back(0);
+    h.AddedDates.push_back(0);
+    h.DataStart = static_cast<int32_t>(file.Posizione());
+    return EsitoHeader::Valido;
+}
+
+bool ComponiHeaderPacchetto(MediaPacketHeader& h, std::string& dati) {
+    if (h.Count < 0 || static_cast<size_t>(h.Count) > h.FileNames.size() ||
+        static_cast<size_t>(h.Count) > h.FileSizes.size() || static_cast<size_t>(h.Count) > h.FileDates.size() ||
+        static_cast<size_t>(h.Count) > h.AddedDates.size())
+        return false;
+    ScrittoreByte file;
+    file.ScriviI32(h.Count);
+    file.ScriviI16(h.IsVirtual ? -1 : 0);
+    if (!ScriviStringaCodificata(h.Folder, file)) return false;
+    for (size_t i = 0; i < static_cast<size_t>(h.Count); ++i) {
+        if (!ScriviStringaCodificata(h.FileNames[i], file)) return false;
+        file.ScriviI32(h.FileSizes[i]);
+        file.ScriviDouble(h.FileDates[i]);
+        file.ScriviDouble(h.AddedDates[i]);
+    }
+    if (file.Posizione() > 0x7FFFFFFF) return false;
+    dati = file.Dati();
+    h.DataStart = static_cast<int32_t>(dati.size());
+    return true;
+}
+
+int64_t TotaleDimensioni(const MediaPacketHeader& h) {
+    int64_t totale = 0;
+    for (int32_t i = 0; i < h.Count && static_cast<size_t>(i) < h.FileSizes.size(); ++i) totale += h.FileSizes[i];
+    return totale;
+}
+
+double DataOle(const DataOraOle& d) {
+    const double giorni = static_cast<double>(GiorniCivili(d.Anno, d.Mese, d.Giorno) - Epoca);
+    const double frazione = (d.Ora * 3600.0 + d.Minuto * 60.0 + d.Secondo) / 86400.0;
+    // Before the epoch the fraction counts away from zero, as the format has it.
+    return giorni < 0 ? giorni - frazione : giorni + frazione;
+}
+
+DataOraOle DaDataOle(double data) {
+    DataOraOle d;
+    if (!std::isfinite(data) || data < -657434.0 || data > 2958465.999) data = 0;
+    double giorni = std::trunc(data);
+    int64_t secondi = std::llround(std::fabs(data - giorni) * 86400.0);
+    if (secondi >= 86400) {
+        secondi -= 86400;
+        giorni += data < 0 ? -1 : 1;
+    }
+    int64_t z = static_cast<int64_t>(giorni) + Epoca + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t ge = z - era * 146097;
+    const int64_t ae = (ge - ge / 1460 + ge / 36524 - ge / 146096) / 365;
+    const int64_t ga = ge - (365 * ae + ae / 4 - ae / 100);
+    const int64_t mp = (5 * ga + 2) / 153;
+    d.Giorno = static_cast<int32_t>(ga - (153 * mp + 2) / 5 + 1);
+    d.Mese = static_cast<int32_t>(mp < 10 ? mp + 3 : mp - 9);
+    d.Anno = static_cast<int32_t>(ae + era * 400 + (d.Mese <= 2));
+    d.Ora = static_cast<int32_t>(secondi / 3600);
+    d.Minuto = static_cast<int32_t>(secondi / 60 % 60);
+    d.Secondo = static_cast<int32_t>(secondi % 60);
+    return d;
+}
+
+std::string TestoDataOle(double data) {
+    const DataOraOle d = DaDataOle(data);
+    char testo[40];
+    std::snprintf(testo, sizeof testo, "%02d/%02d/%04d %02d:%02d:%02d", d.Giorno, d.Mese, d.Anno, d.Ora, d.Minuto,
+                  d.Secondo);
+    return testo;
+}
