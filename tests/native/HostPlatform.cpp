@@ -121,3 +121,9 @@ bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
     if (std::fclose(out) != 0) ok = false;
     return ok;
 }
+
+std::string NomeSenzaEstensione(const std::string& percorso) {
+    const std::string nome = NomeFileDaPercorso(percorso);
+    const size_t p = nome.find_last_of('.');
+    return p == std::string::npos ? nome : nome.substr(0, p);
+}
