@@ -17,7 +17,7 @@ namespace {
 const char* const A_Capo = "\r\n";
 // Contents move through a buffer of this size: memory stays flat whatever
 // the packet holds.
-constexpr size_t BloccoCopia = 1 << 20;
+constexpr size_t BloccoCopia = 4 << 20;
 
 bool Errore(const std::string& testo) {
     UltimoErrore = testo;
@@ -32,7 +32,13 @@ struct ChiudiFile {
 };
 using File = std::unique_ptr<std::FILE, ChiudiFile>;
 
-File Apri(const std::string& percorso, const char* modo) { return File(std::fopen(percorso.c_str(), modo)); }
+// Unbuffered: contents move in large blocks, which a stream buffer would
+// only copy once more.
+File Apri(const std::string& percorso, const char* modo) {
+    File f(std::fopen(percorso.c_str(), modo));
+    if (f) std::setvbuf(f.get(), nullptr, _IONBF, 0);
+    return f;
+}
 
 bool Chiudi(File& f) {
     std::FILE* p = f.release();
