@@ -82,9 +82,8 @@ TEST(SistemaTest, FileVersionFromTheVersionResource) {
 TEST(SistemaTest, MessageBoxTakesTheProgramCaptionWhenNoTitle) {
     CartellaProva dir;
     Osservatore osservatore(dir.Percorso(), "OK", 2, 20000);
-    Sleep(200);
-    EXPECT_EQ(Messaggio("first text", StileOk), 1);
-    EXPECT_EQ(Messaggio("second text", StileAttenzione, "Own title"), 1);
+    EXPECT_EQ(Messaggio("first text", StileOk), IDOK);
+    EXPECT_EQ(Messaggio("second text", StileAttenzione, "Own title"), IDOK);
     const std::vector<BoxRegistrato> boxes = osservatore.Boxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].titolo, "Vorn Media Module");
@@ -110,6 +109,23 @@ TEST(SistemaTest, NoticeWindowIsReusedAndClosed) {
     ChiudiAvviso();
     EXPECT_FALSE(AvvisoAperto());
     EXPECT_EQ(FindWindowA("LudovaneAvviso", nullptr), nullptr);
+}
+
+TEST(SistemaTest, MemoryContextHoldsABitmapOfTheClientSize) {
+    HWND finestra = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 123, 45, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(finestra, nullptr);
+    HDC dc = GetDC(finestra);
+    void* precedente = nullptr;
+    void* memoria = CreaDCMemoria(finestra, dc, precedente);
+    ASSERT_NE(memoria, nullptr);
+    EXPECT_NE(precedente, nullptr);
+    BITMAP bm{};
+    ASSERT_NE(GetObjectA(GetCurrentObject(static_cast<HDC>(memoria), OBJ_BITMAP), sizeof bm, &bm), 0);
+    EXPECT_EQ(bm.bmWidth, 123);
+    EXPECT_EQ(bm.bmHeight, 45);
+    DistruggiDCMemoria(memoria, precedente);
+    ReleaseDC(finestra, dc);
+    DestroyWindow(finestra);
 }
 
 TEST(SistemaTest, EmptyHooksDoNothing) { EXPECT_TRUE(Extra_InitGameConfig(false)); }
