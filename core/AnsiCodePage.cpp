@@ -14,9 +14,9 @@ std::u16string Utf16DaAnsi(const std::string& testo) {
 std::string AnsiDaUtf16(const std::u16string& testo) {
     if (testo.empty()) return {};
     const std::wstring w(testo.begin(), testo.end());
-    const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, "?", nullptr);
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), static_cast<int>(w.size()), nullptr, 0, "?", nullptr);
     if (n <= 0) return {};
     std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, "?", nullptr);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(), static_cast<int>(w.size()), s.data(), n, "?", nullptr);
     return s;
 }

@@ -30,13 +30,23 @@ bool ConvertiMediaConfigVecchia(const std::string& percorso) {
     return false;
 }
 
+// A configuration is a few kilobytes; a file far larger is not one, and is
+// refused before it can exhaust the memory.
+constexpr size_t MassimoFileMcf = 64u << 20;
+
 bool LeggiFileBinario(const std::string& percorso, std::string& dati) {
     std::FILE* f = std::fopen(percorso.c_str(), "rb");
     if (!f) return false;
     dati.clear();
     char blocco[65536];
     size_t letti;
-    while ((letti = std::fread(blocco, 1, sizeof blocco, f)) > 0) dati.append(blocco, letti);
+    while ((letti = std::fread(blocco, 1, sizeof blocco, f)) > 0) {
+        if (dati.size() + letti > MassimoFileMcf) {
+            std::fclose(f);
+            return false;
+        }
+        dati.append(blocco, letti);
+    }
     const bool ok = !std::ferror(f);
     std::fclose(f);
     return ok;

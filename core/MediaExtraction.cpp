@@ -1,7 +1,5 @@
 #include "core/MediaExtraction.h"
 
-#include <cstdio>
-
 #include "core/FileUtils.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
@@ -103,21 +101,12 @@ std::string PercorsoFileAudio(const std::string& nomeFile) {
 void CartellaVirtuale() {
     const std::string p = HeaderMcf.CartellaMcf + "\\media.mpf";
     if (!EsisteFile(p)) return;
-    // The loader puts the packet's own V_FOLDER in place of any other
+    // The manager puts the packet's own V_FOLDER in place of any other
     // stored folder; the stored one is read here to see whether it moved.
-    MediaPacketHeader h;
-    std::string dati;
-    {
-        std::FILE* f = std::fopen(p.c_str(), "rb");
-        if (!f) return;
-        dati.resize(65536);
-        dati.resize(std::fread(dati.data(), 1, dati.size(), f));
-        std::fclose(f);
-    }
-    MediaPacketHeader grezzo;
-    const bool letto = LeggiHeaderPacchetto(dati, grezzo) == EsitoHeader::Valido;
-    if (!GestionePacchettoMedia(p, CaricaHeader, "", "", h, false) || !h.IsVirtual) return;
-    if (letto && UgualeSenzaCaso(grezzo.Folder, h.Folder) && EsisteCartella(h.Folder)) return;
+    MediaPacketHeader grezzo, h;
+    if (!CaricaHeaderPacchetto(p, grezzo) || !grezzo.IsVirtual) return;
+    if (!GestionePacchettoMedia(p, CaricaHeader, "", "", h, false)) return;
+    if (UgualeSenzaCaso(grezzo.Folder, h.Folder) && EsisteCartella(h.Folder)) return;
     const std::string v = HeaderMcf.CartellaMcf + "\\V_FOLDER";
     if (EsisteCartella(v)) {
         h.Folder = v;

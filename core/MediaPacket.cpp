@@ -418,7 +418,9 @@ bool Crea(const std::string& pacchetto, bool virtuale, MediaPacketHeader& h) {
     SlotLibero(h);
     std::string dati;
     File f = Apri(pacchetto, "wb");
-    if (!f || !ComponiHeaderPacchetto(h, dati) || std::fwrite(dati.data(), 1, dati.size(), f.get()) != dati.size() ||
+    const bool composto = ComponiHeaderPacchetto(h, dati);
+    h.DataStart = static_cast<int32_t>(dati.size());
+    if (!f || !composto || std::fwrite(dati.data(), 1, dati.size(), f.get()) != dati.size() ||
         !Chiudi(f))
         return Errore("ERROR creating new media packet file: " + pacchetto);
     return true;
@@ -470,41 +472,15 @@ bool IsFileTracciaAudio(const std::string& percorso) {
     return true;
 }
 
-bool CaricaHeaderPacchetto(const std::string& pacchetto, MediaPacketHeader& h) {
-    if (!EsisteFile(pacchetto)) return Errore("Not found media packet file: " + pacchetto);
-    File f = Apri(pacchetto, "rb");
-    if (!f) return Errore("Error opening media packet file: " + pacchetto);
-    const int64_t lunghezza = Lunghezza(f.get());
-    // The header is read from a growing start of the file, never the
-    // contents that follow it.
-    size_t letti = 65536;
-    EsitoHeader esito = EsitoHeader::NonValido;
-    for (;;) {
-        const size_t n = static_cast<size_t>(std::min<int64_t>(std::max<int64_t>(lunghezza, 0), letti));
-        std::string dati(n, '\0');
-        if (lunghezza < 0 || !Posiziona(f.get(), 0) || std::fread(dati.data(), 1, n, f.get()) != n) break;
-        esito = LeggiHeaderPacchetto(dati, h);
-        if (esito != EsitoHeader::Troncato || static_cast<int64_t>(n) >= lunghezza) break;
-        letti *= 4;
-    }
-    if (esito != EsitoHeader::Valido) return Errore("Error loading media packet header: " + pacchetto);
-    if (!h.IsVirtual && h.DataStart + TotaleDimensioni(h) > lunghezza)
+bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& h) {
+    if (!CaricaHeaderPacchetto(pacchetto, h)) return false;
+    if (!ControllaVociPacchetto(h, LunghezzaFile(pacchetto)))
         return Errore("Error loading media packet header: " + pacchetto);
     if (h.IsVirtual) {
         // Only the packet's own folder is ever used, to copy or delete.
         const std::string proprio = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
         if (!UgualeSenzaCaso(h.Folder, proprio)) h.Folder = proprio;
     }
-    return true;
-}
-
-bool SalvaHeaderPacchetto(const std::string& pacchetto, MediaPacketHeader& h) {
-    std::string dati;
-    const bool composto = ComponiHeaderPacchetto(h, dati);
-    File f = Apri(pacchetto, EsisteFile(pacchetto) ? "r+b" : "wb");
-    if (!f) return Errore("Error creating media packet file: " + pacchetto);
-    if (!composto || std::fwrite(dati.data(), 1, dati.size(), f.get()) != dati.size() || !Chiudi(f))
-        return Errore("Error saving media packet header: " + pacchetto);
     return true;
 }
 
@@ -518,7 +494,7 @@ bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, co
             case SalvaHeader: return SalvaHeaderPacchetto(pacchetto, h);
             default: break;
         }
-        if (!CaricaHeaderPacchetto(pacchetto, h)) return false;
+        if (!CaricaHeaderControllato(pacchetto, h)) return false;
         switch (operazione) {
             case AggiungiFile: return Aggiungi(pacchetto, file, h);
             case RimuoviFile: return Rimuovi(pacchetto, file, h);

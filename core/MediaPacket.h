@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/PacketHeader.h"
+#include "core/MediaPacketHeader.h"
+#include "core/PacketEntries.h"
 
 enum OperazionePacchetto : int32_t {
     CreaPacchetto = 1,
@@ -26,10 +27,10 @@ enum OperazionePacchetto : int32_t {
 bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, const std::string& file,
                             const std::string& destinazione, MediaPacketHeader& header, bool rinomina);
 
-// The packet's header; the error line on failure. A virtual folder other
-// than the packet's own V_FOLDER is taken as that folder.
-bool CaricaHeaderPacchetto(const std::string& pacchetto, MediaPacketHeader& header);
-bool SalvaHeaderPacchetto(const std::string& pacchetto, MediaPacketHeader& header);
+// The packet's header, checked against the file before any use: bare entry
+// names, sizes inside the file. A virtual folder other than the packet's own
+// V_FOLDER is taken as that folder. The error line on failure.
+bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& header);
 
 // A CD-track sound such as 012.wav or 012.mp3.
 bool IsFileTracciaAudio(const std::string& percorso);

@@ -48,7 +48,7 @@ std::string NomeTipoMedia(int32_t tipo) {
 }
 
 int32_t IndiceMediaDaCodice(int32_t codice) {
-    const int32_t ultimo = std::min<int64_t>(HeaderMcf.TriggerCount, static_cast<int64_t>(ListaMedia.size()) - 1);
+    const int64_t ultimo = std::min<int64_t>(HeaderMcf.TriggerCount, static_cast<int64_t>(ListaMedia.size()));
     for (int32_t i = 0; i < ultimo; ++i)
         if (ListaMedia[static_cast<size_t>(i)].MediaCode == codice) return i;
     StampaLog("ERROR: unknown media code = " + std::to_string(codice), true);

@@ -28,7 +28,7 @@ struct MediaTrigger {
     TextFormat Formato;
     std::string Text;
     std::string Syntax;
-    int32_t TriggerCd = 0;  // TriggerCdNessuno: not triggered by a CD track
+    int32_t TriggerCd = 0;  // TriggerCdNessuno (999): not triggered by a CD track
     int32_t SoundCd = 0;
     int32_t AntiTriggerCd = 0;
     int32_t Repeat = 0;

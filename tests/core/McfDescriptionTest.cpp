@@ -58,6 +58,16 @@ TEST_F(Descrizione_, DescriptionOfALoadedFileWritesItAgain) {
     EXPECT_EQ(dati, mano::FileCompleto());
 }
 
+TEST_F(Descrizione_, CdTriggeredRecordsComeFirst) {
+    std::string errore;
+    ASSERT_TRUE(LeggiDescrizioneMcf("[Trigger]\nMediaCode=1\n[Trigger]\nMediaCode=2\nTriggerCd=7\n"
+                                    "[Trigger]\nMediaCode=3\n[Trigger]\nMediaCode=4\nTriggerCd=3\n",
+                                    errore));
+    ASSERT_EQ(HeaderMcf.TriggerCount, 4);
+    const int32_t attesi[] = {2, 4, 1, 3};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(ListaMedia[i].MediaCode, attesi[i]);
+}
+
 TEST_F(Descrizione_, NewRecordDefaultsAndBadLines) {
     std::string errore;
     ASSERT_TRUE(LeggiDescrizioneMcf("[Trigger]\nMediaCode=4\n", errore));

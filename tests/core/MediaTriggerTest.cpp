@@ -95,6 +95,11 @@ TEST_F(CodiceMedia, SpareRecordAndEmptyTableNeverMatch) {
     // A count larger than the table is not followed past its end.
     HeaderMcf.TriggerCount = 50;
     EXPECT_EQ(IndiceMediaDaCodice(3), -1);
+    // A table made without its spare record still finds its last record.
+    ListaMedia.assign(2, MediaTrigger{});
+    ListaMedia[1].MediaCode = 8;
+    HeaderMcf.TriggerCount = 2;
+    EXPECT_EQ(IndiceMediaDaCodice(8), 1);
 }
 
 TEST(AggiungiNomeUnico, AppendsOnlyNewNamesKeepingTheirCase) {

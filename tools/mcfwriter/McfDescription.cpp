@@ -1,5 +1,6 @@
 #include "tools/mcfwriter/McfDescription.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -161,6 +162,10 @@ bool LeggiDescrizioneMcf(const std::string& descrizione, std::string& errore) {
             return false;
         }
     }
+    // The file holds the CD-triggered records first, as the trigger scan
+    // expects; the description's order is kept within each group.
+    std::stable_partition(lista.begin(), lista.end(),
+                          [](const MediaTrigger& m) { return m.TriggerCd != TriggerCdNessuno; });
     h.TriggerCount = static_cast<int32_t>(lista.size());
     h.MediaFileCount = static_cast<int32_t>(h.MediaFiles.size());
     h.MediaFiles.emplace_back();
@@ -182,7 +187,8 @@ std::string DescriviMcf() {
     for (size_t i = 0; i < h.Reserved.size(); ++i) {
         char b[4];
         std::snprintf(b, sizeof b, "%02X", h.Reserved[i]);
-        s += (i ? " " : "") + std::string(b);
+        if (i) s += ' ';
+        s += b;
     }
     s += "\nHeaderText=" + Proteggi(h.HeaderText) + "\n";
     for (int32_t i = 0; i < h.MediaFileCount && static_cast<size_t>(i) < h.MediaFiles.size(); ++i)

@@ -4,7 +4,7 @@
 //
 //   # a comment line
 //   Version=VER1.5            header fields by name; numbers are decimal or
-//   HeaderOptions=0x1000      0x hexadecimal, texts take \r \n \t and \\
+//   HeaderOptions=0x1000      0x hexadecimal, texts take \r \n \t and a doubled backslash
 //   Reserved=00 01 ... 0F     the 16 reserved bytes in hexadecimal
 //   HeaderText=Made by hand
 //   File=intro.bmp            an entry of the media file list
@@ -18,8 +18,9 @@
 //                             Duration MediaCode Level
 //
 // A new record starts with TriggerCd 999 and Level -1, every other field 0
-// or empty. TriggerCount and MediaFileCount are counted from the lines;
-// records keep the order of the description.
+// or empty. TriggerCount and MediaFileCount are counted from the lines.
+// Records triggered by a CD track are written first, each group in the
+// order of the description.
 #include <string>
 
 // Fills HeaderMcf and ListaMedia; False with the reason in <errore>.
