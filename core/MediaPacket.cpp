@@ -152,8 +152,8 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
     if (!Chiudi(a)) ok = false;
     if (!ok) return Errore(erroreTemporaneo + temporaneo);
     CancellaFile(backup);
-    std::rename(pacchetto.c_str(), backup.c_str());
-    CancellaFile(pacchetto);
+    // The packet is never deleted before its backup copy exists.
+    if (std::rename(pacchetto.c_str(), backup.c_str()) != 0) return Errore(erroreTemporaneo + temporaneo);
     std::rename(temporaneo.c_str(), pacchetto.c_str());
     return true;
 }
