@@ -203,6 +203,22 @@ TEST_F(Pacchetto, FolderEndingInStore2IsAPlainExtraction) {
     EXPECT_FALSE(EsisteCartella(livello / "MEDIA_BACKUP"));
 }
 
+TEST_F(Pacchetto, FailedWriteDuringExtractAllIsAFailure) {
+    CartellaProva livello;
+    CreaCartella(livello / "data");
+    CreaCartella(livello / "store");  // no audio folder: the track cannot be written
+    ScriviFileProva(c / "012.wav", "w");
+    ASSERT_TRUE(Op(CreaPacchetto));
+    ASSERT_TRUE(Op(AggiungiFile, c / "012.wav"));
+    BufferLog.clear();
+    NumErroriLog = 0;
+    EXPECT_FALSE(Op(EstraiTutto, "", livello / "store"));
+    EXPECT_EQ(NumErroriLog, 1);
+    EXPECT_EQ(UltimoErrore, "ERROR extracting file: 012.wav\r\nfrom media packet file: " + mpf());
+    EXPECT_FALSE(EsisteFileProva(livello / "store\\Extract.txt"));
+    EXPECT_TRUE(EsisteFileProva(mpf()));
+}
+
 // Hostile packets made by hand: each fails with the loader's line and
 // writes nothing.
 TEST_F(Pacchetto, HostilePacketsFailCleanly) {
