@@ -96,6 +96,21 @@ TEST_F(McfByte, WritesTheLoadedConfigurationBackByteForByte) {
     EXPECT_EQ(scritto, mano::FileCompleto());
 }
 
+TEST_F(McfByte, RecordsKeepTheFileOrder) {
+    // Out of the usual order (a record without a CD track first): the loader
+    // keeps it, and the writer gives the same bytes back.
+    const std::string primo = mano::Bytes(mano::PrimoRecord());
+    std::string file = mano::FileCompleto();
+    file = file.substr(0, file.size() - primo.size() - mano::Bytes(mano::SecondoRecord()).size()) +
+           mano::Bytes(mano::SecondoRecord()) + primo;
+    ASSERT_TRUE(CaricaMediaMcfDaByte(Percorso, file));
+    EXPECT_EQ(ListaMedia[0].MediaCode, 202);
+    EXPECT_EQ(ListaMedia[1].MediaCode, 101);
+    std::string scritto;
+    ASSERT_TRUE(ComponiMediaConfig(Percorso, scritto));
+    EXPECT_EQ(scritto, file);
+}
+
 TEST_F(McfByte, WrittenConfigurationLoadsBackWithStateBits) {
     HeaderMcf = MediaConfigHeader{};
     HeaderMcf.Version = "VER1";  // padded to six characters in the file
