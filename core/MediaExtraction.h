@@ -1,9 +1,19 @@
 #pragma once
-// Least form of the media file lookup: a bare file name is looked for in
-// the store folder, a full path taken as it is. Extraction from the level's
-// packet comes with the packet manager.
+// The path of a media file before use: extracted from the level's packet
+// into the store folder or found where a level keeps its files. Also the
+// path builders of audio files.
+#include <cstdint>
 #include <string>
 
-// The path to use, or "" when the file is not there. <temporaneo> is True
-// when the caller must delete the file after use (never, in this form).
+// "" when not found; <temporaneo> True when the caller must delete the file
+// after use.
 std::string EstraiFileMedia(const std::string& nomeFile, bool& temporaneo, bool conserva, bool silenzioso);
+// Also takes the same path ending in .mp3 for .wav and the reverse, and puts
+// the one found into <percorso>.
+bool TrovaFileAudio(std::string& percorso);
+std::string PercorsoFileAudio(const std::string& nomeFile);
+// 12 gives "012.wav".
+std::string NomeWavNumero(int32_t numero);
+std::string NomeWavTraccia(int32_t numero);
+// Points a moved level's virtual packet at its own V_FOLDER.
+void CartellaVirtuale();

@@ -1,11 +1,251 @@
 #include "gamerun/Uninstall.h"
 
+#include <cstdio>
+
+#include "core/FileUtils.h"
+#include "core/MediaConfig.h"
 #include "core/MediaLog.h"
+#include "core/MediaSyntax.h"
+#include "core/MediaTrigger.h"
+#include "core/SystemUtils.h"
+#include "core/TextUtils.h"
+#include "gamerun/Principale.h"
+#include "gamerun/RunState.h"
+#include "gamerun/Startup.h"
+#include "savegames/SavegameFile.h"
+
+int32_t NumFileInstallati = 0;
+std::vector<std::string> FileInstallati;
+std::string CartellaBackupCorrente;
+
+namespace {
+
+const char* const A_Capo = "\r\n";
+constexpr int32_t CartellaDesktop = 16;
+
+std::string Trle() { return Trim(CartellaTrle); }
+
+std::string Lungo(const std::string& percorso) {
+    std::string p = percorso;
+    std::string lungo = PercorsoLungo(p);
+    if (lungo.empty()) return percorso;
+    while (lungo.size() > 3 && lungo.back() == '\\') lungo.pop_back();
+    return lungo;
+}
+
+std::string FormaNT(const std::string& percorso) { return SistemaNT ? PercorsoCorto(percorso) : percorso; }
+
+void RimuoviCartellaLog(const std::string& cartella) {
+    StampaLog("Remove folder: " + cartella);
+    RimuoviCartella(cartella);
+}
+
+bool InizioSenzaCaso(const std::string& testo, const std::string& inizio) {
+    return testo.size() >= inizio.size() && UgualeSenzaCaso(testo.substr(0, inizio.size()), inizio);
+}
+
+}  // namespace
+
+bool DentroCartellaGioco(const std::string& percorso) {
+    if (percorso.find("/") != std::string::npos) return false;
+    const std::string p = "\\" + percorso + "\\";
+    if (p.find("\\..\\") != std::string::npos || p.find("\\.\\") != std::string::npos) return false;
+    for (const std::string& cartella : {Trle(), Lungo(Trle()), PercorsoCorto(Trle())}) {
+        if (cartella.empty()) continue;
+        if (percorso.size() > cartella.size() + 1 && InizioSenzaCaso(percorso, cartella + "\\")) return true;
+    }
+    return false;
+}
+
+bool LeggiExtractTxt(const std::string& testo) {
+    std::string resto = testo;
+    const std::string totale = EstraiTag(resto, "#TOT_FILES#=");
+    int32_t n = 0;
+    if (!IsNumerico(totale) || !ValoreIntero32(totale, n) || n < 0 ||
+        static_cast<size_t>(n) > testo.size()) {
+        StampaLog("ERROR: missing #Tot_files# numeric field in extract.txt file", true);
+        return false;
+    }
+    NumFileInstallati = n;
+    FileInstallati.assign(static_cast<size_t>(n), "");
+    for (int32_t i = 1; i <= n; ++i) {
+        const std::string tag = "#FILE" + std::to_string(i) + "#=";
+        const std::string valore = EstraiTag(resto, tag);
+        if (valore == "~" || valore.empty()) {
+            if (LogAbilitato) StampaLog("WARNING: missing " + tag + " field in extract.txt file", true);
+            continue;
+        }
+        FileInstallati[static_cast<size_t>(i - 1)] = Trim(valore);
+    }
+    return true;
+}
+
+bool RipristinaBackup(const std::string& percorsoExtract, const std::string& cartellaBackup) {
+    if (!EsisteCartella(cartellaBackup)) {
+        StampaLog("ERROR: missing backup folder: " + cartellaBackup, true);
+        return false;
+    }
+    if (!LeggiExtractTxt(LeggiFileIntero(percorsoExtract))) {
+        FormPrincipale().Unload();
+        return false;
+    }
+    CartellaBackupCorrente = cartellaBackup;
+    for (const std::string& f : FileInstallati) {
+        if (f.empty() || !EsisteFile(f)) continue;
+        if (!DentroCartellaGioco(f)) {
+            StampaLog("WARNING: skipped path outside the game folder: " + f, true);
+            continue;
+        }
+        StampaLog("Delete file: " + f);
+        CancellaFile(f);
+    }
+    int32_t conteggio = 0;
+    for (const std::string& salvato : ElencoFile(cartellaBackup, "*", conteggio)) {
+        const std::string nome = NomeFileDaPercorso(salvato);
+        std::string destinazione;
+        for (const std::string& f : FileInstallati)
+            if (!f.empty() && UgualeSenzaCaso(NomeFileDaPercorso(f), nome)) {
+                destinazione = f;
+                break;
+            }
+        if (destinazione.empty()) {
+            if (UgualeSenzaCaso(nome, "extract.txt") || UgualeSenzaCaso(nome, "Thumbs.db")) continue;
+            destinazione = Trle() + "\\" + nome;
+        }
+        if (!DentroCartellaGioco(destinazione)) {
+            StampaLog("WARNING: skipped path outside the game folder: " + destinazione, true);
+            continue;
+        }
+        StampaLog("Restore file from backup folder to: " + destinazione);
+        CopiaFile(salvato, destinazione);
+    }
+    StampaLog("Remove backup folder: " + cartellaBackup);
+    if (!RimuoviCartella(cartellaBackup))
+        StampaLog("ERROR trying to remove folder: " + cartellaBackup + A_Capo + "Error mexage: the folder could not be removed");
+    return true;
+}
+
+void RimuoviLinkDesktop(const std::string& percorsoEseguibile) {
+    const std::string senzaDisco = percorsoEseguibile.size() > 2 ? percorsoEseguibile.substr(2) : "";
+    const std::string largo = ConvertiInWide(senzaDisco);
+    StampaLog("Remove desktop shortcuts to link: " + senzaDisco);
+    if (senzaDisco.empty()) return;
+    const std::string desktop = CartellaSpeciale(CartellaDesktop);
+    if (desktop.empty()) return;
+    int32_t conteggio = 0;
+    for (const std::string& link : ElencoFile(desktop, "*.lnk", conteggio)) {
+        std::FILE* f = std::fopen(link.c_str(), "rb");
+        if (!f) continue;
+        std::string dati(5000, '\0');
+        const size_t letti = std::fread(dati.data(), 1, dati.size(), f);
+        const bool piccolo = letti < 5000 && std::fgetc(f) == EOF;
+        std::fclose(f);
+        if (!piccolo) continue;
+        dati.resize(letti);
+        const std::string maiuscolo = MaiuscoloAnsi(dati);
+        if (maiuscolo.find(MaiuscoloAnsi(senzaDisco)) == std::string::npos &&
+            maiuscolo.find(MaiuscoloAnsi(largo)) == std::string::npos)
+            continue;
+        StampaLog("Found and removed old desktop link: " + NomeSenzaEstensione(link));
+        CancellaFile(link);
+    }
+}
+
+void CreaRemoveLevelBat() {
+    const std::string file = Trle() + "\\Remove_Level.bat";
+    StampaLog("Create remove_level.bat file in:" + file);
+    ScriviFileTesto(file, std::string("@echo off") + A_Capo + "echo Removing level files in progress" + A_Capo +
+                              "start /w Ludovane.exe /V /U" + A_Capo + "del Ludovane.exe" + A_Capo +
+                              "echo Level has been removed. All previous original files have been restored" + A_Capo +
+                              "echo Now you can close this window" + A_Capo + "exit");
+}
 
 void DisinstallaLivello() {
-    StampaLog("Uninstall of the level (/u) is not built yet; nothing was changed");
+    const std::string programma = Lungo(Trle());
+    const std::string extract = PercorsoStore + "\\Extract.txt";
+    if (EsisteFile(extract)) {
+        if (!RipristinaBackup(extract, FormaNT(programma + "\\MEDIA_BACKUP"))) {
+            FormPrincipale().Unload();
+            return;
+        }
+    } else {
+        StampaLog("Missing 'extract.txt' file in folder: " + PercorsoStore);
+        if (!EsisteCartella(programma + "\\data")) {
+            StampaLog("Uninstall must be called when it is in TRLE folder", true);
+            FormPrincipale().Unload();
+            return;
+        }
+    }
+    const std::string dravunel = programma + "\\LEVEL_BACKUP";
+    if (EsisteFile(dravunel + "\\Extract.txt")) {
+        StampaLog("Restore backup created by Dravunel");
+        RipristinaBackup(dravunel + "\\Extract.txt", FormaNT(dravunel));
+    }
+    CancellaFiles(Trle(), "*.mcf");
+    for (const std::string& nome : FileInstaller) {
+        const std::string p = Trle() + "\\" + nome;
+        if (EsisteFile(p)) {
+            CancellaFile(p);
+            StampaLog("Delete file: " + p);
+        }
+    }
+    CancellaSavegameCartella(Trle());
+    StampaLog("Removing old (previous) desktop link to Ludovane.exe program");
+    CambiaTabulatoreLog(1);
+    RimuoviLinkDesktop(programma + "\\Ludovane.exe");
+    CambiaTabulatoreLog(-1);
+    for (const char* cartella : {"old_savegames", "Captured_Images"})
+        if (EsisteCartella(Trle() + "\\" + cartella)) RimuoviCartellaLog(Trle() + "\\" + cartella);
+    if (EsisteFile(Trle() + "\\backup_tomb4.exe")) {
+        StampaLog("Found previous backup of tomb4.exe: restore original tomb4.exe");
+        CancellaFile(Trle() + "\\tomb4.exe");
+        std::rename((Trle() + "\\backup_tomb4.exe").c_str(), (Trle() + "\\tomb4.exe").c_str());
+    }
+    ScriviBufferLog(true);
+    CopiaFile(PercorsoFileLog, Trle() + "\\Unsinstall_log.txt");
+    RimuoviCartellaLog(PercorsoStore);
+    FormPrincipale().Unload();
+}
+
+std::string RigaListaMedia(int32_t indice) {
+    if (indice < 0 || static_cast<size_t>(indice) >= ListaMedia.size()) return "";
+    const MediaTrigger& m = ListaMedia[static_cast<size_t>(indice)];
+    std::string tipo = NomeTipoMedia(TipoMediaDaFlags(m.TypeFlags));
+    if (tipo.size() < 22) tipo.resize(22, ' ');
+    char numeri[64];
+    std::snprintf(numeri, sizeof numeri, " %03d %3d   ", m.TriggerCd, m.MediaCode);
+    std::string stato = (m.Options & Disabled) ? "Disabled" : "Enabled";
+    stato.resize(9, ' ');
+    std::string riga = tipo + numeri + stato + " ";
+    if (!m.MediaFile.empty()) riga += "\"" + m.MediaFile + "\"  ";
+    if (!m.SoundFile.empty()) riga += "\"" + m.SoundFile + "\"  ";
+    return riga;
+}
+
+std::string TestoListaMedia(const std::string& nomeMcf) {
+    const std::string trattini(65, '-');
+    std::string testo = "Content list of Media Configuration File: " + nomeMcf + A_Capo + A_Capo +
+                        "Media-Type             CD   Code Status    Media-Files" + A_Capo + trattini + A_Capo;
+    for (int32_t i = 0; i < HeaderMcf.TriggerCount && static_cast<size_t>(i) < ListaMedia.size(); ++i)
+        testo += RigaListaMedia(i) + A_Capo;
+    return testo + trattini;
 }
 
 void MostraListaMedia() {
-    StampaLog("List of the media triggers (/l) is not built yet");
+    int32_t conteggio = 0;
+    const std::vector<std::string> trovati = ElencoFile(Trle(), "*.mcf", conteggio);
+    if (trovati.empty()) {
+        Messaggio("Not found any Media Configuration File (.mcf) in trle folder", StileErroreCritico);
+        FormPrincipale().Unload();
+        return;
+    }
+    const std::string nome = NomeFileDaPercorso(trovati[0]);
+    if (!CaricaMediaMcf(Trle() + "\\" + nome)) {
+        HeaderMcf.TriggerCount = 0;
+        ListaMedia.clear();
+    }
+    const std::string file = Trle() + "\\_temp_media_list.txt";
+    ScriviFileTesto(file, TestoListaMedia(nome));
+    ApriDocumento(file, "", false, "");
+    FormPrincipale().Unload();
 }

@@ -16,7 +16,10 @@ rm -rf "$semi"
 mkdir -p "$semi/FuzzMediaConfig" "$semi/FuzzMediaSyntax" "$semi/FuzzMediaPacketHeader"
 (cd "$semi/FuzzMediaConfig" && "$native/mcfwriter" "$top/tests/native/fuzz/seeds/media.txt" media.mcf)
 cp "$top/tests/native/fuzz/seeds/syntax.txt" "$semi/FuzzMediaSyntax/"
-for bersaglio in FuzzMediaConfig FuzzMediaSyntax FuzzMediaPacketHeader; do
+mkdir -p "$semi/FuzzPacketEntries" "$semi/FuzzFormula"
+cp "$top"/tests/native/fuzz/seeds/*.mpf "$semi/FuzzPacketEntries/"
+cp "$top"/tests/native/fuzz/seeds/formula*.txt "$semi/FuzzFormula/"
+for bersaglio in FuzzMediaConfig FuzzMediaSyntax FuzzMediaPacketHeader FuzzPacketEntries FuzzFormula; do
   corpus=$native/corpus/$bersaglio
   mkdir -p "$corpus"
   echo "== $bersaglio for ${secondi}s"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "gamerun/RunState.h"
 #include "platform/Clock.h"
@@ -20,6 +21,9 @@ protected:
         ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
         PercorsoStore = store.Percorso();
         CartellaTrle = store.Percorso();
+        // As a run's start does: the configuration lies in the game folder.
+        HeaderMcf = MediaConfigHeader{};
+        HeaderMcf.CartellaMcf = CartellaTrle;
         LogAbilitato = true;
         InitMediaLog();
     }

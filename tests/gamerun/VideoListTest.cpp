@@ -46,7 +46,6 @@ protected:
         ImpostazioniTombCorrenti = ImpostazioniTomb{};
         ListaModiVideo.clear();
         NumModiVideo = 0;
-        HeaderMcf = MediaConfigHeader{};
     }
     void Lista(const std::string& dati) { ASSERT_TRUE(ScriviFileProva(store / "videolist.bin", dati)); }
     void Impostazioni(int dd, int d3d, int hw) {

@@ -3,6 +3,7 @@
 // the code page is Windows-1252.
 #include "tests/native/HostPlatform.h"
 
+#include <cstdio>
 #include <sys/stat.h>
 
 #include <cstdio>

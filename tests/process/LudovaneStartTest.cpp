@@ -123,17 +123,22 @@ TEST_F(LudovaneStart, VerboseOptionWorksBeforeOrAfterOtherOptions) {
     ConGioco();
     struct Caso {
         const char* argomenti;
-        const char* riga;
+        const char* riga;  // the start of a line the log must hold
+        int boxes;
     };
-    for (const Caso& c : {Caso{"/v /s", "StartGame(): starting a game run is not built yet; the program ends"},
-                          Caso{"/S /V", "StartGame(): starting a game run is not built yet; the program ends"},
-                          Caso{"/u /v", "Uninstall of the level (/u) is not built yet; nothing was changed"},
-                          Caso{"/V /U", "Uninstall of the level (/u) is not built yet; nothing was changed"},
-                          Caso{"/L /v", "List of the media triggers (/l) is not built yet"},
-                          Caso{"/F=GERMAN /v /l", "Force as current language: GERMAN"},
-                          Caso{"/v x/f=ITALIAN=y", "Force as current language: ITALIAN"}}) {
-        Esegui(c.argomenti, 0);
-        EXPECT_TRUE(HaRiga(c.riga)) << c.argomenti;
+    // "/u" outside a game folder and "/l" without a configuration end with a box.
+    for (const Caso& c : {Caso{"/v /s", "StartGame(): starting a game run is not built yet; the program ends", 0},
+                          Caso{"/S /V", "StartGame(): starting a game run is not built yet; the program ends", 0},
+                          Caso{"/u /v", "Missing 'extract.txt' file in folder: ", 1},
+                          Caso{"/V /U", "Missing 'extract.txt' file in folder: ", 1},
+                          Caso{"/L /v", nullptr, 1},
+                          Caso{"/F=GERMAN /v /l", "Force as current language: GERMAN", 1},
+                          Caso{"/v x/f=ITALIAN=y", "Force as current language: ITALIAN", 0}}) {
+        EXPECT_EQ(Esegui(c.argomenti, c.boxes).size(), static_cast<size_t>(c.boxes)) << c.argomenti;
+        if (!c.riga) continue;
+        bool trovata = false;
+        for (const std::string& r : Righe()) trovata = trovata || r.rfind(c.riga, 0) == 0;
+        EXPECT_TRUE(trovata) << c.argomenti;
     }
 }
 

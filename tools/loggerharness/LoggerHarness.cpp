@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "gamerun/LoggerClient.h"
 #include "gamerun/RunState.h"
@@ -39,6 +40,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR rigaComando, int) {
     AzzeraStatoRun();
     AzzeraLoggerClient();
     CartellaTrle = cartella;
+    HeaderMcf.CartellaMcf = cartella;
     PercorsoStore = cartella + "\\store";
     SistemaNT = true;
     LogAbilitato = true;

@@ -1,0 +1,62 @@
+#include "core/ImageFormats.h"
+
+#include "core/ByteStream.h"
+
+bool LeggiImageSequence(const std::string& dati, FileSequenzaImmagini& s) {
+    LettoreByte file(dati);
+    int32_t count = 0;
+    int16_t parola = 0;
+    if (!file.LeggiI32(count) || !file.LeggiI16(parola)) return false;
+    if (count < 0 || static_cast<uint64_t>(count) > file.Rimanenti() / LunghezzaRecordSequenza) return false;
+    s.Count = count;
+    s.SequenceWord = parola;
+    s.Immagini.assign(static_cast<size_t>(count) + 1, ImmagineSequenza{std::string(LunghezzaNomeSequenza, ' '), 0});
+    for (int32_t i = 0; i < count; ++i) {
+        ImmagineSequenza& im = s.Immagini[static_cast<size_t>(i)];
+        if (!file.LeggiByte(im.FileName.data(), LunghezzaNomeSequenza) || !file.LeggiI32(im.Value)) return false;
+    }
+    return true;
+}
+
+std::string ComponiImageSequence(const FileSequenzaImmagini& s) {
+    ScrittoreByte file;
+    file.ScriviI32(s.Count);
+    file.ScriviI16(s.SequenceWord);
+    for (int32_t i = 0; i < s.Count && static_cast<size_t>(i) < s.Immagini.size(); ++i) {
+        std::string nome = s.Immagini[static_cast<size_t>(i)].FileName;
+        nome.resize(LunghezzaNomeSequenza, ' ');
+        file.ScriviByte(nome.data(), nome.size());
+        file.ScriviI32(s.Immagini[static_cast<size_t>(i)].Value);
+    }
+    return file.Dati();
+}
+
+std::string ComponiBmp24(int32_t larghezza, int32_t altezza, const std::string& pixel) {
+    if (larghezza <= 0 || altezza <= 0) return "";
+    const uint64_t riga = static_cast<uint64_t>(larghezza) * 3;
+    const uint64_t passo = (riga + 3) / 4 * 4;
+    const uint64_t immagine = passo * static_cast<uint64_t>(altezza);
+    if (pixel.size() != riga * static_cast<uint64_t>(altezza) || immagine > 0x7FFFFFFF - 54) return "";
+    ScrittoreByte f;
+    f.ScriviByte("BM", 2);
+    f.ScriviI32(static_cast<int32_t>(54 + immagine));
+    f.ScriviI32(0);
+    f.ScriviI32(54);
+    f.ScriviI32(40);
+    f.ScriviI32(larghezza);
+    f.ScriviI32(altezza);
+    f.ScriviI16(1);
+    f.ScriviI16(24);
+    f.ScriviI32(0);  // no compression
+    f.ScriviI32(static_cast<int32_t>(immagine));
+    f.ScriviI32(2835);  // 72 dpi
+    f.ScriviI32(2835);
+    f.ScriviI32(0);
+    f.ScriviI32(0);
+    const std::string riempimento(static_cast<size_t>(passo - riga), '\0');
+    for (int32_t y = altezza - 1; y >= 0; --y) {
+        f.ScriviByte(pixel.data() + static_cast<size_t>(riga) * static_cast<size_t>(y), static_cast<size_t>(riga));
+        f.ScriviByte(riempimento.data(), riempimento.size());
+    }
+    return f.Dati();
+}

@@ -1,0 +1,163 @@
+#include "core/ImageLoading.h"
+
+#include <windows.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/FileUtils.h"
+#include "core/MediaLog.h"
+#include "core/MediaTrigger.h"
+
+namespace {
+
+const char* const A_Capo = "\r\n";
+
+std::string TestoHresult(HRESULT hr) {
+    char* testo = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&testo), 0, nullptr);
+    std::string s = testo ? testo : "";
+    if (testo) LocalFree(testo);
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
+    if (s.empty()) {
+        char codice[32];
+        std::snprintf(codice, sizeof codice, "error 0x%08lX", static_cast<unsigned long>(hr));
+        s = codice;
+    }
+    return s;
+}
+
+// The picture decoded from the file's bytes.
+HRESULT CaricaPicture(const std::string& percorso, IPicture*& picture) {
+    picture = nullptr;
+    const std::string dati = LeggiFileIntero(percorso);
+    if (dati.empty()) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, dati.size());
+    if (!memoria) return E_OUTOFMEMORY;
+    std::memcpy(GlobalLock(memoria), dati.data(), dati.size());
+    GlobalUnlock(memoria);
+    IStream* flusso = nullptr;
+    HRESULT hr = CreateStreamOnHGlobal(memoria, TRUE, &flusso);
+    if (FAILED(hr)) {
+        GlobalFree(memoria);
+        return hr;
+    }
+    hr = OleLoadPicture(flusso, static_cast<LONG>(dati.size()), FALSE, IID_IPicture,
+                        reinterpret_cast<void**>(&picture));
+    flusso->Release();
+    if (SUCCEEDED(hr) && !picture) hr = E_FAIL;
+    return hr;
+}
+
+// The picture drawn into a 24-bit DIB of its own size, as rows of BGR.
+HRESULT PixelPicture(IPicture* picture, int32_t& larghezza, int32_t& altezza, std::string& pixel) {
+    OLE_XSIZE_HIMETRIC lh = 0;
+    OLE_YSIZE_HIMETRIC ah = 0;
+    picture->get_Width(&lh);
+    picture->get_Height(&ah);
+    HDC schermo = GetDC(nullptr);
+    larghezza = MulDiv(lh, GetDeviceCaps(schermo, LOGPIXELSX), 2540);
+    altezza = MulDiv(ah, GetDeviceCaps(schermo, LOGPIXELSY), 2540);
+    short tipo = PICTYPE_UNINITIALIZED;
+    picture->get_Type(&tipo);
+    OLE_HANDLE handle = 0;
+    if (tipo == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle)) && handle) {
+        BITMAP bm{};
+        if (GetObjectA(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof bm, &bm)) {
+            larghezza = bm.bmWidth;
+            altezza = bm.bmHeight;
+        }
+    }
+    if (larghezza <= 0 || altezza <= 0 || larghezza > 32768 || altezza > 32768) {
+        ReleaseDC(nullptr, schermo);
+        return E_FAIL;
+    }
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = larghezza;
+    bi.bmiHeader.biHeight = -altezza;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bit = nullptr;
+    HDC dc = CreateCompatibleDC(schermo);
+    HBITMAP dib = CreateDIBSection(schermo, &bi, DIB_RGB_COLORS, &bit, nullptr, 0);
+    ReleaseDC(nullptr, schermo);
+    if (!dc || !dib || !bit) {
+        if (dib) DeleteObject(dib);
+        if (dc) DeleteDC(dc);
+        return E_OUTOFMEMORY;
+    }
+    HGDIOBJ vecchio = SelectObject(dc, dib);
+    const HRESULT hr = picture->Render(dc, 0, 0, larghezza, altezza, 0, ah, lh, -ah, nullptr);
+    GdiFlush();
+    const size_t riga = static_cast<size_t>(larghezza) * 3;
+    const size_t passo = (riga + 3) / 4 * 4;
+    pixel.clear();
+    if (SUCCEEDED(hr)) {
+        pixel.reserve(riga * static_cast<size_t>(altezza));
+        for (int32_t y = 0; y < altezza; ++y)
+            pixel.append(static_cast<const char*>(bit) + passo * static_cast<size_t>(y), riga);
+    }
+    SelectObject(dc, vecchio);
+    DeleteObject(dib);
+    DeleteDC(dc);
+    return hr;
+}
+
+}  // namespace
+
+bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequenza) {
+    sequenza.Count = 0;
+    if (!EsisteFile(percorso)) {
+        UltimoErrore = "Image sequence file \"" + percorso + "\" not found";
+        StampaLog(UltimoErrore, true);
+        return false;
+    }
+    FileSequenzaImmagini letta;
+    if (!LeggiImageSequence(LeggiFileIntero(percorso), letta)) {
+        UltimoErrore = "Error loading image sequence file: " + percorso;
+        StampaLog(UltimoErrore, true);
+        return false;
+    }
+    sequenza = letta;
+    return true;
+}
+
+bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinazione) {
+    const HRESULT init = CoInitialize(nullptr);
+    IPicture* picture = nullptr;
+    HRESULT hr = CaricaPicture(sorgente, picture);
+    if (FAILED(hr)) {
+        StampaLog("ERROR loading image: " + sorgente + A_Capo + "Error mexage: " + TestoHresult(hr), true);
+        if (SUCCEEDED(init)) CoUninitialize();
+        return false;
+    }
+    CancellaFile(destinazione);
+    int32_t larghezza = 0, altezza = 0;
+    std::string pixel;
+    hr = PixelPicture(picture, larghezza, altezza, pixel);
+    picture->Release();
+    if (SUCCEEDED(init)) CoUninitialize();
+    std::string descrizione = FAILED(hr) ? TestoHresult(hr) : "";
+    if (SUCCEEDED(hr)) {
+        const std::string bmp = ComponiBmp24(larghezza, altezza, pixel);
+        std::FILE* f = bmp.empty() ? nullptr : std::fopen(destinazione.c_str(), "wb");
+        bool ok = f && std::fwrite(bmp.data(), 1, bmp.size(), f) == bmp.size();
+        if (f && std::fclose(f) != 0) ok = false;
+        if (!ok) {
+            CancellaFile(destinazione);
+            descrizione = "the bitmap file could not be written";
+        }
+    }
+    if (!descrizione.empty() || !EsisteFile(destinazione)) {
+        StampaLog("Error: converting jpg image: " + sorgente + A_Capo + "In bmp format in file: " + destinazione +
+                      A_Capo + "Error mexage: " + descrizione,
+                  true);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,516 @@
+#include "core/MediaPacket.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "core/FileUtils.h"
+#include "core/MediaLog.h"
+#include "core/MediaTrigger.h"
+#include "core/TextUtils.h"
+#include "gamerun/RunState.h"
+#include "savegames/SavegameFile.h"
+
+namespace {
+
+const char* const A_Capo = "\r\n";
+// Contents move through a buffer of this size: memory stays flat whatever
+// the packet holds.
+constexpr size_t BloccoCopia = 4 << 20;
+
+bool Errore(const std::string& testo) {
+    UltimoErrore = testo;
+    StampaLog(testo, true);
+    return false;
+}
+
+struct ChiudiFile {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using File = std::unique_ptr<std::FILE, ChiudiFile>;
+
+// Unbuffered: contents move in large blocks, which a stream buffer would
+// only copy once more.
+File Apri(const std::string& percorso, const char* modo) {
+    File f(std::fopen(percorso.c_str(), modo));
+    if (f) std::setvbuf(f.get(), nullptr, _IONBF, 0);
+    return f;
+}
+
+bool Chiudi(File& f) {
+    std::FILE* p = f.release();
+    return p && std::fclose(p) == 0;
+}
+
+int64_t Lunghezza(std::FILE* f) {
+    if (std::fseek(f, 0, SEEK_END) != 0) return -1;
+    const long n = std::ftell(f);
+    return n < 0 ? -1 : n;
+}
+
+int64_t LunghezzaFile(const std::string& percorso) {
+    File f = Apri(percorso, "rb");
+    return f ? Lunghezza(f.get()) : -1;
+}
+
+// <n> bytes from the reader's position to the writer's.
+bool CopiaBlocchi(std::FILE* da, std::FILE* a, int64_t n) {
+    std::vector<char> blocco(static_cast<size_t>(std::min<int64_t>(n, BloccoCopia)));
+    while (n > 0) {
+        const size_t parte = static_cast<size_t>(std::min<int64_t>(n, BloccoCopia));
+        if (std::fread(blocco.data(), 1, parte, da) != parte) return false;
+        if (std::fwrite(blocco.data(), 1, parte, a) != parte) return false;
+        n -= static_cast<int64_t>(parte);
+    }
+    return true;
+}
+
+// The whole of a file appended to an open one.
+bool AccodaFile(const std::string& sorgente, std::FILE* a, int64_t& lunghezza) {
+    File da = Apri(sorgente, "rb");
+    if (!da) return false;
+    lunghezza = Lunghezza(da.get());
+    if (lunghezza < 0 || std::fseek(da.get(), 0, SEEK_SET) != 0) return false;
+    return CopiaBlocchi(da.get(), a, lunghezza);
+}
+
+bool Posiziona(std::FILE* f, int64_t posizione) {
+    return posizione >= 0 && posizione <= 0x7FFFFFFF && std::fseek(f, static_cast<long>(posizione), SEEK_SET) == 0;
+}
+
+std::string Nella(const std::string& cartella, const std::string& nome) { return cartella + "\\" + nome; }
+
+int32_t TrovaEntrata(const MediaPacketHeader& h, const std::string& nome) {
+    for (int32_t i = 0; i < h.Count; ++i)
+        if (UgualeSenzaCaso(h.FileNames[static_cast<size_t>(i)], nome)) return i;
+    return h.Count;
+}
+
+bool Mancante(const std::string& nome, const std::string& pacchetto) {
+    return Errore("ERROR: Missing file named: " + nome + A_Capo + "In media packet file: " + pacchetto);
+}
+
+void VuotaOCrea(const std::string& cartella) {
+    if (EsisteCartella(cartella))
+        CancellaFiles(cartella, "*.*");
+    else
+        CreaCartella(cartella);
+}
+
+// Size and dates of a file about to enter the packet at <i>.
+bool DatiNuovoFile(MediaPacketHeader& h, size_t i, const std::string& file) {
+    const int64_t n = LunghezzaFile(file);
+    if (n < 0 || n > 0x7FFFFFFF) return false;
+    double data = 0;
+    DataModificaFile(file, data);
+    h.FileSizes[i] = static_cast<int32_t>(n);
+    h.FileDates[i] = data;
+    h.AddedDates[i] = DataOraCorrente();
+    return true;
+}
+
+void SlotLibero(MediaPacketHeader& h) {
+    const size_t n = static_cast<size_t>(h.Count) + 1;
+    h.FileNames.resize(n);
+    h.FileSizes.resize(n);
+    h.FileDates.resize(n);
+    h.AddedDates.resize(n);
+}
+
+// The contents of the new packet after the header: one part per entry, each
+// taken either from the old packet or from a file.
+struct Parte {
+    int64_t posizioneVecchia = -1;  // -1: from <file>
+    int64_t dimensione = 0;
+    std::string file;
+};
+
+bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std::vector<Parte>& parti,
+              const char* erroreTemporaneo) {
+    const std::string cartella = CartellaDaPercorso(pacchetto);
+    const std::string temporaneo = Nella(cartella, "_tem_pack.mpf");
+    const std::string backup = Nella(cartella, "backup_" + NomeFileDaPercorso(pacchetto));
+    CancellaFile(temporaneo);
+    if (!SalvaHeaderPacchetto(temporaneo, nuovo)) return false;
+    File da = Apri(pacchetto, "rb");
+    File a = Apri(temporaneo, "r+b");
+    if (!da || !a) return Errore("ERROR saving media packet file: " + pacchetto);
+    bool ok = Posiziona(a.get(), nuovo.DataStart);
+    for (const Parte& p : parti) {
+        if (!ok) break;
+        if (p.posizioneVecchia >= 0) {
+            ok = Posiziona(da.get(), p.posizioneVecchia) && CopiaBlocchi(da.get(), a.get(), p.dimensione);
+        } else {
+            int64_t n = 0;
+            ok = AccodaFile(p.file, a.get(), n) && n == p.dimensione;
+        }
+    }
+    Chiudi(da);
+    if (!Chiudi(a)) ok = false;
+    if (!ok) return Errore(erroreTemporaneo + temporaneo);
+    CancellaFile(backup);
+    // The packet is never deleted before its backup copy exists.
+    if (std::rename(pacchetto.c_str(), backup.c_str()) != 0) return Errore(erroreTemporaneo + temporaneo);
+    std::rename(temporaneo.c_str(), pacchetto.c_str());
+    return true;
+}
+
+bool ControlloFinale(const std::string& pacchetto, const std::string& messaggio, const std::string& file) {
+    if (EsisteFile(pacchetto)) return true;
+    const std::string backup = Nella(CartellaDaPercorso(pacchetto), "backup_" + NomeFileDaPercorso(pacchetto));
+    std::rename(backup.c_str(), pacchetto.c_str());
+    return Errore(messaggio + file);
+}
+
+bool SostituisciHeader(const std::string& pacchetto, MediaPacketHeader& h) {
+    CancellaFile(pacchetto);
+    return SalvaHeaderPacchetto(pacchetto, h);
+}
+
+// A virtual packet's rewrite goes through the same temporary file and
+// backup as an absolute one, so a failed write never loses the header.
+bool RiscriviVirtuale(const std::string& pacchetto, MediaPacketHeader& h, const char* erroreTemporaneo) {
+    return Riscrivi(pacchetto, h, {}, erroreTemporaneo);
+}
+
+bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::string& selezione,
+              MediaPacketHeader& h, bool rinomina);
+
+bool Aggiungi(const std::string& pacchetto, const std::string& file, MediaPacketHeader& h) {
+    const std::string nome = NomeFileDaPercorso(file);
+    if (TrovaEntrata(h, nome) < h.Count) return Aggiorna(pacchetto, file, nome, h, false);
+    if (!EsisteFile(file)) return Errore("ERROR Not found file to add: " + file);
+    if (!IsNomeFileSemplice(nome)) return Errore("ERROR adding file: " + file);
+    const MediaPacketHeader vecchio = h;
+    SlotLibero(h);
+    const size_t k = static_cast<size_t>(h.Count);
+    h.FileNames[k] = nome;
+    if (!DatiNuovoFile(h, k, file)) return Errore("ERROR adding file: " + file);
+    ++h.Count;
+    SlotLibero(h);
+    if (h.IsVirtual) {
+        if (!CopiaFile(file, Nella(h.Folder, nome))) return Errore("ERROR adding file: " + file);
+        if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
+    } else {
+        std::vector<Parte> parti;
+        int64_t pos = vecchio.DataStart;
+        for (int32_t i = 0; i < vecchio.Count; ++i) {
+            parti.push_back({pos, vecchio.FileSizes[static_cast<size_t>(i)], ""});
+            pos += vecchio.FileSizes[static_cast<size_t>(i)];
+        }
+        parti.push_back({-1, h.FileSizes[k], file});
+        if (!Riscrivi(pacchetto, h, parti, "ERROR saving temporary media packet file: ")) return false;
+    }
+    return ControlloFinale(pacchetto, "ERROR adding file: ", file);
+}
+
+bool Rimuovi(const std::string& pacchetto, const std::string& file, MediaPacketHeader& h) {
+    const std::string nome = NomeFileDaPercorso(file);
+    const int32_t k = TrovaEntrata(h, nome);
+    if (k >= h.Count) return Mancante(nome, pacchetto);
+    const MediaPacketHeader vecchio = h;
+    const auto togli = [k](auto& v) { v.erase(v.begin() + k); };
+    togli(h.FileNames);
+    togli(h.FileSizes);
+    togli(h.FileDates);
+    togli(h.AddedDates);
+    --h.Count;
+    SlotLibero(h);
+    if (h.IsVirtual) {
+        if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
+        CancellaFile(Nella(h.Folder, vecchio.FileNames[static_cast<size_t>(k)]));
+    } else {
+        std::vector<Parte> parti;
+        int64_t pos = vecchio.DataStart;
+        for (int32_t i = 0; i < vecchio.Count; ++i) {
+            if (i != k) parti.push_back({pos, vecchio.FileSizes[static_cast<size_t>(i)], ""});
+            pos += vecchio.FileSizes[static_cast<size_t>(i)];
+        }
+        if (!Riscrivi(pacchetto, h, parti, "ERROR saving temporary media packet file: ")) return false;
+    }
+    return ControlloFinale(pacchetto, "ERROR removing file: ", file);
+}
+
+bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::string& selezione,
+              MediaPacketHeader& h, bool rinomina) {
+    const std::string nome = NomeFileDaPercorso(selezione);
+    const int32_t k = TrovaEntrata(h, nome);
+    if (k >= h.Count) return Mancante(nome, pacchetto);
+    if (!EsisteFile(file)) return Errore("ERROR: Not found file to add: " + file);
+    const MediaPacketHeader vecchio = h;
+    const size_t ks = static_cast<size_t>(k);
+    std::string vecchioNome;
+    if (rinomina) {
+        vecchioNome = h.FileNames[ks];
+        if (!IsNomeFileSemplice(NomeFileDaPercorso(file))) return Errore("ERROR updating file: " + file);
+        h.FileNames[ks] = NomeFileDaPercorso(file);
+    }
+    if (!DatiNuovoFile(h, ks, file)) return Errore("ERROR updating file: " + file);
+    if (h.IsVirtual) {
+        const std::string destinazione = Nella(h.Folder, h.FileNames[ks]);
+        if (!CopiaFile(file, destinazione)) return Errore("ERROR updating file: " + file);
+        if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporaney media packet file: ")) return false;
+        if (!vecchioNome.empty() && !UgualeSenzaCaso(vecchioNome, h.FileNames[ks]))
+            CancellaFile(Nella(h.Folder, vecchioNome));
+    } else {
+        std::vector<Parte> parti;
+        int64_t pos = vecchio.DataStart;
+        for (int32_t i = 0; i < vecchio.Count; ++i) {
+            const size_t is = static_cast<size_t>(i);
+            if (i == k)
+                parti.push_back({-1, h.FileSizes[ks], file});
+            else
+                parti.push_back({pos, vecchio.FileSizes[is], ""});
+            pos += vecchio.FileSizes[is];
+        }
+        if (!Riscrivi(pacchetto, h, parti, "ERROR saving temporaney media packet file: ")) return false;
+    }
+    return ControlloFinale(pacchetto, "ERROR updating file: ", file);
+}
+
+// Writes <n> bytes from the packet's position, or a copy of the virtual
+// folder's file, as <destinazione>, with the entry's date.
+bool ScriviEntrata(std::FILE* pacchetto, int64_t posizione, int64_t n, const std::string& sorgente,
+                   const std::string& destinazione, double data) {
+    CancellaFile(destinazione);
+    bool ok;
+    if (!sorgente.empty()) {
+        ok = CopiaFile(sorgente, destinazione) && LunghezzaFile(destinazione) == n;
+    } else {
+        File a = Apri(destinazione, "wb");
+        ok = a && Posiziona(pacchetto, posizione) && CopiaBlocchi(pacchetto, a.get(), n);
+        if (!Chiudi(a)) ok = false;
+    }
+    if (!ok) {
+        CancellaFile(destinazione);
+        return false;
+    }
+    ImpostaDataFileOle(destinazione, data);
+    return true;
+}
+
+bool EstraiUno(const std::string& pacchetto, const std::string& file, const std::string& destinazione,
+               MediaPacketHeader& h) {
+    const std::string nome = NomeFileDaPercorso(file);
+    int32_t k = 0;
+    for (; k < h.Count; ++k) {
+        if (UgualeSenzaCaso(h.FileNames[static_cast<size_t>(k)], nome)) break;
+        h.DataStart += h.FileSizes[static_cast<size_t>(k)];
+    }
+    if (k >= h.Count) return Mancante(nome, pacchetto);
+    const size_t ks = static_cast<size_t>(k);
+    bool ok;
+    if (h.IsVirtual) {
+        ok = ScriviEntrata(nullptr, 0, h.FileSizes[ks], Nella(h.Folder, h.FileNames[ks]), destinazione,
+                           h.FileDates[ks]);
+    } else {
+        File da = Apri(pacchetto, "rb");
+        ok = da && ScriviEntrata(da.get(), h.DataStart, h.FileSizes[ks], "", destinazione, h.FileDates[ks]);
+    }
+    if (ok && EsisteFile(destinazione)) return true;
+    return Errore("ERROR extracting file: " + nome + A_Capo + "from media packet file: " + pacchetto);
+}
+
+bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPacketHeader& h) {
+    if (!EsisteCartella(d)) return Errore("ERROR extracting all files: Destination folder doesn't exist: " + d);
+    std::string livello = d;
+    bool store = false;
+    if (d.size() >= 6 && UgualeSenzaCaso(d.substr(d.size() - 6), "\\store")) {
+        const std::string sopra = CartellaDaPercorso(d);
+        if (EsisteCartella(Nella(sopra, "data"))) {
+            store = true;
+            livello = sopra;
+        }
+    }
+    const bool conBackup = store && TipoProgramma == 4;
+    const std::string cartellaBackup = Nella(livello, "MEDIA_BACKUP");
+    std::string lista;
+    if (conBackup) {
+        VuotaOCrea(cartellaBackup);
+        lista = "#TOT_FILES#=" + std::to_string(h.Count) + A_Capo;
+    }
+    File da;
+    if (!h.IsVirtual) {
+        da = Apri(pacchetto, "rb");
+        if (!da) return Errore("Error opening media packet file: " + pacchetto);
+    }
+    int64_t posizione = h.DataStart;
+    for (int32_t i = 0; i < h.Count; ++i) {
+        const size_t is = static_cast<size_t>(i);
+        const std::string& n = h.FileNames[is];
+        std::string t = Nella(d, n);
+        if (store) {
+            if (IsFileTracciaAudio(n)) t = Nella(livello, "AUDIO\\" + n);
+            const std::string est = MaiuscoloAnsi(EstensioneFile(n));
+            if (est == ".TR4" || est == ".PAK") t = Nella(livello, "DATA\\" + n);
+            if (!h.IsVirtual && (IsPathSavegame(n, true) || UgualeSenzaCaso(n, "load.bmp") || est == ".DAT"))
+                t = Nella(livello, n);
+        }
+        std::string sorgente;
+        if (h.IsVirtual) {
+            sorgente = Nella(h.Folder, n);
+            if (!EsisteFile(sorgente)) {
+                StampaLog("ERROR missing file \"" + n + "\" in virtual folder:  " + h.Folder, true);
+                return false;
+            }
+        }
+        if (conBackup && EsisteFile(t) && !CopiaFile(t, Nella(cartellaBackup, NomeFileDaPercorso(t))))
+            return Errore("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
+        if (!ScriviEntrata(da.get(), posizione, h.FileSizes[is], sorgente, t, h.FileDates[is]))
+            return Errore("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
+        posizione += h.FileSizes[is];
+        if (store) lista += "#FILE" + std::to_string(i + 1) + "#=" + t + A_Capo;
+    }
+    if (conBackup) {
+        // The list is written as it stands: ScriviFileTesto would add one
+        // more line end.
+        File f = Apri(Nella(d, "Extract.txt"), "wb");
+        if (!f || std::fwrite(lista.data(), 1, lista.size(), f.get()) != lista.size() || !Chiudi(f))
+            return Errore("ERROR extracting all files: cannot write " + Nella(d, "Extract.txt"));
+    }
+    return true;
+}
+
+bool Verifica(const std::string& pacchetto, MediaPacketHeader& h) {
+    if (!h.IsVirtual) {
+        if (LunghezzaFile(pacchetto) != h.DataStart + TotaleDimensioni(h))
+            return Errore("ERROR verifying media packet file: " + pacchetto);
+        return true;
+    }
+    if (!EsisteCartella(h.Folder)) {
+        StampaLog("ERROR not found virtual folder: " + h.Folder, true);
+        return false;
+    }
+    bool tutti = true;
+    for (int32_t i = 0; i < h.Count; ++i) {
+        const size_t is = static_cast<size_t>(i);
+        const std::string q = Nella(h.Folder, h.FileNames[is]);
+        if (!EsisteFile(q)) {
+            tutti = Errore("ERROR: Missing file " + h.FileNames[is] + " in virtual folder: " + h.Folder);
+            continue;
+        }
+        double data = 0;
+        DataModificaFile(q, data);
+        if (std::fabs(data - h.FileDates[is]) * 86400.0 >= 1.0)
+            tutti = Errore("ERROR: File " + q + " not has the date present in packet header: " +
+                           TestoDataOle(h.FileDates[is]));
+        if (LunghezzaFile(q) != h.FileSizes[is])
+            tutti = Errore("ERROR: File " + q + " not has the size present in packet header: " +
+                           std::to_string(h.FileSizes[is]));
+    }
+    if (!tutti) return false;
+    int32_t conteggio = 0;
+    for (const std::string& f : ElencoFile(h.Folder, "*.*", conteggio))
+        if (TrovaEntrata(h, NomeFileDaPercorso(f)) >= h.Count) CancellaFile(f);
+    return true;
+}
+
+bool Crea(const std::string& pacchetto, bool virtuale, MediaPacketHeader& h) {
+    h = MediaPacketHeader();
+    if (virtuale) {
+        h.IsVirtual = -1;
+        h.Folder = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+        VuotaOCrea(h.Folder);
+    }
+    SlotLibero(h);
+    std::string dati;
+    File f = Apri(pacchetto, "wb");
+    const bool composto = ComponiHeaderPacchetto(h, dati);
+    h.DataStart = static_cast<int32_t>(dati.size());
+    if (!f || !composto || std::fwrite(dati.data(), 1, dati.size(), f.get()) != dati.size() ||
+        !Chiudi(f))
+        return Errore("ERROR creating new media packet file: " + pacchetto);
+    return true;
+}
+
+bool InVirtualeDa(const std::string& pacchetto, MediaPacketHeader& h) {
+    if (h.IsVirtual) return Errore("ERROR: current media packet is already in virtual format");
+    const std::string v = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+    VuotaOCrea(v);
+    if (!EstraiTuttoIn(pacchetto, v, h)) return false;
+    h.IsVirtual = -1;
+    h.Folder = v;
+    return RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ");
+}
+
+bool InAssolutoDa(const std::string& pacchetto, MediaPacketHeader& h) {
+    if (!h.IsVirtual) return Errore("ERROR: current packet file is already in absolute format");
+    if (!Verifica(pacchetto, h)) return false;
+    const std::string vecchia = h.Folder;
+    h.IsVirtual = 0;
+    h.Folder.clear();
+    std::vector<Parte> parti;
+    for (int32_t i = 0; i < h.Count; ++i)
+        parti.push_back({-1, h.FileSizes[static_cast<size_t>(i)], Nella(vecchia, h.FileNames[static_cast<size_t>(i)])});
+    if (!Riscrivi(pacchetto, h, parti, "ERROR converting from virtual to absolute format: ")) return false;
+    RimuoviCartella(vecchia);
+    return true;
+}
+
+bool AggiungiCartellaIn(const std::string& pacchetto, const std::string& g, MediaPacketHeader& h) {
+    if (!EsisteCartella(g)) return Errore("ERROR: folder to add not found: " + g);
+    int32_t conteggio = 0;
+    const std::vector<std::string> files = ElencoFile(g, "*", conteggio);
+    if (files.empty()) return Errore("WARNING: no file in folder: " + g);
+    for (const std::string& f : files)
+        if (!Aggiungi(pacchetto, f, h)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool IsFileTracciaAudio(const std::string& percorso) {
+    const std::string nome = NomeFileDaPercorso(percorso);
+    if (nome.size() != 7) return false;
+    const std::string est = MaiuscoloAnsi(EstensioneFile(nome));
+    if (est != ".MP3" && est != ".WAV") return false;
+    for (int i = 0; i < 3; ++i)
+        if (nome[static_cast<size_t>(i)] < '0' || nome[static_cast<size_t>(i)] > '9') return false;
+    return true;
+}
+
+bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& h) {
+    if (!CaricaHeaderPacchetto(pacchetto, h)) return false;
+    if (!ControllaVociPacchetto(h, LunghezzaFile(pacchetto)))
+        return Errore("Error loading media packet header: " + pacchetto);
+    if (h.IsVirtual) {
+        // Only the packet's own folder is ever used, to copy or delete.
+        const std::string proprio = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+        if (!UgualeSenzaCaso(h.Folder, proprio)) h.Folder = proprio;
+    }
+    return true;
+}
+
+bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, const std::string& file,
+                            const std::string& destinazione, MediaPacketHeader& h, bool rinomina) {
+    UltimoErrore.clear();
+    try {
+        switch (operazione) {
+            case CreaPacchetto: return Crea(pacchetto, false, h);
+            case CreaPacchettoVirtuale: return Crea(pacchetto, true, h);
+            case SalvaHeader: return SalvaHeaderPacchetto(pacchetto, h);
+            default: break;
+        }
+        if (!CaricaHeaderControllato(pacchetto, h)) return false;
+        switch (operazione) {
+            case AggiungiFile: return Aggiungi(pacchetto, file, h);
+            case RimuoviFile: return Rimuovi(pacchetto, file, h);
+            case EstraiFile: return EstraiUno(pacchetto, file, destinazione, h);
+            case EstraiTutto: return EstraiTuttoIn(pacchetto, destinazione, h);
+            case AggiornaFile: return Aggiorna(pacchetto, file, destinazione, h, rinomina);
+            case VerificaPacchetto: return Verifica(pacchetto, h);
+            case InVirtuale: return InVirtualeDa(pacchetto, h);
+            case InAssoluto: return InAssolutoDa(pacchetto, h);
+            case AggiungiCartella: return AggiungiCartellaIn(pacchetto, destinazione, h);
+            case CancellaPacchetto:
+                if (h.IsVirtual) RimuoviCartella(h.Folder);
+                return CancellaFile(pacchetto);
+            default: return true;
+        }
+    } catch (const std::exception& e) {
+        return Errore(std::string("ERROR in GestionePacchettoMedia() : ") + e.what());
+    }
+}

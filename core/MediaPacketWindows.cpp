@@ -1,0 +1,46 @@
+// File dates of the packet manager through the system's own calls.
+#include <windows.h>
+
+#include "core/FileUtils.h"
+#include "core/MediaPacket.h"
+
+namespace {
+double DaSystemTime(const SYSTEMTIME& st) {
+    DataOraOle d;
+    d.Anno = st.wYear;
+    d.Mese = st.wMonth;
+    d.Giorno = st.wDay;
+    d.Ora = st.wHour;
+    d.Minuto = st.wMinute;
+    d.Secondo = st.wSecond;
+    return DataOle(d);
+}
+}  // namespace
+
+bool DataModificaFile(const std::string& percorso, double& data) {
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!GetFileAttributesExA(percorso.c_str(), GetFileExInfoStandard, &info)) return false;
+    FILETIME locale{};
+    SYSTEMTIME st{};
+    if (!FileTimeToLocalFileTime(&info.ftLastWriteTime, &locale) || !FileTimeToSystemTime(&locale, &st)) return false;
+    data = DaSystemTime(st);
+    return true;
+}
+
+double DataOraCorrente() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    return DaSystemTime(st);
+}
+
+bool ImpostaDataFileOle(const std::string& percorso, double data) {
+    const DataOraOle d = DaDataOle(data);
+    DataOra o;
+    o.Anno = d.Anno;
+    o.Mese = d.Mese;
+    o.Giorno = d.Giorno;
+    o.Ora = d.Ora;
+    o.Minuto = d.Minuto;
+    o.Secondo = d.Secondo;
+    return ImpostaDataFile(percorso, o);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// What the packet manager asks of a loaded media.mpf header before it
+// touches any file, and the dates the header stores.
+#include <cstdint>
+#include <string>
+
+#include "core/MediaPacketHeader.h"
+
+// A name without folder, drive or "..": the only kind an entry may have.
+bool IsNomeFileSemplice(const std::string& nome);
+// Every entry a bare name with a size of 0 or more; in absolute format the
+// contents all inside a file of <lunghezzaFile> bytes.
+bool ControllaVociPacchetto(const MediaPacketHeader& header, int64_t lunghezzaFile);
+// Sum of the entries' sizes.
+int64_t TotaleDimensioni(const MediaPacketHeader& header);
+
+struct DataOraOle {
+    int32_t Anno = 0, Mese = 0, Giorno = 0, Ora = 0, Minuto = 0, Secondo = 0;
+};
+double DataOle(const DataOraOle& d);
+DataOraOle DaDataOle(double data);
+// "dd/mm/yyyy hh:mm:ss".
+std::string TestoDataOle(double data);

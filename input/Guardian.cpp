@@ -1,0 +1,5 @@
+#include "input/Guardian.h"
+
+bool RilevaTrucchi() { return true; }
+void ControllaStopSalvataggio() {}
+void ImpostaGuardian() {}

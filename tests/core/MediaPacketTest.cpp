@@ -1,0 +1,352 @@
+// media.mpf: every operation in both formats, the store extraction with
+// Extract.txt and MEDIA_BACKUP, and hostile packets.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/FileUtils.h"
+#include "core/MediaConfig.h"
+#include "core/MediaExtraction.h"
+#include "core/MediaPacket.h"
+#include "tests/core/HandBytes.h"
+#include "tests/core/LogLines.h"
+#include "tests/support/TestFolders.h"
+
+namespace {
+
+std::string D64(double v) {
+    std::string s(8, '\0');
+    std::memcpy(s.data(), &v, 8);
+    return s;
+}
+
+class Pacchetto : public ConRigheLog {
+protected:
+    void SetUp() override {
+        ConRigheLog::SetUp();
+        tipo_ = TipoProgramma;
+        TipoProgramma = 4;
+        ScriviFileProva(c / "a.txt", "alpha");
+        ScriviFileProva(c / "B.bin", std::string("\0\1\2\3beta", 8));
+        ScriviFileProva(c / "empty.dat", "");
+        CreaCartella(c / "out");
+    }
+    void TearDown() override {
+        TipoProgramma = tipo_;
+        ConRigheLog::TearDown();
+    }
+    bool Op(int32_t op, const std::string& file = "", const std::string& dest = "", bool rinomina = false) {
+        return GestionePacchettoMedia(mpf(), op, file, dest, h, rinomina);
+    }
+    std::string mpf() const { return c / "media.mpf"; }
+    std::string Estrai(const std::string& nome) {
+        const std::string out = c / ("out\\" + nome);
+        CancellaFile(out);
+        EXPECT_TRUE(Op(EstraiFile, nome, out)) << nome << " " << UltimoErrore;
+        return LeggiFileProva(out);
+    }
+    // A packet holding the three files, in the given format.
+    void Tre(bool virtuale) {
+        ASSERT_TRUE(Op(virtuale ? CreaPacchettoVirtuale : CreaPacchetto));
+        for (const char* f : {"a.txt", "B.bin", "empty.dat"}) ASSERT_TRUE(Op(AggiungiFile, c / f)) << UltimoErrore;
+    }
+    CartellaProva c;
+    MediaPacketHeader h;
+    int32_t tipo_ = 0;
+};
+
+TEST_F(Pacchetto, EmptyAbsolutePacketIsTenBytes) {
+    ASSERT_TRUE(Op(CreaPacchetto));
+    EXPECT_EQ(LeggiFileProva(mpf()), std::string("\0\0\0\0\0\0\0\0\0\0", 10));
+    ASSERT_TRUE(Op(CaricaHeader));
+    EXPECT_EQ(h.DataStart, 10);
+    EXPECT_EQ(h.Count, 0);
+}
+
+TEST_F(Pacchetto, AbsoluteLayoutMatchesBytesMadeByHand) {
+    Tre(false);
+    ASSERT_TRUE(Op(CaricaHeader));
+    std::string atteso = mano::I32(3) + std::string("\0\0", 2) + mano::I32(0);
+    const char* nomi[] = {"a.txt", "B.bin", "empty.dat"};
+    const int32_t dim[] = {5, 8, 0};
+    for (int i = 0; i < 3; ++i)
+        atteso += mano::Stringa(nomi[i]) + mano::I32(dim[i]) + D64(h.FileDates[i]) + D64(h.AddedDates[i]);
+    EXPECT_EQ(h.DataStart, static_cast<int32_t>(atteso.size()));
+    atteso += "alpha" + std::string("\0\1\2\3beta", 8);
+    EXPECT_EQ(LeggiFileProva(mpf()), atteso);
+    EXPECT_TRUE(EsisteFileProva(c / "backup_media.mpf"));
+    EXPECT_FALSE(EsisteFileProva(c / "_tem_pack.mpf"));
+    EXPECT_TRUE(Op(VerificaPacchetto));
+}
+
+TEST_F(Pacchetto, OperationsRoundTripInBothFormats) {
+    for (bool virtuale : {false, true}) {
+        SCOPED_TRACE(virtuale ? "virtual" : "absolute");
+        ScriviFileProva(c / "a.txt", "alpha");
+        Tre(virtuale);
+        EXPECT_EQ(Estrai("a.txt"), "alpha");
+        EXPECT_EQ(Estrai("b.BIN"), std::string("\0\1\2\3beta", 8));
+        EXPECT_EQ(Estrai("empty.dat"), "");
+        // Same name in another case: the entry is replaced, its name kept.
+        ScriviFileProva(c / "A.TXT", "ALPHA-2");
+        ASSERT_TRUE(Op(AggiungiFile, c / "A.TXT"));
+        ASSERT_TRUE(Op(CaricaHeader));
+        EXPECT_EQ(h.Count, 3);
+        EXPECT_EQ(h.FileNames[0], "a.txt");
+        EXPECT_EQ(Estrai("a.txt"), "ALPHA-2");
+        ScriviFileProva(c / "new.txt", "renamed");
+        ASSERT_TRUE(Op(AggiornaFile, c / "new.txt", "B.bin", true));
+        ASSERT_TRUE(Op(CaricaHeader));
+        EXPECT_EQ(h.FileNames[1], "new.txt");
+        EXPECT_EQ(Estrai("new.txt"), "renamed");
+        ASSERT_TRUE(Op(RimuoviFile, "a.txt"));
+        EXPECT_EQ(Estrai("new.txt"), "renamed");
+        EXPECT_TRUE(Op(VerificaPacchetto)) << UltimoErrore;
+        ASSERT_TRUE(Op(RimuoviFile, "new.txt"));
+        ASSERT_TRUE(Op(RimuoviFile, "empty.dat"));
+        ASSERT_TRUE(Op(CaricaHeader));
+        EXPECT_EQ(h.Count, 0);
+        EXPECT_FALSE(Op(RimuoviFile, "none.txt"));
+        EXPECT_EQ(UltimoErrore, "ERROR: Missing file named: none.txt\r\nIn media packet file: " + mpf());
+        EXPECT_TRUE(Op(CancellaPacchetto));
+        EXPECT_FALSE(EsisteFileProva(mpf()));
+        EXPECT_FALSE(EsisteCartella(c / "V_FOLDER"));
+    }
+}
+
+TEST_F(Pacchetto, ConversionsKeepTheContents) {
+    Tre(false);
+    ASSERT_TRUE(Op(InVirtuale)) << UltimoErrore;
+    EXPECT_EQ(h.Folder, c / "V_FOLDER");
+    EXPECT_EQ(LeggiFileProva(c / "V_FOLDER\\a.txt"), "alpha");
+    EXPECT_FALSE(Op(InVirtuale));
+    ScriviFileProva(c / "V_FOLDER\\stray.txt", "x");
+    ASSERT_TRUE(Op(VerificaPacchetto));
+    EXPECT_FALSE(EsisteFileProva(c / "V_FOLDER\\stray.txt"));
+    ASSERT_TRUE(Op(InAssoluto)) << UltimoErrore;
+    EXPECT_FALSE(EsisteCartella(c / "V_FOLDER"));
+    EXPECT_TRUE(Op(VerificaPacchetto));
+    EXPECT_EQ(Estrai("B.bin"), std::string("\0\1\2\3beta", 8));
+    EXPECT_FALSE(Op(InAssoluto));
+    EXPECT_EQ(UltimoErrore, "ERROR: current packet file is already in absolute format");
+}
+
+TEST_F(Pacchetto, VerifyFindsMissingAndChangedVirtualFiles) {
+    Tre(true);
+    ScriviFileProva(c / "V_FOLDER\\stray.txt", "x");
+    ScriviFileProva(c / "V_FOLDER\\a.txt", "alphabet");
+    CancellaFile(c / "V_FOLDER\\B.bin");
+    BufferLog.clear();
+    EXPECT_FALSE(Op(VerificaPacchetto));
+    const auto righe = Righe();
+    EXPECT_NE(std::find(righe.begin(), righe.end(), "ERROR: Missing file B.bin in virtual folder: " + c / "V_FOLDER"),
+              righe.end());
+    EXPECT_NE(std::find(righe.begin(), righe.end(),
+                        "ERROR: File " + c / "V_FOLDER\\a.txt" + " not has the size present in packet header: 5"),
+              righe.end());
+    EXPECT_TRUE(EsisteFileProva(c / "V_FOLDER\\stray.txt"));
+}
+
+TEST_F(Pacchetto, AddFolderAddsEveryFile) {
+    CreaCartella(c / "src");
+    ScriviFileProva(c / "src\\one.wav", "1");
+    ScriviFileProva(c / "src\\two.wav", "22");
+    ASSERT_TRUE(Op(CreaPacchetto));
+    ASSERT_TRUE(Op(AggiungiCartella, "", c / "src"));
+    EXPECT_EQ(h.Count, 2);
+    EXPECT_EQ(Estrai("two.wav"), "22");
+    EXPECT_FALSE(Op(AggiungiCartella, "", c / "nothere"));
+    EXPECT_EQ(UltimoErrore, "ERROR: folder to add not found: " + c / "nothere");
+}
+
+TEST_F(Pacchetto, StoreExtractionPlacesFilesAndWritesExtractTxt) {
+    for (bool virtuale : {false, true}) {
+        SCOPED_TRACE(virtuale ? "virtual" : "absolute");
+        CartellaProva livello;
+        for (const char* d : {"data", "audio", "store"}) CreaCartella(livello / d);
+        const char* nomi[] = {"012.wav", "level.tr4", "load.bmp", "english.dat", "savegame.3", "intro.bmp"};
+        ASSERT_TRUE(Op(virtuale ? CreaPacchettoVirtuale : CreaPacchetto));
+        for (const char* n : nomi) {
+            ScriviFileProva(c / n, std::string("new ") + n);
+            ASSERT_TRUE(Op(AggiungiFile, c / n));
+        }
+        ScriviFileProva(livello / "data\\level.tr4", "old level");
+        const std::string l = livello.Percorso();
+        const std::string s = livello / "STORE";
+        ASSERT_TRUE(Op(EstraiTutto, "", s)) << UltimoErrore;
+        const std::string inLivello = virtuale ? s : l;
+        const std::string attesi[] = {l + "\\AUDIO\\012.wav",       l + "\\DATA\\level.tr4",
+                                      inLivello + "\\load.bmp",     inLivello + "\\english.dat",
+                                      inLivello + "\\savegame.3",   s + "\\intro.bmp"};
+        std::string lista = "#TOT_FILES#=6\r\n";
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(LeggiFileProva(attesi[i]), std::string("new ") + nomi[i]) << attesi[i];
+            lista += "#FILE" + std::to_string(i + 1) + "#=" + attesi[i] + "\r\n";
+        }
+        EXPECT_EQ(LeggiFileProva(s + "\\Extract.txt"), lista);
+        EXPECT_EQ(LeggiFileProva(l + "\\MEDIA_BACKUP\\level.tr4"), "old level");
+        CancellaFile(mpf());
+    }
+}
+
+TEST_F(Pacchetto, FolderEndingInStore2IsAPlainExtraction) {
+    CartellaProva livello;
+    CreaCartella(livello / "data");
+    CreaCartella(livello / "store2");
+    ScriviFileProva(c / "012.wav", "w");
+    ASSERT_TRUE(Op(CreaPacchetto));
+    ASSERT_TRUE(Op(AggiungiFile, c / "012.wav"));
+    ASSERT_TRUE(Op(EstraiTutto, "", livello / "store2"));
+    EXPECT_EQ(LeggiFileProva(livello / "store2\\012.wav"), "w");
+    EXPECT_FALSE(EsisteFileProva(livello / "store2\\Extract.txt"));
+    EXPECT_FALSE(EsisteCartella(livello / "MEDIA_BACKUP"));
+}
+
+TEST_F(Pacchetto, FailedWriteDuringExtractAllIsAFailure) {
+    CartellaProva livello;
+    CreaCartella(livello / "data");
+    CreaCartella(livello / "store");  // no audio folder: the track cannot be written
+    ScriviFileProva(c / "012.wav", "w");
+    ASSERT_TRUE(Op(CreaPacchetto));
+    ASSERT_TRUE(Op(AggiungiFile, c / "012.wav"));
+    BufferLog.clear();
+    NumErroriLog = 0;
+    EXPECT_FALSE(Op(EstraiTutto, "", livello / "store"));
+    EXPECT_EQ(NumErroriLog, 1);
+    EXPECT_EQ(UltimoErrore, "ERROR extracting file: 012.wav\r\nfrom media packet file: " + mpf());
+    EXPECT_FALSE(EsisteFileProva(livello / "store\\Extract.txt"));
+    EXPECT_TRUE(EsisteFileProva(mpf()));
+}
+
+// Hostile packets made by hand: each fails with the loader's line and
+// writes nothing.
+TEST_F(Pacchetto, HostilePacketsFailCleanly) {
+    const std::string data = D64(45000.5);
+    auto entrata = [&](const std::string& nome, int64_t dim) {
+        return mano::Stringa(nome) + mano::I32(dim) + data + data;
+    };
+    const std::string vuoto = std::string("\0\0", 2) + mano::I32(0);
+    const struct {
+        const char* caso;
+        std::string byte;
+    } casi[] = {
+        {"traversal", mano::I32(1) + vuoto + entrata("..\\..\\evil.txt", 1) + "x"},
+        {"dot dot", mano::I32(1) + vuoto + entrata("..", 1) + "x"},
+        {"drive", mano::I32(1) + vuoto + entrata("C:evil.txt", 1) + "x"},
+        {"slash", mano::I32(1) + vuoto + entrata("sub/evil.txt", 1) + "x"},
+        {"empty name", mano::I32(1) + vuoto + entrata("", 1) + "x"},
+        {"negative count", mano::I32(-1) + vuoto},
+        {"huge count", mano::I32(0x7FFFFFFF) + vuoto + entrata("a.txt", 1) + "x"},
+        {"negative size", mano::I32(1) + vuoto + entrata("a.txt", -5)},
+        {"size past the end", mano::I32(2) + vuoto + entrata("a.txt", 3) + entrata("b.txt", 1000) + "abcd"},
+        {"truncated header", (mano::I32(1) + vuoto + entrata("a.txt", 1)).substr(0, 20)},
+        {"huge string", mano::I32(1) + vuoto + mano::I32(0x7FFFFFF0)},
+        {"odd string", mano::I32(0) + std::string("\0\0", 2) + mano::I32(3) + "abc"},
+        {"three bytes", std::string("\1\0\0", 3)},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.caso);
+        CartellaProva livello;
+        CreaCartella(livello / "data");
+        CreaCartella(livello / "store");
+        const std::string p = livello / "media.mpf";
+        ScriviFileProva(p, caso.byte);
+        for (int32_t op : {EstraiTutto, EstraiFile, AggiungiFile, VerificaPacchetto, InVirtuale}) {
+            BufferLog.clear();
+            NumErroriLog = 0;
+            MediaPacketHeader hh;
+            EXPECT_FALSE(GestionePacchettoMedia(p, op, "a.txt", livello / "store", hh, false)) << op;
+            UnErrore("Error loading media packet header: " + p);
+        }
+        int32_t n = 0;
+        EXPECT_EQ(ElencoFile(livello / "store", "*", n).size(), 0u);
+        EXPECT_EQ(LeggiFileProva(p), caso.byte);
+        EXPECT_FALSE(EsisteFileProva(livello / "evil.txt"));
+        EXPECT_FALSE(EsisteFileProva(c / "evil.txt"));
+    }
+}
+
+TEST_F(Pacchetto, ForeignVirtualFolderIsNeverUsed) {
+    CartellaProva altrove;
+    ScriviFileProva(altrove / "a.txt", "keep me");
+    const std::string byte = mano::I32(1) + std::string("\xFF\xFF", 2) + mano::Stringa(altrove.Percorso()) +
+                             mano::Stringa("a.txt") + mano::I32(7) + D64(1) + D64(1);
+    ScriviFileProva(mpf(), byte);
+    ASSERT_TRUE(Op(CaricaHeader));
+    EXPECT_EQ(h.Folder, c / "V_FOLDER");
+    EXPECT_FALSE(Op(InAssoluto));
+    EXPECT_TRUE(Op(CancellaPacchetto));
+    EXPECT_EQ(LeggiFileProva(altrove / "a.txt"), "keep me");
+}
+
+TEST_F(Pacchetto, TrackSoundNames) {
+    const struct {
+        const char* nome;
+        bool atteso;
+    } casi[] = {{"012.wav", true}, {"C:\\x\\999.MP3", true}, {"12.wav", false},  {"01a.wav", false},
+                {"012.ogg", false}, {"0123.wav", false},     {"abc.wav", false}};
+    for (const auto& k : casi) EXPECT_EQ(IsFileTracciaAudio(k.nome), k.atteso) << k.nome;
+    EXPECT_EQ(NomeWavNumero(12), "012.wav");
+    EXPECT_EQ(NomeWavNumero(0), "000.wav");
+    EXPECT_EQ(NomeWavNumero(999), "999.wav");
+    EXPECT_EQ(NomeWavNumero(1234), "1234.wav");
+}
+
+class Estrazione : public Pacchetto {
+protected:
+    void SetUp() override {
+        Pacchetto::SetUp();
+        trle_ = CartellaTrle;
+        store_ = PercorsoStore;
+        mcf_ = HeaderMcf.CartellaMcf;
+        CartellaTrle = c.Percorso() + "  ";
+        PercorsoStore = c / "store";
+        HeaderMcf.CartellaMcf = c.Percorso();
+        CreaCartella(PercorsoStore);
+        CreaCartella(c / "audio");
+    }
+    void TearDown() override {
+        CartellaTrle = trle_;
+        PercorsoStore = store_;
+        HeaderMcf.CartellaMcf = mcf_;
+        Pacchetto::TearDown();
+    }
+    std::string trle_, store_, mcf_;
+};
+
+TEST_F(Estrazione, SearchOrderOfAMediaFile) {
+    Tre(false);
+    bool temp = false;
+    EXPECT_EQ(EstraiFileMedia("a.txt", temp, false, false), c / "store\\a.txt");
+    EXPECT_TRUE(temp);
+    EXPECT_EQ(EstraiFileMedia("a.txt", temp, true, false), c / "store\\a.txt");
+    EXPECT_FALSE(temp);
+    ScriviFileProva(c / "audio\\020.mp3", "mp3");
+    BufferLog.clear();
+    NumErroriLog = 0;
+    EXPECT_EQ(EstraiFileMedia("020.wav", temp, false, true), c / "audio\\020.mp3");
+    EXPECT_FALSE(temp);
+    BufferLog.clear();
+    NumErroriLog = 0;
+    EXPECT_EQ(EstraiFileMedia("Z:\\missing\\x.bmp", temp, false, true), "");
+    NessunErrore();
+    EXPECT_EQ(EstraiFileMedia("nothing.bmp", temp, false, false), "");
+    EXPECT_EQ(Righe().back(), "ERROR: not found file: nothing.bmp");
+    EXPECT_EQ(NomeWavTraccia(7), c / "audio\\007.wav");
+    ScriviFileProva(c / "AUDIO\\030.wav", "w");
+    EXPECT_EQ(PercorsoFileAudio("030.mp3"), c / "AUDIO\\030.wav");
+}
+
+TEST_F(Estrazione, MovedVirtualPacketGetsItsOwnFolder) {
+    Tre(true);
+    MediaPacketHeader hh;
+    ASSERT_TRUE(GestionePacchettoMedia(mpf(), CaricaHeader, "", "", hh, false));
+    hh.Folder = "C:\\elsewhere\\V_FOLDER";
+    ASSERT_TRUE(SalvaHeaderPacchetto(mpf(), hh));
+    CartellaVirtuale();
+    const std::string byte = LeggiFileProva(mpf());
+    EXPECT_EQ(byte.substr(6, 4 + 2 * (c / "V_FOLDER").size()), mano::Stringa(c / "V_FOLDER"));
+}
+
+}  // namespace
