@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DateTime.h"
 #include "core/PathNames.h"
 
 // Files.
@@ -15,10 +16,6 @@ std::string LeggiFileIntero(const std::string& percorso);
 // The text followed by CR LF.
 bool ScriviFileTesto(const std::string& percorso, const std::string& testo);
 
-struct DataOra {
-    int32_t Anno = 0, Mese = 0, Giorno = 0;
-    int32_t Ora = 0, Minuto = 0, Secondo = 0;
-};
 // Sets creation, access and write time alike; the date is local time.
 bool ImpostaDataFile(const std::string& percorso, const DataOra& data);
 // The "FileVersion" text of an executable's version resource; "" when none.

@@ -6,7 +6,7 @@
 
 namespace {
 double DaSystemTime(const SYSTEMTIME& st) {
-    DataOraOle d;
+    DataOra d;
     d.Anno = st.wYear;
     d.Mese = st.wMonth;
     d.Giorno = st.wDay;
@@ -34,13 +34,5 @@ double DataOraCorrente() {
 }
 
 bool ImpostaDataFileOle(const std::string& percorso, double data) {
-    const DataOraOle d = DaDataOle(data);
-    DataOra o;
-    o.Anno = d.Anno;
-    o.Mese = d.Mese;
-    o.Giorno = d.Giorno;
-    o.Ora = d.Ora;
-    o.Minuto = d.Minuto;
-    o.Secondo = d.Secondo;
-    return ImpostaDataFile(percorso, o);
+    return ImpostaDataFile(percorso, DaDataOle(data));
 }

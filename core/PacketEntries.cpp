@@ -40,15 +40,15 @@ int64_t TotaleDimensioni(const MediaPacketHeader& h) {
     return totale;
 }
 
-double DataOle(const DataOraOle& d) {
+double DataOle(const DataOra& d) {
     const double giorni = static_cast<double>(GiorniCivili(d.Anno, d.Mese, d.Giorno) - Epoca);
     const double frazione = (d.Ora * 3600.0 + d.Minuto * 60.0 + d.Secondo) / 86400.0;
     // Before the epoch the fraction counts away from zero, as the format has it.
     return giorni < 0 ? giorni - frazione : giorni + frazione;
 }
 
-DataOraOle DaDataOle(double data) {
-    DataOraOle d;
+DataOra DaDataOle(double data) {
+    DataOra d;
     if (!std::isfinite(data) || data < -657434.0 || data > 2958465.999) data = 0;
     double giorni = std::trunc(data);
     int64_t secondi = std::llround(std::fabs(data - giorni) * 86400.0);
@@ -72,7 +72,7 @@ DataOraOle DaDataOle(double data) {
 }
 
 std::string TestoDataOle(double data) {
-    const DataOraOle d = DaDataOle(data);
+    const DataOra d = DaDataOle(data);
     char testo[40];
     std::snprintf(testo, sizeof testo, "%02d/%02d/%04d %02d:%02d:%02d", d.Giorno, d.Mese, d.Anno, d.Ora, d.Minuto,
                   d.Secondo);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/DateTime.h"
 #include "core/MediaPacketHeader.h"
 
 // A name without folder, drive or "..": the only kind an entry may have.
@@ -14,10 +15,7 @@ bool ControllaVociPacchetto(const MediaPacketHeader& header, int64_t lunghezzaFi
 // Sum of the entries' sizes.
 int64_t TotaleDimensioni(const MediaPacketHeader& header);
 
-struct DataOraOle {
-    int32_t Anno = 0, Mese = 0, Giorno = 0, Ora = 0, Minuto = 0, Secondo = 0;
-};
-double DataOle(const DataOraOle& d);
-DataOraOle DaDataOle(double data);
+double DataOle(const DataOra& d);
+DataOra DaDataOle(double data);
 // "dd/mm/yyyy hh:mm:ss".
 std::string TestoDataOle(double data);

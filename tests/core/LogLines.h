@@ -10,6 +10,7 @@
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "gamerun/RunState.h"
+#include "tests/support/LogText.h"
 
 class ConRigheLog : public testing::Test {
 protected:
@@ -25,21 +26,7 @@ protected:
         BufferLog.clear();
     }
     // The texts of the lines written since SetUp, without stamp and tabs.
-    static std::vector<std::string> Righe() {
-        std::vector<std::string> righe;
-        size_t i = 0;
-        while (i < BufferLog.size()) {
-            size_t fine = BufferLog.find("\r\n", i);
-            if (fine == std::string::npos) fine = BufferLog.size();
-            std::string riga = BufferLog.substr(i, fine - i);
-            const size_t sep = riga.find(":  ");
-            if (sep != std::string::npos) riga = riga.substr(sep + 3);
-            riga.erase(0, riga.find_first_not_of('\t'));
-            righe.push_back(riga);
-            i = fine + 2;
-        }
-        return righe;
-    }
+    static std::vector<std::string> Righe() { return TestiRigheLog(BufferLog); }
     // Exactly one error line with this text, also left in UltimoErrore.
     static void UnErrore(const std::string& testo) {
         EXPECT_EQ(NumErroriLog, 1);

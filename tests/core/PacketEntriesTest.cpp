@@ -46,7 +46,7 @@ TEST(PacketEntries, BareFileNames) {
 
 TEST(PacketEntries, OleDates) {
     const struct {
-        DataOraOle d;
+        DataOra d;
         double ole;
     } casi[] = {{{1899, 12, 30, 0, 0, 0}, 0.0},
                 {{1900, 1, 1, 6, 0, 0}, 2.25},
@@ -54,7 +54,7 @@ TEST(PacketEntries, OleDates) {
                 {{2000, 2, 29, 23, 59, 59}, 36585 + 86399.0 / 86400}};
     for (const auto& c : casi) {
         EXPECT_NEAR(DataOle(c.d), c.ole, 1e-9);
-        const DataOraOle d = DaDataOle(c.ole);
+        const DataOra d = DaDataOle(c.ole);
         EXPECT_EQ(d.Anno, c.d.Anno);
         EXPECT_EQ(d.Mese, c.d.Mese);
         EXPECT_EQ(d.Giorno, c.d.Giorno);

@@ -16,11 +16,7 @@ class DisplayRun : public ProvaRun {
 protected:
     void SetUp() override {
         ProvaRun::SetUp();
-        HeaderMcf = MediaConfigHeader{};
-        SchermoX = SchermoOrigX = GetSystemMetrics(SM_CXSCREEN);
-        SchermoY = SchermoOrigY = GetSystemMetrics(SM_CYSCREEN);
-        RiferimentoX = SchermoX * TwipsPerPixel();
-        RiferimentoY = SchermoY * TwipsPerPixel();
+        SchermoReale();
     }
     void TearDown() override {
         FuoriGioco = true;

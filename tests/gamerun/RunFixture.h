@@ -9,9 +9,11 @@
 
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
+#include "gamerun/DisplayModes.h"
 #include "gamerun/RunState.h"
 #include "platform/Clock.h"
 #include "tests/support/TestFolders.h"
+#include "tests/support/LogText.h"
 
 class ProvaRun : public testing::Test {
 protected:
@@ -39,23 +41,15 @@ protected:
         BufferLog.clear();
         DeleteFileA(PercorsoFileLog.c_str());
     }
-    // The texts of the log's lines, without stamps and indentation.
-    static std::vector<std::string> RigheLog() {
-        std::vector<std::string> righe;
-        const std::string s = LeggiFileProva(PercorsoFileLog) + BufferLog;
-        size_t i = 0;
-        while (i < s.size()) {
-            size_t fine = s.find("\r\n", i);
-            if (fine == std::string::npos) fine = s.size();
-            std::string riga = s.substr(i, fine - i);
-            const size_t sep = riga.find(":  ");
-            if (sep != std::string::npos) riga = riga.substr(sep + 3);
-            riga.erase(0, riga.find_first_not_of('\t'));
-            righe.push_back(riga);
-            i = fine + 2;
-        }
-        return righe;
+    // The screen globals as the start of a run reads them from the desktop.
+    static void SchermoReale() {
+        SchermoX = SchermoOrigX = GetSystemMetrics(SM_CXSCREEN);
+        SchermoY = SchermoOrigY = GetSystemMetrics(SM_CYSCREEN);
+        RiferimentoX = SchermoX * TwipsPerPixel();
+        RiferimentoY = SchermoY * TwipsPerPixel();
     }
+    // The texts of the log's lines, without stamps and indentation.
+    static std::vector<std::string> RigheLog() { return TestiRigheLog(LeggiFileProva(PercorsoFileLog) + BufferLog); }
     static bool HaRiga(const std::string& testo) {
         for (const std::string& r : RigheLog())
             if (r == testo) return true;

@@ -4,60 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestFolders.h"
-#include "tests/support/TestProcesses.h"
+#include "tests/process/LudovaneFolder.h"
 
 namespace {
 
 const char* const Titolo = "Vorn Media Module";
 
-class LudovaneStart : public testing::Test {
+class LudovaneStart : public CartellaLudovane {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\Ludovane.exe").c_str(), Exe().c_str(), FALSE));
-    }
-    std::string Exe() const { return trle / "Ludovane.exe"; }
     void ConGioco() const { ASSERT_TRUE(ScriviFileProva(trle / "tomb4.exe", "game")); }
-    std::string Log() const { return LeggiFileProva(trle / "store\\media_log.txt"); }
-
-    // The texts of the log's lines, without stamps and indentation.
-    std::vector<std::string> Righe() const {
-        std::vector<std::string> righe;
-        const std::string s = Log();
-        size_t i = 0;
-        while (i < s.size()) {
-            size_t fine = s.find("\r\n", i);
-            if (fine == std::string::npos) fine = s.size();
-            std::string riga = s.substr(i, fine - i);
-            const size_t sep = riga.find(":  ");
-            if (sep != std::string::npos) riga = riga.substr(sep + 3);
-            riga.erase(0, riga.find_first_not_of('\t'));
-            righe.push_back(riga);
-            i = fine + 2;
-        }
-        return righe;
-    }
-    bool HaRiga(const std::string& testo) const {
-        for (const std::string& r : Righe())
-            if (r == testo) return true;
-        return false;
-    }
-
-    // Runs the program to its end, answering <boxes> message boxes with OK.
-    std::vector<BoxRegistrato> Esegui(const std::string& argomenti, int boxes) {
-        ProcessoProva p;
-        EXPECT_TRUE(AvviaProva(p, Exe(), argomenti, trle.Percorso()));
-        if (boxes == 0) {
-            EXPECT_EQ(p.Attendi(40000), 0);
-            return {};
-        }
-        Osservatore osservatore(trle.Percorso(), "OK", boxes, p.pid, 30000);
-        const auto registrati = osservatore.Boxes();
-        EXPECT_EQ(p.Attendi(40000), 0);
-        return registrati;
-    }
-
-    CartellaProva trle{"trle"};
 };
 
 const std::string TestoHelpAtteso =

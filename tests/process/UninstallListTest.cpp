@@ -7,34 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestFolders.h"
-#include "tests/support/TestProcesses.h"
+#include "tests/process/LudovaneFolder.h"
 
 namespace {
 
-class StradeUscita : public testing::Test {
+class StradeUscita : public CartellaLudovane {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\Ludovane.exe").c_str(), Exe().c_str(), FALSE));
-    }
-    std::string Exe() const { return trle / "Ludovane.exe"; }
-    std::vector<BoxRegistrato> Esegui(const std::string& argomenti, int boxes) {
-        ProcessoProva p;
-        EXPECT_TRUE(AvviaProva(p, Exe(), argomenti, trle.Percorso()));
-        if (boxes == 0) {
-            EXPECT_EQ(p.Attendi(40000), 0);
-            return {};
-        }
-        Osservatore osservatore(trle.Percorso(), "OK", boxes, p.pid, 30000);
-        const auto registrati = osservatore.Boxes();
-        EXPECT_EQ(p.Attendi(40000), 0);
-        return registrati;
-    }
     static bool Cartella(const std::string& p) {
         const DWORD a = GetFileAttributesA(p.c_str());
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
     }
-    CartellaProva trle{"trle"};
 };
 
 TEST_F(StradeUscita, UninstallRestoresBackupsAndRemovesTheLevel) {
