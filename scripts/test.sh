@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test under Wine on a virtual display.
+# Sets up and builds, checks the byte and text modules natively (sanitizers
+# and fuzzing), then runs every test under Wine on a virtual display.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
+"$top/scripts/native.sh"
 "$top/scripts/build.sh"
 exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -u
