@@ -20,11 +20,13 @@ namespace {
 
 void TonoDaLibreria(int32_t frequenza, int32_t durata) {
     using Funzione = void(__stdcall*)(long, long);
-    static Funzione tono = [] {
-        HMODULE libreria = LoadLibraryA("Tonvell.dll");
-        return libreria ? reinterpret_cast<Funzione>(reinterpret_cast<void*>(GetProcAddress(libreria, "Tonvell")))
-                        : nullptr;
-    }();
+    // Looked for again until found: the library may be installed after the
+    // first beep was asked for.
+    static Funzione tono = nullptr;
+    if (!tono) {
+        if (HMODULE libreria = LoadLibraryA("Tonvell.dll"))
+            tono = reinterpret_cast<Funzione>(reinterpret_cast<void*>(GetProcAddress(libreria, "Tonvell")));
+    }
     if (tono) tono(frequenza, durata);
 }
 
