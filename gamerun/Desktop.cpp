@@ -76,10 +76,12 @@ void Dialog_Blank::Form_Load() {
         LarghezzaForm = RiferimentoX;
         AltezzaForm = RiferimentoY;
     } else {
+        // Without a required resolution the screen's own size still counts:
+        // the back screen must never shrink to nothing behind the game.
         int32_t larghezza = LatoRisoluzione(HeaderMcf.VideoMode, true);
         int32_t altezza = LatoRisoluzione(HeaderMcf.VideoMode, false);
-        if (larghezza != 0 && SchermoX > larghezza) larghezza = SchermoX;
-        if (altezza != 0 && SchermoY > altezza) altezza = SchermoY;
+        if (SchermoX > larghezza) larghezza = SchermoX;
+        if (SchermoY > altezza) altezza = SchermoY;
         LarghezzaForm = larghezza * tpp;
         AltezzaForm = altezza * tpp;
     }
