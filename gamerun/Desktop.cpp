@@ -108,6 +108,11 @@ void Dialog_Blank::Form_Unload(int16_t&) {
 }
 
 bool Dialog_Blank::Messaggio(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    // Whatever resizes the back screen, it takes its own size again.
+    if (msg == WM_SIZE && LarghezzaForm > 0 && AltezzaForm > 0) {
+        Form_Resize();
+        return false;
+    }
     return DipingiNero(hWnd(), msg, wp, result);
 }
 

@@ -183,6 +183,13 @@ TEST_F(DesktopRun, BlankScreenCoversTheRequiredResolution) {
         EXPECT_EQ(r.top, 0);
         EXPECT_EQ(r.right - r.left, w) << c.codice;
         EXPECT_EQ(r.bottom - r.top, h) << c.codice;
+        // A resize from outside is undone.
+        MoveWindow(DialogBlank().hWnd(), 10, 20, 300, 200, FALSE);
+        const RECT dopo = Rett(DialogBlank());
+        EXPECT_EQ(dopo.left, 0) << c.codice;
+        EXPECT_EQ(dopo.top, 0) << c.codice;
+        EXPECT_EQ(dopo.right - dopo.left, w) << c.codice;
+        EXPECT_EQ(dopo.bottom - dopo.top, h) << c.codice;
         NascondiBackCover();
         EXPECT_FALSE(DialogBlank().Loaded());
         EXPECT_TRUE(HaRiga("Unload event for Blank Screen"));
