@@ -234,6 +234,38 @@ TEST_F(TombSettings, ACopyOfTheWrongSizeIsNotUsed) {
     }
 }
 
+TEST_F(TombSettings, ACopyReplacesWhateverWasThere) {
+    struct Caso {
+        const char* nome;
+        bool vecchia, vecchiaSolaLettura, backupRimasto;
+    };
+    const Caso casi[] = {
+        {"no copy yet", false, false, false},
+        {"an older copy", true, false, false},
+        {"a read-only older copy", true, true, false},
+        {"a read-only backup left behind", true, false, true},
+    };
+    ImpostazioniTomb imp;
+    imp.WindowX = -37;
+    imp.VMode = 3;
+    const std::string percorso = store / "Old_Settings.trg";
+    const std::string backup = store / "backup_Old_Settings.trg";
+    for (const Caso& c : casi) {
+        if (c.vecchia) ASSERT_TRUE(ScriviFileProva(percorso, std::string(103, '\x05')));
+        if (c.vecchiaSolaLettura) SetFileAttributesA(percorso.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (c.backupRimasto) {
+            ASSERT_TRUE(ScriviFileProva(backup, "old"));
+            SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        SalvaOldSettings(imp);
+        EXPECT_EQ(LeggiFileProva(percorso), BytesOldSettings(imp)) << c.nome;
+        EXPECT_FALSE(EsisteFileProva(percorso + ".tmp")) << c.nome;
+        EXPECT_FALSE(EsisteFileProva(backup)) << c.nome;
+        CancellaOldSettings();
+        EXPECT_FALSE(EsisteFileProva(percorso)) << c.nome;
+    }
+}
+
 // The file's layout written out by hand, so that writer and reader cannot
 // share a mistake.
 TEST(OldSettingsLayout, FieldsLieAtTheirOffsets) {
