@@ -144,8 +144,11 @@ TEST_F(TombSettings, ReadsWholeValuesWithTheirSign) {
     EXPECT_EQ(LeggiValoreRegistro("Game\\WindowY"), 70000);
     EXPECT_EQ(LeggiValoreRegistro("game\\windowx"), 4294967296LL - 37);
     EXPECT_EQ(LeggiValoreRegistro("Game\\Nothing"), -1);
+    EXPECT_TRUE(HaRiga("ERROR reading value for registery key : " + radice + "\\Game\\Nothing"));
     EXPECT_EQ(LeggiValoreRegistro("Absent\\Key0"), -1);
     EXPECT_TRUE(HaRiga("Missing registery key: " + radice + "\\Absent"));
+    EXPECT_FALSE(ScriviValoreRegistro("Absent\\Key0", 1));
+    EXPECT_TRUE(HaRiga("Error opening registery for writing key: " + radice + "\\Absent"));
 }
 
 TEST_F(TombSettings, AValueThatIsNoNumberDoesNotHideTheOthers) {
