@@ -76,10 +76,12 @@ void Dialog_Blank::Form_Load() {
         LarghezzaForm = RiferimentoX;
         AltezzaForm = RiferimentoY;
     } else {
+        // Without a required resolution the screen's own size still counts:
+        // the back screen must never shrink to nothing behind the game.
         int32_t larghezza = LatoRisoluzione(HeaderMcf.VideoMode, true);
         int32_t altezza = LatoRisoluzione(HeaderMcf.VideoMode, false);
-        if (larghezza != 0 && SchermoX > larghezza) larghezza = SchermoX;
-        if (altezza != 0 && SchermoY > altezza) altezza = SchermoY;
+        if (SchermoX > larghezza) larghezza = SchermoX;
+        if (SchermoY > altezza) altezza = SchermoY;
         LarghezzaForm = larghezza * tpp;
         AltezzaForm = altezza * tpp;
     }
@@ -106,6 +108,11 @@ void Dialog_Blank::Form_Unload(int16_t&) {
 }
 
 bool Dialog_Blank::Messaggio(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    // Whatever resizes the back screen, it takes its own size again.
+    if (msg == WM_SIZE && LarghezzaForm > 0 && AltezzaForm > 0) {
+        Form_Resize();
+        return false;
+    }
     return DipingiNero(hWnd(), msg, wp, result);
 }
 

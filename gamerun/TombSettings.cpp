@@ -76,6 +76,12 @@ bool ScriviTutti(const ImpostazioniTomb& imp, bool SoloSistema) {
     return ScriviValoreRegistro("Game\\WindowY", imp.WindowY);
 }
 
+// A read-only copy left by the user must not block the next one.
+void CancellaBackup(const std::string& backup) {
+    SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(backup.c_str());
+}
+
 // The Action control's keys for the key tests of the utility library.
 bool TastiAzioneDaImpostazioni(int16_t& tasto, int16_t& predefinito) {
     const int i = static_cast<int>(TastoGioco::Action);
@@ -218,9 +224,25 @@ void SalvaOldSettings(const ImpostazioniTomb& imp) {
     const bool scritto = fwrite(dati.data(), 1, dati.size(), f) == dati.size();
     const bool chiuso = fclose(f) == 0;
     // A half-written copy must never replace a good one.
-    if (!scritto || !chiuso || !MoveFileExA(temporaneo.c_str(), percorso.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!scritto || !chiuso) {
         DeleteFileA(temporaneo.c_str());
+        return;
     }
+    // Plain renames: Windows 98 and Me have no replacing move. The previous
+    // copy waits as backup_ until the new one is in place.
+    const std::string backup = PercorsoStore + "\\backup_Old_Settings.trg";
+    CancellaBackup(backup);
+    const bool cera = GetFileAttributesA(percorso.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (cera && std::rename(percorso.c_str(), backup.c_str()) != 0) {
+        DeleteFileA(temporaneo.c_str());
+        return;
+    }
+    if (std::rename(temporaneo.c_str(), percorso.c_str()) != 0) {
+        if (cera) std::rename(backup.c_str(), percorso.c_str());
+        DeleteFileA(temporaneo.c_str());
+        return;
+    }
+    CancellaBackup(backup);
 }
 
 bool LeggiOldSettings(ImpostazioniTomb& imp) {

@@ -161,7 +161,8 @@ TEST_F(DesktopRun, BlankScreenCoversTheRequiredResolution) {
         {2, false, 640, 480, 800, 600},   // the required size when the screen is smaller
         {1, false, 800, 600, 800, 600},   // the screen when larger
         {3, false, 800, 900, 1024, 900},  // each side on its own
-        {0, false, 800, 600, 0, 0},       // no code: nothing
+        {0, false, 800, 600, 800, 600},   // no code: the screen, never nothing
+        {7, false, 700, 500, 700, 500},   // an unknown code likewise
         {0, true, 700, 500, -1, -1},      // shared: the desktop's size
     };
     for (const Caso& c : casi) {
@@ -182,6 +183,13 @@ TEST_F(DesktopRun, BlankScreenCoversTheRequiredResolution) {
         EXPECT_EQ(r.top, 0);
         EXPECT_EQ(r.right - r.left, w) << c.codice;
         EXPECT_EQ(r.bottom - r.top, h) << c.codice;
+        // A resize from outside is undone.
+        MoveWindow(DialogBlank().hWnd(), 10, 20, 300, 200, FALSE);
+        const RECT dopo = Rett(DialogBlank());
+        EXPECT_EQ(dopo.left, 0) << c.codice;
+        EXPECT_EQ(dopo.top, 0) << c.codice;
+        EXPECT_EQ(dopo.right - dopo.left, w) << c.codice;
+        EXPECT_EQ(dopo.bottom - dopo.top, h) << c.codice;
         NascondiBackCover();
         EXPECT_FALSE(DialogBlank().Loaded());
         EXPECT_TRUE(HaRiga("Unload event for Blank Screen"));

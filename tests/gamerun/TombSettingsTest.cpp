@@ -144,8 +144,11 @@ TEST_F(TombSettings, ReadsWholeValuesWithTheirSign) {
     EXPECT_EQ(LeggiValoreRegistro("Game\\WindowY"), 70000);
     EXPECT_EQ(LeggiValoreRegistro("game\\windowx"), 4294967296LL - 37);
     EXPECT_EQ(LeggiValoreRegistro("Game\\Nothing"), -1);
+    EXPECT_TRUE(HaRiga("ERROR reading value for registery key : " + radice + "\\Game\\Nothing"));
     EXPECT_EQ(LeggiValoreRegistro("Absent\\Key0"), -1);
     EXPECT_TRUE(HaRiga("Missing registery key: " + radice + "\\Absent"));
+    EXPECT_FALSE(ScriviValoreRegistro("Absent\\Key0", 1));
+    EXPECT_TRUE(HaRiga("Error opening registery for writing key: " + radice + "\\Absent"));
 }
 
 TEST_F(TombSettings, AValueThatIsNoNumberDoesNotHideTheOthers) {
@@ -231,6 +234,38 @@ TEST_F(TombSettings, ACopyOfTheWrongSizeIsNotUsed) {
         EXPECT_FALSE(LeggiOldSettings(imp)) << dimensione;
         EXPECT_TRUE(imp == prima) << dimensione;
         EXPECT_TRUE(HaRigaCheInizia("WARNING: 'Old_Settings.trg' not used: wrong size")) << dimensione;
+    }
+}
+
+TEST_F(TombSettings, ACopyReplacesWhateverWasThere) {
+    struct Caso {
+        const char* nome;
+        bool vecchia, vecchiaSolaLettura, backupRimasto;
+    };
+    const Caso casi[] = {
+        {"no copy yet", false, false, false},
+        {"an older copy", true, false, false},
+        {"a read-only older copy", true, true, false},
+        {"a read-only backup left behind", true, false, true},
+    };
+    ImpostazioniTomb imp;
+    imp.WindowX = -37;
+    imp.VMode = 3;
+    const std::string percorso = store / "Old_Settings.trg";
+    const std::string backup = store / "backup_Old_Settings.trg";
+    for (const Caso& c : casi) {
+        if (c.vecchia) ASSERT_TRUE(ScriviFileProva(percorso, std::string(103, '\x05')));
+        if (c.vecchiaSolaLettura) SetFileAttributesA(percorso.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (c.backupRimasto) {
+            ASSERT_TRUE(ScriviFileProva(backup, "old"));
+            SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        SalvaOldSettings(imp);
+        EXPECT_EQ(LeggiFileProva(percorso), BytesOldSettings(imp)) << c.nome;
+        EXPECT_FALSE(EsisteFileProva(percorso + ".tmp")) << c.nome;
+        EXPECT_FALSE(EsisteFileProva(backup)) << c.nome;
+        CancellaOldSettings();
+        EXPECT_FALSE(EsisteFileProva(percorso)) << c.nome;
     }
 }
 
