@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
 #include "core/TextUtils.h"
 #include "gamerun/RunState.h"
@@ -13,13 +14,6 @@
 int32_t (*RispostaLoggerFileOccupato)(int32_t numero, int32_t tipo) = nullptr;
 
 namespace {
-
-// Stands for NomeWavTraccia of the audio paths until that module is merged.
-std::string NomeWavTracciaMinimo(int32_t traccia) {
-    std::string cifre = std::to_string(traccia);
-    if (cifre.size() < 3) cifre.insert(0, 3 - cifre.size(), '0');
-    return Trim(CartellaTrle) + "\\audio\\" + cifre + ".wav";
-}
 
 class RicercaFile {
 public:
@@ -74,13 +68,19 @@ std::string LeggiFileIntero(const std::string& percorso) {
     if (h == INVALID_HANDLE_VALUE) return std::string();
     std::string contenuto;
     LARGE_INTEGER dimensione{};
-    if (GetFileSizeEx(h, &dimensione) && dimensione.QuadPart < 0x7FFFFFFF) {
-        contenuto.resize(static_cast<size_t>(dimensione.QuadPart));
-        DWORD letti = 0;
-        if (contenuto.empty() || ReadFile(h, contenuto.data(), static_cast<DWORD>(contenuto.size()), &letti, nullptr))
-            contenuto.resize(letti);
-        else
-            contenuto.clear();
+    try {
+        if (GetFileSizeEx(h, &dimensione) && dimensione.QuadPart < 0x7FFFFFFF) {
+            contenuto.resize(static_cast<size_t>(dimensione.QuadPart));
+            DWORD letti = 0;
+            if (contenuto.empty() ||
+                ReadFile(h, contenuto.data(), static_cast<DWORD>(contenuto.size()), &letti, nullptr))
+                contenuto.resize(letti);
+            else
+                contenuto.clear();
+        }
+    } catch (const std::exception&) {
+        // A file larger than the memory the program can have reads as empty.
+        contenuto.clear();
     }
     CloseHandle(h);
     return contenuto;
@@ -192,7 +192,7 @@ bool IsFileOccupato(int32_t numero, int32_t tipo, bool forza) {
         std::string nome;
         switch (tipo) {
         case FileTracciaCd:
-            nome = NomeWavTracciaMinimo(numero);
+            nome = NomeWavTraccia(numero);
             break;
         case FileLivello:
             if (numero < 0 || numero >= NumLivelli || numero >= static_cast<int32_t>(FileLivelli.size())) {

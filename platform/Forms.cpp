@@ -169,6 +169,16 @@ bool IstanzaPrecedente() {
         char c = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
         nome += (c == '\\') ? '/' : c;
     }
+    // The system refuses longer names, and a refused name would let every
+    // instance run: a deep folder is named by a digest of its path.
+    if (nome.size() >= MAX_PATH) {
+        uint64_t h = 14695981039346656037ull;
+        for (unsigned char c : nome) h = (h ^ c) * 1099511628211ull;
+        char digest[17];
+        for (int i = 15; i >= 0; --i, h >>= 4) digest[i] = "0123456789ABCDEF"[h & 15];
+        digest[16] = '\0';
+        nome = "Ludovane.PrevInstance." + std::string(digest) + "." + nome.substr(nome.size() - 160);
+    }
     // Kept open for the whole life of the process.
     static HANDLE mutex = nullptr;
     if (!mutex) {

@@ -15,8 +15,13 @@ bool IsPathSavegame(const std::string& percorso, bool saltaCartella) {
     if (valido) {
         const std::string estensione = EstensioneFile(percorso);
         const std::string numero = estensione.empty() ? std::string() : estensione.substr(1);
-        valido = !numero.empty() && numero.size() <= 4 && numero.find_first_not_of("0123456789") == std::string::npos &&
-                 std::stoi(numero) < NumSlotSavegame;
+        valido = !numero.empty() && numero.find_first_not_of("0123456789") == std::string::npos;
+        if (valido) {
+            // Leading zeros do not change the number; a long one is out of range.
+            const size_t cifra = numero.find_first_not_of('0');
+            const std::string valore = cifra == std::string::npos ? "0" : numero.substr(cifra);
+            valido = valore.size() <= 2 && std::stoi(valore) < NumSlotSavegame;
+        }
     }
     // Outside a run (preview mode) nothing is reported.
     if (!valido && !saltaCartella && !FuoriGioco)

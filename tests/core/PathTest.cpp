@@ -134,6 +134,18 @@ TEST_F(FileTest, WholeFileReadAndTextWrite) {
     EXPECT_FALSE(ScriviFileTesto(dir / "nofolder\\v.txt", "1"));
 }
 
+TEST_F(FileTest, FileTooLargeForMemoryReadsAsEmpty) {
+    // A sparse file of almost 2 GB: no 32-bit process can hold it whole.
+    HANDLE h = CreateFileA((dir / "huge.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER fine{};
+    fine.QuadPart = 0x7FFFFFF0;
+    const bool esteso = SetFilePointerEx(h, fine, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    ASSERT_TRUE(esteso);
+    EXPECT_EQ(LeggiFileIntero(dir / "huge.txt"), "");
+}
+
 TEST_F(FileTest, ListDeleteAndRemoveFolders) {
     for (const char* n : {"a.wav", "b.wav", "c.txt"}) ASSERT_TRUE(ScriviFileProva(dir / n, "x"));
     ASSERT_TRUE(CreaCartella(dir / "sub.wav"));

@@ -173,4 +173,22 @@ TEST_F(LudovaneStart, ASecondInstanceEndsAtOnceWithoutDisturbingTheFirst) {
     EXPECT_EQ(righe[1], "Warning: missing tomb4.exe in current folder: " + trle.Percorso());
 }
 
+TEST_F(LudovaneStart, ASecondInstanceInADeepFolderEndsAtOnceToo) {
+    // The program's path takes 245 of the 259 characters a path may have.
+    const std::string base = trle / "";
+    ASSERT_LT(base.size(), 200u);
+    const std::string profonda = base + std::string(245 - base.size() - 13, 'd');
+    const std::string exe = profonda + "\\Ludovane.exe";
+    ASSERT_TRUE(CreateDirectoryA(profonda.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(Exe().c_str(), exe.c_str(), FALSE));
+
+    ProcessoProva prima;
+    ASSERT_TRUE(AvviaProva(prima, exe, "/x", profonda));
+    ASSERT_NE(TrovaBox(prima.pid, 20000), nullptr);
+    ProcessoProva seconda;
+    ASSERT_TRUE(AvviaProva(seconda, exe, "/y", profonda));
+    EXPECT_EQ(seconda.Attendi(15000), 0) << "the second instance must not wait on a box of its own";
+    EXPECT_EQ(prima.Attendi(0), -1) << "the first instance must still run";
+}
+
 }  // namespace

@@ -66,7 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoSlot{"savegame.1", false, false},
                     // Bare names of packet entries skip the folder test.
                     CasoSlot{"savegame.3", true, true}, CasoSlot{"Savegame.99999999999", true, false},
-                    CasoSlot{"savegame.03", true, true}, CasoSlot{"other.3", true, false}));
+                    CasoSlot{"savegame.03", true, true}, CasoSlot{"other.3", true, false},
+                    CasoSlot{"savegame.00007", true, true}, CasoSlot{"savegame.000000000000000", true, true},
+                    CasoSlot{"savegame.00015", true, false},
+                    CasoSlot{"C:\\Games\\Trle\\savegame.000012", false, true}));
 
 TEST_F(SlotTest, NoWarningOutsideARun) {
     FuoriGioco = true;
