@@ -349,4 +349,19 @@ TEST_F(Estrazione, MovedVirtualPacketGetsItsOwnFolder) {
     EXPECT_EQ(byte.substr(6, 4 + 2 * (c / "V_FOLDER").size()), mano::Stringa(c / "V_FOLDER"));
 }
 
+TEST_F(Estrazione, LoadingTheConfigurationMendsAMovedVirtualFolder) {
+    Tre(true);
+    MediaPacketHeader hh;
+    ASSERT_TRUE(GestionePacchettoMedia(mpf(), CaricaHeader, "", "", hh, false));
+    hh.Folder = "C:\\elsewhere\\V_FOLDER";
+    ASSERT_TRUE(SalvaHeaderPacchetto(mpf(), hh));
+    ASSERT_TRUE(ScriviFileProva(c / "media.mcf", mano::FileCompleto()));
+    const MediaConfigHeader prima = HeaderMcf;
+    EXPECT_TRUE(CaricaMediaMcf(c / "media.mcf"));
+    HeaderMcf = prima;
+    ListaMedia.assign(1, MediaTrigger{});
+    const std::string byte = LeggiFileProva(mpf());
+    EXPECT_EQ(byte.substr(6, 4 + 2 * (c / "V_FOLDER").size()), mano::Stringa(c / "V_FOLDER"));
+}
+
 }  // namespace
