@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -472,9 +473,10 @@ bool IsFileTracciaAudio(const std::string& percorso) {
     return true;
 }
 
-bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& h) {
+bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& h, bool contenutiNelFile) {
     if (!CaricaHeaderPacchetto(pacchetto, h)) return false;
-    if (!ControllaVociPacchetto(h, LunghezzaFile(pacchetto)))
+    const int64_t lunghezza = contenutiNelFile ? LunghezzaFile(pacchetto) : std::numeric_limits<int64_t>::max();
+    if (!ControllaVociPacchetto(h, lunghezza))
         return Errore("Error loading media packet header: " + pacchetto);
     if (h.IsVirtual) {
         // Only the packet's own folder is ever used, to copy or delete.
@@ -494,7 +496,10 @@ bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, co
             case SalvaHeader: return SalvaHeaderPacchetto(pacchetto, h);
             default: break;
         }
-        if (!CaricaHeaderControllato(pacchetto, h)) return false;
+        // Verifying and deleting read no content: a packet cut short is
+        // reported by the verification and can still be deleted.
+        const bool contenuti = operazione != VerificaPacchetto && operazione != CancellaPacchetto;
+        if (!CaricaHeaderControllato(pacchetto, h, contenuti)) return false;
         switch (operazione) {
             case AggiungiFile: return Aggiungi(pacchetto, file, h);
             case RimuoviFile: return Rimuovi(pacchetto, file, h);
