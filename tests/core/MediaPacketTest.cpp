@@ -286,6 +286,21 @@ TEST_F(Pacchetto, PacketCutShortFailsVerificationAndCanBeDeleted) {
     EXPECT_FALSE(EsisteFileProva(mpf()));
 }
 
+TEST_F(Pacchetto, FilesOfTheVirtualFolderItselfAreNeverLost) {
+    Tre(true);
+    ScriviFileProva(c / "V_FOLDER\\new.txt", "dropped in");
+    ASSERT_TRUE(Op(AggiungiFile, c / "V_FOLDER\\new.txt")) << UltimoErrore;
+    EXPECT_EQ(LeggiFileProva(c / "V_FOLDER\\new.txt"), "dropped in");
+    EXPECT_EQ(Estrai("new.txt"), "dropped in");
+    // Edited in place, then updated from there under another spelling.
+    ScriviFileProva(c / "V_FOLDER\\a.txt", "alpha edited");
+    ASSERT_TRUE(Op(AggiornaFile, c / "v_folder\\A.TXT", "a.txt")) << UltimoErrore;
+    EXPECT_EQ(Estrai("a.txt"), "alpha edited");
+    ASSERT_TRUE(Op(EstraiFile, "B.bin", c / "V_FOLDER\\B.bin")) << UltimoErrore;
+    EXPECT_EQ(LeggiFileProva(c / "V_FOLDER\\B.bin"), std::string("\0\1\2\3beta", 8));
+    EXPECT_TRUE(Op(VerificaPacchetto)) << UltimoErrore;
+}
+
 TEST_F(Pacchetto, ForeignVirtualFolderIsNeverUsed) {
     CartellaProva altrove;
     ScriviFileProva(altrove / "a.txt", "keep me");
