@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/FileUtils.h"
+#include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
 #include "core/ScrambledString.h"
 #include "core/SystemUtils.h"
@@ -146,7 +147,10 @@ bool CaricaMediaMcf(const std::string& percorso) {
         RigaErrore("Error trying to load 'media.mcf' file");
         return false;
     }
-    return CaricaMediaMcfDaByte(percorso, dati);
+    if (!CaricaMediaMcfDaByte(percorso, dati)) return false;
+    // A level moved with its virtual packet gets the packet's folder mended.
+    CartellaVirtuale();
+    return true;
 }
 
 bool CaricaMediaMcfDaByte(const std::string& percorso, const std::string& dati) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -192,7 +193,10 @@ bool Aggiungi(const std::string& pacchetto, const std::string& file, MediaPacket
     ++h.Count;
     SlotLibero(h);
     if (h.IsVirtual) {
-        if (!CopiaFile(file, Nella(h.Folder, nome))) return Errore("ERROR adding file: " + file);
+        // A file already lying in the virtual folder stays where it is.
+        const std::string destinazione = Nella(h.Folder, nome);
+        if (!StessoFile(file, destinazione) && !CopiaFile(file, destinazione))
+            return Errore("ERROR adding file: " + file);
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
     } else {
         std::vector<Parte> parti;
@@ -251,7 +255,8 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
     if (!DatiNuovoFile(h, ks, file)) return Errore("ERROR updating file: " + file);
     if (h.IsVirtual) {
         const std::string destinazione = Nella(h.Folder, h.FileNames[ks]);
-        if (!CopiaFile(file, destinazione)) return Errore("ERROR updating file: " + file);
+        if (!StessoFile(file, destinazione) && !CopiaFile(file, destinazione))
+            return Errore("ERROR updating file: " + file);
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporaney media packet file: ")) return false;
         if (!vecchioNome.empty() && !UgualeSenzaCaso(vecchioNome, h.FileNames[ks]))
             CancellaFile(Nella(h.Folder, vecchioNome));
@@ -275,17 +280,19 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
 // folder's file, as <destinazione>, with the entry's date.
 bool ScriviEntrata(std::FILE* pacchetto, int64_t posizione, int64_t n, const std::string& sorgente,
                    const std::string& destinazione, double data) {
-    CancellaFile(destinazione);
+    // A virtual folder's file asked for at its own place is already there.
+    const bool giaLi = !sorgente.empty() && StessoFile(sorgente, destinazione);
+    if (!giaLi) CancellaFile(destinazione);
     bool ok;
     if (!sorgente.empty()) {
-        ok = CopiaFile(sorgente, destinazione) && LunghezzaFile(destinazione) == n;
+        ok = (giaLi || CopiaFile(sorgente, destinazione)) && LunghezzaFile(destinazione) == n;
     } else {
         File a = Apri(destinazione, "wb");
         ok = a && Posiziona(pacchetto, posizione) && CopiaBlocchi(pacchetto, a.get(), n);
         if (!Chiudi(a)) ok = false;
     }
     if (!ok) {
-        CancellaFile(destinazione);
+        if (!giaLi) CancellaFile(destinazione);
         return false;
     }
     ImpostaDataFileOle(destinazione, data);
@@ -472,9 +479,10 @@ bool IsFileTracciaAudio(const std::string& percorso) {
     return true;
 }
 
-bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& h) {
+bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& h, bool contenutiNelFile) {
     if (!CaricaHeaderPacchetto(pacchetto, h)) return false;
-    if (!ControllaVociPacchetto(h, LunghezzaFile(pacchetto)))
+    const int64_t lunghezza = contenutiNelFile ? LunghezzaFile(pacchetto) : std::numeric_limits<int64_t>::max();
+    if (!ControllaVociPacchetto(h, lunghezza))
         return Errore("Error loading media packet header: " + pacchetto);
     if (h.IsVirtual) {
         // Only the packet's own folder is ever used, to copy or delete.
@@ -494,7 +502,10 @@ bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, co
             case SalvaHeader: return SalvaHeaderPacchetto(pacchetto, h);
             default: break;
         }
-        if (!CaricaHeaderControllato(pacchetto, h)) return false;
+        // Verifying and deleting read no content: a packet cut short is
+        // reported by the verification and can still be deleted.
+        const bool contenuti = operazione != VerificaPacchetto && operazione != CancellaPacchetto;
+        if (!CaricaHeaderControllato(pacchetto, h, contenuti)) return false;
         switch (operazione) {
             case AggiungiFile: return Aggiungi(pacchetto, file, h);
             case RimuoviFile: return Rimuovi(pacchetto, file, h);

@@ -29,8 +29,9 @@ bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, co
 
 // The packet's header, checked against the file before any use: bare entry
 // names, sizes inside the file. A virtual folder other than the packet's own
-// V_FOLDER is taken as that folder. The error line on failure.
-bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& header);
+// V_FOLDER is taken as that folder. The error line on failure. Without
+// <contenutiNelFile> the sizes need not fit in the file.
+bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& header, bool contenutiNelFile = true);
 
 // A CD-track sound such as 012.wav or 012.mp3.
 bool IsFileTracciaAudio(const std::string& percorso);
@@ -39,3 +40,5 @@ bool IsFileTracciaAudio(const std::string& percorso);
 bool DataModificaFile(const std::string& percorso, double& data);
 double DataOraCorrente();
 bool ImpostaDataFileOle(const std::string& percorso, double data);
+// Two spellings of one path: a copy onto itself would delete the file.
+bool StessoFile(const std::string& a, const std::string& b);

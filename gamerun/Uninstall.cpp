@@ -239,7 +239,10 @@ void MostraListaMedia() {
         FormPrincipale().Unload();
         return;
     }
-    const std::string nome = NomeFileDaPercorso(trovati[0]);
+    std::string nome = NomeFileDaPercorso(trovati[0]);
+    // Saving a configuration leaves backup_media.mcf beside it: the level's
+    // own media.mcf is listed whatever the folder's order.
+    if (EsisteFile(Trle() + "\\media.mcf")) nome = "media.mcf";
     if (!CaricaMediaMcf(Trle() + "\\" + nome)) {
         HeaderMcf.TriggerCount = 0;
         ListaMedia.clear();

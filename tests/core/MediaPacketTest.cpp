@@ -227,9 +227,12 @@ TEST_F(Pacchetto, HostilePacketsFailCleanly) {
         return mano::Stringa(nome) + mano::I32(dim) + data + data;
     };
     const std::string vuoto = std::string("\0\0", 2) + mano::I32(0);
+    // <corto>: the header is sound but the contents are cut short, which
+    // the verification reports with its own line.
     const struct {
         const char* caso;
         std::string byte;
+        bool corto = false;
     } casi[] = {
         {"traversal", mano::I32(1) + vuoto + entrata("..\\..\\evil.txt", 1) + "x"},
         {"dot dot", mano::I32(1) + vuoto + entrata("..", 1) + "x"},
@@ -239,7 +242,7 @@ TEST_F(Pacchetto, HostilePacketsFailCleanly) {
         {"negative count", mano::I32(-1) + vuoto},
         {"huge count", mano::I32(0x7FFFFFFF) + vuoto + entrata("a.txt", 1) + "x"},
         {"negative size", mano::I32(1) + vuoto + entrata("a.txt", -5)},
-        {"size past the end", mano::I32(2) + vuoto + entrata("a.txt", 3) + entrata("b.txt", 1000) + "abcd"},
+        {"size past the end", mano::I32(2) + vuoto + entrata("a.txt", 3) + entrata("b.txt", 1000) + "abcd", true},
         {"truncated header", (mano::I32(1) + vuoto + entrata("a.txt", 1)).substr(0, 20)},
         {"huge string", mano::I32(1) + vuoto + mano::I32(0x7FFFFFF0)},
         {"odd string", mano::I32(0) + std::string("\0\0", 2) + mano::I32(3) + "abc"},
@@ -257,7 +260,9 @@ TEST_F(Pacchetto, HostilePacketsFailCleanly) {
             NumErroriLog = 0;
             MediaPacketHeader hh;
             EXPECT_FALSE(GestionePacchettoMedia(p, op, "a.txt", livello / "store", hh, false)) << op;
-            UnErrore("Error loading media packet header: " + p);
+            UnErrore((caso.corto && op == VerificaPacchetto ? "ERROR verifying media packet file: "
+                                                            : "Error loading media packet header: ") +
+                     p);
         }
         int32_t n = 0;
         EXPECT_EQ(ElencoFile(livello / "store", "*", n).size(), 0u);
@@ -265,6 +270,35 @@ TEST_F(Pacchetto, HostilePacketsFailCleanly) {
         EXPECT_FALSE(EsisteFileProva(livello / "evil.txt"));
         EXPECT_FALSE(EsisteFileProva(c / "evil.txt"));
     }
+}
+
+TEST_F(Pacchetto, PacketCutShortFailsVerificationAndCanBeDeleted) {
+    Tre(false);
+    const std::string intero = LeggiFileProva(mpf());
+    ASSERT_TRUE(ScriviFileProva(mpf(), intero.substr(0, intero.size() - 3)));
+    BufferLog.clear();
+    NumErroriLog = 0;
+    EXPECT_FALSE(Op(VerificaPacchetto));
+    UnErrore("ERROR verifying media packet file: " + mpf());
+    EXPECT_FALSE(Op(EstraiFile, "B.bin", c / "out\\B.bin"));
+    EXPECT_FALSE(EsisteFileProva(c / "out\\B.bin"));
+    EXPECT_TRUE(Op(CancellaPacchetto));
+    EXPECT_FALSE(EsisteFileProva(mpf()));
+}
+
+TEST_F(Pacchetto, FilesOfTheVirtualFolderItselfAreNeverLost) {
+    Tre(true);
+    ScriviFileProva(c / "V_FOLDER\\new.txt", "dropped in");
+    ASSERT_TRUE(Op(AggiungiFile, c / "V_FOLDER\\new.txt")) << UltimoErrore;
+    EXPECT_EQ(LeggiFileProva(c / "V_FOLDER\\new.txt"), "dropped in");
+    EXPECT_EQ(Estrai("new.txt"), "dropped in");
+    // Edited in place, then updated from there under another spelling.
+    ScriviFileProva(c / "V_FOLDER\\a.txt", "alpha edited");
+    ASSERT_TRUE(Op(AggiornaFile, c / "v_folder\\A.TXT", "a.txt")) << UltimoErrore;
+    EXPECT_EQ(Estrai("a.txt"), "alpha edited");
+    ASSERT_TRUE(Op(EstraiFile, "B.bin", c / "V_FOLDER\\B.bin")) << UltimoErrore;
+    EXPECT_EQ(LeggiFileProva(c / "V_FOLDER\\B.bin"), std::string("\0\1\2\3beta", 8));
+    EXPECT_TRUE(Op(VerificaPacchetto)) << UltimoErrore;
 }
 
 TEST_F(Pacchetto, ForeignVirtualFolderIsNeverUsed) {
@@ -345,6 +379,21 @@ TEST_F(Estrazione, MovedVirtualPacketGetsItsOwnFolder) {
     hh.Folder = "C:\\elsewhere\\V_FOLDER";
     ASSERT_TRUE(SalvaHeaderPacchetto(mpf(), hh));
     CartellaVirtuale();
+    const std::string byte = LeggiFileProva(mpf());
+    EXPECT_EQ(byte.substr(6, 4 + 2 * (c / "V_FOLDER").size()), mano::Stringa(c / "V_FOLDER"));
+}
+
+TEST_F(Estrazione, LoadingTheConfigurationMendsAMovedVirtualFolder) {
+    Tre(true);
+    MediaPacketHeader hh;
+    ASSERT_TRUE(GestionePacchettoMedia(mpf(), CaricaHeader, "", "", hh, false));
+    hh.Folder = "C:\\elsewhere\\V_FOLDER";
+    ASSERT_TRUE(SalvaHeaderPacchetto(mpf(), hh));
+    ASSERT_TRUE(ScriviFileProva(c / "media.mcf", mano::FileCompleto()));
+    const MediaConfigHeader prima = HeaderMcf;
+    EXPECT_TRUE(CaricaMediaMcf(c / "media.mcf"));
+    HeaderMcf = prima;
+    ListaMedia.assign(1, MediaTrigger{});
     const std::string byte = LeggiFileProva(mpf());
     EXPECT_EQ(byte.substr(6, 4 + 2 * (c / "V_FOLDER").size()), mano::Stringa(c / "V_FOLDER"));
 }

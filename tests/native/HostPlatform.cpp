@@ -12,6 +12,7 @@
 #include "core/AnsiCodePage.h"
 #include "core/FileUtils.h"
 #include "core/MediaConfig.h"
+#include "core/MediaExtraction.h"
 #include "core/MediaSyntax.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
@@ -103,6 +104,9 @@ std::string AnsiDaUtf16(const std::u16string& testo) {
 }
 
 std::string ScegliFileMediaConfig() { return ""; }
+
+// The packet manager is not built here: no virtual folder to mend.
+void CartellaVirtuale() {}
 
 std::string NomeLingua() { return LinguaForzata.empty() ? "ENGLISH" : LinguaForzata; }
 

@@ -91,6 +91,8 @@ TEST_F(StradeUscita, MediaListIsWrittenAndOpened) {
     ASSERT_TRUE(AvviaProva(scrittore, CartellaProgrammi() + "\\McfWriter.exe",
                            "\"" + trle / "level.txt" + "\" \"" + trle / "media.mcf" + "\"", trle.Percorso()));
     ASSERT_EQ(scrittore.Attendi(30000), 0);
+    // Copies beside it, such as the backup a save leaves, are not listed.
+    for (const char* copia : {"backup_media.mcf", "a.mcf", "old.mcf"}) ScriviFileProva(trle / copia, "not this one");
     EXPECT_TRUE(Esegui("/l", 0).empty());
     ChiudiVisore();
     const std::string trattini(65, '-');
