@@ -54,7 +54,24 @@ bool CancellaFile(const std::string& percorso) {
     return DeleteFileA(percorso.c_str()) != 0;
 }
 
+namespace {
+// The full long form of a path, for comparing two spellings of one file.
+std::string FormaPiena(const std::string& percorso) {
+    char pieno[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameA(percorso.c_str(), sizeof pieno, pieno, nullptr);
+    if (n == 0 || n >= sizeof pieno) return percorso;
+    char lungo[MAX_PATH * 2];
+    const DWORD l = GetLongPathNameA(pieno, lungo, sizeof lungo);
+    if (l == 0 || l >= sizeof lungo) return pieno;
+    return lungo;
+}
+}  // namespace
+
+bool StessoFile(const std::string& a, const std::string& b) { return UgualeSenzaCaso(FormaPiena(a), FormaPiena(b)); }
+
 bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
+    // Deleting the destination would delete the source itself.
+    if (StessoFile(sorgente, destinazione)) return EsisteFile(sorgente);
     if (EsisteFile(destinazione)) CancellaFile(destinazione);
     // A failed copy is a failure even when an older file of that name is
     // still there.

@@ -11,7 +11,10 @@
 // Files.
 bool EsisteFile(const std::string& percorso);
 bool CancellaFile(const std::string& percorso);
+// A copy onto the source itself copies nothing and keeps the file.
 bool CopiaFile(const std::string& sorgente, const std::string& destinazione);
+// Two spellings of one path (short or long form, letter case, relative).
+bool StessoFile(const std::string& a, const std::string& b);
 std::string LeggiFileIntero(const std::string& percorso);
 // The text followed by CR LF.
 bool ScriviFileTesto(const std::string& percorso, const std::string& testo);

@@ -166,11 +166,6 @@ bool ControlloFinale(const std::string& pacchetto, const std::string& messaggio,
     return Errore(messaggio + file);
 }
 
-bool SostituisciHeader(const std::string& pacchetto, MediaPacketHeader& h) {
-    CancellaFile(pacchetto);
-    return SalvaHeaderPacchetto(pacchetto, h);
-}
-
 // A virtual packet's rewrite goes through the same temporary file and
 // backup as an absolute one, so a failed write never loses the header.
 bool RiscriviVirtuale(const std::string& pacchetto, MediaPacketHeader& h, const char* erroreTemporaneo) {

@@ -40,5 +40,4 @@ bool IsFileTracciaAudio(const std::string& percorso);
 bool DataModificaFile(const std::string& percorso, double& data);
 double DataOraCorrente();
 bool ImpostaDataFileOle(const std::string& percorso, double data);
-// Two spellings of one path: a copy onto itself would delete the file.
-bool StessoFile(const std::string& a, const std::string& b);
+

@@ -37,18 +37,3 @@ double DataOraCorrente() {
 bool ImpostaDataFileOle(const std::string& percorso, double data) {
     return ImpostaDataFile(percorso, DaDataOle(data));
 }
-
-namespace {
-// The full long form of a path, for comparing two spellings of one file.
-std::string FormaPiena(const std::string& percorso) {
-    char pieno[MAX_PATH * 2];
-    DWORD n = GetFullPathNameA(percorso.c_str(), sizeof pieno, pieno, nullptr);
-    if (n == 0 || n >= sizeof pieno) return percorso;
-    char lungo[MAX_PATH * 2];
-    const DWORD l = GetLongPathNameA(pieno, lungo, sizeof lungo);
-    if (l == 0 || l >= sizeof lungo) return pieno;
-    return lungo;
-}
-}  // namespace
-
-bool StessoFile(const std::string& a, const std::string& b) { return UgualeSenzaCaso(FormaPiena(a), FormaPiena(b)); }

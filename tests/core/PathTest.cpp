@@ -122,6 +122,18 @@ TEST_F(FileTest, FailedCopyIsFalseEvenWhenTheDestinationNameExists) {
     EXPECT_FALSE(CopiaFile(dir / "missing.txt", dir / "other.txt"));
 }
 
+TEST_F(FileTest, CopyOntoItselfKeepsTheFile) {
+    ASSERT_TRUE(ScriviFileProva(dir / "same.txt", "kept"));
+    char corto[MAX_PATH] = {};
+    GetShortPathNameA((dir / "same.txt").c_str(), corto, MAX_PATH);
+    for (const std::string& altro : {dir / "same.txt", dir / "SAME.TXT", std::string(corto),
+                                     dir / "sub\..\same.txt"}) {
+        EXPECT_TRUE(CopiaFile(dir / "same.txt", altro)) << altro;
+        EXPECT_EQ(LeggiFileProva(dir / "same.txt"), "kept") << altro;
+    }
+    EXPECT_FALSE(CopiaFile(dir / "gone.txt", dir / "gone.txt"));
+}
+
 TEST_F(FileTest, WholeFileReadAndTextWrite) {
     EXPECT_TRUE(ScriviFileTesto(dir / "v.txt", "42"));
     EXPECT_EQ(LeggiFileProva(dir / "v.txt"), "42\r\n");
