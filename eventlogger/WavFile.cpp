@@ -8,6 +8,9 @@ uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)
 void Metti32(std::vector<uint8_t>& v, uint32_t x) {
     for (int i = 0; i < 4; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
 }
+void MettiTesto(std::vector<uint8_t>& v, const char* testo) {
+    for (; *testo; ++testo) v.push_back(static_cast<uint8_t>(*testo));
+}
 void Metti16(std::vector<uint8_t>& v, uint16_t x) {
     v.push_back(static_cast<uint8_t>(x));
     v.push_back(static_cast<uint8_t>(x >> 8));
@@ -58,9 +61,9 @@ std::vector<uint8_t> CreaWav(uint16_t canali, uint32_t frequenza, uint16_t bit, 
     std::vector<uint8_t> v;
     const uint16_t blocco = static_cast<uint16_t>(canali * bit / 8);
     const uint32_t pari = static_cast<uint32_t>(campioni.size() & 1);
-    v.insert(v.end(), {'R', 'I', 'F', 'F'});
+    MettiTesto(v, "RIFF");
     Metti32(v, static_cast<uint32_t>(4 + 8 + 16 + 8 + campioni.size() + pari));
-    v.insert(v.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    MettiTesto(v, "WAVEfmt ");
     Metti32(v, 16);
     Metti16(v, 1);
     Metti16(v, canali);
@@ -68,7 +71,7 @@ std::vector<uint8_t> CreaWav(uint16_t canali, uint32_t frequenza, uint16_t bit, 
     Metti32(v, frequenza * blocco);
     Metti16(v, blocco);
     Metti16(v, bit);
-    v.insert(v.end(), {'d', 'a', 't', 'a'});
+    MettiTesto(v, "data");
     Metti32(v, static_cast<uint32_t>(campioni.size()));
     v.insert(v.end(), campioni.begin(), campioni.end());
     if (pari) v.push_back(0);
