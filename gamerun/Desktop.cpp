@@ -12,6 +12,7 @@
 #include "gamerun/GameWindow.h"
 #include "gamerun/MediaDispatcher.h"
 #include "gamerun/RunState.h"
+#include "gamerun/TimerTick.h"
 #include "input/KeyboardHook.h"
 #include "platform/Clock.h"
 #include "savegames/GameOperation.h"
@@ -21,9 +22,6 @@ ANIMATIONINFO AnimazioniSalvate{sizeof(ANIMATIONINFO), 0};
 void* ProcessoWizmo = nullptr;
 
 namespace {
-
-// Stands for IsPreviewMode of the timer tick.
-bool IsPreviewMode() { return FuoriGioco; }
 
 // Both screens are bare black popups without a frame.
 void RendiSchermoNero(HWND h) {

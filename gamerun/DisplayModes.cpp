@@ -8,15 +8,13 @@
 #include "core/MediaLog.h"
 #include "gamerun/Desktop.h"
 #include "gamerun/GameWindow.h"
+#include "gamerun/TimerTick.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 
 DEVMODEA ModoVideoCorrente{};
 
 namespace {
-
-// Stands for IsPreviewMode of the timer tick.
-bool IsPreviewMode() { return FuoriGioco; }
 
 constexpr uint32_t AttesaMassimaMs = 6000;
 

@@ -26,3 +26,5 @@ bool ControllaFineGioco() {
     }
     return false;
 }
+
+bool IsPreviewMode() { return FuoriGioco; }

@@ -3,3 +3,6 @@
 
 // True when the run has just been ended.
 bool ControllaFineGioco();
+
+// True outside a configured run.
+bool IsPreviewMode();
