@@ -126,8 +126,9 @@ TEST_F(FileTest, CopyOntoItselfKeepsTheFile) {
     ASSERT_TRUE(ScriviFileProva(dir / "same.txt", "kept"));
     char corto[MAX_PATH] = {};
     GetShortPathNameA((dir / "same.txt").c_str(), corto, MAX_PATH);
+    CreateDirectoryA((dir / "sub").c_str(), nullptr);
     for (const std::string& altro : {dir / "same.txt", dir / "SAME.TXT", std::string(corto),
-                                     dir / "sub\..\same.txt"}) {
+                                     dir / "sub\\..\\same.txt"}) {
         EXPECT_TRUE(CopiaFile(dir / "same.txt", altro)) << altro;
         EXPECT_EQ(LeggiFileProva(dir / "same.txt"), "kept") << altro;
     }

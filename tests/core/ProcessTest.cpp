@@ -199,7 +199,9 @@ TEST_F(AvvioTest, FileHeldOpenByAnotherProcessIsInUse) {
                   nullptr);
         ASSERT_EQ(AttendiRegistro().campi.at("HOLD"), "1");
         EXPECT_TRUE(EsisteFileOpenFile(tenuto)) << tenuto;
-        if (tenuto == sav) EXPECT_TRUE(IsFileOccupato(4, FileSavegame, false));
+        if (tenuto == sav) {
+            EXPECT_TRUE(IsFileOccupato(4, FileSavegame, false));
+        }
         TerminateProcess(info.hProcess, 0);
         WaitForSingleObject(info.hProcess, 5000);
         CloseHandle(info.hThread);
