@@ -36,7 +36,7 @@ bool ConvertiMediaConfigVecchia(const std::string& percorso) {
 constexpr size_t MassimoFileMcf = 64u << 20;
 
 bool LeggiFileBinario(const std::string& percorso, std::string& dati) {
-    std::FILE* f = std::fopen(percorso.c_str(), "rb");
+    std::FILE* f = ApriFile(percorso, "rb");
     if (!f) return false;
     dati.clear();
     char blocco[65536];
