@@ -208,7 +208,12 @@ bool CaricaMediaMcfDaByte(const std::string& percorso, const std::string& dati) 
     }
 
     HeaderMcf.CartellaMcf = CartellaDaPercorso(percorso);
-    if (IsVersione14() && vecchio) return ConvertiMediaConfigVecchia(percorso);
+    if (IsVersione14() && vecchio) {
+        // While the old file is refused whole, the header read so far goes
+        // back: its TriggerCount would name records the table lacks.
+        HeaderMcf = precedente;
+        return ConvertiMediaConfigVecchia(percorso);
+    }
 
     const int32_t n = HeaderMcf.TriggerCount;
     int32_t letti = 0;
