@@ -99,7 +99,8 @@ bool RinominaFile(const std::string& da, const std::string& a) {
     return std::rename(PercorsoHost(da).c_str(), PercorsoHost(a).c_str()) == 0;
 }
 
-// Copies in blocks, so that a large packet never sits in memory whole.
+// Copies in blocks, so that a large packet never sits in memory whole; the
+// copy keeps the file's times, as CopyFile does.
 bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
     if (StessoFile(sorgente, destinazione)) return EsisteFile(sorgente);
     std::FILE* in = ApriFile(sorgente, "rb");
@@ -120,6 +121,11 @@ bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
     if (std::ferror(in)) ok = false;
     std::fclose(in);
     if (std::fclose(out) != 0) ok = false;
+    struct stat s;
+    if (ok && stat(PercorsoHost(sorgente).c_str(), &s) == 0) {
+        const timeval tempi[2] = {{s.st_atime, 0}, {s.st_mtime, 0}};
+        utimes(PercorsoHost(destinazione).c_str(), tempi);
+    }
     return ok;
 }
 
