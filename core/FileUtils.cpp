@@ -113,6 +113,10 @@ bool ScriviFileTesto(const std::string& percorso, const std::string& testo) {
     return CloseHandle(h) && ok;
 }
 
+std::FILE* ApriFile(const std::string& percorso, const char* modo) { return std::fopen(percorso.c_str(), modo); }
+
+bool RinominaFile(const std::string& da, const std::string& a) { return std::rename(da.c_str(), a.c_str()) == 0; }
+
 bool ImpostaDataFile(const std::string& percorso, const DataOra& data) {
     if (percorso.empty()) return false;
     {

@@ -2,6 +2,7 @@
 // Files, folders and paths. No routine here but IsFileOccupato writes to the
 // log or lets an error reach its caller: failure shows only in the result.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ bool StessoFile(const std::string& a, const std::string& b);
 std::string LeggiFileIntero(const std::string& percorso);
 // The text followed by CR LF.
 bool ScriviFileTesto(const std::string& percorso, const std::string& testo);
+// A stream on a file, as fopen opens it; byte modules open files only
+// through this, so that the host build can map the path.
+std::FILE* ApriFile(const std::string& percorso, const char* modo);
+// False when the file could not be renamed (a file at <a> makes it fail).
+bool RinominaFile(const std::string& da, const std::string& a);
 
 // Sets creation, access and write time alike; the date is local time.
 bool ImpostaDataFile(const std::string& percorso, const DataOra& data);

@@ -36,7 +36,7 @@ bool ConvertiMediaConfigVecchia(const std::string& percorso) {
 constexpr size_t MassimoFileMcf = 64u << 20;
 
 bool LeggiFileBinario(const std::string& percorso, std::string& dati) {
-    std::FILE* f = std::fopen(percorso.c_str(), "rb");
+    std::FILE* f = ApriFile(percorso, "rb");
     if (!f) return false;
     dati.clear();
     char blocco[65536];
@@ -208,7 +208,12 @@ bool CaricaMediaMcfDaByte(const std::string& percorso, const std::string& dati) 
     }
 
     HeaderMcf.CartellaMcf = CartellaDaPercorso(percorso);
-    if (IsVersione14() && vecchio) return ConvertiMediaConfigVecchia(percorso);
+    if (IsVersione14() && vecchio) {
+        // While the old file is refused whole, the header read so far goes
+        // back: its TriggerCount would name records the table lacks.
+        HeaderMcf = precedente;
+        return ConvertiMediaConfigVecchia(percorso);
+    }
 
     const int32_t n = HeaderMcf.TriggerCount;
     int32_t letti = 0;

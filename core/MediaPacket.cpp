@@ -1,5 +1,6 @@
 #include "core/MediaPacket.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -11,7 +12,6 @@
 #include "core/MediaTrigger.h"
 #include "core/TextUtils.h"
 #include "gamerun/RunState.h"
-#include "savegames/SavegameFile.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ using File = std::unique_ptr<std::FILE, ChiudiFile>;
 // Unbuffered: contents move in large blocks, which a stream buffer would
 // only copy once more.
 File Apri(const std::string& percorso, const char* modo) {
-    File f(std::fopen(percorso.c_str(), modo));
+    File f(ApriFile(percorso, modo));
     if (f) std::setvbuf(f.get(), nullptr, _IONBF, 0);
     return f;
 }
@@ -154,15 +154,15 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
     if (!ok) return Errore(erroreTemporaneo + temporaneo);
     CancellaFile(backup);
     // The packet is never deleted before its backup copy exists.
-    if (std::rename(pacchetto.c_str(), backup.c_str()) != 0) return Errore(erroreTemporaneo + temporaneo);
-    std::rename(temporaneo.c_str(), pacchetto.c_str());
+    if (!RinominaFile(pacchetto, backup)) return Errore(erroreTemporaneo + temporaneo);
+    RinominaFile(temporaneo, pacchetto);
     return true;
 }
 
 bool ControlloFinale(const std::string& pacchetto, const std::string& messaggio, const std::string& file) {
     if (EsisteFile(pacchetto)) return true;
     const std::string backup = Nella(CartellaDaPercorso(pacchetto), "backup_" + NomeFileDaPercorso(pacchetto));
-    std::rename(backup.c_str(), pacchetto.c_str());
+    RinominaFile(backup, pacchetto);
     return Errore(messaggio + file);
 }
 
@@ -280,7 +280,9 @@ bool ScriviEntrata(std::FILE* pacchetto, int64_t posizione, int64_t n, const std
     if (!giaLi) CancellaFile(destinazione);
     bool ok;
     if (!sorgente.empty()) {
-        ok = (giaLi || CopiaFile(sorgente, destinazione)) && LunghezzaFile(destinazione) == n;
+        // An author may edit a virtual folder's file in place: only the
+        // verification holds it to the size in the header.
+        ok = giaLi || CopiaFile(sorgente, destinazione);
     } else {
         File a = Apri(destinazione, "wb");
         ok = a && Posiziona(pacchetto, posizione) && CopiaBlocchi(pacchetto, a.get(), n);
@@ -298,10 +300,14 @@ bool EstraiUno(const std::string& pacchetto, const std::string& file, const std:
                MediaPacketHeader& h) {
     const std::string nome = NomeFileDaPercorso(file);
     int32_t k = 0;
+    // A virtual header's sizes are never checked against a file: their sum
+    // may pass what 32 bits hold.
+    int64_t dati = h.DataStart;
     for (; k < h.Count; ++k) {
         if (UgualeSenzaCaso(h.FileNames[static_cast<size_t>(k)], nome)) break;
-        h.DataStart += h.FileSizes[static_cast<size_t>(k)];
+        dati += h.FileSizes[static_cast<size_t>(k)];
     }
+    h.DataStart = static_cast<int32_t>(std::min<int64_t>(dati, std::numeric_limits<int32_t>::max()));
     if (k >= h.Count) return Mancante(nome, pacchetto);
     const size_t ks = static_cast<size_t>(k);
     bool ok;
@@ -310,7 +316,7 @@ bool EstraiUno(const std::string& pacchetto, const std::string& file, const std:
                            h.FileDates[ks]);
     } else {
         File da = Apri(pacchetto, "rb");
-        ok = da && ScriviEntrata(da.get(), h.DataStart, h.FileSizes[ks], "", destinazione, h.FileDates[ks]);
+        ok = da && ScriviEntrata(da.get(), dati, h.FileSizes[ks], "", destinazione, h.FileDates[ks]);
     }
     if (ok && EsisteFile(destinazione)) return true;
     return Errore("ERROR extracting file: " + nome + A_Capo + "from media packet file: " + pacchetto);
@@ -348,7 +354,7 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
             if (IsFileTracciaAudio(n)) t = Nella(livello, "AUDIO\\" + n);
             const std::string est = MaiuscoloAnsi(EstensioneFile(n));
             if (est == ".TR4" || est == ".PAK") t = Nella(livello, "DATA\\" + n);
-            if (!h.IsVirtual && (IsPathSavegame(n, true) || UgualeSenzaCaso(n, "load.bmp") || est == ".DAT"))
+            if (!h.IsVirtual && (IsNomeSavegame(n) || UgualeSenzaCaso(n, "load.bmp") || est == ".DAT"))
                 t = Nella(livello, n);
         }
         std::string sorgente;
@@ -419,11 +425,11 @@ bool Crea(const std::string& pacchetto, bool virtuale, MediaPacketHeader& h) {
     }
     SlotLibero(h);
     std::string dati;
-    File f = Apri(pacchetto, "wb");
-    const bool composto = ComponiHeaderPacchetto(h, dati);
+    // Composed first: a header that cannot be written leaves the old file.
+    if (!ComponiHeaderPacchetto(h, dati)) return Errore("ERROR creating new media packet file: " + pacchetto);
     h.DataStart = static_cast<int32_t>(dati.size());
-    if (!f || !composto || std::fwrite(dati.data(), 1, dati.size(), f.get()) != dati.size() ||
-        !Chiudi(f))
+    File f = Apri(pacchetto, "wb");
+    if (!f || std::fwrite(dati.data(), 1, dati.size(), f.get()) != dati.size() || !Chiudi(f))
         return Errore("ERROR creating new media packet file: " + pacchetto);
     return true;
 }

@@ -58,7 +58,7 @@ bool ComponiHeaderPacchetto(const MediaPacketHeader& h, std::string& dati) {
 
 bool CaricaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& h) {
     if (!EsisteFile(percorso)) return RigaErrore("Not found media packet file: " + percorso);
-    std::FILE* file = std::fopen(percorso.c_str(), "rb");
+    std::FILE* file = ApriFile(percorso, "rb");
     if (!file) return RigaErrore("Error opening media packet file: " + percorso);
     // Only the header is read, in growing pieces, never the packed contents
     // that follow it; a header past MassimoHeader is not a packet's.
@@ -88,11 +88,12 @@ bool CaricaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& h) {
 
 bool SalvaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& h) {
     std::string dati;
-    const bool composto = ComponiHeaderPacchetto(h, dati);
-    std::FILE* file = std::fopen(percorso.c_str(), "r+b");
-    if (!file) file = std::fopen(percorso.c_str(), "wb");
+    // A header that cannot be composed neither creates nor touches the file.
+    if (!ComponiHeaderPacchetto(h, dati)) return RigaErrore("Error saving media packet header: " + percorso);
+    std::FILE* file = ApriFile(percorso, "r+b");
+    if (!file) file = ApriFile(percorso, "wb");
     if (!file) return RigaErrore("Error creating media packet file: " + percorso);
-    bool ok = composto && std::fwrite(dati.data(), 1, dati.size(), file) == dati.size();
+    bool ok = std::fwrite(dati.data(), 1, dati.size(), file) == dati.size();
     if (std::fclose(file) != 0) ok = false;
     if (!ok) return RigaErrore("Error saving media packet header: " + percorso);
     h.DataStart = static_cast<int32_t>(dati.size());

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
-
+#include <cstring>
 
 namespace {
 int64_t GiorniCivili(int64_t a, int64_t m, int64_t g) {
@@ -15,13 +15,27 @@ int64_t GiorniCivili(int64_t a, int64_t m, int64_t g) {
 }
 const int64_t Epoca = GiorniCivili(1899, 12, 30);
 
+bool IsNomeDispositivo(const std::string& nome) {
+    // The system takes the part before the first dot, blanks trimmed, as
+    // the device whatever the extension.
+    std::string base = nome.substr(0, nome.find('.'));
+    base.erase(base.find_last_not_of(' ') + 1);
+    if (base.size() != 3 && base.size() != 4) return false;
+    std::string maiuscolo;
+    for (char c : base) maiuscolo += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    if (maiuscolo == "CON" || maiuscolo == "PRN" || maiuscolo == "AUX" || maiuscolo == "NUL") return true;
+    const std::string prefisso = maiuscolo.substr(0, 3);
+    return maiuscolo.size() == 4 && (prefisso == "COM" || prefisso == "LPT") && maiuscolo[3] >= '1' &&
+           maiuscolo[3] <= '9';
+}
+
 }  // namespace
 
 bool IsNomeFileSemplice(const std::string& nome) {
     if (nome.empty() || nome == "." || nome == "..") return false;
     for (char c : nome)
-        if (c == '\\' || c == '/' || c == ':' || static_cast<unsigned char>(c) < 0x20) return false;
-    return nome.find_first_not_of(" .") != std::string::npos;
+        if (std::strchr("<>:\"/\\|?*", c) || static_cast<unsigned char>(c) < 0x20) return false;
+    return nome.find_first_not_of(" .") != std::string::npos && !IsNomeDispositivo(nome);
 }
 
 bool ControllaVociPacchetto(const MediaPacketHeader& h, int64_t lunghezzaFile) {

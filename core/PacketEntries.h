@@ -7,7 +7,8 @@
 #include "core/DateTime.h"
 #include "core/MediaPacketHeader.h"
 
-// A name without folder, drive or "..": the only kind an entry may have.
+// A name without folder, drive or "..", device name (CON, COM1, nul.txt)
+// or a character the file system refuses: the only kind an entry may have.
 bool IsNomeFileSemplice(const std::string& nome);
 // Every entry a bare name with a size of 0 or more; in absolute format the
 // contents all inside a file of <lunghezzaFile> bytes.

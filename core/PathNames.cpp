@@ -37,3 +37,14 @@ std::string CambiaEstensione(const std::string& nomeFile, const std::string& est
     if (p == std::string::npos || p == 0) return nomeFile + estensione;
     return nomeFile.substr(0, p) + estensione;
 }
+
+bool IsNomeSavegame(const std::string& percorso) {
+    if (!UgualeSenzaCaso(NomeSenzaEstensione(percorso), "savegame")) return false;
+    const std::string estensione = EstensioneFile(NomeFileDaPercorso(percorso));
+    const std::string numero = estensione.empty() ? std::string() : estensione.substr(1);
+    if (numero.empty() || numero.find_first_not_of("0123456789") != std::string::npos) return false;
+    // Leading zeros do not change the number; a long one is out of range.
+    const size_t cifra = numero.find_first_not_of('0');
+    const std::string valore = cifra == std::string::npos ? "0" : numero.substr(cifra);
+    return valore.size() <= 2 && std::stoi(valore) < NumSlotSavegame;
+}

@@ -1,5 +1,6 @@
 #pragma once
 // Path and name texts, split and rewritten without asking the file system.
+#include <cstdint>
 #include <string>
 
 // Zero characters become blanks, then the text is trimmed.
@@ -11,3 +12,8 @@ std::string EstensioneFile(const std::string& nomeFile);
 std::string TogliEstensione(const std::string& nomeFile);
 std::string NomeSenzaEstensione(const std::string& percorso);
 std::string CambiaEstensione(const std::string& nomeFile, const std::string& estensione);
+
+constexpr int32_t NumSlotSavegame = 15;
+// True when the name part of the path is a savegame slot's: "savegame.",
+// any case, and a number 0 to 14 (leading zeros allowed).
+bool IsNomeSavegame(const std::string& percorso);

@@ -17,6 +17,7 @@
 int32_t NumFileInstallati = 0;
 std::vector<std::string> FileInstallati;
 std::string CartellaBackupCorrente;
+std::vector<std::string> PercorsiSaltati;
 
 namespace {
 
@@ -44,6 +45,23 @@ bool InizioSenzaCaso(const std::string& testo, const std::string& inizio) {
     return testo.size() >= inizio.size() && UgualeSenzaCaso(testo.substr(0, inizio.size()), inizio);
 }
 
+// An ordinary line here, one error line for them all at the end: a hostile
+// Extract.txt must not raise a box per file.
+void Salta(const std::string& percorso) {
+    for (const std::string& p : PercorsiSaltati)
+        if (UgualeSenzaCaso(p, percorso)) return;
+    PercorsiSaltati.push_back(percorso);
+    StampaLog("WARNING: skipped path outside the game folder: " + percorso);
+}
+
+// Case-insensitive count of the #FILE tags, the most entries a text can fill.
+int32_t ContaTagFile(const std::string& testo) {
+    const std::string maiuscolo = MaiuscoloAnsi(testo);
+    int32_t n = 0;
+    for (size_t p = maiuscolo.find("#FILE"); p != std::string::npos; p = maiuscolo.find("#FILE", p + 1)) ++n;
+    return n;
+}
+
 }  // namespace
 
 bool DentroCartellaGioco(const std::string& percorso) {
@@ -65,6 +83,14 @@ bool LeggiExtractTxt(const std::string& testo) {
         static_cast<size_t>(n) > testo.size()) {
         StampaLog("ERROR: missing #Tot_files# numeric field in extract.txt file", true);
         return false;
+    }
+    const int32_t tag = ContaTagFile(resto);
+    if (n > tag) {
+        if (LogAbilitato)
+            StampaLog("WARNING: #TOT_FILES# is " + std::to_string(n) + " but extract.txt has " + std::to_string(tag) +
+                          " #FILE fields",
+                      true);
+        n = tag;
     }
     NumFileInstallati = n;
     FileInstallati.assign(static_cast<size_t>(n), "");
@@ -93,7 +119,7 @@ bool RipristinaBackup(const std::string& percorsoExtract, const std::string& car
     for (const std::string& f : FileInstallati) {
         if (f.empty() || !EsisteFile(f)) continue;
         if (!DentroCartellaGioco(f)) {
-            StampaLog("WARNING: skipped path outside the game folder: " + f, true);
+            Salta(f);
             continue;
         }
         StampaLog("Delete file: " + f);
@@ -113,7 +139,7 @@ bool RipristinaBackup(const std::string& percorsoExtract, const std::string& car
             destinazione = Trle() + "\\" + nome;
         }
         if (!DentroCartellaGioco(destinazione)) {
-            StampaLog("WARNING: skipped path outside the game folder: " + destinazione, true);
+            Salta(destinazione);
             continue;
         }
         StampaLog("Restore file from backup folder to: " + destinazione);
@@ -161,6 +187,7 @@ void CreaRemoveLevelBat() {
 }
 
 void DisinstallaLivello() {
+    PercorsiSaltati.clear();
     const std::string programma = Lungo(Trle());
     const std::string extract = PercorsoStore + "\\Extract.txt";
     if (EsisteFile(extract)) {
@@ -201,6 +228,10 @@ void DisinstallaLivello() {
         CancellaFile(Trle() + "\\tomb4.exe");
         std::rename((Trle() + "\\backup_tomb4.exe").c_str(), (Trle() + "\\tomb4.exe").c_str());
     }
+    if (!PercorsiSaltati.empty())
+        StampaLog("ERROR: uninstall skipped " + std::to_string(PercorsiSaltati.size()) +
+                      " path(s) outside the game folder",
+                  true);
     ScriviBufferLog(true);
     CopiaFile(PercorsoFileLog, Trle() + "\\Unsinstall_log.txt");
     RimuoviCartellaLog(PercorsoStore);

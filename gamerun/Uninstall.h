@@ -8,6 +8,9 @@
 extern int32_t NumFileInstallati;
 extern std::vector<std::string> FileInstallati;
 extern std::string CartellaBackupCorrente;
+// The paths outside the game folder that the restores of this uninstall
+// left alone, each logged once when met.
+extern std::vector<std::string> PercorsiSaltati;
 
 void DisinstallaLivello();
 void MostraListaMedia();

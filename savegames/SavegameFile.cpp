@@ -10,19 +10,8 @@
 std::string PercorsoSavegame(int32_t numero) { return Trim(CartellaTrle) + "\\savegame." + std::to_string(numero); }
 
 bool IsPathSavegame(const std::string& percorso, bool saltaCartella) {
-    bool valido = saltaCartella || UgualeSenzaCaso(CartellaDaPercorso(percorso), Trim(CartellaTrle));
-    if (valido) valido = UgualeSenzaCaso(NomeSenzaEstensione(percorso), "savegame");
-    if (valido) {
-        const std::string estensione = EstensioneFile(percorso);
-        const std::string numero = estensione.empty() ? std::string() : estensione.substr(1);
-        valido = !numero.empty() && numero.find_first_not_of("0123456789") == std::string::npos;
-        if (valido) {
-            // Leading zeros do not change the number; a long one is out of range.
-            const size_t cifra = numero.find_first_not_of('0');
-            const std::string valore = cifra == std::string::npos ? "0" : numero.substr(cifra);
-            valido = valore.size() <= 2 && std::stoi(valore) < NumSlotSavegame;
-        }
-    }
+    const bool valido = (saltaCartella || UgualeSenzaCaso(CartellaDaPercorso(percorso), Trim(CartellaTrle))) &&
+                        IsNomeSavegame(percorso);
     // Outside a run (preview mode) nothing is reported.
     if (!valido && !saltaCartella && !FuoriGioco)
         StampaLog("WARNING: file path \"" + percorso + "\" is not a valid path for savegame");

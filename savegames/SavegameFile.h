@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int32_t NumSlotSavegame = 15;
+#include "core/PathNames.h"
 
 // The trimmed game folder, "\savegame." and the number.
 std::string PercorsoSavegame(int32_t numero);

@@ -47,6 +47,27 @@ TEST_F(PacketFile, HeaderIsWrittenOverTheStartAndReadBackPastLargeContent) {
     EXPECT_EQ(letto.DataStart, h.DataStart);
 }
 
+// A count with no entries behind it cannot be composed: nothing is created,
+// and an existing packet keeps its bytes.
+TEST_F(PacketFile, HeaderThatCannotBeComposedLeavesTheFile) {
+    MediaPacketHeader h;
+    h.Count = 2;
+    h.FileNames = {"a.bmp"};
+    h.FileSizes = {1};
+    h.FileDates = {0};
+    h.AddedDates = {0};
+    EXPECT_FALSE(SalvaHeaderPacchetto(Mpf(), h));
+    UnErrore("Error saving media packet header: " + Mpf());
+    EXPECT_FALSE(EsisteFileProva(Mpf()));
+
+    SetUp();
+    const std::string vecchio = mano::I32(0) + std::string(2, '\0') + mano::I32(0);
+    ASSERT_TRUE(ScriviFileProva(Mpf(), vecchio));
+    EXPECT_FALSE(SalvaHeaderPacchetto(Mpf(), h));
+    UnErrore("Error saving media packet header: " + Mpf());
+    EXPECT_EQ(LeggiFileProva(Mpf()), vecchio);
+}
+
 TEST_F(PacketFile, UnwritablePacketIsReported) {
     MediaPacketHeader h;
     const std::string percorso = cartella / "missing\\media.mpf";

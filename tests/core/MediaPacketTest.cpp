@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "core/FileUtils.h"
 #include "core/MediaConfig.h"
@@ -239,6 +240,10 @@ TEST_F(Pacchetto, HostilePacketsFailCleanly) {
         {"drive", mano::I32(1) + vuoto + entrata("C:evil.txt", 1) + "x"},
         {"slash", mano::I32(1) + vuoto + entrata("sub/evil.txt", 1) + "x"},
         {"empty name", mano::I32(1) + vuoto + entrata("", 1) + "x"},
+        {"device", mano::I32(1) + vuoto + entrata("CON", 1) + "x"},
+        {"device with extension", mano::I32(1) + vuoto + entrata("lpt1.wav", 1) + "x"},
+        {"refused character", mano::I32(1) + vuoto + entrata("a|b.txt", 1) + "x"},
+        {"control character", mano::I32(1) + vuoto + entrata("a\x01.txt", 1) + "x"},
         {"negative count", mano::I32(-1) + vuoto},
         {"huge count", mano::I32(0x7FFFFFFF) + vuoto + entrata("a.txt", 1) + "x"},
         {"negative size", mano::I32(1) + vuoto + entrata("a.txt", -5)},
@@ -299,6 +304,119 @@ TEST_F(Pacchetto, FilesOfTheVirtualFolderItselfAreNeverLost) {
     ASSERT_TRUE(Op(EstraiFile, "B.bin", c / "V_FOLDER\\B.bin")) << UltimoErrore;
     EXPECT_EQ(LeggiFileProva(c / "V_FOLDER\\B.bin"), std::string("\0\1\2\3beta", 8));
     EXPECT_TRUE(Op(VerificaPacchetto)) << UltimoErrore;
+}
+
+// An author edits a file of V_FOLDER in place: extraction takes it as it
+// is, and only the verification holds it to the header.
+TEST_F(Pacchetto, VirtualFileEditedInPlaceIsExtracted) {
+    Tre(true);
+    ScriviFileProva(c / "V_FOLDER\\a.txt", "alpha, edited in place");
+    ScriviFileProva(c / "V_FOLDER\\B.bin", "");
+    BufferLog.clear();
+    NumErroriLog = 0;
+    EXPECT_EQ(Estrai("a.txt"), "alpha, edited in place");
+    EXPECT_EQ(Estrai("B.bin"), "");
+    ASSERT_TRUE(Op(EstraiTutto, "", c / "out")) << UltimoErrore;
+    EXPECT_EQ(LeggiFileProva(c / "out\\a.txt"), "alpha, edited in place");
+    NessunErrore();
+    EXPECT_FALSE(Op(VerificaPacchetto));
+    const auto righe = Righe();
+    EXPECT_NE(std::find(righe.begin(), righe.end(),
+                        "ERROR: File " + c / "V_FOLDER\\B.bin" + " not has the size present in packet header: 8"),
+              righe.end());
+}
+
+// Sizes in a virtual header are never checked against a file; walking past
+// two large ones must not overflow the data position.
+TEST_F(Pacchetto, VirtualSizesPastTwoGigabytesStillExtract) {
+    const std::string data = D64(45000.5);
+    auto entrata = [&](const std::string& nome, int64_t dim) {
+        return mano::Stringa(nome) + mano::I32(dim) + data + data;
+    };
+    CreaCartella(c / "V_FOLDER");
+    ScriviFileProva(c / "V_FOLDER\\c.txt", "c");
+    ScriviFileProva(mpf(), mano::I32(3) + std::string("\xFF\xFF", 2) + mano::Stringa(c / "V_FOLDER") +
+                               entrata("big1.bin", 0x7FFFFFF0) + entrata("big2.bin", 0x7FFFFFF0) +
+                               entrata("c.txt", 1));
+    EXPECT_EQ(Estrai("c.txt"), "c");
+}
+
+// Every failure line of the manager, each reached by its own fixture: the
+// text of the line, and whether it is also left in UltimoErrore.
+TEST_F(Pacchetto, FailureLines) {
+    // A packet that shares its name with the temporary file is lost by the
+    // rewrite itself: the final check puts the backup copy back.
+    const std::string tem = c / "_tem_pack.mpf";
+    auto comeTemporaneo = [&] {
+        Tre(true);
+        ASSERT_TRUE(CopiaFile(mpf(), tem));
+        ScriviFileProva(c / "new.txt", "new");
+    };
+    const struct {
+        const char* caso;
+        std::function<void()> prepara;
+        std::string pacchetto;
+        int32_t op;
+        std::string file, destinazione;
+        std::function<std::string()> riga;
+        bool ultimoErrore = true;
+    } casi[] = {
+        {"add, final check", comeTemporaneo, tem, AggiungiFile, c / "new.txt", "",
+         [&] { return "ERROR adding file: " + c / "new.txt"; }},
+        {"update, final check", comeTemporaneo, tem, AggiornaFile, c / "a.txt", "a.txt",
+         [&] { return "ERROR updating file: " + c / "a.txt"; }},
+        {"remove, final check", comeTemporaneo, tem, RimuoviFile, "a.txt", "",
+         [&] { return std::string("ERROR removing file: a.txt"); }},
+        {"add, missing file", [&] { Tre(false); }, mpf(), AggiungiFile, c / "missing.txt", "",
+         [&] { return "ERROR Not found file to add: " + c / "missing.txt"; }},
+        {"update, missing file", [&] { Tre(false); }, mpf(), AggiornaFile, c / "missing.txt", "a.txt",
+         [&] { return "ERROR: Not found file to add: " + c / "missing.txt"; }},
+        // The new content is the temporary packet itself, which the rewrite
+        // starts by deleting: the copy comes up short.
+        {"update, temporary packet", [&] { Tre(false); ScriviFileProva(tem, "stale"); }, mpf(), AggiornaFile, tem,
+         "a.txt", [&] { return "ERROR saving temporaney media packet file: " + tem; }},
+        {"add, temporary packet", [&] { Tre(false); ScriviFileProva(tem, "stale"); }, mpf(), AggiungiFile, tem, "",
+         [&] { return "ERROR saving temporary media packet file: " + tem; }},
+        {"extract all, missing virtual file", [&] { Tre(true); CancellaFile(c / "V_FOLDER\\B.bin"); }, mpf(),
+         EstraiTutto, "", c / "out",
+         [&] { return "ERROR missing file \"B.bin\" in virtual folder:  " + c / "V_FOLDER"; }, false},
+        {"extract all, no destination", [&] { Tre(false); }, mpf(), EstraiTutto, "", c / "nothere",
+         [&] { return "ERROR extracting all files: Destination folder doesn't exist: " + c / "nothere"; }},
+        {"already virtual", [&] { Tre(true); }, mpf(), InVirtuale, "", "",
+         [&] { return std::string("ERROR: current media packet is already in virtual format"); }},
+        {"empty folder to add", [&] { Tre(false); CreaCartella(c / "empty"); }, mpf(), AggiungiCartella, "",
+         c / "empty", [&] { return "WARNING: no file in folder: " + c / "empty"; }},
+        {"create in a missing folder", [] {}, c / "missing\\media.mpf", CreaPacchetto, "", "",
+         [&] { return "ERROR creating new media packet file: " + c / "missing\\media.mpf"; }},
+        {"verify, date changed",
+         [&] {
+             Tre(true);
+             ASSERT_TRUE(ImpostaDataFileOle(c / "V_FOLDER\\a.txt", h.FileDates[0] + 1.5));
+         },
+         mpf(), VerificaPacchetto, "", "",
+         [&] {
+             return "ERROR: File " + c / "V_FOLDER\\a.txt" + " not has the date present in packet header: " +
+                    TestoDataOle(h.FileDates[0]);
+         }},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.caso);
+        for (const std::string& via : {mpf(), tem, c / "backup_media.mpf", c / "backup__tem_pack.mpf"})
+            CancellaFile(via);
+        RimuoviCartella(c / "V_FOLDER");
+        caso.prepara();
+        const std::string prima = LeggiFileProva(caso.pacchetto);
+        const std::string riga = caso.riga();
+        BufferLog.clear();
+        NumErroriLog = 0;
+        MediaPacketHeader hh;
+        EXPECT_FALSE(GestionePacchettoMedia(caso.pacchetto, caso.op, caso.file, caso.destinazione, hh, false));
+        EXPECT_EQ(NumErroriLog, 1);
+        EXPECT_EQ(Righe(), std::vector<std::string>{riga});
+        EXPECT_EQ(UltimoErrore, caso.ultimoErrore ? riga : "");
+        // Whatever failed, a packet that was there is there still.
+        EXPECT_EQ(EsisteFileProva(caso.pacchetto), !prima.empty());
+    }
 }
 
 TEST_F(Pacchetto, ForeignVirtualFolderIsNeverUsed) {

@@ -39,9 +39,27 @@ TEST(PacketEntries, EntriesAreCheckedAgainstTheFile) {
 }
 
 TEST(PacketEntries, BareFileNames) {
-    for (const char* buono : {"a.txt", "012.wav", "load.bmp", "..a", "a..b"}) EXPECT_TRUE(IsNomeFileSemplice(buono)) << buono;
-    for (const char* cattivo : {"", ".", "..", "...", "a\\b", "a/b", "C:x", "\\x", "a\tb", "  "})
-        EXPECT_FALSE(IsNomeFileSemplice(cattivo)) << cattivo;
+    const struct {
+        std::string nome;
+        bool valido;
+    } casi[] = {
+        {"a.txt", true}, {"012.wav", true}, {"load.bmp", true}, {"..a", true}, {"a..b", true},
+        {"", false}, {".", false}, {"..", false}, {"...", false}, {"  ", false},
+        {"a\\b", false}, {"a/b", false}, {"C:x", false}, {"\\x", false},
+        // Characters the file system refuses, control characters included.
+        {"a<b.txt", false}, {"a>b.txt", false}, {"say\"hi\".txt", false}, {"a|b.txt", false},
+        {"what?.txt", false}, {"*.wav", false}, {"a\tb", false}, {"a\x1F.txt", false},
+        {std::string("a\0b", 3), false}, {"bell\a.wav", false},
+        // Device names, in any case, with or without extension.
+        {"CON", false}, {"con", false}, {"Prn.txt", false}, {"aux.wav", false}, {"NUL", false},
+        {"nul.tar.gz", false}, {"COM1", false}, {"com9.bmp", false}, {"LPT1", false}, {"lPt9.dat", false},
+        {"CON .txt", false}, {"con.", false},
+        // Names that only start or end like one.
+        {"CONSOLE.txt", true}, {"icon.bmp", true}, {"nul_.wav", true}, {"COM", true},
+        {"COM10", true}, {"LPT", true}, {"lpt10.txt", true}, {"AUXILIARY", true}, {"my.con", true},
+        {"prn2.bmp", true},
+    };
+    for (const auto& c : casi) EXPECT_EQ(IsNomeFileSemplice(c.nome), c.valido) << c.nome;
 }
 
 TEST(PacketEntries, OleDates) {

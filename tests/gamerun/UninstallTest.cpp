@@ -38,10 +38,19 @@ protected:
 };
 
 TEST_F(Disinstalla, ExtractTxtTagsInAnyOrder) {
-    ASSERT_TRUE(LeggiExtractTxt("#FILE2#=C:\\b.txt\r\n#TOT_FILES#=3\r\n#FILE1#=C:\\a.txt\r\n"));
+    ASSERT_TRUE(LeggiExtractTxt("#FILE2#=C:\\b.txt\r\n#TOT_FILES#=3\r\n#FILE1#=C:\\a.txt\r\n#FILE4#=C:\\d.txt\r\n"));
     EXPECT_EQ(NumFileInstallati, 3);
     EXPECT_EQ(FileInstallati, (std::vector<std::string>{"C:\\a.txt", "C:\\b.txt", ""}));
     EXPECT_TRUE(NelLog("WARNING: missing #FILE3#= field in extract.txt file"));
+    // A total past the #FILE tags is cut to their number.
+    BufferLog.clear();
+    ASSERT_TRUE(LeggiExtractTxt("#TOT_FILES#=40\r\n#FILE1#=C:\\a.txt\r\n#file2#=C:\\b.txt\r\n"));
+    EXPECT_EQ(NumFileInstallati, 2);
+    EXPECT_EQ(FileInstallati, (std::vector<std::string>{"C:\\a.txt", "C:\\b.txt"}));
+    EXPECT_TRUE(NelLog("WARNING: #TOT_FILES# is 40 but extract.txt has 2 #FILE fields"));
+    ASSERT_TRUE(LeggiExtractTxt("#TOT_FILES#=20\r\nno tags here\r\n"));
+    EXPECT_EQ(NumFileInstallati, 0);
+    EXPECT_TRUE(FileInstallati.empty());
     for (const char* cattivo : {"", "#TOT_FILES#=abc\r\n", "#TOT_FILES#=-1\r\n", "#TOT_FILES#=2000000000\r\n"}) {
         BufferLog.clear();
         EXPECT_FALSE(LeggiExtractTxt(cattivo)) << cattivo;
@@ -65,6 +74,7 @@ TEST_F(Disinstalla, RestoreDeletesInstalledFilesAndPutsBackupsWhereTheyCameFrom)
                                 trle / "intro.bmp" + "\r\n#FILE3#=" + fuori / "victim.txt" + "\r\n#FILE4#=" +
                                 trle / "..\\victim.txt" + "\r\n";
     ScriviFileProva(trle / "Extract.txt", extract);
+    PercorsiSaltati.clear();
     ASSERT_TRUE(RipristinaBackup(trle / "Extract.txt", trle / "MEDIA_BACKUP"));
     EXPECT_EQ(LeggiFileProva(trle / "data\\level.tr4"), "old level");
     EXPECT_FALSE(EsisteFileProva(trle / "intro.bmp"));
@@ -74,7 +84,10 @@ TEST_F(Disinstalla, RestoreDeletesInstalledFilesAndPutsBackupsWhereTheyCameFrom)
     EXPECT_EQ(LeggiFileProva(fuori / "victim.txt"), "outside");
     EXPECT_FALSE(EsisteCartella(trle / "MEDIA_BACKUP"));
     EXPECT_TRUE(NelLog("Restore file from backup folder to: " + trle / "data\\level.tr4"));
+    // Skipped with an ordinary line, once though met twice, and no box.
     EXPECT_TRUE(NelLog("WARNING: skipped path outside the game folder: " + fuori / "victim.txt"));
+    EXPECT_EQ(PercorsiSaltati, std::vector<std::string>{fuori / "victim.txt"});
+    EXPECT_EQ(NumErroriLog, 0);
 
     BufferLog.clear();
     EXPECT_FALSE(RipristinaBackup(trle / "Extract.txt", trle / "MEDIA_BACKUP"));

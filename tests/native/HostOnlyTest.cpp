@@ -1,11 +1,14 @@
 // What only the native build can check in-process: the message box of a
-// refused version, recorded by the host side instead of shown.
+// refused version, recorded by the host side instead of shown, and files
+// whose names Windows would not even create.
 #include <gtest/gtest.h>
 
 #include "core/MediaConfig.h"
+#include "core/MediaPacket.h"
 #include "tests/core/HandBytes.h"
 #include "tests/core/LogLines.h"
 #include "tests/native/HostPlatform.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 
@@ -34,5 +37,38 @@ TEST_P(VersioneRifiutata, ShowsTheBoxAndKeepsTheHeader) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TooNew, VersioneRifiutata, testing::Values("VER1.6", "VER2.0", "ver9.9", "VER1x7"));
+
+// A file named as Windows forbids, offered to a packet: refused before
+// anything is copied or written, whether added or taken by an update.
+TEST_F(ConRigheLog, RefusedNamesNeverEnterAPacket) {
+    CartellaProva c;
+    ScriviFileProva(c / "a.txt", "alpha");
+    for (bool virtuale : {false, true}) {
+        SCOPED_TRACE(virtuale ? "virtual" : "absolute");
+        MediaPacketHeader h;
+        const std::string mpf = c / "media.mpf";
+        ASSERT_TRUE(GestionePacchettoMedia(mpf, virtuale ? CreaPacchettoVirtuale : CreaPacchetto, "", "", h, false));
+        ASSERT_TRUE(GestionePacchettoMedia(mpf, AggiungiFile, c / "a.txt", "", h, false));
+        for (const char* nome : {"CON", "nul.txt", "Com3.wav", "lpt9", "a<b.txt", "a>b", "say\"hi\"", "a|b.bmp",
+                                 "why?.wav", "all*.wav", "tab\tname.txt", "bell\a"}) {
+            SCOPED_TRACE(nome);
+            const std::string file = c / nome;
+            ASSERT_TRUE(ScriviFileProva(file, "bad"));
+            const std::string prima = LeggiFileProva(mpf);
+            BufferLog.clear();
+            NumErroriLog = 0;
+            EXPECT_FALSE(GestionePacchettoMedia(mpf, AggiungiFile, file, "", h, false));
+            UnErrore("ERROR adding file: " + file);
+            BufferLog.clear();
+            NumErroriLog = 0;
+            EXPECT_FALSE(GestionePacchettoMedia(mpf, AggiornaFile, file, "a.txt", h, true));
+            UnErrore("ERROR updating file: " + file);
+            EXPECT_EQ(LeggiFileProva(mpf), prima);
+            EXPECT_FALSE(EsisteFileProva(c / ("V_FOLDER\\" + std::string(nome))));
+            EXPECT_FALSE(EsisteFileProva(c / "_tem_pack.mpf"));
+        }
+        GestionePacchettoMedia(mpf, CancellaPacchetto, "", "", h, false);
+    }
+}
 
 }  // namespace

@@ -1,19 +1,25 @@
 // Host stand-ins for the routines of the Windows side that the byte and text
-// modules call: message boxes are recorded, files go through POSIX calls,
-// the code page is Windows-1252.
+// modules call: message boxes are recorded, files go through POSIX calls
+// on paths mapped as Windows finds them, the code page is Windows-1252.
 #include "tests/native/HostPlatform.h"
 
-#include <cstdio>
+#include <dirent.h>
+#include <strings.h>
 #include <sys/stat.h>
-
-#include <cstdio>
+#include <sys/time.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <ctime>
 
 #include "core/AnsiCodePage.h"
 #include "core/FileUtils.h"
 #include "core/MediaConfig.h"
-#include "core/MediaExtraction.h"
+#include "core/MediaPacket.h"
 #include "core/MediaSyntax.h"
+#include "core/PacketEntries.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "gamerun/RunState.h"
@@ -33,18 +39,73 @@ int32_t PiattaformaWindows() { return 5; }
 bool IsWindowsNT() { return true; }
 char SeparatoreDecimale() { return SeparatoreHost; }
 
-bool EsisteFile(const std::string& percorso) {
-    struct stat s;
-    return !PulisciStringa(percorso).empty() && stat(percorso.c_str(), &s) == 0 && S_ISREG(s.st_mode);
+std::string PercorsoHost(const std::string& percorso) {
+    std::string p = percorso;
+    std::replace(p.begin(), p.end(), '\\', '/');
+    std::string risolto = !p.empty() && p[0] == '/' ? "/" : "";
+    bool trovato = true;
+    size_t inizio = 0;
+    while (inizio <= p.size()) {
+        size_t fine = p.find('/', inizio);
+        if (fine == std::string::npos) fine = p.size();
+        const std::string parte = p.substr(inizio, fine - inizio);
+        inizio = fine + 1;
+        if (parte.empty()) continue;
+        std::string nome = parte;
+        struct stat s;
+        // Past a missing component nothing more can be found.
+        if (trovato && parte != "." && parte != ".." && lstat((risolto + parte).c_str(), &s) != 0) {
+            trovato = false;
+            if (DIR* d = opendir(risolto.empty() ? "." : risolto.c_str())) {
+                while (const dirent* e = readdir(d))
+                    if (strcasecmp(e->d_name, parte.c_str()) == 0) {
+                        nome = e->d_name;
+                        trovato = true;
+                        break;
+                    }
+                closedir(d);
+            }
+        }
+        risolto += nome;
+        if (fine < p.size()) risolto += "/";
+    }
+    return risolto;
 }
 
-bool CancellaFile(const std::string& percorso) { return !EsisteFile(percorso) || unlink(percorso.c_str()) == 0; }
+bool EsisteFile(const std::string& percorso) {
+    struct stat s;
+    return !PulisciStringa(percorso).empty() && stat(PercorsoHost(percorso).c_str(), &s) == 0 && S_ISREG(s.st_mode);
+}
 
-// Copies in blocks, so that a large packet never sits in memory whole.
+bool CancellaFile(const std::string& percorso) {
+    return !EsisteFile(percorso) || unlink(PercorsoHost(percorso).c_str()) == 0;
+}
+
+bool StessoFile(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    if (stat(PercorsoHost(a).c_str(), &sa) != 0 || stat(PercorsoHost(b).c_str(), &sb) != 0)
+        return PercorsoHost(a) == PercorsoHost(b);
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::FILE* ApriFile(const std::string& percorso, const char* modo) {
+    return std::fopen(PercorsoHost(percorso).c_str(), modo);
+}
+
+// As Windows renames: a file already at <a> makes it fail.
+bool RinominaFile(const std::string& da, const std::string& a) {
+    struct stat s;
+    if (lstat(PercorsoHost(a).c_str(), &s) == 0) return false;
+    return std::rename(PercorsoHost(da).c_str(), PercorsoHost(a).c_str()) == 0;
+}
+
+// Copies in blocks, so that a large packet never sits in memory whole; the
+// copy keeps the file's times, as CopyFile does.
 bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
-    std::FILE* in = std::fopen(sorgente.c_str(), "rb");
+    if (StessoFile(sorgente, destinazione)) return EsisteFile(sorgente);
+    std::FILE* in = ApriFile(sorgente, "rb");
     if (!in) return false;
-    std::FILE* out = std::fopen(destinazione.c_str(), "wb");
+    std::FILE* out = ApriFile(destinazione, "wb");
     if (!out) {
         std::fclose(in);
         return false;
@@ -60,16 +121,113 @@ bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
     if (std::ferror(in)) ok = false;
     std::fclose(in);
     if (std::fclose(out) != 0) ok = false;
+    struct stat s;
+    if (ok && stat(PercorsoHost(sorgente).c_str(), &s) == 0) {
+        const timeval tempi[2] = {{s.st_atime, 0}, {s.st_mtime, 0}};
+        utimes(PercorsoHost(destinazione).c_str(), tempi);
+    }
     return ok;
 }
 
 bool EsisteCartella(const std::string& percorso) {
     struct stat s;
-    return !Trim(percorso).empty() && stat(percorso.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
+    return !Trim(percorso).empty() && stat(PercorsoHost(percorso).c_str(), &s) == 0 && S_ISDIR(s.st_mode);
 }
 
 bool CreaCartella(const std::string& percorso) {
-    return EsisteCartella(percorso) || mkdir(percorso.c_str(), 0777) == 0;
+    return EsisteCartella(percorso) || mkdir(PercorsoHost(percorso).c_str(), 0777) == 0;
+}
+
+namespace {
+// The wildcards of a file search, without regard to case; "*.*" takes
+// names without a dot too.
+bool Corrisponde(const char* nome, const char* modello) {
+    if (std::string(modello) == "*.*") return true;
+    for (; *modello; ++modello, ++nome) {
+        if (*modello == '*') {
+            for (const char* resto = nome;; ++resto) {
+                if (Corrisponde(resto, modello + 1)) return true;
+                if (!*resto) return false;
+            }
+        }
+        if (!*nome || (*modello != '?' && std::tolower(static_cast<unsigned char>(*modello)) !=
+                                              std::tolower(static_cast<unsigned char>(*nome))))
+            return false;
+    }
+    return !*nome;
+}
+}  // namespace
+
+// In name order, so that runs are alike whatever the host's file system.
+std::vector<std::string> ElencoFile(const std::string& cartella, const std::string& modello, int32_t& conteggio) {
+    std::vector<std::string> nomi;
+    const std::string host = PercorsoHost(cartella);
+    if (DIR* d = opendir(host.c_str())) {
+        while (const dirent* e = readdir(d)) {
+            struct stat s;
+            if (Corrisponde(e->d_name, modello.c_str()) && stat((host + "/" + e->d_name).c_str(), &s) == 0 &&
+                S_ISREG(s.st_mode))
+                nomi.push_back(e->d_name);
+        }
+        closedir(d);
+    }
+    std::sort(nomi.begin(), nomi.end());
+    std::vector<std::string> elenco;
+    for (const std::string& n : nomi) elenco.push_back(cartella + "\\" + n);
+    conteggio = static_cast<int32_t>(elenco.size());
+    return elenco;
+}
+
+bool CancellaFiles(const std::string& cartella, const std::string& modello) {
+    int32_t n = 0;
+    for (const std::string& f : ElencoFile(cartella, modello, n))
+        if (!CancellaFile(f)) return false;
+    return true;
+}
+
+bool RimuoviCartella(const std::string& cartella) {
+    return CancellaFiles(cartella, "*") && rmdir(PercorsoHost(cartella).c_str()) == 0;
+}
+
+// File dates as the Windows side gives them: local time, whole seconds.
+namespace {
+double DaTempo(std::time_t t) {
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    DataOra d;
+    d.Anno = tm.tm_year + 1900;
+    d.Mese = tm.tm_mon + 1;
+    d.Giorno = tm.tm_mday;
+    d.Ora = tm.tm_hour;
+    d.Minuto = tm.tm_min;
+    d.Secondo = tm.tm_sec;
+    return DataOle(d);
+}
+}  // namespace
+
+bool DataModificaFile(const std::string& percorso, double& data) {
+    struct stat s;
+    if (stat(PercorsoHost(percorso).c_str(), &s) != 0) return false;
+    data = DaTempo(s.st_mtime);
+    return true;
+}
+
+double DataOraCorrente() { return DaTempo(std::time(nullptr)); }
+
+bool ImpostaDataFileOle(const std::string& percorso, double data) {
+    const DataOra d = DaDataOle(data);
+    std::tm tm{};
+    tm.tm_year = d.Anno - 1900;
+    tm.tm_mon = d.Mese - 1;
+    tm.tm_mday = d.Giorno;
+    tm.tm_hour = d.Ora;
+    tm.tm_min = d.Minuto;
+    tm.tm_sec = d.Secondo;
+    tm.tm_isdst = -1;
+    const std::time_t t = std::mktime(&tm);
+    if (t == static_cast<std::time_t>(-1)) return false;
+    const timeval tempi[2] = {{t, 0}, {t, 0}};
+    return utimes(PercorsoHost(percorso).c_str(), tempi) == 0;
 }
 
 namespace {
@@ -104,9 +262,6 @@ std::string AnsiDaUtf16(const std::u16string& testo) {
 }
 
 std::string ScegliFileMediaConfig() { return ""; }
-
-// The packet manager is not built here: no virtual folder to mend.
-void CartellaVirtuale() {}
 
 std::string NomeLingua() { return LinguaForzata.empty() ? "ENGLISH" : LinguaForzata; }
 

@@ -12,3 +12,6 @@ struct BoxHost {
 extern std::vector<BoxHost> BoxMostrati;
 // The decimal separator SeparatoreDecimale reports.
 extern char SeparatoreHost;
+// The host path of a program path: a backslash separates, and each
+// component that exists is found without regard to case, as Windows does.
+std::string PercorsoHost(const std::string& percorso);

@@ -59,6 +59,31 @@ TEST_F(StradeUscita, UninstallRestoresBackupsAndRemovesTheLevel) {
     EXPECT_EQ(LeggiFileProva(trle / "data\\level.tr4"), "level before the media");
 }
 
+// An Extract.txt naming files elsewhere: they are left alone, and the user
+// hears of them once, in one box with their number.
+TEST_F(StradeUscita, UninstallSkipsPathsOutsideTheGameFolderWithOneBox) {
+    CartellaProva fuori{"out"};
+    for (const char* d : {"data", "store", "MEDIA_BACKUP"}) ASSERT_TRUE(CreateDirectoryA((trle / d).c_str(), nullptr));
+    std::string extract = "#TOT_FILES#=4\r\n#FILE1#=" + trle / "data\\level.tr4" + "\r\n";
+    const char* nomi[] = {"one.txt", "two.txt", "three.txt"};
+    for (int i = 0; i < 3; ++i) {
+        ScriviFileProva(fuori / nomi[i], "keep me");
+        extract += "#FILE" + std::to_string(i + 2) + "#=" + fuori / nomi[i] + "\r\n";
+    }
+    ScriviFileProva(trle / "MEDIA_BACKUP\\one.txt", "backup");
+    ScriviFileProva(trle / "data\\level.tr4", "level of the media");
+    ScriviFileProva(trle / "store\\Extract.txt", extract);
+
+    const auto boxes = Esegui("/v /u", 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].testo, "ERROR: uninstall skipped 3 path(s) outside the game folder");
+    for (const char* n : nomi) EXPECT_EQ(LeggiFileProva(fuori / n), "keep me") << n;
+    EXPECT_FALSE(EsisteFileProva(trle / "data\\level.tr4"));
+    const std::string log = LeggiFileProva(trle / "Unsinstall_log.txt");
+    for (const char* n : nomi)
+        EXPECT_NE(log.find("WARNING: skipped path outside the game folder: " + fuori / n), std::string::npos) << n;
+}
+
 TEST_F(StradeUscita, UninstallOutsideAGameFolderStops) {
     ScriviFileProva(trle / "savegame.0", "x");
     const auto boxes = Esegui("/u", 1);

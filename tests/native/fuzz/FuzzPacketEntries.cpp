@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     int64_t fine = h.DataStart;
     for (int32_t i = 0; i < h.Count; ++i) {
         const std::string& nome = h.FileNames[static_cast<size_t>(i)];
-        if (nome.find_first_of("\\/:") != std::string::npos || nome == ".." || nome.empty()) std::abort();
+        if (nome.find_first_of("\\/:<>\"|?*") != std::string::npos || nome == ".." || nome.empty()) std::abort();
         fine += h.FileSizes[static_cast<size_t>(i)];
     }
     if (!h.IsVirtual && fine > static_cast<int64_t>(n)) std::abort();
