@@ -16,6 +16,7 @@
 #include "core/MediaSyntax.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "core/Utf8Files.h"
 #include "gamerun/RunState.h"
 
 std::vector<BoxHost> BoxMostrati;
@@ -37,6 +38,10 @@ bool EsisteFile(const std::string& percorso) {
     struct stat s;
     return !PulisciStringa(percorso).empty() && stat(percorso.c_str(), &s) == 0 && S_ISREG(s.st_mode);
 }
+
+// Host file names are UTF-8 bytes already.
+std::FILE* ApriFileUtf8(const std::string& percorso, const char* modo) { return std::fopen(percorso.c_str(), modo); }
+bool EsisteFileUtf8(const std::string& percorso) { return EsisteFile(percorso); }
 
 bool CancellaFile(const std::string& percorso) { return !EsisteFile(percorso) || unlink(percorso.c_str()) == 0; }
 
