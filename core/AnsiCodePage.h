@@ -1,6 +1,6 @@
 #pragma once
-// The program's texts are single-byte texts of the system's ANSI code page;
-// its files store UTF-16LE. These two convert between them. A code unit the
+// Paths, log lines and system texts are single-byte texts of the system's
+// ANSI code page. These two convert them to and from UTF-16. A code unit the
 // code page cannot show becomes "?".
 #include <string>
 

@@ -6,14 +6,15 @@
 #include "core/MediaPacket.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "core/Utf8Files.h"
+#include "core/Utf8Text.h"
 #include "gamerun/RunState.h"
 
 namespace {
 std::string Estensione(const std::string& percorso) { return MaiuscoloAnsi(EstensioneFile(percorso)); }
-}  // namespace
 
-bool TrovaFileAudio(std::string& percorso) {
-    if (EsisteFile(percorso)) return true;
+bool TrovaAudio(std::string& percorso, bool (*esiste)(const std::string&)) {
+    if (esiste(percorso)) return true;
     const std::string est = Estensione(percorso);
     std::string alternativa;
     if (est == ".MP3")
@@ -22,10 +23,22 @@ bool TrovaFileAudio(std::string& percorso) {
         alternativa = percorso.substr(0, percorso.size() - 4) + ".mp3";
     else
         return false;
-    if (!EsisteFile(alternativa)) return false;
+    if (!esiste(alternativa)) return false;
     percorso = alternativa;
     return true;
 }
+
+// A trigger's name is UTF-8, so are the paths built from it; the caller gets
+// the path found in the form its A functions take. A name that has none is
+// reported and counts as not found.
+std::string PerChiamante(const std::string& trovato, bool silenzioso) {
+    const std::string ansi = PercorsoAnsi(trovato);
+    if (ansi.empty() && !silenzioso) StampaLog("ERROR: no ANSI path for file: " + AnsiDaUtf8(trovato), true);
+    return ansi;
+}
+}  // namespace
+
+bool TrovaFileAudio(std::string& percorso) { return TrovaAudio(percorso, EsisteFile); }
 
 std::string NomeWavNumero(int32_t numero) {
     char testo[24];
@@ -38,45 +51,53 @@ std::string NomeWavTraccia(int32_t numero) { return Trim(CartellaTrle) + "\\audi
 std::string EstraiFileMedia(const std::string& nomeFile, bool& temporaneo, bool conserva, bool silenzioso) {
     temporaneo = false;
     const std::string m = NomeFileDaPercorso(nomeFile);
-    const std::string trle = Trim(CartellaTrle);
+    const std::string trle = Utf8DaAnsi(Trim(CartellaTrle));
+    const std::string store = Utf8DaAnsi(PercorsoStore);
     if (nomeFile.find(":\\") != std::string::npos) {
         std::string p = nomeFile;
-        if (TrovaFileAudio(p)) return p;
+        if (TrovaAudio(p, EsisteFileUtf8)) return PerChiamante(p, silenzioso);
         if (!silenzioso) {
-            UltimoErrore = "ERROR: Not found file: " + nomeFile;
+            UltimoErrore = AnsiDaUtf8("ERROR: Not found file: " + nomeFile);
             StampaLog(UltimoErrore, true);
         }
         return "";
     }
-    const bool stessaCartella = UgualeSenzaCaso(trle, HeaderMcf.CartellaMcf);
-    const std::string pacchetto = HeaderMcf.CartellaMcf + "\\media.mpf";
-    if (!m.empty() && EsisteFile(pacchetto)) {
+    const bool stessaCartella = UgualeSenzaCaso(Trim(CartellaTrle), HeaderMcf.CartellaMcf);
+    const std::string pacchetto = Utf8DaAnsi(HeaderMcf.CartellaMcf) + "\\media.mpf";
+    if (!m.empty() && EsisteFileUtf8(pacchetto)) {
         MediaPacketHeader h;
-        std::string estratto = PercorsoStore + "\\" + m;
+        std::string estratto = store + "\\" + m;
         if (GestionePacchettoMedia(pacchetto, EstraiFile, m, estratto, h, false)) {
-            if (TrovaFileAudio(estratto)) {
-                if (!conserva) temporaneo = true;
-                return estratto;
+            if (TrovaAudio(estratto, EsisteFileUtf8)) {
+                const std::string p = PerChiamante(estratto, silenzioso);
+                if (!conserva) {
+                    if (p.empty())
+                        CancellaFileUtf8(estratto);
+                    else
+                        temporaneo = true;
+                }
+                return p;
             }
             if (!silenzioso) {
-                UltimoErrore = "ERROR: Extracting from .mcf file not found : " + m;
+                UltimoErrore = AnsiDaUtf8("ERROR: Extracting from .mcf file not found : " + m);
                 StampaLog(UltimoErrore, true);
             }
             return "";
         }
     }
-    if (IsVersione14() && stessaCartella && EsisteFile(trle + "\\" + m)) return trle + "\\" + m;
+    if (IsVersione14() && stessaCartella && EsisteFileUtf8(trle + "\\" + m))
+        return PerChiamante(trle + "\\" + m, silenzioso);
     if (stessaCartella) {
-        std::string p = PercorsoStore + "\\" + m;
-        if (TrovaFileAudio(p)) return p;
+        std::string p = store + "\\" + m;
+        if (TrovaAudio(p, EsisteFileUtf8)) return PerChiamante(p, silenzioso);
     }
     if (Estensione(m) == ".WAV") {
         for (const char* cartella : {"\\audio\\", "\\sound\\samples\\"}) {
             std::string p = trle + cartella + m;
-            if (TrovaFileAudio(p)) return p;
+            if (TrovaAudio(p, EsisteFileUtf8)) return PerChiamante(p, silenzioso);
         }
     }
-    if (!silenzioso) StampaLog("ERROR: not found file: " + nomeFile, true);
+    if (!silenzioso) StampaLog(AnsiDaUtf8("ERROR: not found file: " + nomeFile), true);
     return "";
 }
 
@@ -101,16 +122,17 @@ std::string PercorsoFileAudio(const std::string& nomeFile) {
 void CartellaVirtuale() {
     const std::string p = HeaderMcf.CartellaMcf + "\\media.mpf";
     if (!EsisteFile(p)) return;
+    const std::string pu = Utf8DaAnsi(p);
     // The manager puts the packet's own V_FOLDER in place of any other
     // stored folder; the stored one is read here to see whether it moved.
     MediaPacketHeader grezzo, h;
-    if (!CaricaHeaderPacchetto(p, grezzo) || !grezzo.IsVirtual) return;
-    if (!GestionePacchettoMedia(p, CaricaHeader, "", "", h, false)) return;
-    if (UgualeSenzaCaso(grezzo.Folder, h.Folder) && EsisteCartella(h.Folder)) return;
+    if (!CaricaHeaderPacchetto(pu, grezzo) || !grezzo.IsVirtual) return;
+    if (!GestionePacchettoMedia(pu, CaricaHeader, "", "", h, false)) return;
+    if (UgualeSenzaCaso(grezzo.Folder, h.Folder) && EsisteCartellaUtf8(h.Folder)) return;
     const std::string v = HeaderMcf.CartellaMcf + "\\V_FOLDER";
     if (EsisteCartella(v)) {
-        h.Folder = v;
-        GestionePacchettoMedia(p, SalvaHeader, "", "", h, false);
+        h.Folder = Utf8DaAnsi(v);
+        GestionePacchettoMedia(pu, SalvaHeader, "", "", h, false);
     } else {
         Messaggio("ERROR: not found virtual folder for media packet file \"" + p + "\"", StileErroreCritico);
     }

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 
-// "" when not found; <temporaneo> True when the caller must delete the file
-// after use.
+// The name is a trigger's text (UTF-8); the path comes back in the ANSI form
+// the A functions take. "" when not found; <temporaneo> True when the caller
+// must delete the file after use.
 std::string EstraiFileMedia(const std::string& nomeFile, bool& temporaneo, bool conserva, bool silenzioso);
 // Also takes the same path ending in .mp3 for .wav and the reverse, and puts
 // the one found into <percorso>.

@@ -11,6 +11,8 @@
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/TextUtils.h"
+#include "core/Utf8Files.h"
+#include "core/Utf8Text.h"
 #include "gamerun/RunState.h"
 
 namespace {
@@ -20,9 +22,11 @@ const char* const A_Capo = "\r\n";
 // the packet holds.
 constexpr size_t BloccoCopia = 4 << 20;
 
+// Paths and names are UTF-8 here; the error text, like every log line, is
+// ANSI.
 bool Errore(const std::string& testo) {
-    UltimoErrore = testo;
-    StampaLog(testo, true);
+    UltimoErrore = AnsiDaUtf8(testo);
+    StampaLog(UltimoErrore, true);
     return false;
 }
 
@@ -36,7 +40,7 @@ using File = std::unique_ptr<std::FILE, ChiudiFile>;
 // Unbuffered: contents move in large blocks, which a stream buffer would
 // only copy once more.
 File Apri(const std::string& percorso, const char* modo) {
-    File f(ApriFile(percorso, modo));
+    File f(ApriFileUtf8(percorso, modo));
     if (f) std::setvbuf(f.get(), nullptr, _IONBF, 0);
     return f;
 }
@@ -95,10 +99,10 @@ bool Mancante(const std::string& nome, const std::string& pacchetto) {
 }
 
 void VuotaOCrea(const std::string& cartella) {
-    if (EsisteCartella(cartella))
-        CancellaFiles(cartella, "*.*");
+    if (EsisteCartellaUtf8(cartella))
+        CancellaFilesUtf8(cartella, "*.*");
     else
-        CreaCartella(cartella);
+        CreaCartellaUtf8(cartella);
 }
 
 // Size and dates of a file about to enter the packet at <i>.
@@ -134,7 +138,7 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
     const std::string cartella = CartellaDaPercorso(pacchetto);
     const std::string temporaneo = Nella(cartella, "_tem_pack.mpf");
     const std::string backup = Nella(cartella, "backup_" + NomeFileDaPercorso(pacchetto));
-    CancellaFile(temporaneo);
+    CancellaFileUtf8(temporaneo);
     if (!SalvaHeaderPacchetto(temporaneo, nuovo)) return false;
     File da = Apri(pacchetto, "rb");
     File a = Apri(temporaneo, "r+b");
@@ -152,17 +156,17 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
     Chiudi(da);
     if (!Chiudi(a)) ok = false;
     if (!ok) return Errore(erroreTemporaneo + temporaneo);
-    CancellaFile(backup);
+    CancellaFileUtf8(backup);
     // The packet is never deleted before its backup copy exists.
-    if (!RinominaFile(pacchetto, backup)) return Errore(erroreTemporaneo + temporaneo);
-    RinominaFile(temporaneo, pacchetto);
+    if (!RinominaFileUtf8(pacchetto, backup)) return Errore(erroreTemporaneo + temporaneo);
+    RinominaFileUtf8(temporaneo, pacchetto);
     return true;
 }
 
 bool ControlloFinale(const std::string& pacchetto, const std::string& messaggio, const std::string& file) {
-    if (EsisteFile(pacchetto)) return true;
+    if (EsisteFileUtf8(pacchetto)) return true;
     const std::string backup = Nella(CartellaDaPercorso(pacchetto), "backup_" + NomeFileDaPercorso(pacchetto));
-    RinominaFile(backup, pacchetto);
+    RinominaFileUtf8(backup, pacchetto);
     return Errore(messaggio + file);
 }
 
@@ -178,7 +182,7 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
 bool Aggiungi(const std::string& pacchetto, const std::string& file, MediaPacketHeader& h) {
     const std::string nome = NomeFileDaPercorso(file);
     if (TrovaEntrata(h, nome) < h.Count) return Aggiorna(pacchetto, file, nome, h, false);
-    if (!EsisteFile(file)) return Errore("ERROR Not found file to add: " + file);
+    if (!EsisteFileUtf8(file)) return Errore("ERROR Not found file to add: " + file);
     if (!IsNomeFileSemplice(nome)) return Errore("ERROR adding file: " + file);
     const MediaPacketHeader vecchio = h;
     SlotLibero(h);
@@ -190,7 +194,7 @@ bool Aggiungi(const std::string& pacchetto, const std::string& file, MediaPacket
     if (h.IsVirtual) {
         // A file already lying in the virtual folder stays where it is.
         const std::string destinazione = Nella(h.Folder, nome);
-        if (!StessoFile(file, destinazione) && !CopiaFile(file, destinazione))
+        if (!StessoFileUtf8(file, destinazione) && !CopiaFileUtf8(file, destinazione))
             return Errore("ERROR adding file: " + file);
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
     } else {
@@ -220,7 +224,7 @@ bool Rimuovi(const std::string& pacchetto, const std::string& file, MediaPacketH
     SlotLibero(h);
     if (h.IsVirtual) {
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
-        CancellaFile(Nella(h.Folder, vecchio.FileNames[static_cast<size_t>(k)]));
+        CancellaFileUtf8(Nella(h.Folder, vecchio.FileNames[static_cast<size_t>(k)]));
     } else {
         std::vector<Parte> parti;
         int64_t pos = vecchio.DataStart;
@@ -238,7 +242,7 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
     const std::string nome = NomeFileDaPercorso(selezione);
     const int32_t k = TrovaEntrata(h, nome);
     if (k >= h.Count) return Mancante(nome, pacchetto);
-    if (!EsisteFile(file)) return Errore("ERROR: Not found file to add: " + file);
+    if (!EsisteFileUtf8(file)) return Errore("ERROR: Not found file to add: " + file);
     const MediaPacketHeader vecchio = h;
     const size_t ks = static_cast<size_t>(k);
     std::string vecchioNome;
@@ -250,11 +254,11 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
     if (!DatiNuovoFile(h, ks, file)) return Errore("ERROR updating file: " + file);
     if (h.IsVirtual) {
         const std::string destinazione = Nella(h.Folder, h.FileNames[ks]);
-        if (!StessoFile(file, destinazione) && !CopiaFile(file, destinazione))
+        if (!StessoFileUtf8(file, destinazione) && !CopiaFileUtf8(file, destinazione))
             return Errore("ERROR updating file: " + file);
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporaney media packet file: ")) return false;
         if (!vecchioNome.empty() && !UgualeSenzaCaso(vecchioNome, h.FileNames[ks]))
-            CancellaFile(Nella(h.Folder, vecchioNome));
+            CancellaFileUtf8(Nella(h.Folder, vecchioNome));
     } else {
         std::vector<Parte> parti;
         int64_t pos = vecchio.DataStart;
@@ -276,20 +280,20 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
 bool ScriviEntrata(std::FILE* pacchetto, int64_t posizione, int64_t n, const std::string& sorgente,
                    const std::string& destinazione, double data) {
     // A virtual folder's file asked for at its own place is already there.
-    const bool giaLi = !sorgente.empty() && StessoFile(sorgente, destinazione);
-    if (!giaLi) CancellaFile(destinazione);
+    const bool giaLi = !sorgente.empty() && StessoFileUtf8(sorgente, destinazione);
+    if (!giaLi) CancellaFileUtf8(destinazione);
     bool ok;
     if (!sorgente.empty()) {
         // An author may edit a virtual folder's file in place: only the
         // verification holds it to the size in the header.
-        ok = giaLi || CopiaFile(sorgente, destinazione);
+        ok = giaLi || CopiaFileUtf8(sorgente, destinazione);
     } else {
         File a = Apri(destinazione, "wb");
         ok = a && Posiziona(pacchetto, posizione) && CopiaBlocchi(pacchetto, a.get(), n);
         if (!Chiudi(a)) ok = false;
     }
     if (!ok) {
-        if (!giaLi) CancellaFile(destinazione);
+        if (!giaLi) CancellaFileUtf8(destinazione);
         return false;
     }
     ImpostaDataFileOle(destinazione, data);
@@ -318,17 +322,17 @@ bool EstraiUno(const std::string& pacchetto, const std::string& file, const std:
         File da = Apri(pacchetto, "rb");
         ok = da && ScriviEntrata(da.get(), dati, h.FileSizes[ks], "", destinazione, h.FileDates[ks]);
     }
-    if (ok && EsisteFile(destinazione)) return true;
+    if (ok && EsisteFileUtf8(destinazione)) return true;
     return Errore("ERROR extracting file: " + nome + A_Capo + "from media packet file: " + pacchetto);
 }
 
 bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPacketHeader& h) {
-    if (!EsisteCartella(d)) return Errore("ERROR extracting all files: Destination folder doesn't exist: " + d);
+    if (!EsisteCartellaUtf8(d)) return Errore("ERROR extracting all files: Destination folder doesn't exist: " + d);
     std::string livello = d;
     bool store = false;
     if (d.size() >= 6 && UgualeSenzaCaso(d.substr(d.size() - 6), "\\store")) {
         const std::string sopra = CartellaDaPercorso(d);
-        if (EsisteCartella(Nella(sopra, "data"))) {
+        if (EsisteCartellaUtf8(Nella(sopra, "data"))) {
             store = true;
             livello = sopra;
         }
@@ -360,17 +364,21 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
         std::string sorgente;
         if (h.IsVirtual) {
             sorgente = Nella(h.Folder, n);
-            if (!EsisteFile(sorgente)) {
-                StampaLog("ERROR missing file \"" + n + "\" in virtual folder:  " + h.Folder, true);
+            if (!EsisteFileUtf8(sorgente)) {
+                StampaLog(AnsiDaUtf8("ERROR missing file \"" + n + "\" in virtual folder:  " + h.Folder), true);
                 return false;
             }
         }
-        if (conBackup && EsisteFile(t) && !CopiaFile(t, Nella(cartellaBackup, NomeFileDaPercorso(t))))
+        if (conBackup && EsisteFileUtf8(t) && !CopiaFileUtf8(t, Nella(cartellaBackup, NomeFileDaPercorso(t))))
             return Errore("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
         if (!ScriviEntrata(da.get(), posizione, h.FileSizes[is], sorgente, t, h.FileDates[is]))
             return Errore("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
         posizione += h.FileSizes[is];
-        if (store) lista += "#FILE" + std::to_string(i + 1) + "#=" + t + A_Capo;
+        if (store) {
+            // Extract.txt is an ANSI text that the uninstaller reads.
+            const std::string ansi = PercorsoAnsi(t);
+            lista += "#FILE" + std::to_string(i + 1) + "#=" + (ansi.empty() ? AnsiDaUtf8(t) : ansi) + A_Capo;
+        }
     }
     if (conBackup) {
         // The list is written as it stands: ScriviFileTesto would add one
@@ -388,15 +396,15 @@ bool Verifica(const std::string& pacchetto, MediaPacketHeader& h) {
             return Errore("ERROR verifying media packet file: " + pacchetto);
         return true;
     }
-    if (!EsisteCartella(h.Folder)) {
-        StampaLog("ERROR not found virtual folder: " + h.Folder, true);
+    if (!EsisteCartellaUtf8(h.Folder)) {
+        StampaLog(AnsiDaUtf8("ERROR not found virtual folder: " + h.Folder), true);
         return false;
     }
     bool tutti = true;
     for (int32_t i = 0; i < h.Count; ++i) {
         const size_t is = static_cast<size_t>(i);
         const std::string q = Nella(h.Folder, h.FileNames[is]);
-        if (!EsisteFile(q)) {
+        if (!EsisteFileUtf8(q)) {
             tutti = Errore("ERROR: Missing file " + h.FileNames[is] + " in virtual folder: " + h.Folder);
             continue;
         }
@@ -410,9 +418,8 @@ bool Verifica(const std::string& pacchetto, MediaPacketHeader& h) {
                            std::to_string(h.FileSizes[is]));
     }
     if (!tutti) return false;
-    int32_t conteggio = 0;
-    for (const std::string& f : ElencoFile(h.Folder, "*.*", conteggio))
-        if (TrovaEntrata(h, NomeFileDaPercorso(f)) >= h.Count) CancellaFile(f);
+    for (const std::string& f : ElencoFileUtf8(h.Folder, "*.*"))
+        if (TrovaEntrata(h, NomeFileDaPercorso(f)) >= h.Count) CancellaFileUtf8(f);
     return true;
 }
 
@@ -454,14 +461,13 @@ bool InAssolutoDa(const std::string& pacchetto, MediaPacketHeader& h) {
     for (int32_t i = 0; i < h.Count; ++i)
         parti.push_back({-1, h.FileSizes[static_cast<size_t>(i)], Nella(vecchia, h.FileNames[static_cast<size_t>(i)])});
     if (!Riscrivi(pacchetto, h, parti, "ERROR converting from virtual to absolute format: ")) return false;
-    RimuoviCartella(vecchia);
+    RimuoviCartellaUtf8(vecchia);
     return true;
 }
 
 bool AggiungiCartellaIn(const std::string& pacchetto, const std::string& g, MediaPacketHeader& h) {
-    if (!EsisteCartella(g)) return Errore("ERROR: folder to add not found: " + g);
-    int32_t conteggio = 0;
-    const std::vector<std::string> files = ElencoFile(g, "*", conteggio);
+    if (!EsisteCartellaUtf8(g)) return Errore("ERROR: folder to add not found: " + g);
+    const std::vector<std::string> files = ElencoFileUtf8(g, "*");
     if (files.empty()) return Errore("WARNING: no file in folder: " + g);
     for (const std::string& f : files)
         if (!Aggiungi(pacchetto, f, h)) return false;
@@ -518,8 +524,8 @@ bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, co
             case InAssoluto: return InAssolutoDa(pacchetto, h);
             case AggiungiCartella: return AggiungiCartellaIn(pacchetto, destinazione, h);
             case CancellaPacchetto:
-                if (h.IsVirtual) RimuoviCartella(h.Folder);
-                return CancellaFile(pacchetto);
+                if (h.IsVirtual) RimuoviCartellaUtf8(h.Folder);
+                return CancellaFileUtf8(pacchetto);
             default: return true;
         }
     } catch (const std::exception& e) {

@@ -24,6 +24,9 @@ enum OperazionePacchetto : int32_t {
     SalvaHeader = 14,
 };
 
+// Paths and entry names are UTF-8 (Utf8Text.h), so that an entry named
+// outside the ANSI code page is found, added and extracted like any other;
+// a caller converts an ANSI path with Utf8DaAnsi.
 bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, const std::string& file,
                             const std::string& destinazione, MediaPacketHeader& header, bool rinomina);
 
@@ -36,7 +39,7 @@ bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& he
 // A CD-track sound such as 012.wav or 012.mp3.
 bool IsFileTracciaAudio(const std::string& percorso);
 
-// Window side: file dates as OLE dates, local time.
+// Window side: file dates as OLE dates, local time; UTF-8 paths.
 bool DataModificaFile(const std::string& percorso, double& data);
 double DataOraCorrente();
 bool ImpostaDataFileOle(const std::string& percorso, double data);

@@ -2,10 +2,11 @@
 
 #include <cstdio>
 
-#include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/ScrambledString.h"
+#include "core/Utf8Files.h"
+#include "core/Utf8Text.h"
 
 namespace {
 
@@ -13,9 +14,10 @@ namespace {
 constexpr size_t LunghezzaMinimaVoce = 4 + 4 + 8 + 8;
 constexpr size_t MassimoHeader = 16u << 20;
 
+// The packet's path is UTF-8; the error text, like every log line, is ANSI.
 bool RigaErrore(const std::string& testo) {
-    UltimoErrore = testo;
-    StampaLog(testo, true);
+    UltimoErrore = AnsiDaUtf8(testo);
+    StampaLog(UltimoErrore, true);
     return false;
 }
 
@@ -57,8 +59,8 @@ bool ComponiHeaderPacchetto(const MediaPacketHeader& h, std::string& dati) {
 }
 
 bool CaricaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& h) {
-    if (!EsisteFile(percorso)) return RigaErrore("Not found media packet file: " + percorso);
-    std::FILE* file = ApriFile(percorso, "rb");
+    if (!EsisteFileUtf8(percorso)) return RigaErrore("Not found media packet file: " + percorso);
+    std::FILE* file = ApriFileUtf8(percorso, "rb");
     if (!file) return RigaErrore("Error opening media packet file: " + percorso);
     // Only the header is read, in growing pieces, never the packed contents
     // that follow it; a header past MassimoHeader is not a packet's.
@@ -90,8 +92,8 @@ bool SalvaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& h) {
     std::string dati;
     // A header that cannot be composed neither creates nor touches the file.
     if (!ComponiHeaderPacchetto(h, dati)) return RigaErrore("Error saving media packet header: " + percorso);
-    std::FILE* file = ApriFile(percorso, "r+b");
-    if (!file) file = ApriFile(percorso, "wb");
+    std::FILE* file = ApriFileUtf8(percorso, "r+b");
+    if (!file) file = ApriFileUtf8(percorso, "wb");
     if (!file) return RigaErrore("Error creating media packet file: " + percorso);
     bool ok = std::fwrite(dati.data(), 1, dati.size(), file) == dati.size();
     if (std::fclose(file) != 0) ok = false;

@@ -10,7 +10,7 @@
 struct MediaPacketHeader {
     int32_t Count = 0;
     int16_t IsVirtual = 0;  // -1: the files lie in Folder; 0: they follow the header
-    std::string Folder;
+    std::string Folder;  // UTF-8, as the names
     // Indexed from 0; after a load Count + 1 elements, the last one free.
     std::vector<int32_t> FileSizes;
     std::vector<std::string> FileNames;
@@ -24,6 +24,7 @@ bool LeggiHeaderPacchetto(LettoreByte& file, MediaPacketHeader& header);
 // The header's bytes; False when a count has no entries or a text is too long.
 bool ComponiHeaderPacchetto(const MediaPacketHeader& header, std::string& dati);
 
+// The packet's path is UTF-8, as the packet manager's paths are.
 bool CaricaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& header);
 // Writes the header over the start of the packet without cutting the file.
 bool SalvaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& header);

@@ -1,9 +1,9 @@
-// File dates of the packet manager through the system's own calls.
+// File dates of the packet manager through the system's own calls; its
+// paths are UTF-8.
 #include <windows.h>
 
-#include "core/FileUtils.h"
 #include "core/MediaPacket.h"
-#include "core/TextUtils.h"
+#include "core/Utf8Text.h"
 
 namespace {
 double DaSystemTime(const SYSTEMTIME& st) {
@@ -16,11 +16,16 @@ double DaSystemTime(const SYSTEMTIME& st) {
     d.Secondo = st.wSecond;
     return DataOle(d);
 }
+
+std::wstring W(const std::string& percorso) {
+    const std::u16string u = Utf16DaUtf8(percorso);
+    return std::wstring(u.begin(), u.end());
+}
 }  // namespace
 
 bool DataModificaFile(const std::string& percorso, double& data) {
     WIN32_FILE_ATTRIBUTE_DATA info{};
-    if (!GetFileAttributesExA(percorso.c_str(), GetFileExInfoStandard, &info)) return false;
+    if (!GetFileAttributesExW(W(percorso).c_str(), GetFileExInfoStandard, &info)) return false;
     FILETIME locale{};
     SYSTEMTIME st{};
     if (!FileTimeToLocalFileTime(&info.ftLastWriteTime, &locale) || !FileTimeToSystemTime(&locale, &st)) return false;
@@ -35,5 +40,20 @@ double DataOraCorrente() {
 }
 
 bool ImpostaDataFileOle(const std::string& percorso, double data) {
-    return ImpostaDataFile(percorso, DaDataOle(data));
+    const DataOra d = DaDataOle(data);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.Anno);
+    st.wMonth = static_cast<WORD>(d.Mese);
+    st.wDay = static_cast<WORD>(d.Giorno);
+    st.wHour = static_cast<WORD>(d.Ora);
+    st.wMinute = static_cast<WORD>(d.Minuto);
+    st.wSecond = static_cast<WORD>(d.Secondo);
+    FILETIME locale{}, universale{};
+    if (!SystemTimeToFileTime(&st, &locale) || !LocalFileTimeToFileTime(&locale, &universale)) return false;
+    HANDLE h = CreateFileW(W(percorso).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = SetFileTime(h, &universale, &universale, &universale) != 0;
+    CloseHandle(h);
+    return ok;
 }

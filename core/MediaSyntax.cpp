@@ -7,8 +7,17 @@
 
 namespace {
 
+// Only ASCII letters are folded: the texts are UTF-8, whose other bytes must
+// stay as they are, and every section, tag and language name is ASCII.
+std::string MaiuscoloAscii(const std::string& testo) {
+    std::string s = testo;
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
 size_t Trova(const std::string& testo, const std::string& cosa, size_t da = 0) {
-    return MaiuscoloAnsi(testo).find(MaiuscoloAnsi(cosa), da);
+    return MaiuscoloAscii(testo).find(MaiuscoloAscii(cosa), da);
 }
 
 bool Spazio(char c) { return c == ' ' || c == '\t'; }

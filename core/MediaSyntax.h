@@ -1,8 +1,8 @@
 #pragma once
 // The syntax of media texts: sections <NAME>...<END_NAME>, tags #NAME#=value
 // running to the end of their line, language parts and the display tags of
-// a shown text. Names are matched without regard to letter case and the
-// first occurrence counts.
+// a shown text. The texts are UTF-8; names are ASCII, matched without
+// regard to letter case, and the first occurrence counts.
 #include <cstdint>
 #include <string>
 

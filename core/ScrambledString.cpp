@@ -1,10 +1,8 @@
 #include "core/ScrambledString.h"
 
-#include <cstring>
 #include <limits>
-#include <map>
 
-#include "core/AnsiCodePage.h"
+#include "core/Utf8Text.h"
 
 std::array<uint8_t, LunghezzaChiaveStringhe> ChiaveStringhe() {
     std::array<uint8_t, LunghezzaChiaveStringhe> chiave{};
@@ -18,17 +16,6 @@ std::array<uint8_t, LunghezzaChiaveStringhe> ChiaveStringhe() {
 
 namespace {
 
-// Texts whose UTF-16 the code page cannot hold keep their stored form here,
-// so that a configuration written back unchanged keeps its foreign-language
-// texts. A lossy form shared by two different stored texts is ambiguous and
-// is written as it stands.
-struct FormaOriginale {
-    std::u16string testo;
-    bool ambigua = false;
-};
-std::map<std::string, FormaOriginale> formeOriginali;
-constexpr size_t MassimoFormeOriginali = 16384;
-
 void Combina(uint8_t* byte, size_t n) {
     const auto chiave = ChiaveStringhe();
     size_t k = 0;
@@ -41,9 +28,7 @@ void Combina(uint8_t* byte, size_t n) {
 }  // namespace
 
 bool ScriviStringaCodificata(const std::string& testo, ScrittoreByte& file) {
-    std::u16string utf16 = Utf16DaAnsi(testo);
-    const auto originale = formeOriginali.find(testo);
-    if (originale != formeOriginali.end() && !originale->second.ambigua) utf16 = originale->second.testo;
+    const std::u16string utf16 = Utf16DaUtf8(testo);
     if (utf16.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()) / 2) return false;
     const auto n = static_cast<int32_t>(utf16.size() * 2);
     file.ScriviI32(n);
@@ -74,11 +59,6 @@ bool LeggiStringaCodificata(std::string& testo, LettoreByte& file) {
     for (size_t i = 0; i < utf16.size(); ++i)
         utf16[i] = static_cast<char16_t>(static_cast<uint8_t>(byte[2 * i]) |
                                          static_cast<uint8_t>(byte[2 * i + 1]) << 8);
-    std::string ansi = AnsiDaUtf16(utf16);
-    if (Utf16DaAnsi(ansi) != utf16 && formeOriginali.size() < MassimoFormeOriginali) {
-        auto [voce, nuova] = formeOriginali.try_emplace(ansi, FormaOriginale{utf16, false});
-        if (!nuova && voce->second.testo != utf16) voce->second.ambigua = true;
-    }
-    testo = std::move(ansi);
+    testo = Utf8DaUtf16(utf16);
     return true;
 }

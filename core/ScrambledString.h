@@ -1,7 +1,8 @@
 #pragma once
 // The string encoding of media.mcf and media.mpf: a 32-bit byte count, then
 // the text's UTF-16LE bytes combined by exclusive-or with a 9-byte key whose
-// position restarts for every string.
+// position restarts for every string. In memory the text is UTF-8
+// (Utf8Text.h): what a file stores is written back unchanged.
 #include <array>
 #include <cstdint>
 #include <string>

@@ -11,6 +11,7 @@
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/TextUtils.h"
+#include "core/Utf8Text.h"
 #include "eventlogger/LoggerProtocol.h"
 #include "gamerun/LoggerClient.h"
 #include "gamerun/RunState.h"
@@ -109,7 +110,7 @@ void SuonoSfondo(const std::string& percorso, bool ciclo) {
     bool temporaneo = false;
     const std::string trovato = EstraiFileMedia(percorso, temporaneo, true, false);
     if (trovato.empty()) {
-        StampaLog("ERROR: not found file for background sound: " + NomeFileDaPercorso(percorso), true);
+        StampaLog("ERROR: not found file for background sound: " + AnsiDaUtf8(NomeFileDaPercorso(percorso)), true);
         return;
     }
     if (!UgualeSenzaCaso(EstensioneFile(trovato), ".wav")) {

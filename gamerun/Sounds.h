@@ -8,6 +8,7 @@ constexpr int32_t NumeroEffettiSonori = 12;
 
 void SuonaEffetto(int32_t numero, bool forza, bool attendi);
 void FermaSuono();
+// The sound is named by a trigger's text (UTF-8).
 void SuonoSfondo(const std::string& percorso, bool ciclo);
 void SuonaBeep(int32_t frequenza, int32_t durata);
 void BeepSuono1();

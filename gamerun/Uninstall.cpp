@@ -9,6 +9,7 @@
 #include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "core/Utf8Text.h"
 #include "gamerun/Principale.h"
 #include "gamerun/RunState.h"
 #include "gamerun/Startup.h"
@@ -248,8 +249,13 @@ std::string RigaListaMedia(int32_t indice) {
     std::string stato = (m.Options & Disabled) ? "Disabled" : "Enabled";
     stato.resize(9, ' ');
     std::string riga = tipo + numeri + stato + " ";
-    if (!m.MediaFile.empty()) riga += "\"" + m.MediaFile + "\"  ";
-    if (!m.SoundFile.empty()) riga += "\"" + m.SoundFile + "\"  ";
+    // The list is an ANSI text file.
+    for (const std::string* nome : {&m.MediaFile, &m.SoundFile}) {
+        if (nome->empty()) continue;
+        riga += '"';
+        riga += AnsiDaUtf8(*nome);
+        riga += "\"  ";
+    }
     return riga;
 }
 

@@ -15,17 +15,24 @@ inline std::string I32(int64_t v) {
     return s;
 }
 
-// An ASCII or Latin-1 text as a scrambled string: count, then UTF-16LE
-// bytes each combined with the key byte at (k mod 9).
-inline std::string Stringa(const std::string& testo) {
+// UTF-16 code units as a scrambled string: count, then UTF-16LE bytes each
+// combined with the key byte at (k mod 9).
+inline std::string Stringa(const std::u16string& testo) {
     const auto chiave = ChiaveStringhe();
     std::string byte;
-    for (char c : testo) {
-        byte += c;
-        byte += '\0';
+    for (char16_t u : testo) {
+        byte += static_cast<char>(u & 0xFF);
+        byte += static_cast<char>(u >> 8);
     }
     for (size_t k = 0; k < byte.size(); ++k) byte[k] = static_cast<char>(byte[k] ^ chiave[k % 9]);
     return I32(static_cast<int64_t>(byte.size())) + byte;
+}
+
+// An ASCII text, one code unit per character.
+inline std::string Stringa(const std::string& testo) {
+    std::u16string unita;
+    for (char c : testo) unita += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return Stringa(unita);
 }
 
 struct Record {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/MediaConfig.h"
+#include "core/MediaSyntax.h"
 #include "tests/core/HandBytes.h"
 #include "tests/core/LogLines.h"
 
@@ -128,6 +129,51 @@ TEST_F(McfByte, WrittenConfigurationLoadsBackWithStateBits) {
     EXPECT_EQ(static_cast<uint32_t>(ListaMedia[0].Options), 0x80063001u);
     EXPECT_EQ(ListaMedia[0].Text, std::string(5000, 'x'));
     EXPECT_EQ(ListaMedia[0].Level, -1);
+}
+
+// A configuration whose texts the ANSI code page cannot all hold: "Ω" and
+// CJK beside a stored "?", and a lone surrogate, all as the file stores them.
+std::string FileStraniero(const std::u16string& sintassi) {
+    const mano::Record r = mano::PrimoRecord();
+    std::string record = mano::I32(r.typeFlags) + mano::I32(r.options) + mano::Stringa(u"\u4E16\u754C.bmp") +
+                         mano::Stringa(u"?.wav");
+    for (int32_t v : r.formato) record += mano::I32(v);
+    record += mano::Stringa(u"<ENGLISH>\u03A9 ?\r\n<END_ENGLISH>") + mano::Stringa(sintassi);
+    for (int32_t v : r.numeri) record += mano::I32(v);
+    return "VER1.5" + mano::I32(1) + mano::Riservati + mano::I32(0) + mano::I32(2) + mano::I32(0) + mano::I32(0) +
+           mano::Stringa(u"\u03A9 level ?") + mano::I32(2) + mano::Stringa(u"\u4E16\u754C.bmp") + mano::I32(1) +
+           mano::Stringa(u"?\xDC00") + mano::I32(1) + record;
+}
+
+const std::u16string SintassiStraniera = u"<ALERT>#CODE#=7\r\n<END_ALERT><TEXT>\xD800 ? \u03A9 \u4E16<END_TEXT>";
+
+TEST_F(McfByte, ForeignTextsAreHeldAsUtf8AndWrittenBackByteForByte) {
+    const std::string file = FileStraniero(SintassiStraniera);
+    ASSERT_TRUE(CaricaMediaMcfDaByte(Percorso, file));
+    EXPECT_EQ(HeaderMcf.HeaderText, "\xCE\xA9 level ?");
+    ASSERT_EQ(HeaderMcf.MediaFileCount, 2);
+    EXPECT_EQ(HeaderMcf.MediaFiles[0], "\xE4\xB8\x96\xE7\x95\x8C.bmp");
+    EXPECT_EQ(HeaderMcf.MediaFiles[1], "?\xED\xB0\x80");
+    const MediaTrigger& m = ListaMedia[0];
+    EXPECT_EQ(m.MediaFile, "世界.bmp");
+    EXPECT_EQ(m.SoundFile, "?.wav");
+    EXPECT_EQ(m.Text, "<ENGLISH>Ω ?\r\n<END_ENGLISH>");
+    EXPECT_EQ(m.Syntax, "<ALERT>#CODE#=7\r\n<END_ALERT><TEXT>\xED\xA0\x80 ? Ω 世<END_TEXT>");
+    std::string scritto;
+    ASSERT_TRUE(ComponiMediaConfig(Percorso, scritto));
+    EXPECT_EQ(scritto, file);
+}
+
+TEST_F(McfByte, EditedSectionKeepsEveryOtherCharacter) {
+    ASSERT_TRUE(CaricaMediaMcfDaByte(Percorso, FileStraniero(SintassiStraniera)));
+    // As a suspended alert rewrites its own section during a run.
+    MediaTrigger& m = ListaMedia[0];
+    m.Syntax = ImpostaSezione(m.Syntax, "ALERT", "#CODE#=8\r\n#NOTE#=è\r\n");
+    std::string scritto;
+    ASSERT_TRUE(ComponiMediaConfig(Percorso, scritto));
+    EXPECT_EQ(scritto, FileStraniero(u"<ALERT>#CODE#=8\r\n#NOTE#=\u00E8\r\n<END_ALERT><TEXT>\xD800 ? \u03A9 "
+                                     u"\u4E16<END_TEXT>"));
+    NessunErrore();
 }
 
 struct CasoVersione {

@@ -10,11 +10,32 @@
 #include "core/MediaConfig.h"
 #include "core/MediaExtraction.h"
 #include "core/MediaPacket.h"
+#include "core/Utf8Files.h"
+#include "core/Utf8Text.h"
 #include "tests/core/HandBytes.h"
 #include "tests/core/LogLines.h"
 #include "tests/support/TestFolders.h"
+#include "GoldenFiles.h"
 
 namespace {
+
+std::string LeggiUtf8(const std::string& percorso) {
+    std::string s;
+    if (std::FILE* f = ApriFileUtf8(percorso, "rb")) {
+        char b[256];
+        size_t n;
+        while ((n = std::fread(b, 1, sizeof b, f)) > 0) s.append(b, n);
+        std::fclose(f);
+    }
+    return s;
+}
+
+bool ScriviUtf8(const std::string& percorso, const std::string& contenuto) {
+    std::FILE* f = ApriFileUtf8(percorso, "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(contenuto.data(), 1, contenuto.size(), f) == contenuto.size();
+    return std::fclose(f) == 0 && ok;
+}
 
 std::string D64(double v) {
     std::string s(8, '\0');
@@ -514,6 +535,70 @@ TEST_F(Estrazione, LoadingTheConfigurationMendsAMovedVirtualFolder) {
     ListaMedia.assign(1, MediaTrigger{});
     const std::string byte = LeggiFileProva(mpf());
     EXPECT_EQ(byte.substr(6, 4 + 2 * (c / "V_FOLDER").size()), mano::Stringa(c / "V_FOLDER"));
+}
+
+// Names the ANSI code page lacks, in the frozen golden packet: found without
+// regard to ASCII case, extracted under their own names, and handed on in a
+// form that the A functions open.
+TEST_F(Estrazione, ForeignNamedEntriesOfTheGoldenPacketAreExtracted) {
+    ASSERT_TRUE(ScriviFileProva(mpf(), GoldenMpf()));
+    const std::string cartella = Utf8DaAnsi(c.Percorso());
+    const std::string pacchetto = Utf8DaAnsi(mpf());
+    ASSERT_TRUE(GestionePacchettoMedia(pacchetto, EstraiFile, "ΩMEGA.TXT", cartella + "\\out\\Ωmega.txt", h, false))
+        << UltimoErrore;
+    EXPECT_EQ(LeggiUtf8(cartella + "\\out\\Ωmega.txt"), "omega");
+    bool temp = false;
+    const std::string estratto = EstraiFileMedia("世界.wav", temp, false, false);
+    ASSERT_NE(estratto, "");
+    EXPECT_TRUE(temp);
+    EXPECT_TRUE(EsisteFile(estratto));
+    EXPECT_EQ(LeggiFileProva(estratto), "RIFF");
+    EXPECT_TRUE(EsisteFileUtf8(cartella + "\\store\\世界.wav"));
+    // The store extraction lists the foreign file so that the uninstaller,
+    // which reads Extract.txt with the A functions, finds it.
+    CreaCartella(c / "data");
+    ASSERT_TRUE(GestionePacchettoMedia(pacchetto, EstraiTutto, "", cartella + "\\store", h, false)) << UltimoErrore;
+    const std::string lista = LeggiFileProva(c / "store\\Extract.txt");
+    const size_t inizio = lista.find("#FILE2#=") + 8;
+    const std::string omega = lista.substr(inizio, lista.find("\r\n", inizio) - inizio);
+    EXPECT_EQ(LeggiFileProva(omega), "omega") << omega;
+    NessunErrore();
+}
+
+TEST_F(Estrazione, ForeignNamedFilesAreAddedConvertedAndRemoved) {
+    const std::string cartella = Utf8DaAnsi(c.Percorso());
+    const std::string pacchetto = Utf8DaAnsi(mpf());
+    const std::string nome = "Città Ω 世界.wav";
+    CreaCartella(c / "src");
+    ASSERT_TRUE(ScriviUtf8(cartella + "\\src\\" + nome, "omega"));
+    for (bool virtuale : {false, true}) {
+        SCOPED_TRACE(virtuale ? "virtual" : "absolute");
+        ASSERT_TRUE(Op(virtuale ? CreaPacchettoVirtuale : CreaPacchetto));
+        // The folder is listed with the names as the disk holds them.
+        ASSERT_TRUE(GestionePacchettoMedia(pacchetto, AggiungiCartella, "", cartella + "\\src", h, false))
+            << UltimoErrore;
+        ASSERT_TRUE(Op(AggiungiFile, c / "a.txt"));
+        ASSERT_TRUE(Op(CaricaHeader));
+        ASSERT_EQ(h.Count, 2);
+        EXPECT_EQ(h.FileNames[0], nome);
+        if (virtuale) {
+            EXPECT_EQ(LeggiUtf8(cartella + "\\V_FOLDER\\" + nome), "omega");
+        }
+        // Verification keeps a virtual file whose name matches its entry.
+        EXPECT_TRUE(Op(VerificaPacchetto)) << UltimoErrore;
+        ASSERT_TRUE(Op(virtuale ? InAssoluto : InVirtuale)) << UltimoErrore;
+        ASSERT_TRUE(GestionePacchettoMedia(pacchetto, EstraiFile, nome, cartella + "\\out\\" + nome, h, false))
+            << UltimoErrore;
+        EXPECT_EQ(LeggiUtf8(cartella + "\\out\\" + nome), "omega");
+        ASSERT_TRUE(GestionePacchettoMedia(pacchetto, RimuoviFile, nome, "", h, false)) << UltimoErrore;
+        ASSERT_TRUE(Op(CaricaHeader));
+        EXPECT_EQ(h.Count, 1);
+        EXPECT_FALSE(EsisteFileUtf8(cartella + "\\V_FOLDER\\" + nome));
+        // A missing foreign entry is named in the ANSI error line.
+        EXPECT_FALSE(GestionePacchettoMedia(pacchetto, RimuoviFile, nome, "", h, false));
+        EXPECT_EQ(UltimoErrore, "ERROR: Missing file named: Citt\xE0 ? ??.wav\r\nIn media packet file: " + mpf());
+        ASSERT_TRUE(Op(CancellaPacchetto));
+    }
 }
 
 }  // namespace

@@ -33,7 +33,11 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoSezione{"<END_A>x<A>one<END_A>", "A", "one"},
                     // Nested sections are read by cutting the outer one first.
                     CasoSezione{"<SWITCH><ALERT>in<END_ALERT><END_SWITCH>", "SWITCH", "<ALERT>in<END_ALERT>"},
-                    CasoSezione{"<TEXT><END_TEXT>", "TEXT", ""}));
+                    CasoSezione{"<TEXT><END_TEXT>", "TEXT", ""},
+                    // UTF-8 texts: only ASCII letters fold, every other byte is kept.
+                    CasoSezione{"Ω<greek>Ωμέγα ? 世界<end_GREEK>", "GREEK", "Ωμέγα ? 世界"},
+                    CasoSezione{"<A>\xED\xA0\x80è<END_A>", "a", "\xED\xA0\x80è"},
+                    CasoSezione{"<é>x<END_é>", "É", ""}));
 
 class SintassiConLog : public ConRigheLog {};
 
@@ -43,6 +47,9 @@ TEST_F(SintassiConLog, SetSectionReplacesAppendsOrRefuses) {
               "a<TEXT>new<END_TEXT><TEXT>two<END_TEXT>");
     EXPECT_EQ(ImpostaSezione("head", "CODEC", "http://x"), "head<CODEC>http://x<END_CODEC>");
     EXPECT_EQ(ImpostaSezione("", "CODEC", ""), "<CODEC><END_CODEC>");
+    // The characters around the section stay as they were, byte for byte.
+    EXPECT_EQ(ImpostaSezione("Ω\xED\xA0\x80<alert>old<end_alert>? 世界", "ALERT", "nuovo è"),
+              "Ω\xED\xA0\x80<ALERT>nuovo è<end_alert>? 世界");
     NessunErrore();
     EXPECT_EQ(ImpostaSezione("a<TEXT>open", "TEXT", "new"), "a<TEXT>open");
     UnErrore("Syntax error: missing <END_TEXT> section");
@@ -72,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // In the middle of a line, and only the first occurrence.
                     CasoTag{"pre #CODE#=7\n#CODE#=8", "#CODE#=", "7", "pre #CODE#=8"},
                     CasoTag{"\n\n#A#=1\r\n\n\r#B#=2", "#A#=", "1", "\n\n#B#=2"},
-                    CasoTag{"no tag", "#FLAGS#=", "", "no tag"}, CasoTag{"", "#FLAGS#=", "", ""}));
+                    CasoTag{"no tag", "#FLAGS#=", "", "no tag"}, CasoTag{"", "#FLAGS#=", "", ""},
+                    CasoTag{"Ω\r\n#title#=Città 世界\r\n?", "#TITLE#=", "Città 世界", "Ω\r\n?"}));
 
 struct CasoLingua {
     const char* testo;
@@ -97,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLingua{"<ENGLISH>Hi<END_ENGLISH><ITALIAN>Ciao<END_ITALIAN>", "GERMAN", "Hi", "english"},
         CasoLingua{"<english>Hi", "GERMAN", "Hi", "english"},
         CasoLingua{"<FRENCH>Salut<END_FRENCH>", "GERMAN", "<FRENCH>Salut<END_FRENCH>", "<NONE>"},
-        CasoLingua{"plain text", "ENGLISH", "plain text", "<NONE>"}));
+        CasoLingua{"plain text", "ENGLISH", "plain text", "<NONE>"},
+        CasoLingua{"<english>Hi<END_ENGLISH><Japan>こんにちは<END_JAPAN>", "JAPAN", "こんにちは", "JAPAN"}));
 
 TEST(NomiLingue, IdentifiersAndCharsets) {
     const std::pair<int32_t, const char*> nomi[] = {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <set>
+#include <array>
 
 #include "core/ScrambledString.h"
 #include "tests/core/HandBytes.h"
@@ -13,11 +13,13 @@ std::string Scrivi(const std::string& testo) {
     return f.Dati();
 }
 
-TEST(ScrambledString, KeyIsNineBytesThatScramble) {
-    const auto chiave = ChiaveStringhe();
-    EXPECT_EQ(chiave, ChiaveStringhe());
-    // A key of zeros, or of one repeated byte, would leave the text readable.
-    EXPECT_GT(std::set<uint8_t>(chiave.begin(), chiave.end()).size(), 4u);
+TEST(ScrambledString, KeyIsTheNineBytesEveryWriterUses) {
+    // Every media.mcf and media.mpf ever written depends on these bytes: a
+    // change here makes them all unreadable.
+    const std::array<uint8_t, 9> chiave = {0x6F, 0xAB, 0xF8, 0x9D, 0xB1, 0xD3, 0x83, 0x8F, 0x99};
+    EXPECT_EQ(ChiaveStringhe(), chiave);
+    // "A" alone: one code unit, 41 00, combined with the first two key bytes.
+    EXPECT_EQ(Scrivi("A"), std::string("\x02\x00\x00\x00\x2E\xAB", 6));
 }
 
 TEST(ScrambledString, EmptyTextIsFourZeroBytes) {
@@ -33,7 +35,7 @@ TEST(ScrambledString, EmptyTextIsFourZeroBytes) {
 TEST(ScrambledString, MatchesTheLayoutByHand) {
     // Eleven characters: 22 bytes, so the key wraps twice within the string.
     EXPECT_EQ(Scrivi("Hello world"), mano::Stringa("Hello world"));
-    EXPECT_EQ(Scrivi("Caff\xE8"), mano::Stringa("Caff\xE8"));
+    EXPECT_EQ(Scrivi("Caffè"), mano::Stringa(u"Caff\u00E8"));
 }
 
 TEST(ScrambledString, KeyRestartsForEveryString) {
@@ -47,10 +49,10 @@ TEST(ScrambledString, KeyRestartsForEveryString) {
 
 TEST(ScrambledString, ReadsBackWhatWasWrittenOneAfterAnother) {
     ScrittoreByte w;
-    for (const char* t : {"intro.bmp", "", "Text with\r\nlines", "\xDC" "n\xEF" "c\xF6" "d\xE9"}) ASSERT_TRUE(ScriviStringaCodificata(t, w));
+    for (const char* t : {"intro.bmp", "", "Text with\r\nlines", "Ünïcödé 世界"}) ASSERT_TRUE(ScriviStringaCodificata(t, w));
     w.ScriviI32(77);
     LettoreByte r(w.Dati());
-    for (const char* t : {"intro.bmp", "", "Text with\r\nlines", "\xDC" "n\xEF" "c\xF6" "d\xE9"}) {
+    for (const char* t : {"intro.bmp", "", "Text with\r\nlines", "Ünïcödé 世界"}) {
         std::string letto;
         ASSERT_TRUE(LeggiStringaCodificata(letto, r));
         EXPECT_EQ(letto, t);
@@ -60,19 +62,39 @@ TEST(ScrambledString, ReadsBackWhatWasWrittenOneAfterAnother) {
     EXPECT_EQ(coda, 77);
 }
 
-TEST(ScrambledString, TextOutsideTheCodePageIsWrittenBackAsStored) {
-    // "Ω" (U+03A9) scrambled by hand: the program holds it as "?" but keeps
-    // the stored form for writing back.
-    const auto chiave = ChiaveStringhe();
-    std::string byte = std::string("\xA9\x03", 2) + "A" + std::string(1, '\0');
-    for (size_t k = 0; k < byte.size(); ++k) byte[k] = static_cast<char>(byte[k] ^ chiave[k]);
-    const std::string file = mano::I32(4) + byte;
+struct CasoTesto {
+    const char* nome;
+    std::u16string memorizzato;  // the code units the file stores
+    std::string utf8;            // the text in memory
+};
+
+class TestoConservato : public testing::TestWithParam<CasoTesto> {};
+
+TEST_P(TestoConservato, ReadsAsUtf8AndIsWrittenBackAsStored) {
+    const std::string file = mano::Stringa(GetParam().memorizzato);
     LettoreByte r(file);
     std::string testo;
     ASSERT_TRUE(LeggiStringaCodificata(testo, r));
-    EXPECT_EQ(testo, "?A");
+    EXPECT_EQ(testo, GetParam().utf8);
     EXPECT_EQ(Scrivi(testo), file);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TestoConservato,
+    testing::Values(
+        CasoTesto{"Omega", u"\u03A9", "\xCE\xA9"},
+        // A stored "?" stays "?" beside a character the code page lacks.
+        CasoTesto{"QuestionMarkBesideOmega", u"?\u03A9?", "?\xCE\xA9?"},
+        CasoTesto{"Cjk", u"\u4E16\u754C.wav", "\xE4\xB8\x96\xE7\x95\x8C.wav"},
+        CasoTesto{"SurrogatePair", u"\U0001F600", "\xF0\x9F\x98\x80"},
+        // Lone surrogates: three bytes of their own value.
+        CasoTesto{"LoneHigh", u"a\xD800" u"b", "a\xED\xA0\x80" "b"},
+        CasoTesto{"LoneLow", u"\xDC00", "\xED\xB0\x80"},
+        CasoTesto{"HighAtTheEnd", u"x\xDBFF", "x\xED\xAF\xBF"},
+        CasoTesto{"LowBeforeHigh", u"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"},
+        CasoTesto{"Replacement", u"\xFFFD\xFFFF", "\xEF\xBF\xBD\xEF\xBF\xBF"},
+        CasoTesto{"Zero", std::u16string(u"a\0b", 3), std::string("a\0b", 3)}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 struct CasoConteggio {
     const char* nome;

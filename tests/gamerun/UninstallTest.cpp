@@ -153,6 +153,11 @@ TEST_F(Disinstalla, MediaListRowsAndText) {
               "Content list of Media Configuration File: media.mcf\r\n\r\n"
               "Media-Type             CD   Code Status    Media-Files\r\n" +
                   trattini + "\r\n" + RigaListaMedia(0) + "\r\n" + RigaListaMedia(1) + "\r\n" + trattini);
+    // The list is an ANSI file: what the code page holds is kept, the rest
+    // shows as "?".
+    ListaMedia[0].MediaFile = "Città.bmp";
+    ListaMedia[0].SoundFile = "世界.wav";
+    EXPECT_EQ(RigaListaMedia(0), "Alert                  005  12   Enabled   \"Citt\xE0.bmp\"  \"??.wav\"  ");
     ListaMedia.clear();
     HeaderMcf.TriggerCount = 0;
 }

@@ -22,6 +22,7 @@
 #include "core/PacketEntries.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "core/Utf8Files.h"
 #include "gamerun/RunState.h"
 
 std::vector<BoxHost> BoxMostrati;
@@ -190,6 +191,27 @@ bool RimuoviCartella(const std::string& cartella) {
 }
 
 // File dates as the Windows side gives them: local time, whole seconds.
+// Host file names are UTF-8 bytes already: the UTF-8 routines are the plain ones.
+std::FILE* ApriFileUtf8(const std::string& percorso, const char* modo) { return ApriFile(percorso, modo); }
+bool EsisteFileUtf8(const std::string& percorso) { return EsisteFile(percorso); }
+bool CancellaFileUtf8(const std::string& percorso) { return CancellaFile(percorso); }
+bool CopiaFileUtf8(const std::string& sorgente, const std::string& destinazione) {
+    return CopiaFile(sorgente, destinazione);
+}
+bool StessoFileUtf8(const std::string& a, const std::string& b) { return StessoFile(a, b); }
+bool RinominaFileUtf8(const std::string& da, const std::string& a) { return RinominaFile(da, a); }
+bool EsisteCartellaUtf8(const std::string& percorso) { return EsisteCartella(percorso); }
+bool CreaCartellaUtf8(const std::string& percorso) { return CreaCartella(percorso); }
+std::vector<std::string> ElencoFileUtf8(const std::string& cartella, const std::string& modello) {
+    int32_t n = 0;
+    return ElencoFile(cartella, modello, n);
+}
+bool CancellaFilesUtf8(const std::string& cartella, const std::string& modello) {
+    return CancellaFiles(cartella, modello);
+}
+bool RimuoviCartellaUtf8(const std::string& cartella) { return RimuoviCartella(cartella); }
+std::string PercorsoAnsi(const std::string& percorso) { return percorso; }
+
 namespace {
 double DaTempo(std::time_t t) {
     std::tm tm{};

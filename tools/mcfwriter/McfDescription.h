@@ -17,6 +17,7 @@
 //                             Repeat BackColor FadeTime EndWait DelaySeconds
 //                             Duration MediaCode Level
 //
+// Texts are UTF-8, as the program holds them.
 // A new record starts with TriggerCd 999 and Level -1, every other field 0
 // or empty. TriggerCount and MediaFileCount are counted from the lines.
 // Records triggered by a CD track are written first, each group in the

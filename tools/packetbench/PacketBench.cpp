@@ -13,6 +13,7 @@
 
 #include "core/FileUtils.h"
 #include "core/MediaPacket.h"
+#include "core/Utf8Text.h"
 #include "gamerun/RunState.h"
 
 namespace {
@@ -52,8 +53,9 @@ int main(int argc, char** argv) {
         std::fclose(f);
     }
     MediaPacketHeader h;
-    if (!GestionePacchettoMedia(pacchetto, CreaPacchetto, "", "", h, false) ||
-        !GestionePacchettoMedia(pacchetto, AggiungiFile, sorgente, "", h, false)) {
+    // The packet manager takes UTF-8 paths.
+    if (!GestionePacchettoMedia(Utf8DaAnsi(pacchetto), CreaPacchetto, "", "", h, false) ||
+        !GestionePacchettoMedia(Utf8DaAnsi(pacchetto), AggiungiFile, Utf8DaAnsi(sorgente), "", h, false)) {
         std::printf("packet could not be built\n");
         return 1;
     }
@@ -72,7 +74,7 @@ int main(int argc, char** argv) {
         DeleteFileA(estratto.c_str());
         DeleteFileA(copia.c_str());
         QueryPerformanceCounter(&a);
-        ok = GestionePacchettoMedia(pacchetto, EstraiFile, "big.bin", estratto, h, false) && ok;
+        ok = GestionePacchettoMedia(Utf8DaAnsi(pacchetto), EstraiFile, "big.bin", Utf8DaAnsi(estratto), h, false) && ok;
         QueryPerformanceCounter(&b);
         ok = CopyFileA(sorgente.c_str(), copia.c_str(), FALSE) && ok;
         QueryPerformanceCounter(&c);

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     if (!LeggiHeaderPacchetto(f, h)) return 0;
     std::string scritto;
     if (!ComponiHeaderPacchetto(h, scritto)) std::abort();
-    if (scritto.size() != static_cast<size_t>(h.DataStart)) std::abort();
+    if (file.compare(0, static_cast<size_t>(h.DataStart), scritto) != 0) std::abort();
     LettoreByte di_nuovo(scritto);
     MediaPacketHeader h2;
     std::string ancora;
