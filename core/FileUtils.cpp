@@ -6,12 +6,14 @@
 
 #include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
+#include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "gamerun/RunState.h"
 #include "platform/Clock.h"
 #include "savegames/SavegameFile.h"
 
 int32_t (*RispostaLoggerFileOccupato)(int32_t numero, int32_t tipo) = nullptr;
+int32_t (*PiattaformaSostituzione)() = PiattaformaWindows;
 
 namespace {
 
@@ -111,6 +113,76 @@ bool ScriviFileTesto(const std::string& percorso, const std::string& testo) {
     const bool ok = WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) &&
                     scritti == dati.size();
     return CloseHandle(h) && ok;
+}
+
+namespace {
+bool IsFileSolo(const std::string& percorso) {
+    const DWORD attributi = GetFileAttributesA(percorso.c_str());
+    return attributi != INVALID_FILE_ATTRIBUTES && !(attributi & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Accanto(const std::string& percorso, const std::string& nome) {
+    const std::string cartella = CartellaDaPercorso(percorso);
+    return cartella.empty() ? nome : cartella + "\\" + nome;
+}
+}  // namespace
+
+std::string PercorsoBackup(const std::string& percorso) {
+    return Accanto(percorso, "backup_" + NomeFileDaPercorso(percorso));
+}
+
+bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
+    if (!IsFileSolo(nuovo)) return false;
+    const std::string backup = PercorsoBackup(percorso);
+    const bool cera = IsFileSolo(percorso);
+    if (cera) {
+        // A read-only copy left by the user must not block the next one.
+        const DWORD attributi = GetFileAttributesA(percorso.c_str());
+        if (attributi & FILE_ATTRIBUTE_READONLY)
+            SetFileAttributesA(percorso.c_str(), attributi & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        if (!CancellaFile(backup)) return false;
+    }
+    if (PiattaformaSostituzione() >= 5) {
+        // The backup is a second name of the old file (a copy where the disk
+        // has no links), made before the one move that replaces it.
+        if (cera && !CreateHardLinkA(backup.c_str(), percorso.c_str(), nullptr) &&
+            !CopyFileA(percorso.c_str(), backup.c_str(), FALSE))
+            return false;
+        if (!MoveFileExA(nuovo.c_str(), percorso.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            // The file stayed as it was, and a linked backup would change
+            // with it.
+            if (cera) DeleteFileA(backup.c_str());
+            return false;
+        }
+    } else {
+        if (cera && !MoveFileA(percorso.c_str(), backup.c_str())) return false;
+        if (!MoveFileA(nuovo.c_str(), percorso.c_str())) {
+            if (cera) MoveFileA(backup.c_str(), percorso.c_str());
+            return false;
+        }
+    }
+    if (IsFileSolo(percorso)) return true;
+    if (cera) MoveFileA(backup.c_str(), percorso.c_str());
+    return false;
+}
+
+bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+    const std::string temporaneo = Accanto(percorso, "_tem_" + NomeFileDaPercorso(percorso));
+    CancellaFile(temporaneo);
+    HANDLE h = CreateFileA(temporaneo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD scritti = 0;
+    bool ok = dati.empty() ||
+              (WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) && scritti == dati.size());
+    // On disk before it takes the old file's place.
+    if (!FlushFileBuffers(h)) ok = false;
+    if (!CloseHandle(h)) ok = false;
+    if (!ok || !SostituisciFile(temporaneo, percorso)) {
+        CancellaFile(temporaneo);
+        return false;
+    }
+    return true;
 }
 
 bool ImpostaDataFile(const std::string& percorso, const DataOra& data) {

@@ -133,7 +133,6 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
               const char* erroreTemporaneo) {
     const std::string cartella = CartellaDaPercorso(pacchetto);
     const std::string temporaneo = Nella(cartella, "_tem_pack.mpf");
-    const std::string backup = Nella(cartella, "backup_" + NomeFileDaPercorso(pacchetto));
     CancellaFile(temporaneo);
     if (!SalvaHeaderPacchetto(temporaneo, nuovo)) return false;
     File da = Apri(pacchetto, "rb");
@@ -152,10 +151,8 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
     Chiudi(da);
     if (!Chiudi(a)) ok = false;
     if (!ok) return Errore(erroreTemporaneo + temporaneo);
-    CancellaFile(backup);
-    // The packet is never deleted before its backup copy exists.
-    if (std::rename(pacchetto.c_str(), backup.c_str()) != 0) return Errore(erroreTemporaneo + temporaneo);
-    std::rename(temporaneo.c_str(), pacchetto.c_str());
+    // The packet is never missing, and its previous version stays as backup_.
+    if (!SostituisciFile(temporaneo, pacchetto)) return Errore(erroreTemporaneo + temporaneo);
     return true;
 }
 

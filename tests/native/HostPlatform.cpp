@@ -63,6 +63,47 @@ bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
     return ok;
 }
 
+namespace {
+// Host paths may use either separator.
+std::string Accanto(const std::string& percorso, const std::string& nome) {
+    const size_t p = percorso.find_last_of("\\/");
+    return p == std::string::npos ? nome : percorso.substr(0, p + 1) + nome;
+}
+std::string NomeHost(const std::string& percorso) {
+    const size_t p = percorso.find_last_of("\\/");
+    return p == std::string::npos ? percorso : percorso.substr(p + 1);
+}
+}  // namespace
+
+std::string PercorsoBackup(const std::string& percorso) { return Accanto(percorso, "backup_" + NomeHost(percorso)); }
+
+// POSIX renames replace in one step; the backup is a second link of the old
+// file.
+bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
+    if (!EsisteFile(nuovo)) return false;
+    const std::string backup = PercorsoBackup(percorso);
+    const bool cera = EsisteFile(percorso);
+    if (cera && (!CancellaFile(backup) || link(percorso.c_str(), backup.c_str()) != 0)) return false;
+    if (std::rename(nuovo.c_str(), percorso.c_str()) != 0) {
+        if (cera) unlink(backup.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+    const std::string temporaneo = Accanto(percorso, "_tem_" + NomeHost(percorso));
+    std::FILE* f = std::fopen(temporaneo.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(dati.data(), 1, dati.size(), f) == dati.size();
+    if (std::fclose(f) != 0) ok = false;
+    if (!ok || !SostituisciFile(temporaneo, percorso)) {
+        unlink(temporaneo.c_str());
+        return false;
+    }
+    return true;
+}
+
 bool EsisteCartella(const std::string& percorso) {
     struct stat s;
     return !Trim(percorso).empty() && stat(percorso.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
