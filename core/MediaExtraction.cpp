@@ -27,11 +27,7 @@ bool TrovaFileAudio(std::string& percorso) {
     return true;
 }
 
-std::string NomeWavNumero(int32_t numero) {
-    char testo[24];
-    std::snprintf(testo, sizeof testo, "%03d.wav", numero);
-    return testo;
-}
+std::string NomeWavNumero(int32_t numero) { return FormatoZeri(numero, 3) + ".wav"; }
 
 std::string NomeWavTraccia(int32_t numero) { return Trim(CartellaTrle) + "\\audio\\" + NomeWavNumero(numero); }
 

@@ -325,6 +325,7 @@ TEST_F(Pacchetto, TrackSoundNames) {
     EXPECT_EQ(NomeWavNumero(0), "000.wav");
     EXPECT_EQ(NomeWavNumero(999), "999.wav");
     EXPECT_EQ(NomeWavNumero(1234), "1234.wav");
+    EXPECT_EQ(NomeWavNumero(-5), "-005.wav");
 }
 
 class Estrazione : public Pacchetto {
