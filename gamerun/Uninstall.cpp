@@ -204,6 +204,10 @@ void DisinstallaLivello() {
     ScriviBufferLog(true);
     CopiaFile(PercorsoFileLog, Trle() + "\\Unsinstall_log.txt");
     RimuoviCartellaLog(PercorsoStore);
+    // The log file went with its folder: what is left or follows has
+    // nowhere to go.
+    BufferLog.clear();
+    LogAbilitato = false;
     FormPrincipale().Unload();
 }
 
