@@ -6,12 +6,16 @@
 
 #include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
+#include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "core/Utf8Files.h"
+#include "core/Utf8Text.h"
 #include "gamerun/RunState.h"
 #include "platform/Clock.h"
 #include "savegames/SavegameFile.h"
 
 int32_t (*RispostaLoggerFileOccupato)(int32_t numero, int32_t tipo) = nullptr;
+int32_t (*PiattaformaSostituzione)() = PiattaformaWindows;
 
 namespace {
 
@@ -116,6 +120,40 @@ bool ScriviFileTesto(const std::string& percorso, const std::string& testo) {
 std::FILE* ApriFile(const std::string& percorso, const char* modo) { return std::fopen(percorso.c_str(), modo); }
 
 bool RinominaFile(const std::string& da, const std::string& a) { return std::rename(da.c_str(), a.c_str()) == 0; }
+
+namespace {
+std::string Accanto(const std::string& percorso, const std::string& nome) {
+    const std::string cartella = CartellaDaPercorso(percorso);
+    return cartella.empty() ? nome : cartella + "\\" + nome;
+}
+}  // namespace
+
+std::string PercorsoBackup(const std::string& percorso) {
+    return Accanto(percorso, "backup_" + NomeFileDaPercorso(percorso));
+}
+
+bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
+    return SostituisciFileUtf8(Utf8DaAnsi(nuovo), Utf8DaAnsi(percorso));
+}
+
+bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+    const std::string temporaneo = Accanto(percorso, "_tem_" + NomeFileDaPercorso(percorso));
+    CancellaFile(temporaneo);
+    HANDLE h = CreateFileA(temporaneo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD scritti = 0;
+    bool ok = dati.empty() ||
+              (WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) && scritti == dati.size());
+    // On disk before it takes the old file's place.
+    if (!FlushFileBuffers(h)) ok = false;
+    if (!CloseHandle(h)) ok = false;
+    if (!ok || !SostituisciFile(temporaneo, percorso)) {
+        CancellaFile(temporaneo);
+        return false;
+    }
+    return true;
+}
 
 bool ImpostaDataFile(const std::string& percorso, const DataOra& data) {
     if (percorso.empty()) return false;

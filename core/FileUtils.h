@@ -25,6 +25,22 @@ std::FILE* ApriFile(const std::string& percorso, const char* modo);
 // False when the file could not be renamed (a file at <a> makes it fail).
 bool RinominaFile(const std::string& da, const std::string& a);
 
+// Files rewritten whole keep their previous version beside them as
+// backup_<name>.
+std::string PercorsoBackup(const std::string& percorso);
+// Puts the finished file <nuovo> in place of <percorso>. An existing file
+// becomes the backup; when <percorso> is missing afterwards the backup is
+// moved back. On NT the file is replaced in one move, so that it is never
+// missing; 95, 98 and Me, which have no replacing move, rename twice. False
+// when <percorso> did not get the new file; <nuovo> is then left for the
+// caller.
+bool SostituisciFile(const std::string& nuovo, const std::string& percorso);
+// Writes <dati> into _tem_<name> beside the file, then SostituisciFile.
+bool RiscriviConBackup(const std::string& percorso, const std::string& dati);
+// The platform code (as PiattaformaWindows gives it) that chooses the road
+// of SostituisciFile; tests take the other road through it.
+extern int32_t (*PiattaformaSostituzione)();
+
 // Sets creation, access and write time alike; the date is local time.
 bool ImpostaDataFile(const std::string& percorso, const DataOra& data);
 // The "FileVersion" text of an executable's version resource; "" when none.

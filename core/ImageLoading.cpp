@@ -37,7 +37,12 @@ HRESULT CaricaPicture(const std::string& percorso, IPicture*& picture) {
     if (dati.empty()) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
     HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, dati.size());
     if (!memoria) return E_OUTOFMEMORY;
-    std::memcpy(GlobalLock(memoria), dati.data(), dati.size());
+    void* blocco = GlobalLock(memoria);
+    if (!blocco) {
+        GlobalFree(memoria);
+        return E_OUTOFMEMORY;
+    }
+    std::memcpy(blocco, dati.data(), dati.size());
     GlobalUnlock(memoria);
     IStream* flusso = nullptr;
     HRESULT hr = CreateStreamOnHGlobal(memoria, TRUE, &flusso);

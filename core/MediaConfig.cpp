@@ -53,45 +53,8 @@ bool LeggiFileBinario(const std::string& percorso, std::string& dati) {
     return ok;
 }
 
-bool ScriviFileBinario(const std::string& percorso, const std::string& dati) {
-    std::FILE* f = std::fopen(percorso.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(dati.data(), 1, dati.size(), f) == dati.size();
-    if (std::fflush(f) != 0) ok = false;
-    if (std::fclose(f) != 0) ok = false;
-    return ok;
-}
-
 std::string NellaCartella(const std::string& cartella, const std::string& nome) {
     return cartella.empty() ? nome : cartella + "\\" + nome;
-}
-
-// Writes the file through a temporary file in its folder and keeps the
-// previous file as backup_<name>; the old file is put back when the new one
-// is missing afterwards.
-bool ScriviConBackup(const std::string& percorso, const std::string& dati) {
-    const std::string cartella = CartellaDaPercorso(percorso);
-    const std::string nome = NomeFileDaPercorso(percorso);
-    const std::string temporaneo = NellaCartella(cartella, "_tem_" + nome);
-    const std::string backup = NellaCartella(cartella, "backup_" + nome);
-    CancellaFile(temporaneo);
-    if (!ScriviFileBinario(temporaneo, dati)) {
-        CancellaFile(temporaneo);
-        return false;
-    }
-    if (EsisteFile(percorso)) {
-        CancellaFile(backup);
-        if (std::rename(percorso.c_str(), backup.c_str()) != 0) {
-            CancellaFile(temporaneo);
-            return false;
-        }
-    }
-    if (std::rename(temporaneo.c_str(), percorso.c_str()) != 0 || !EsisteFile(percorso)) {
-        std::rename(backup.c_str(), percorso.c_str());
-        CancellaFile(temporaneo);
-        return false;
-    }
-    return true;
 }
 
 bool LeggiFormato(TextFormat& t, LettoreByte& f) {
@@ -290,7 +253,7 @@ bool SalvaMediaConfig(std::string& percorso) {
     UltimoErrore.clear();
     std::string dati;
     if (!ComponiMediaConfig(percorso, dati)) return false;
-    if (!ScriviConBackup(percorso, dati)) {
+    if (!RiscriviConBackup(percorso, dati)) {
         RigaErrore("Error trying to save media configuration file to: " + percorso);
         return false;
     }

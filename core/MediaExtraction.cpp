@@ -40,11 +40,7 @@ std::string PerChiamante(const std::string& trovato, bool silenzioso) {
 
 bool TrovaFileAudio(std::string& percorso) { return TrovaAudio(percorso, EsisteFile); }
 
-std::string NomeWavNumero(int32_t numero) {
-    char testo[24];
-    std::snprintf(testo, sizeof testo, "%03d.wav", numero);
-    return testo;
-}
+std::string NomeWavNumero(int32_t numero) { return FormatoZeri(numero, 3) + ".wav"; }
 
 std::string NomeWavTraccia(int32_t numero) { return Trim(CartellaTrle) + "\\audio\\" + NomeWavNumero(numero); }
 

@@ -19,6 +19,33 @@ std::string BufferLogCaricamento;
 uint32_t TickUltimaScritturaLog = 0;
 int32_t NumeroCopiaLog = 0;
 std::string PercorsoCopiaLog;
+bool AvvisoLogNonScrivibile = false;
+
+namespace {
+int64_t AccodaConStdio(const std::string& percorso, const std::string& dati) {
+    std::FILE* f = std::fopen(percorso.c_str(), "ab");
+    if (!f) return -1;
+    // Unbuffered, so that the count is what reached the file.
+    std::setvbuf(f, nullptr, _IONBF, 0);
+    const size_t scritti = std::fwrite(dati.data(), 1, dati.size(), f);
+    std::fclose(f);
+    return static_cast<int64_t>(scritti);
+}
+
+// The last write of the buffer failed: the buffer is kept within its limit.
+bool ScritturaLogFallita = false;
+
+// Past the limit the oldest whole lines go, down to three quarters of it,
+// so that the lines that follow do not each move the whole buffer.
+void LimitaBufferLog() {
+    if (BufferLog.size() <= MassimoBufferLog) return;
+    const size_t tenuti = MassimoBufferLog / 4 * 3;
+    const size_t fine = BufferLog.find("\r\n", BufferLog.size() - tenuti);
+    BufferLog.erase(0, fine == std::string::npos ? BufferLog.size() - tenuti : fine + 2);
+}
+}  // namespace
+
+int64_t (*AccodaFileLog)(const std::string& percorso, const std::string& dati) = AccodaConStdio;
 
 void InitMediaLog() {
     PercorsoFileLog = PercorsoStore + "\\media_log.txt";
@@ -31,6 +58,7 @@ void InitMediaLog() {
     TickUltimaScritturaLog = TickInizioLog;
     ErroreLoggato = false;
     NumErroriLog = 0;
+    ScritturaLogFallita = false;
 }
 
 std::string StampaTempoLog(int32_t millisecondi, char separatoreDecimale) {
@@ -70,6 +98,7 @@ void StampaLog(const std::string& testo, bool errore) {
         }
     }
     BufferLog += stampa + ":  " + tab + corpo + "\r\n";
+    if (ScritturaLogFallita) LimitaBufferLog();
 
     if (errore && ProcessoGioco.hProcess == nullptr) Messaggio(testo, StileErroreCritico, "");
     if (tabNegativo) StampaLog("ERROR: in StampaLog() function tabultator was negative", true);
@@ -84,14 +113,21 @@ bool ScriviBufferLog(bool forza) {
     // on a forced write, so that a copy made for an error holds it.
     if (!LogAbilitato && !forza) return true;
     if (!forza && ClockTick() - TickUltimaScritturaLog < IntervalloScritturaLog) return true;
-    std::FILE* f = std::fopen(PercorsoFileLog.c_str(), "ab");
-    if (!f) return false;
-    const bool scritto = std::fwrite(BufferLog.data(), 1, BufferLog.size(), f) == BufferLog.size();
-    const bool chiuso = std::fclose(f) == 0;
-    if (!scritto || !chiuso) return false;
-    BufferLog.clear();
-    TickUltimaScritturaLog = ClockTick();
-    return true;
+    const int64_t scritti = AccodaFileLog(PercorsoFileLog, BufferLog);
+    // What reached the file leaves the buffer, so that no line is written twice.
+    if (scritti > 0) BufferLog.erase(0, static_cast<size_t>(scritti));
+    ScritturaLogFallita = !BufferLog.empty();
+    if (!ScritturaLogFallita) {
+        TickUltimaScritturaLog = ClockTick();
+        return true;
+    }
+    LimitaBufferLog();
+    // One box for the whole process; while the game runs no box is shown.
+    if (!AvvisoLogNonScrivibile && ProcessoGioco.hProcess == nullptr) {
+        AvvisoLogNonScrivibile = true;
+        Messaggio("The log file cannot be written: " + PercorsoFileLog, StileAttenzione, "");
+    }
+    return false;
 }
 
 void CopiaLogNumerato() {

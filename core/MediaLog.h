@@ -18,6 +18,14 @@ extern int32_t NumeroCopiaLog;
 extern std::string PercorsoCopiaLog;
 
 constexpr uint32_t IntervalloScritturaLog = 2000;
+// The most the buffer keeps, its newest lines, while the file cannot be
+// written.
+constexpr size_t MassimoBufferLog = 1u << 20;
+// The user has been told once that the log file cannot be written.
+extern bool AvvisoLogNonScrivibile;
+// Appends <dati> to the file: the bytes that reached it, which may be fewer,
+// or -1 when it cannot be opened. Tests put a writer of their own here.
+extern int64_t (*AccodaFileLog)(const std::string& percorso, const std::string& dati);
 
 void InitMediaLog();
 void StampaLog(const std::string& testo, bool errore = false);

@@ -137,7 +137,9 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
               const char* erroreTemporaneo) {
     const std::string cartella = CartellaDaPercorso(pacchetto);
     const std::string temporaneo = Nella(cartella, "_tem_pack.mpf");
-    const std::string backup = Nella(cartella, "backup_" + NomeFileDaPercorso(pacchetto));
+    // A packet bearing the temporary file's name would be deleted by its own
+    // rewrite.
+    if (UgualeSenzaCaso(NomeFileDaPercorso(pacchetto), "_tem_pack.mpf")) return Errore(erroreTemporaneo + temporaneo);
     CancellaFileUtf8(temporaneo);
     if (!SalvaHeaderPacchetto(temporaneo, nuovo)) return false;
     File da = Apri(pacchetto, "rb");
@@ -156,10 +158,8 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
     Chiudi(da);
     if (!Chiudi(a)) ok = false;
     if (!ok) return Errore(erroreTemporaneo + temporaneo);
-    CancellaFileUtf8(backup);
-    // The packet is never deleted before its backup copy exists.
-    if (!RinominaFileUtf8(pacchetto, backup)) return Errore(erroreTemporaneo + temporaneo);
-    RinominaFileUtf8(temporaneo, pacchetto);
+    // The packet is never missing, and its previous version stays as backup_.
+    if (!SostituisciFileUtf8(temporaneo, pacchetto)) return Errore(erroreTemporaneo + temporaneo);
     return true;
 }
 

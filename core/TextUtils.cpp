@@ -51,6 +51,18 @@ std::string EstraiRiga(const std::string& testo, int32_t& posizione) {
     return riga;
 }
 
+std::string FormatoZeri(int64_t valore, int32_t cifre) {
+    // Unsigned, so that the most negative value has its digits too.
+    uint64_t assoluto = valore < 0 ? 0 - static_cast<uint64_t>(valore) : static_cast<uint64_t>(valore);
+    std::string s;
+    do {
+        s.insert(s.begin(), static_cast<char>('0' + assoluto % 10));
+        assoluto /= 10;
+    } while (assoluto > 0);
+    if (cifre > 0 && s.size() < static_cast<size_t>(cifre)) s.insert(0, static_cast<size_t>(cifre) - s.size(), '0');
+    return valore < 0 ? "-" + s : s;
+}
+
 std::string ConvertiInWide(const std::string& testo) {
     std::string s;
     s.reserve(testo.size() * 2);

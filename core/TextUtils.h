@@ -15,6 +15,9 @@ std::string EstraiNumero(const std::string& testo, int32_t& posizione);
 // The line from the position; the position moves past the line ends that
 // follow, so empty lines are skipped.
 std::string EstraiRiga(const std::string& testo, int32_t& posizione);
+// At least <cifre> digits, zeros in front and the sign before them, as the
+// "000" formats give it: -5 in three digits is "-005".
+std::string FormatoZeri(int64_t valore, int32_t cifre);
 // A zero character after each character.
 std::string ConvertiInWide(const std::string& testo);
 // Hexadecimal digits only, a "-" allowed first (so a lone "-" passes).

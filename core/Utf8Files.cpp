@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/FileUtils.h"
 #include "core/PathNames.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
@@ -134,4 +135,47 @@ std::string PercorsoAnsi(const std::string& percorso) {
     const std::string cortoUtf8 = Utf8(corto);
     const std::string cortoAnsi = AnsiDaUtf8(cortoUtf8);
     return Utf8DaAnsi(cortoAnsi) == cortoUtf8 ? cortoAnsi : "";
+}
+
+namespace {
+bool IsFileSoloW(const std::wstring& percorso) {
+    const DWORD attributi = GetFileAttributesW(percorso.c_str());
+    return attributi != INVALID_FILE_ATTRIBUTES && !(attributi & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+bool SostituisciFileUtf8(const std::string& nuovo, const std::string& percorso) {
+    const std::wstring n = W(nuovo), p = W(percorso);
+    if (!IsFileSoloW(n)) return false;
+    const std::string backupUtf8 = PercorsoBackup(percorso);
+    const std::wstring b = W(backupUtf8);
+    const bool cera = IsFileSoloW(p);
+    if (cera) {
+        // A read-only copy left by the user must not block the next one.
+        const DWORD attributi = GetFileAttributesW(p.c_str());
+        if (attributi & FILE_ATTRIBUTE_READONLY)
+            SetFileAttributesW(p.c_str(), attributi & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        if (!CancellaFileUtf8(backupUtf8)) return false;
+    }
+    if (PiattaformaSostituzione() >= 5) {
+        // The backup is a second name of the old file (a copy where the disk
+        // has no links), made before the one move that replaces it.
+        if (cera && !CreateHardLinkW(b.c_str(), p.c_str(), nullptr) && !CopyFileW(p.c_str(), b.c_str(), FALSE))
+            return false;
+        if (!MoveFileExW(n.c_str(), p.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            // The file stayed as it was, and a linked backup would change
+            // with it.
+            if (cera) DeleteFileW(b.c_str());
+            return false;
+        }
+    } else {
+        if (cera && !MoveFileW(p.c_str(), b.c_str())) return false;
+        if (!MoveFileW(n.c_str(), p.c_str())) {
+            if (cera) MoveFileW(b.c_str(), p.c_str());
+            return false;
+        }
+    }
+    if (IsFileSoloW(p)) return true;
+    if (cera) MoveFileW(b.c_str(), p.c_str());
+    return false;
 }

@@ -14,6 +14,8 @@ bool CancellaFileUtf8(const std::string& percorso);
 bool CopiaFileUtf8(const std::string& sorgente, const std::string& destinazione);
 bool StessoFileUtf8(const std::string& a, const std::string& b);
 bool RinominaFileUtf8(const std::string& da, const std::string& a);
+// SostituisciFile of FileUtils.h.
+bool SostituisciFileUtf8(const std::string& nuovo, const std::string& percorso);
 
 bool EsisteCartellaUtf8(const std::string& percorso);
 bool CreaCartellaUtf8(const std::string& percorso);

@@ -242,7 +242,8 @@ bool IsScreenSaverAttivo() {
 }
 
 void VerificaScreenSaver() {
-    if (SistemaNT || !IsScreenSaverAttivo() || !HaBit(StatoGioco, PrimaEsecuzione)) return;
+    // Windows 98 and Me only.
+    if (CodicePiattaforma != 4 || !IsScreenSaverAttivo() || !HaBit(StatoGioco, PrimaEsecuzione)) return;
     Messaggio("Screen-Saver could create big troubles while this level will be performed\r\n"
               "Please, disable windows screen-saver\r\n"
               "Click [ok] in this window and it will be showed Screen-Saver panel",
@@ -266,7 +267,14 @@ void ImpostaMonitorPower(int32_t stato) {
 void SpegniMonitor() {
     StampaLog("Hide monitor");
     if (!IsModoFinestra()) {
-        if (SistemaNT) {
+        if (SistemaNT && ProcessoWizmo &&
+            WaitForSingleObject(static_cast<HANDLE>(ProcessoWizmo), 0) == WAIT_TIMEOUT) {
+            // Already off: a second utility would outlive AccendiMonitor.
+        } else if (SistemaNT) {
+            if (ProcessoWizmo) {
+                CloseHandle(static_cast<HANDLE>(ProcessoWizmo));
+                ProcessoWizmo = nullptr;
+            }
             const std::string wizmo = CartellaTrle + "\\wizmo.exe";
             if (!EsisteFile(wizmo)) {
                 StampaLog("ERROR: missing wizmo.exe utility in trle folder", true);

@@ -2,6 +2,7 @@
 
 int32_t TipoProgramma = 0;
 bool SistemaNT = false;
+int32_t CodicePiattaforma = 0;
 std::string CartellaTrle;
 std::string PercorsoStore;
 std::string LinguaForzata;

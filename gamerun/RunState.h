@@ -23,6 +23,8 @@ struct Rettangolo {
 // Program and folders.
 extern int32_t TipoProgramma;
 extern bool SistemaNT;
+// The platform code of PiattaformaWindows (4: Windows 98 and Me).
+extern int32_t CodicePiattaforma;
 extern std::string CartellaTrle;
 extern std::string PercorsoStore;
 extern std::string LinguaForzata;

@@ -91,6 +91,7 @@ bool ImpostaCartellaStore() {
 void AvvioProgramma() {
     FileInstaller = {"Install_Level.txt", "Extract.txt", "Installer_log.txt", "Setup.exe"};
     TipoProgramma = 4;
+    CodicePiattaforma = PiattaformaWindows();
     SistemaNT = IsWindowsNT();
     LogAbilitato = false;
     CartellaTrle = CartellaEseguibile();

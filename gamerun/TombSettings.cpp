@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
 #include "gamerun/RunState.h"
@@ -74,12 +75,6 @@ bool ScriviTutti(const ImpostazioniTomb& imp, bool SoloSistema) {
         if (!ScriviValoreRegistro(std::string("System\\") + c.nome, imp.*c.campo)) return false;
     if (!ScriviValoreRegistro("Game\\WindowX", imp.WindowX)) return false;
     return ScriviValoreRegistro("Game\\WindowY", imp.WindowY);
-}
-
-// A read-only copy left by the user must not block the next one.
-void CancellaBackup(const std::string& backup) {
-    SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(backup.c_str());
 }
 
 // The Action control's keys for the key tests of the utility library.
@@ -214,42 +209,45 @@ bool ReadTombSettings() {
 
 std::string PercorsoOldSettings() { return PercorsoStore + "\\Old_Settings.trg"; }
 
+namespace {
+// A copy that is there but could not be read holds the settings of before a
+// crash: it is neither written over nor deleted.
+bool OldSettingsIllegibile = false;
+
+bool EsistePercorso(const std::string& percorso) {
+    return GetFileAttributesA(percorso.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+}  // namespace
+
 void SalvaOldSettings(const ImpostazioniTomb& imp) {
     StampaLog("Saving Old_Settings.trg");
-    const std::string percorso = PercorsoOldSettings();
-    const std::string temporaneo = percorso + ".tmp";
-    const std::string dati = BytesOldSettings(imp);
-    FILE* f = fopen(temporaneo.c_str(), "wb");
-    if (!f) return;
-    const bool scritto = fwrite(dati.data(), 1, dati.size(), f) == dati.size();
-    const bool chiuso = fclose(f) == 0;
-    // A half-written copy must never replace a good one.
-    if (!scritto || !chiuso) {
-        DeleteFileA(temporaneo.c_str());
+    if (OldSettingsIllegibile) {
+        StampaLog("WARNING: 'Old_Settings.trg' of a previous crash could not be read: it is not written over");
         return;
     }
-    // Plain renames: Windows 98 and Me have no replacing move. The previous
-    // copy waits as backup_ until the new one is in place.
-    const std::string backup = PercorsoStore + "\\backup_Old_Settings.trg";
-    CancellaBackup(backup);
-    const bool cera = GetFileAttributesA(percorso.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (cera && std::rename(percorso.c_str(), backup.c_str()) != 0) {
-        DeleteFileA(temporaneo.c_str());
-        return;
-    }
-    if (std::rename(temporaneo.c_str(), percorso.c_str()) != 0) {
-        if (cera) std::rename(backup.c_str(), percorso.c_str());
-        DeleteFileA(temporaneo.c_str());
-        return;
-    }
-    CancellaBackup(backup);
+    // A failed write leaves the previous copy in place.
+    RiscriviConBackup(PercorsoOldSettings(), BytesOldSettings(imp));
 }
 
 bool LeggiOldSettings(ImpostazioniTomb& imp) {
-    const std::string percorso = PercorsoOldSettings();
+    OldSettingsIllegibile = false;
+    std::string percorso = PercorsoOldSettings();
+    if (!EsistePercorso(percorso)) {
+        // A save cut short between its two renames leaves only the backup.
+        const std::string backup = PercorsoBackup(percorso);
+        if (!EsistePercorso(backup)) {
+            StampaLog("Missing Old_Settings.trg (ok: it means 'no previous crash')");
+            return false;
+        }
+        StampaLog("WARNING: missing Old_Settings.trg: using its backup copy 'backup_Old_Settings.trg'");
+        percorso = backup;
+    }
     FILE* f = fopen(percorso.c_str(), "rb");
     if (!f) {
-        StampaLog("Missing Old_Settings.trg (ok: it means 'no previous crash')");
+        OldSettingsIllegibile = true;
+        StampaLog("ERROR: cannot open '" + percorso + "' left by a previous crash: settings of windows registry "
+                  "are used and the file is kept",
+                  true);
         return false;
     }
     std::string dati;
@@ -267,5 +265,8 @@ bool LeggiOldSettings(ImpostazioniTomb& imp) {
 
 void CancellaOldSettings() {
     StampaLog("Deleting Old_Settings.trg");
-    DeleteFileA(PercorsoOldSettings().c_str());
+    if (OldSettingsIllegibile) return;
+    // The backup first: alone it would look like a save cut short.
+    CancellaFile(PercorsoBackup(PercorsoOldSettings()));
+    CancellaFile(PercorsoOldSettings());
 }

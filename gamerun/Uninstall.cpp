@@ -236,6 +236,10 @@ void DisinstallaLivello() {
     ScriviBufferLog(true);
     CopiaFile(PercorsoFileLog, Trle() + "\\Unsinstall_log.txt");
     RimuoviCartellaLog(PercorsoStore);
+    // The log file went with its folder: what is left or follows has
+    // nowhere to go.
+    BufferLog.clear();
+    LogAbilitato = false;
     FormPrincipale().Unload();
 }
 
@@ -245,7 +249,7 @@ std::string RigaListaMedia(int32_t indice) {
     std::string tipo = NomeTipoMedia(TipoMediaDaFlags(m.TypeFlags));
     if (tipo.size() < 22) tipo.resize(22, ' ');
     char numeri[64];
-    std::snprintf(numeri, sizeof numeri, " %03d %3d   ", m.TriggerCd, m.MediaCode);
+    std::snprintf(numeri, sizeof numeri, " %s %3d   ", FormatoZeri(m.TriggerCd, 3).c_str(), m.MediaCode);
     std::string stato = (m.Options & Disabled) ? "Disabled" : "Enabled";
     stato.resize(9, ' ');
     std::string riga = tipo + numeri + stato + " ";

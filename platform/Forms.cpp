@@ -161,9 +161,15 @@ int EseguiApplicazione() {
     return 0;
 }
 
-bool IstanzaPrecedente() {
-    char percorso[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, percorso, MAX_PATH);
+std::string NomeIstanza(const std::string& programma) {
+    // The full long form: a start by the 8.3 path and one by the long path
+    // are the same program.
+    char pieno[MAX_PATH * 2] = {};
+    DWORD n = GetFullPathNameA(programma.c_str(), sizeof pieno, pieno, nullptr);
+    if (n == 0 || n >= sizeof pieno) lstrcpynA(pieno, programma.c_str(), sizeof pieno);
+    char percorso[MAX_PATH * 2] = {};
+    n = GetLongPathNameA(pieno, percorso, sizeof percorso);
+    if (n == 0 || n >= sizeof percorso) lstrcpynA(percorso, pieno, sizeof percorso);
     std::string nome = "Ludovane.PrevInstance.";
     for (const char* p = percorso; *p; ++p) {
         char c = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
@@ -179,6 +185,13 @@ bool IstanzaPrecedente() {
         digest[16] = '\0';
         nome = "Ludovane.PrevInstance." + std::string(digest) + "." + nome.substr(nome.size() - 160);
     }
+    return nome;
+}
+
+bool IstanzaPrecedente() {
+    char modulo[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, modulo, MAX_PATH);
+    const std::string nome = NomeIstanza(modulo);
     // Kept open for the whole life of the process.
     static HANDLE mutex = nullptr;
     if (!mutex) {

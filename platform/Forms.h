@@ -91,3 +91,6 @@ void DoEvents();
 int EseguiApplicazione();
 // True when another process of this same executable is running.
 bool IstanzaPrecedente();
+// The name that stands for the program at <programma>, however its path is
+// spelled.
+std::string NomeIstanza(const std::string& programma);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/MediaConfig.h"
 #include "core/MediaSyntax.h"
 #include "tests/core/HandBytes.h"
@@ -126,6 +128,39 @@ TEST(LinguaFinestra, SectionFontCharsetReachesEveryControlWithAFont) {
     EXPECT_EQ(SendMessageA(senzaFont, WM_GETFONT, 0, 0), 0);
     ImpostaFontSezione(finestra, -1);
     EXPECT_EQ(Charset(etichetta), DEFAULT_CHARSET);
+    DestroyWindow(finestra);
+    DeleteObject(font);
+}
+
+HFONT FontDi(HWND h) { return reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)); }
+bool FontVivo(HFONT f) {
+    LOGFONTA dati;
+    return GetObjectA(f, sizeof dati, &dati) == sizeof dati;
+}
+
+TEST(LinguaFinestra, SectionFontsItReplacesAreFreed) {
+    HWND finestra = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(finestra, nullptr);
+    HWND etichetta = CreateWindowA("STATIC", "a", WS_CHILD, 0, 0, 50, 20, finestra, nullptr, nullptr, nullptr);
+    HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    SendMessageA(finestra, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(etichetta, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ImpostaFontSezione(finestra, 161);
+    const HFONT greco = FontDi(etichetta);
+    EXPECT_EQ(FontDi(finestra), greco) << "one font for the same look";
+    // Every language of a long run: each font made is freed when replaced.
+    std::vector<HFONT> fatti{greco};
+    for (int i = 0; i < 50; ++i) {
+        ImpostaFontSezione(finestra, i % 2 ? 204 : 162);
+        fatti.push_back(FontDi(etichetta));
+    }
+    ImpostaFontSezione(finestra, -1);
+    const HFONT ultimo = FontDi(etichetta);
+    EXPECT_EQ(Charset(finestra), DEFAULT_CHARSET);
+    for (HFONT f : fatti) EXPECT_FALSE(FontVivo(f));
+    EXPECT_TRUE(FontVivo(ultimo));
+    // The caller's own font is not the routine's to free.
+    EXPECT_TRUE(FontVivo(font));
     DestroyWindow(finestra);
     DeleteObject(font);
 }

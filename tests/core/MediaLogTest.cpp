@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/MediaLog.h"
 #include "gamerun/RunState.h"
 #include "platform/Clock.h"
 #include "tests/support/TestFolders.h"
+#include "tests/support/TestProcesses.h"
 
 namespace {
 
@@ -165,6 +168,101 @@ TEST_F(LogTest, StartingTheLogRemembersWhatTheUserAskedFor) {
     LogAbilitato = true;
     InitMediaLog();
     EXPECT_TRUE(LogFileRichiesto);
+}
+
+// A file of memory behind the writer's seam: the first write takes only
+// <primaParte> bytes (-1: it cannot be opened), later writes take all.
+std::string Disco;
+int64_t PrimaParte = 0;
+int Scritture = 0;
+
+int64_t AccodaInParte(const std::string&, const std::string& dati) {
+    if (Scritture++ == 0) {
+        if (PrimaParte < 0) return -1;
+        const size_t n = std::min(dati.size(), static_cast<size_t>(PrimaParte));
+        Disco.append(dati, 0, n);
+        return static_cast<int64_t>(n);
+    }
+    Disco += dati;
+    return static_cast<int64_t>(dati.size());
+}
+
+int64_t MaiScritto(const std::string&, const std::string&) { return -1; }
+
+class LogSeamTest : public LogTest {
+protected:
+    void TearDown() override {
+        AccodaFileLog = originale;
+        AvvisoLogNonScrivibile = false;
+        LogTest::TearDown();
+    }
+    int64_t (*const originale)(const std::string&, const std::string&) = AccodaFileLog;
+};
+
+TEST_F(LogSeamTest, APartialWriteNeverWritesALineTwice) {
+    // Cut nowhere, inside the stamp, inside the text, before and after the
+    // line's end; -1: the file could not be opened at all.
+    for (int64_t parte : {-1, 0, 1, 9, 19, 20, 21}) {
+        InitMediaLog();
+        Disco.clear();
+        PrimaParte = parte;
+        Scritture = 0;
+        AccodaFileLog = AccodaInParte;
+        ClockAdvance(2000);
+        StampaLog("first line");
+        EXPECT_EQ(Disco.size(), static_cast<size_t>(std::max<int64_t>(parte, 0))) << parte;
+        StampaLog("second");
+        EXPECT_TRUE(ScriviBufferLog(true)) << parte;
+        EXPECT_EQ(Disco, " 2.000:  first line\r\n 2.000:  second\r\n") << parte;
+        ClockUseManual(true, 50000);
+    }
+}
+
+TEST_F(LogSeamTest, WhileTheFileCannotBeWrittenTheBufferKeepsItsNewestLines) {
+    AccodaFileLog = MaiScritto;
+    AvvisoLogNonScrivibile = true;
+    ClockAdvance(2000);
+    StampaLog("first");
+    EXPECT_EQ(BufferLog, " 2.000:  first\r\n");
+    const std::string testo(500, 'x');
+    for (int i = 0; i < 3000; ++i) {
+        ClockAdvance(1);
+        StampaLog(testo + std::to_string(i));
+        ASSERT_LE(BufferLog.size(), MassimoBufferLog) << i;
+    }
+    EXPECT_GT(BufferLog.size(), MassimoBufferLog / 2);
+    // Whole lines only: the first starts with its stamp.
+    EXPECT_EQ(BufferLog.substr(6, 4), ":  x");
+    EXPECT_EQ(BufferLog.substr(BufferLog.size() - 6), "2999\r\n");
+
+    // Once the file can be written it gets them all at once.
+    Disco.clear();
+    PrimaParte = 0;
+    Scritture = 1;
+    AccodaFileLog = AccodaInParte;
+    const std::string attesi = BufferLog;
+    StampaLog("last");
+    EXPECT_TRUE(BufferLog.empty());
+    EXPECT_EQ(Disco, attesi + " 5.000:  last\r\n");
+}
+
+TEST_F(LogTest, AnUnwritableStoreFolderIsToldOnce) {
+    ProcessoGioco.hProcess = nullptr;
+    AvvisoLogNonScrivibile = false;
+    PercorsoFileLog = store / "missing\\media_log.txt";
+    Osservatore osservatore(store.Percorso(), "OK", 2, GetCurrentProcessId(), 5000);
+    for (int i = 0; i < 3; ++i) {
+        ClockAdvance(2000);
+        StampaLog("line " + std::to_string(i));
+    }
+    EXPECT_FALSE(ScriviBufferLog(true));
+    const std::vector<BoxRegistrato> boxes = osservatore.Boxes();
+    ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].testo, "The log file cannot be written: " + PercorsoFileLog);
+    EXPECT_TRUE(AvvisoLogNonScrivibile);
+    AvvisoLogNonScrivibile = false;
+    EXPECT_EQ(BufferLog, " 2.000:  line 0\r\n 4.000:  line 1\r\n 6.000:  line 2\r\n");
 }
 
 }  // namespace

@@ -365,8 +365,8 @@ TEST_F(Pacchetto, VirtualSizesPastTwoGigabytesStillExtract) {
 // Every failure line of the manager, each reached by its own fixture: the
 // text of the line, and whether it is also left in UltimoErrore.
 TEST_F(Pacchetto, FailureLines) {
-    // A packet that shares its name with the temporary file is lost by the
-    // rewrite itself: the final check puts the backup copy back.
+    // A packet that shares its name with the temporary file would be lost by
+    // its own rewrite: it is refused and kept as it was.
     const std::string tem = c / "_tem_pack.mpf";
     auto comeTemporaneo = [&] {
         Tre(true);
@@ -382,12 +382,12 @@ TEST_F(Pacchetto, FailureLines) {
         std::function<std::string()> riga;
         bool ultimoErrore = true;
     } casi[] = {
-        {"add, final check", comeTemporaneo, tem, AggiungiFile, c / "new.txt", "",
-         [&] { return "ERROR adding file: " + c / "new.txt"; }},
-        {"update, final check", comeTemporaneo, tem, AggiornaFile, c / "a.txt", "a.txt",
-         [&] { return "ERROR updating file: " + c / "a.txt"; }},
-        {"remove, final check", comeTemporaneo, tem, RimuoviFile, "a.txt", "",
-         [&] { return std::string("ERROR removing file: a.txt"); }},
+        {"add, packet named as the temporary file", comeTemporaneo, tem, AggiungiFile, c / "new.txt", "",
+         [&] { return "ERROR saving temporary media packet file: " + tem; }},
+        {"update, packet named as the temporary file", comeTemporaneo, tem, AggiornaFile, c / "a.txt", "a.txt",
+         [&] { return "ERROR saving temporaney media packet file: " + tem; }},
+        {"remove, packet named as the temporary file", comeTemporaneo, tem, RimuoviFile, "a.txt", "",
+         [&] { return "ERROR saving temporary media packet file: " + tem; }},
         {"add, missing file", [&] { Tre(false); }, mpf(), AggiungiFile, c / "missing.txt", "",
          [&] { return "ERROR Not found file to add: " + c / "missing.txt"; }},
         {"update, missing file", [&] { Tre(false); }, mpf(), AggiornaFile, c / "missing.txt", "a.txt",
@@ -435,8 +435,9 @@ TEST_F(Pacchetto, FailureLines) {
         EXPECT_EQ(NumErroriLog, 1);
         EXPECT_EQ(Righe(), std::vector<std::string>{riga});
         EXPECT_EQ(UltimoErrore, caso.ultimoErrore ? riga : "");
-        // Whatever failed, a packet that was there is there still.
+        // Whatever failed, a packet that was there is there still, unchanged.
         EXPECT_EQ(EsisteFileProva(caso.pacchetto), !prima.empty());
+        EXPECT_EQ(LeggiFileProva(caso.pacchetto), prima);
     }
 }
 
@@ -464,6 +465,7 @@ TEST_F(Pacchetto, TrackSoundNames) {
     EXPECT_EQ(NomeWavNumero(0), "000.wav");
     EXPECT_EQ(NomeWavNumero(999), "999.wav");
     EXPECT_EQ(NomeWavNumero(1234), "1234.wav");
+    EXPECT_EQ(NomeWavNumero(-5), "-005.wav");
 }
 
 class Estrazione : public Pacchetto {

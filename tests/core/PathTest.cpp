@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "core/FileUtils.h"
+#include "core/SystemUtils.h"
 #include "tests/support/TestFolders.h"
 
 namespace {
@@ -229,6 +232,105 @@ TEST_F(FileTest, FileDateSetsAllThreeTimes) {
     EXPECT_EQ(CompareFileTime(&c, &w), 0);
     EXPECT_FALSE(ImpostaDataFile(dir / "missing.txt", DataOra{2004, 5, 6, 7, 8, 9}));
     EXPECT_FALSE(ImpostaDataFile("", DataOra{2004, 5, 6, 7, 8, 9}));
+}
+
+// A whole file rewritten on both roads: one replacing move on NT (code 5),
+// two renames on Windows 98 and Me (code 4).
+class SostituzioneTest : public FileTest, public testing::WithParamInterface<int32_t> {
+protected:
+    void SetUp() override {
+        piattaforma = GetParam();
+        PiattaformaSostituzione = [] { return piattaforma; };
+    }
+    void TearDown() override { PiattaformaSostituzione = PiattaformaWindows; }
+    std::string File() const { return dir / "media.mcf"; }
+    std::string Backup() const { return dir / "backup_media.mcf"; }
+    std::string Temporaneo() const { return dir / "_tem_media.mcf"; }
+    static inline int32_t piattaforma = 5;
+};
+
+TEST_P(SostituzioneTest, NewFileInPlaceAndThePreviousOneAsBackup) {
+    struct Caso {
+        const char* nome;
+        const char* vecchio;        // nullptr: no file yet
+        bool solaLettura;
+        const char* backupVecchio;  // nullptr: no backup yet
+        const char* backupAtteso;   // nullptr: no backup afterwards
+    };
+    const Caso casi[] = {
+        {"no file yet", nullptr, false, nullptr, nullptr},
+        {"an older file", "old", false, nullptr, "old"},
+        {"a read-only older file", "old", true, nullptr, "old"},
+        {"a read-only backup of an earlier save", "old", false, "older", "old"},
+        // A save cut short between the renames left only the backup, which
+        // is then the only copy: it stays.
+        {"only the backup of a save cut short", nullptr, false, "saved", "saved"},
+    };
+    for (const Caso& c : casi) {
+        CancellaFile(File());
+        CancellaFile(Backup());
+        if (c.vecchio) {
+            ASSERT_TRUE(ScriviFileProva(File(), c.vecchio));
+        }
+        if (c.solaLettura) SetFileAttributesA(File().c_str(), FILE_ATTRIBUTE_READONLY);
+        if (c.backupVecchio) {
+            ASSERT_TRUE(ScriviFileProva(Backup(), c.backupVecchio));
+            SetFileAttributesA(Backup().c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        EXPECT_EQ(PercorsoBackup(File()), Backup());
+        EXPECT_TRUE(RiscriviConBackup(File(), std::string("new\0bytes", 9))) << c.nome;
+        EXPECT_EQ(LeggiFileProva(File()), std::string("new\0bytes", 9)) << c.nome;
+        if (c.backupAtteso)
+            EXPECT_EQ(LeggiFileProva(Backup()), c.backupAtteso) << c.nome;
+        else
+            EXPECT_FALSE(EsisteFileProva(Backup())) << c.nome;
+        EXPECT_FALSE(EsisteFileProva(Temporaneo())) << c.nome;
+    }
+}
+
+TEST_P(SostituzioneTest, AFileHeldOpenIsLeftAsItWas) {
+    ASSERT_TRUE(ScriviFileProva(File(), "old"));
+    // Open without delete sharing: it can be neither renamed nor replaced.
+    HANDLE h = CreateFileA(File().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(RiscriviConBackup(File(), "new"));
+    CloseHandle(h);
+    EXPECT_EQ(LeggiFileProva(File()), "old");
+    EXPECT_FALSE(EsisteFileProva(Temporaneo()));
+    // The finished file stays with the caller.
+    ASSERT_TRUE(ScriviFileProva(Temporaneo(), "next"));
+    EXPECT_FALSE(SostituisciFile(dir / "missing.tmp", File()));
+    EXPECT_TRUE(SostituisciFile(Temporaneo(), File()));
+    EXPECT_EQ(LeggiFileProva(File()), "next");
+    EXPECT_EQ(LeggiFileProva(Backup()), "old");
+}
+
+INSTANTIATE_TEST_SUITE_P(Roads, SostituzioneTest, testing::Values(5, 4));
+
+TEST_F(FileTest, ReplaceOnNTNeverLeavesTheFileMissing) {
+    PiattaformaSostituzione = [] { return 5; };
+    const std::string file = dir / "media.mpf";
+    ASSERT_TRUE(ScriviFileProva(file, "0"));
+    std::atomic<bool> fine{false};
+    std::atomic<int> mancante{0}, visto{0};
+    std::thread osservatore([&] {
+        while (!fine) {
+            if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) ++mancante;
+            ++visto;
+        }
+    });
+    for (int i = 1; i <= 200; ++i)
+        if (!RiscriviConBackup(file, std::to_string(i))) {
+            ADD_FAILURE() << "rewrite " << i;
+            break;
+        }
+    fine = true;
+    osservatore.join();
+    PiattaformaSostituzione = PiattaformaWindows;
+    EXPECT_GT(visto, 0);
+    EXPECT_EQ(mancante, 0);
+    EXPECT_EQ(LeggiFileProva(file), "200");
+    EXPECT_EQ(LeggiFileProva(dir / "backup_media.mpf"), "199");
 }
 
 }  // namespace

@@ -30,6 +30,25 @@ INSTANTIATE_TEST_SUITE_P(Numbers, EstraiNumeroTest,
                                          // A position past the end, or before the start.
                                          CasoNumero{"12", 40, "", 3}, CasoNumero{"12", 0, "12", 3}));
 
+struct CasoZeri {
+    int64_t valore;
+    int32_t cifre;
+    const char* atteso;
+};
+
+class FormatoZeriTest : public testing::TestWithParam<CasoZeri> {};
+
+TEST_P(FormatoZeriTest, ZerosGoBetweenTheSignAndTheDigits) {
+    EXPECT_EQ(FormatoZeri(GetParam().valore, GetParam().cifre), GetParam().atteso);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, FormatoZeriTest,
+                         testing::Values(CasoZeri{5, 3, "005"}, CasoZeri{-5, 3, "-005"}, CasoZeri{0, 3, "000"},
+                                         CasoZeri{-99, 3, "-099"}, CasoZeri{999, 3, "999"},
+                                         CasoZeri{-1234, 3, "-1234"}, CasoZeri{12345, 4, "12345"},
+                                         CasoZeri{7, 2, "07"}, CasoZeri{-7, 0, "-7"},
+                                         CasoZeri{INT64_MIN, 3, "-9223372036854775808"}));
+
 TEST(EstraiRigaTest, SkipsEveryLineEndThatFollows) {
     const std::string testo = "A\r\n\r\nB\nC";
     int32_t pos = 1;

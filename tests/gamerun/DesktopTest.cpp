@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/MediaConfig.h"
 #include "gamerun/Desktop.h"
@@ -304,11 +305,73 @@ TEST_F(DesktopRun, MonitorOnWindows9xAndInSharedMode) {
     EXPECT_FALSE(HaBit(StatoSequenza, MonitorSpento));
 }
 
-TEST_F(DesktopRun, ScreenSaverWarningNeverOnNT) {
-    SistemaNT = true;
-    ImpostaBit(StatoGioco, PrimaEsecuzione);
-    VerificaScreenSaver();  // a box here would stop the test
-    SUCCEED();
+TEST_F(DesktopRun, MonitorOffTwiceKeepsOneUtility) {
+    ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "wizmo.exe").c_str(), FALSE));
+    SpegniMonitor();
+    ASSERT_NE(ProcessoWizmo, nullptr);
+    HANDLE primo = nullptr;
+    DuplicateHandle(GetCurrentProcess(), ProcessoWizmo, GetCurrentProcess(), &primo, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    SpegniMonitor();
+    EXPECT_TRUE(HaBit(StatoSequenza, MonitorSpento));
+    Sleep(500);
+    EXPECT_EQ(LeggiFileProva(store / "wizmo.log"), "quiet monoff\r\n") << "one utility only";
+    AccendiMonitor(false);
+    EXPECT_EQ(WaitForSingleObject(primo, 5000), WAIT_OBJECT_0) << "no utility keeps the monitor off";
+    CloseHandle(primo);
+
+    // A utility that ended by itself is started again.
+    SpegniMonitor();
+    ASSERT_NE(ProcessoWizmo, nullptr);
+    for (int i = 0; i < 500 && LeggiFileProva(store / "wizmo.log").size() < 28; ++i) Sleep(10);
+    TerminateProcess(ProcessoWizmo, 0);
+    WaitForSingleObject(ProcessoWizmo, 5000);
+    SpegniMonitor();
+    ASSERT_NE(ProcessoWizmo, nullptr);
+    EXPECT_EQ(WaitForSingleObject(ProcessoWizmo, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    for (int i = 0; i < 500 && LeggiFileProva(store / "wizmo.log").size() < 42; ++i) Sleep(10);
+    EXPECT_EQ(LeggiFileProva(store / "wizmo.log"), "quiet monoff\r\nquiet monoff\r\nquiet monoff\r\n");
+    AccendiMonitor(false);
+}
+
+TEST_F(DesktopRun, ScreenSaverWarningOnlyOnWindows98AndMe) {
+    BOOL attivoPrima = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &attivoPrima, 0);
+    // The command of the panel is looked for in the current folder before
+    // the system's: a stand-in there records it.
+    ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "rundll32.exe").c_str(), FALSE));
+    char cartellaPrima[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cartellaPrima);
+    ASSERT_TRUE(SetCurrentDirectoryA(store.Percorso().c_str()));
+
+    Osservatore osservatore(store.Percorso(), "OK", 2, GetCurrentProcessId(), 8000);
+    struct Caso {
+        int32_t piattaforma;
+        bool attivo, primaEsecuzione;
+    };
+    // Only the last case shows the box.
+    for (const Caso& c : {Caso{5, true, true}, Caso{6, true, true}, Caso{1, true, true}, Caso{0, true, true},
+                          Caso{4, false, true}, Caso{4, true, false}, Caso{4, true, true}}) {
+        CodicePiattaforma = c.piattaforma;
+        SistemaNT = c.piattaforma >= 5;
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, c.attivo, nullptr, 0);
+        if (c.primaEsecuzione)
+            ImpostaBit(StatoGioco, PrimaEsecuzione);
+        else
+            TogliBit(StatoGioco, PrimaEsecuzione);
+        VerificaScreenSaver();
+    }
+    const std::vector<BoxRegistrato> boxes = osservatore.Boxes();
+    for (int i = 0; i < 500 && !EsisteFileProva(store / "wizmo.log"); ++i) Sleep(10);
+    SetCurrentDirectoryA(cartellaPrima);
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, attivoPrima, nullptr, 0);
+    CodicePiattaforma = 0;
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].testo,
+              "Screen-Saver could create big troubles while this level will be performed\r\n"
+              "Please, disable windows screen-saver\r\n"
+              "Click [ok] in this window and it will be showed Screen-Saver panel");
+    EXPECT_EQ(LeggiFileProva(store / "wizmo.log"), "shell32.dll,Control_RunDLL desk.cpl,,1\r\n");
 }
 
 }  // namespace

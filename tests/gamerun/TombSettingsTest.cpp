@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "core/FileUtils.h"
 #include "core/SystemUtils.h"
 #include "gamerun/TombSettings.h"
 #include "tests/gamerun/RunFixture.h"
@@ -253,20 +254,87 @@ TEST_F(TombSettings, ACopyReplacesWhateverWasThere) {
     imp.VMode = 3;
     const std::string percorso = store / "Old_Settings.trg";
     const std::string backup = store / "backup_Old_Settings.trg";
-    for (const Caso& c : casi) {
-        if (c.vecchia) ASSERT_TRUE(ScriviFileProva(percorso, std::string(103, '\x05')));
-        if (c.vecchiaSolaLettura) SetFileAttributesA(percorso.c_str(), FILE_ATTRIBUTE_READONLY);
-        if (c.backupRimasto) {
-            ASSERT_TRUE(ScriviFileProva(backup, "old"));
-            SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_READONLY);
+    // Both roads: one replacing move on NT, two renames on Windows 98 and Me.
+    for (int32_t piattaforma : {5, 4}) {
+        static int32_t scelta;
+        scelta = piattaforma;
+        PiattaformaSostituzione = [] { return scelta; };
+        for (const Caso& c : casi) {
+            const std::string vecchia(103, '\x05');
+            if (c.vecchia) {
+                ASSERT_TRUE(ScriviFileProva(percorso, vecchia));
+            }
+            if (c.vecchiaSolaLettura) SetFileAttributesA(percorso.c_str(), FILE_ATTRIBUTE_READONLY);
+            if (c.backupRimasto) {
+                ASSERT_TRUE(ScriviFileProva(backup, "old"));
+                SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_READONLY);
+            }
+            SalvaOldSettings(imp);
+            EXPECT_EQ(LeggiFileProva(percorso), BytesOldSettings(imp)) << c.nome << piattaforma;
+            EXPECT_FALSE(EsisteFileProva(store / "_tem_Old_Settings.trg")) << c.nome << piattaforma;
+            // The copy it replaced waits as backup until the run ends.
+            if (c.vecchia)
+                EXPECT_EQ(LeggiFileProva(backup), vecchia) << c.nome << piattaforma;
+            else
+                EXPECT_FALSE(EsisteFileProva(backup)) << c.nome << piattaforma;
+            CancellaOldSettings();
+            EXPECT_FALSE(EsisteFileProva(percorso)) << c.nome << piattaforma;
+            EXPECT_FALSE(EsisteFileProva(backup)) << c.nome << piattaforma;
         }
-        SalvaOldSettings(imp);
-        EXPECT_EQ(LeggiFileProva(percorso), BytesOldSettings(imp)) << c.nome;
-        EXPECT_FALSE(EsisteFileProva(percorso + ".tmp")) << c.nome;
-        EXPECT_FALSE(EsisteFileProva(backup)) << c.nome;
-        CancellaOldSettings();
-        EXPECT_FALSE(EsisteFileProva(percorso)) << c.nome;
     }
+    PiattaformaSostituzione = PiattaformaWindows;
+}
+
+TEST_F(TombSettings, ASaveCutShortBetweenItsRenamesIsReadFromTheBackup) {
+    // What a crash between the two renames leaves: the backup alone.
+    ImpostazioniTomb prima;
+    prima.WindowX = -37;
+    prima.Window = 1;
+    ASSERT_TRUE(ScriviFileProva(store / "backup_Old_Settings.trg", BytesOldSettings(prima)));
+    ImpostazioniTomb imp;
+    EXPECT_TRUE(LeggiOldSettings(imp));
+    EXPECT_TRUE(imp == prima);
+    EXPECT_TRUE(HaRiga("WARNING: missing Old_Settings.trg: using its backup copy 'backup_Old_Settings.trg'"));
+    EXPECT_FALSE(HaRiga("Missing Old_Settings.trg (ok: it means 'no previous crash')"));
+    EXPECT_EQ(NumErroriLog, 0);
+
+    SalvaOldSettings(imp);
+    EXPECT_EQ(LeggiFileProva(store / "Old_Settings.trg"), BytesOldSettings(prima));
+    // The orderly end leaves nothing that the next run could take for a crash.
+    CancellaOldSettings();
+    AzzeraLog();
+    EXPECT_FALSE(LeggiOldSettings(imp));
+    EXPECT_TRUE(HaRiga("Missing Old_Settings.trg (ok: it means 'no previous crash')"));
+}
+
+TEST_F(TombSettings, ACopyThatCannotBeOpenedIsLoggedAndKept) {
+    ImpostazioniTomb prima;
+    prima.WindowX = -37;
+    const std::string percorso = store / "Old_Settings.trg";
+    ASSERT_TRUE(ScriviFileProva(percorso, BytesOldSettings(prima)));
+    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ImpostazioniTomb imp;
+    imp.WindowX = 5;
+    EXPECT_FALSE(LeggiOldSettings(imp));
+    CloseHandle(h);
+    EXPECT_EQ(imp.WindowX, 5);
+    EXPECT_EQ(NumErroriLog, 1);
+    EXPECT_TRUE(HaRiga("ERROR: cannot open '" + percorso +
+                       "' left by a previous crash: settings of windows registry are used and the file is kept"));
+    EXPECT_FALSE(HaRiga("Missing Old_Settings.trg (ok: it means 'no previous crash')"));
+
+    // Neither the run's own copy nor its end touches it.
+    SalvaOldSettings(imp);
+    CancellaOldSettings();
+    EXPECT_EQ(LeggiFileProva(percorso), BytesOldSettings(prima));
+    EXPECT_FALSE(EsisteFileProva(store / "backup_Old_Settings.trg"));
+
+    // The next run finds the settings of before the crash.
+    EXPECT_TRUE(LeggiOldSettings(imp));
+    EXPECT_TRUE(imp == prima);
+    CancellaOldSettings();
+    EXPECT_FALSE(EsisteFileProva(percorso));
 }
 
 // The file's layout written out by hand, so that writer and reader cannot

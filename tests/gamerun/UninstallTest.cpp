@@ -148,6 +148,9 @@ TEST_F(Disinstalla, MediaListRowsAndText) {
     HeaderMcf.TriggerCount = 2;
     EXPECT_EQ(RigaListaMedia(0), "Alert                  005  12   Enabled   \"intro.bmp\"  ");
     EXPECT_EQ(RigaListaMedia(1), "Alert                  999   7   Disabled  \"beep.wav\"  ");
+    ListaMedia[0].TriggerCd = -5;
+    EXPECT_EQ(RigaListaMedia(0), "Alert                  -005  12   Enabled   \"intro.bmp\"  ");
+    ListaMedia[0].TriggerCd = 5;
     const std::string trattini(65, '-');
     EXPECT_EQ(TestoListaMedia("media.mcf"),
               "Content list of Media Configuration File: media.mcf\r\n\r\n"

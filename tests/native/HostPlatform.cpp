@@ -130,6 +130,48 @@ bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
     return ok;
 }
 
+namespace {
+// Host paths may use either separator.
+std::string Accanto(const std::string& percorso, const std::string& nome) {
+    const size_t p = percorso.find_last_of("\\/");
+    return p == std::string::npos ? nome : percorso.substr(0, p + 1) + nome;
+}
+std::string NomeHost(const std::string& percorso) {
+    const size_t p = percorso.find_last_of("\\/");
+    return p == std::string::npos ? percorso : percorso.substr(p + 1);
+}
+}  // namespace
+
+std::string PercorsoBackup(const std::string& percorso) { return Accanto(percorso, "backup_" + NomeHost(percorso)); }
+
+// POSIX renames replace in one step; the backup is a second link of the old
+// file.
+bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
+    if (!EsisteFile(nuovo)) return false;
+    const std::string backup = PercorsoBackup(percorso);
+    const bool cera = EsisteFile(percorso);
+    if (cera && (!CancellaFile(backup) || link(PercorsoHost(percorso).c_str(), PercorsoHost(backup).c_str()) != 0))
+        return false;
+    if (std::rename(PercorsoHost(nuovo).c_str(), PercorsoHost(percorso).c_str()) != 0) {
+        if (cera) unlink(PercorsoHost(backup).c_str());
+        return false;
+    }
+    return true;
+}
+
+bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+    const std::string temporaneo = Accanto(percorso, "_tem_" + NomeHost(percorso));
+    std::FILE* f = ApriFile(temporaneo, "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(dati.data(), 1, dati.size(), f) == dati.size();
+    if (std::fclose(f) != 0) ok = false;
+    if (!ok || !SostituisciFile(temporaneo, percorso)) {
+        CancellaFile(temporaneo);
+        return false;
+    }
+    return true;
+}
+
 bool EsisteCartella(const std::string& percorso) {
     struct stat s;
     return !Trim(percorso).empty() && stat(PercorsoHost(percorso).c_str(), &s) == 0 && S_ISDIR(s.st_mode);
@@ -200,6 +242,9 @@ bool CopiaFileUtf8(const std::string& sorgente, const std::string& destinazione)
 }
 bool StessoFileUtf8(const std::string& a, const std::string& b) { return StessoFile(a, b); }
 bool RinominaFileUtf8(const std::string& da, const std::string& a) { return RinominaFile(da, a); }
+bool SostituisciFileUtf8(const std::string& nuovo, const std::string& percorso) {
+    return SostituisciFile(nuovo, percorso);
+}
 bool EsisteCartellaUtf8(const std::string& percorso) { return EsisteCartella(percorso); }
 bool CreaCartellaUtf8(const std::string& percorso) { return CreaCartella(percorso); }
 std::vector<std::string> ElencoFileUtf8(const std::string& cartella, const std::string& modello) {

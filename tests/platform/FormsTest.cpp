@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Forms.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 
@@ -109,6 +110,27 @@ TEST(Clock, ManualClockMakesWaitsInstant) {
     const uint32_t prima = ClockTick();
     ClockSleep(100);
     EXPECT_GE(ClockTick() - prima, 50u);
+}
+
+TEST(Forms, InstanceNameIsTheSameForEverySpellingOfTheProgramPath) {
+    CartellaProva dir{"ist"};
+    const std::string cartella = dir / "Tomb Raider Level Editor";
+    const std::string lungo = cartella + "\\Ludovane Level Launcher.exe";
+    ASSERT_TRUE(CreateDirectoryA(cartella.c_str(), nullptr));
+    ASSERT_TRUE(ScriviFileProva(lungo, "MZ"));
+    char corto[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(lungo.c_str(), corto, MAX_PATH), 0u);
+    ASSERT_EQ(std::string(corto).find("Launcher"), std::string::npos) << corto;
+    std::string minuscolo = lungo;
+    for (char& c : minuscolo) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+
+    const std::string nome = NomeIstanza(lungo);
+    for (const std::string& altro :
+         {std::string(corto), minuscolo, cartella + "\\..\\Tomb Raider Level Editor\\Ludovane Level Launcher.exe"})
+        EXPECT_EQ(NomeIstanza(altro), nome) << altro;
+    EXPECT_NE(NomeIstanza(dir / "Ludovane.exe"), nome);
+    EXPECT_LT(nome.size(), static_cast<size_t>(MAX_PATH));
+    EXPECT_EQ(nome.find('\\'), std::string::npos) << "a backslash would name a namespace";
 }
 
 }  // namespace

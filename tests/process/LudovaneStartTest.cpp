@@ -191,4 +191,26 @@ TEST_F(LudovaneStart, ASecondInstanceInADeepFolderEndsAtOnceToo) {
     EXPECT_EQ(prima.Attendi(0), -1) << "the first instance must still run";
 }
 
+TEST_F(LudovaneStart, AStartByTheShortPathIsTheSameInstanceAsOneByTheLongPath) {
+    const std::string cartella = trle / "Tomb Raider Level Editor";
+    const std::string lungo = cartella + "\\Ludovane Level Launcher.exe";
+    ASSERT_TRUE(CreateDirectoryA(cartella.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(Exe().c_str(), lungo.c_str(), FALSE));
+    char buffer[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(lungo.c_str(), buffer, MAX_PATH), 0u);
+    const std::string corto = buffer;
+    ASSERT_EQ(corto.find("Level Editor"), std::string::npos) << corto;
+    ASSERT_EQ(corto.find("Launcher"), std::string::npos) << corto;
+
+    for (const auto& [primo, secondo] : {std::pair{lungo, corto}, std::pair{corto, lungo}}) {
+        ProcessoProva prima;
+        ASSERT_TRUE(AvviaProva(prima, primo, "/x", cartella));
+        ASSERT_NE(TrovaBox(prima.pid, 20000), nullptr) << primo;
+        ProcessoProva seconda;
+        ASSERT_TRUE(AvviaProva(seconda, secondo, "/y", cartella));
+        EXPECT_EQ(seconda.Attendi(15000), 0) << "started as " << secondo;
+        EXPECT_EQ(prima.Attendi(0), -1) << "the first instance must still run";
+    }
+}
+
 }  // namespace
