@@ -57,7 +57,7 @@ void LogWrite(const std::string& testo, bool rigaLogger) {
     buffer += "\r\n";
     // Once the first real level has loaded the log stops, unless asked for.
     if (!ExtendedLog && StatoCorrente.Livello != NessunValore && StatoCorrente.Livello != 0 &&
-        !(StatoCorrente.Fasi & LoadingLevel)) {
+        !HaFase(StatoCorrente.Fasi, LoggerFase::LoadingLevel)) {
         FlushLogBuffer();
         AppendToLogFile(
             "\tLOGGER: Reached end loading of first level different than title. Suspend logging operations\r\n");

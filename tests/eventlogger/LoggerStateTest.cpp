@@ -14,6 +14,8 @@
 
 namespace {
 
+using enum LoggerFase;
+
 int uscite = 0;
 void ContaUscita() { ++uscite; }
 
@@ -59,8 +61,9 @@ TEST(LoggerProtocol, NamesOfEventsAndPhases) {
     EXPECT_STREQ(NomeEvento(22), "LoadSavegame");
     EXPECT_STREQ(NomeEvento(23), "?");
     EXPECT_STREQ(NomeEvento(-1), "?");
-    EXPECT_EQ(NomiFasi(0x7F), "ABORT_LOG CreatedWindow HangGame Inventory LoadingLevel ChangingMode SharedMode ");
-    EXPECT_EQ(NomiFasi(0), "");
+    EXPECT_EQ(NomiFasi(static_cast<LoggerFase>(0x7F)),
+              "ABORT_LOG CreatedWindow HangGame Inventory LoadingLevel ChangingMode SharedMode ");
+    EXPECT_EQ(NomiFasi(LoggerFase{}), "");
 }
 
 TEST(LoggerProtocol, LoggerBinIsWrittenAsItsLayoutSays) {
@@ -182,7 +185,7 @@ TEST_F(LoggerState, FragmentEffectsFollowTheirConditions) {
     // Inventory only once a level is known and nothing else is going on.
     Messaggi({"DXCreateSurface", "S_LoadLevelFile", "FileOpen - DATA\\LEVEL1.tr4", "DXCreateSurface"});
     EXPECT_EQ(StatoCorrente.Livello, 1);
-    EXPECT_FALSE(StatoCorrente.Fasi & Inventory);
+    EXPECT_FALSE(HaFase(StatoCorrente.Fasi, Inventory));
     Messaggi({"CreateD3DLights", "DXCreateSurface"});
     EXPECT_EQ(StatoCorrente.Fasi, Inventory);
     EXPECT_EQ(StatoCorrente.Codice, StartInventory);
@@ -192,7 +195,7 @@ TEST_F(LoggerState, FragmentEffectsFollowTheirConditions) {
     EXPECT_EQ(StatoCorrente.Livello, NessunValore);
     // End of loading and end of a mode change in one message: the last code wins.
     Messaggi({"KA_ALTENTER", "CreateD3DLights"});
-    EXPECT_EQ(StatoCorrente.Fasi, 0);
+    EXPECT_EQ(StatoCorrente.Fasi, LoggerFase{});
     EXPECT_EQ(StatoCorrente.Codice, EndChangeMode);
     // No hang while the mode changes; TIME_Init only after the window exists.
     Messaggi({"KA_ALTENTER", "HangGameThread", "TIME_Init"});
@@ -203,9 +206,9 @@ TEST_F(LoggerState, FragmentEffectsFollowTheirConditions) {
     Messaggi({"DXCreate: Windowed Mode", "w 1024 h 768"});
     EXPECT_EQ(StatoCorrente.Codice, GetVideoShared);
     EXPECT_EQ(StatoCorrente.ValoreX, 1024);
-    EXPECT_TRUE(StatoCorrente.Fasi & SharedMode);
+    EXPECT_TRUE(HaFase(StatoCorrente.Fasi, SharedMode));
     Messaggi({"SetDisplayMode - bad"});
-    EXPECT_FALSE(StatoCorrente.Fasi & SharedMode);
+    EXPECT_FALSE(HaFase(StatoCorrente.Fasi, SharedMode));
     Messaggi({"WinClose"});
     EXPECT_EQ(StatoCorrente.Fasi, ABORT_LOG);
     EXPECT_EQ(uscite, 1) << "the quit is posted once WinClose has left the cache";
@@ -236,7 +239,7 @@ TEST_F(LoggerState, AFullMapWaitsInTheCacheAndAnOverflowResetsIt) {
     SendStructures();
     ASSERT_EQ(vista->StructureCount, 1u);
     EXPECT_EQ(vista->Structures[0].Codice, OverflowBuffer);
-    EXPECT_EQ(vista->Structures[0].Fasi, 0);
+    EXPECT_EQ(vista->Structures[0].Fasi, LoggerFase{});
     // A count above the capacity (the map is anyone's) is full, not a write past it.
     vista->StructureCount = 0xFFFFFFF0;
     Messaggi({"HangGameThread"});
