@@ -26,14 +26,14 @@ bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& for
     // The RIFF size may claim more than the file holds: walk only what is there.
     uint64_t fine = static_cast<uint64_t>(U32(immagine + 4)) + 8;
     if (fine > dimensione) fine = dimensione;
-    bool haFormato = false, haDati = false;
+    bool haFormato = false, haDati = false, rotto = false;
     uint64_t pos = 12;
-    while (pos + 8 <= fine) {
+    while (!rotto && pos + 8 <= fine) {
         const uint8_t* chunk = immagine + pos;
         const uint32_t lunghezza = U32(chunk + 4);
-        if (pos + 8 + lunghezza > dimensione) return false;
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (lunghezza < 14) return false;
+        if (pos + 8 + lunghezza > dimensione || (std::memcmp(chunk, "fmt ", 4) == 0 && lunghezza < 14)) {
+            rotto = true;
+        } else if (std::memcmp(chunk, "fmt ", 4) == 0) {
             const uint8_t* f = chunk + 8;
             formato.FormatTag = U16(f);
             formato.Channels = U16(f + 2);
@@ -49,7 +49,8 @@ bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& for
         }
         pos += 8 + static_cast<uint64_t>(lunghezza) + (lunghezza & 1);
     }
-    if (!(haFormato && haDati)) {
+    // A failure leaves no pointer into the image behind.
+    if (rotto || !(haFormato && haDati)) {
         dati = nullptr;
         dimensioneDati = 0;
         return false;

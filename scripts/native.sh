@@ -19,7 +19,12 @@ cp "$top/tests/native/fuzz/seeds/syntax.txt" "$semi/FuzzMediaSyntax/"
 mkdir -p "$semi/FuzzPacketEntries" "$semi/FuzzFormula"
 cp "$top"/tests/native/fuzz/seeds/*.mpf "$semi/FuzzPacketEntries/"
 cp "$top"/tests/native/fuzz/seeds/formula*.txt "$semi/FuzzFormula/"
-for bersaglio in FuzzMediaConfig FuzzMediaSyntax FuzzMediaPacketHeader FuzzPacketEntries FuzzFormula; do
+mkdir -p "$semi/FuzzWavFile" "$semi/FuzzGameMessage" "$semi/FuzzLoggerBin"
+cp "$top"/tests/native/fuzz/seeds/*.wav "$semi/FuzzWavFile/"
+cp "$top"/tests/native/fuzz/seeds/gamemessages*.bin "$semi/FuzzGameMessage/"
+cp "$top"/tests/native/fuzz/seeds/Logger*.bin "$semi/FuzzLoggerBin/"
+for bersaglio in FuzzMediaConfig FuzzMediaSyntax FuzzMediaPacketHeader FuzzPacketEntries FuzzFormula \
+                 FuzzWavFile FuzzGameMessage FuzzLoggerBin; do
   corpus=$native/corpus/$bersaglio
   mkdir -p "$corpus"
   echo "== $bersaglio for ${secondi}s"

@@ -68,6 +68,8 @@ TEST(WavFile, DamagedImagesFailWithoutReadingPastTheirEnd) {
         {"huge chunk", Riff(Fmt() + "data" + U32(0xFFFFFFF8u) + "abcd")},
         {"cut in the format", buono.substr(0, 30)},
         {"cut in the samples", buono.substr(0, buono.size() - 1)},
+        {"a chunk past the end after the samples", Riff(Fmt() + "data" + U32(4) + "abcd" + "LIST" + U32(9))},
+        {"a short format after the samples", Riff("data" + U32(4) + "abcd" + Fmt(12))},
     };
     for (const Caso& c : casi) {
         // A copy of exactly the bytes, so that a read past them is a read past the allocation.
