@@ -1,6 +1,9 @@
 #include "eventlogger/WavFile.h"
 
+#include <cstdio>
 #include <cstring>
+
+#include "eventlogger/LoggerLog.h"
 
 namespace {
 uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
@@ -53,6 +56,34 @@ bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& for
     if (rotto || !(haFormato && haDati)) {
         dati = nullptr;
         dimensioneDati = 0;
+        return false;
+    }
+    return true;
+}
+
+bool LoadWavFile(const std::string& percorso, std::vector<uint8_t>& immagine, FormatoWav& formato,
+                 const uint8_t*& dati, uint32_t& dimensione) {
+    dati = nullptr;
+    dimensione = 0;
+    FILE* f = std::fopen(percorso.c_str(), "rb");
+    if (!f) {
+        LogWrite("ERROR opening wav sound file: " + percorso);
+        return false;
+    }
+    std::fseek(f, 0, SEEK_END);
+    const long lunghezza = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    if (lunghezza < 0 || lunghezza > 256L * 1024 * 1024) {
+        std::fclose(f);
+        LogWrite("ERROR allocating memory for wav sound file: " + percorso);
+        return false;
+    }
+    immagine.assign(static_cast<size_t>(lunghezza), 0);
+    const size_t letti = std::fread(immagine.data(), 1, immagine.size(), f);
+    std::fclose(f);
+    immagine.resize(letti);
+    if (!ParseWaveChunks(immagine.data(), immagine.size(), formato, dati, dimensione)) {
+        LogWrite("ERROR parsing chunks of wav sound file: " + percorso);
         return false;
     }
     return true;
