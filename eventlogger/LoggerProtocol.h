@@ -227,7 +227,9 @@ inline bool LeggiLoggerBin(const uint8_t* dati, size_t dimensione, LoggerBin& bi
 }
 
 // The start state, and equality of everything but the tick.
-inline LoggerStructure StrutturaIniziale() { return LoggerStructure{0, LoggerFase{}, NessunValore, NessunValore, EventoNullo, 0, 0}; }
+inline LoggerStructure StrutturaIniziale() {
+    return LoggerStructure{0, LoggerFase{}, NessunValore, NessunValore, EventoNullo, 0, 0};
+}
 
 inline bool StruttureUguali(const LoggerStructure& a, const LoggerStructure& b) {
     return a.Fasi == b.Fasi && a.CdTrack == b.CdTrack && a.Livello == b.Livello && a.Codice == b.Codice &&

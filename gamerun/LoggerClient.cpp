@@ -77,7 +77,7 @@ int32_t RispostaLogger(int32_t numero, int32_t tipo) {
         case FileTracciaCd:
             return StrutturaLogger.CdTrack == numero ? 1 : 0;
         case FileLivello:
-            return HaFase(StrutturaLogger.Fasi, LoggerFase::LoadingLevel) && StrutturaLogger.Livello == numero ? 1 : 0;
+            return HaFase(StrutturaLogger.Fasi, LoggerFase::LoadingLevel) && StrutturaLogger.Livello == numero;
         case FileSavegame:
             return HaFase(StrutturaLogger.Fasi, LoggerFase::Inventory) ? 2 : 0;
         default:
@@ -313,7 +313,8 @@ void VerificaScrivane() {
         errore = true;
         StampaLog("WARNING: logger signals loading of level " + std::to_string(StrutturaLogger.Livello) +
                   " but this level is not corrently loading. Remove 'loading level' from phase");
-        InviaComandoLogger(CmdSetPhase, static_cast<intptr_t>(StrutturaLogger.Fasi & ~LoggerFase::LoadingLevel));
+        InviaComandoLogger(CmdSetPhase,
+                           static_cast<intptr_t>(StrutturaLogger.Fasi & ~LoggerFase::LoadingLevel));
     }
     ErroriConsecutiviLogger = errore ? ErroriConsecutiviLogger + 1 : 0;
     if (ErroriConsecutiviLogger >= 1) StampaLog("Consecutive logger errors: " + std::to_string(ErroriConsecutiviLogger));

@@ -181,7 +181,8 @@ TEST_F(LoggerClientChain, AModeSwappedAgainstTheConfigurationIsSwappedBackWithAl
 }
 
 TEST_F(LoggerClientChain, ALoggerThatDiesDuringTheRunIsLeft) {
-    ScriviFileProva(trle / "gamesim.txt", "waitlogger 10000\nlog do_boot_screen\ntitle booted\nwait 8000\nlog WinClose\n");
+    ScriviFileProva(trle / "gamesim.txt",
+                    "waitlogger 10000\nlog do_boot_screen\ntitle booted\nwait 8000\nlog WinClose\n");
     ProcessoProva p;
     ASSERT_TRUE(AvviaProva(p, trle / "harness.exe", "", trle.Percorso()));
     ASSERT_TRUE(AttendiCondizione(20000, [&] { return Gioco().find("title booted\n") != std::string::npos; }));
@@ -223,7 +224,8 @@ namespace {
 // sounds), or hang on the first command 1 until the test lets it go.
 class LoggerFinto {
 public:
-    LoggerFinto(SwapMediaView* vista, DWORD occupato, bool blocca) : vista_(vista), occupato_(occupato), blocca_(blocca) {
+    LoggerFinto(SwapMediaView* vista, DWORD occupato, bool blocca)
+        : vista_(vista), occupato_(occupato), blocca_(blocca) {
         attivo = this;
         InitializeCriticalSection(&sezione_);
         libera_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -302,7 +304,8 @@ protected:
     void SetUp() override {
         LoggerClientChain::SetUp();
         CopyFileA((CartellaProgrammi() + "\\GameSim.exe").c_str(), (trle / "store\\Scrivane.exe").c_str(), FALSE);
-        mappa = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, DimensioneSwapMedia, NomeMappaSwap);
+        mappa =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, DimensioneSwapMedia, NomeMappaSwap);
         ASSERT_NE(mappa, nullptr);
         vista = static_cast<SwapMediaView*>(MapViewOfFile(mappa, FILE_MAP_ALL_ACCESS, 0, 0, DimensioneSwapMedia));
         ASSERT_NE(vista, nullptr);
