@@ -191,7 +191,7 @@ bool CaricaMediaMcfDaByte(const std::string& percorso, const std::string& dati) 
         HeaderMcf.TriggerCount = 0;
         HeaderMcf.MediaFileCount = 0;
         HeaderMcf.VideoMode = 2;
-        HeaderMcf.HeaderOptions = OpzioneHeader::SharedMode;
+        HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
         ListaMedia.assign(1, MediaTrigger{});
         return false;
     }

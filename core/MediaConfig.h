@@ -24,10 +24,10 @@ struct MediaConfigHeader {
     std::vector<int32_t> MediaFileRefs;
 };
 
-// Run-wide option bits of HeaderOptions. In a namespace of their own: the
-// logger's phase flags use some of the same names.
-namespace OpzioneHeader {
-enum : int32_t {
+// Run-wide option bits of HeaderOptions. A scoped type: the logger's phase
+// bits carry some of the same names, and neither can be tested with the
+// other's bit.
+enum class OpzioneHeader : int32_t {
     IgnoreStartCd = 0x1,
     NoInventoryWatch = 0x2,
     NoLoadingCheck = 0x4,
@@ -42,7 +42,13 @@ enum : int32_t {
     SharedMode = 0x1000,
     AbortOnSwapVideoMode = 0x8000,
 };
+
+constexpr OpzioneHeader operator|(OpzioneHeader a, OpzioneHeader b) {
+    return static_cast<OpzioneHeader>(static_cast<int32_t>(a) | static_cast<int32_t>(b));
 }
+// The word HeaderOptions holds for these bits.
+constexpr int32_t ParolaOpzioni(OpzioneHeader o) { return static_cast<int32_t>(o); }
+constexpr bool HaOpzione(int32_t opzioni, OpzioneHeader o) { return (opzioni & static_cast<int32_t>(o)) != 0; }
 
 extern MediaConfigHeader HeaderMcf;
 

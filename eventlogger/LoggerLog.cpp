@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/FileUtils.h"
 #include "eventlogger/LoggerProtocol.h"
 #include "eventlogger/LoggerState.h"
 #include "platform/Clock.h"
@@ -33,7 +34,7 @@ void InitLoggerLog(const std::string& cartella) {
 
 void AppendToLogFile(const std::string& testo) {
     if (LogPath.empty()) return;
-    FILE* f = std::fopen(LogPath.c_str(), "ab");
+    FILE* f = ApriFile(LogPath, "ab");
     if (!f) return;
     std::fwrite(testo.data(), 1, testo.size(), f);
     std::fclose(f);
@@ -57,7 +58,7 @@ void LogWrite(const std::string& testo, bool rigaLogger) {
     buffer += "\r\n";
     // Once the first real level has loaded the log stops, unless asked for.
     if (!ExtendedLog && StatoCorrente.Livello != NessunValore && StatoCorrente.Livello != 0 &&
-        !(StatoCorrente.Fasi & LoadingLevel)) {
+        !HaFase(StatoCorrente.Fasi, LoggerFase::LoadingLevel)) {
         FlushLogBuffer();
         AppendToLogFile(
             "\tLOGGER: Reached end loading of first level different than title. Suspend logging operations\r\n");

@@ -50,32 +50,6 @@ HANDLE CreaOApriMappa(const char* nome, DWORD dimensione) {
     return h;
 }
 
-bool LeggiFileLivelli() {
-    const std::string percorso = Cartella + "\\" + NomeLoggerBin;
-    FILE* f = std::fopen(percorso.c_str(), "rb");
-    if (!f) {
-        LogWrite("ERROR: not found logger file in: " + percorso);
-        return false;
-    }
-    std::vector<uint8_t> immagine;
-    uint8_t blocco[4096];
-    size_t letti;
-    // Levels beyond the 256 kept need not be read.
-    const size_t massimo = sizeof(LoggerBinHeader) + MaxNomiLivelli * DimensioneNomeLivello;
-    while (immagine.size() < massimo && (letti = std::fread(blocco, 1, sizeof blocco, f)) > 0)
-        immagine.insert(immagine.end(), blocco, blocco + letti);
-    std::fclose(f);
-    LoggerBin bin;
-    std::string errore;
-    if (!LeggiLoggerBin(immagine.data(), immagine.size(), bin, errore)) {
-        LogWrite("ERROR: damaged logger file " + percorso + ": " + errore);
-        return false;
-    }
-    TempoBaseLog = bin.TempoBaseLog;
-    NomiLivelli = bin.NomiLivelli;
-    return true;
-}
-
 void ChiudiPerMorteModulo() {
     AppendToLogFile("\t:LOGGER: WARNING: media module had abnormal termination: restore windows settings\r\n");
     RestoreDesktop();
@@ -99,7 +73,7 @@ void EseguiComando(WPARAM comando, LPARAM argomento) {
         case CmdSetPhase:
             LogWrite(Formato("Received message WM_USER:2 Set new phase value with 0x%2X value",
                              static_cast<unsigned long>(argomento & 0xFF)));
-            StatoCorrente.Fasi = static_cast<uint8_t>(argomento & 0xFF);
+            StatoCorrente.Fasi = static_cast<LoggerFase>(argomento & 0xFF);
             break;
         case CmdExtendedLog:
             ExtendedLog = true;
@@ -208,7 +182,7 @@ bool InitLogger() {
         LogWrite("ERROR: cann't open view of tomb raider mapping file");
         return false;
     }
-    if (!LeggiFileLivelli()) return false;
+    if (!LeggiFileLivelli(Cartella)) return false;
     InitLoggerState();
     RichiediUscita = PostaUscita;
     return true;
@@ -298,7 +272,7 @@ void QuitLogger(bool errore) {
     StatoCorrente.TickEvento = GetTickCount();
     StatoCorrente.CdTrack = NessunValore;
     StatoCorrente.Livello = NessunValore;
-    StatoCorrente.Fasi = ABORT_LOG;
+    StatoCorrente.Fasi = LoggerFase::ABORT_LOG;
     StatoCorrente.Codice = errore ? ErrorEvent : (ClosedByWmClose ? ReceivedWMClose : EventoNullo);
     LogWrite(errore ? "Error in logger: send ABORT_LOG structure to media module"
                     : "Logger quits: send ABORT_LOG structure to media module");

@@ -8,11 +8,37 @@
 #include <string>
 #include <vector>
 
+// Phase bits of a record's Fasi. A scoped type: the header options of a
+// configuration carry some of the same names, and neither can be tested
+// with the other's bit.
+enum class LoggerFase : uint8_t {
+    Inventory = 0x01,
+    LoadingLevel = 0x02,
+    HangGame = 0x04,
+    CreatedWindow = 0x08,
+    ChangingMode = 0x10,
+    SharedMode = 0x20,
+    ABORT_LOG = 0x40,
+};
+
+constexpr LoggerFase operator|(LoggerFase a, LoggerFase b) {
+    return static_cast<LoggerFase>(static_cast<uint8_t>(a) | static_cast<uint8_t>(b));
+}
+constexpr LoggerFase operator&(LoggerFase a, LoggerFase b) {
+    return static_cast<LoggerFase>(static_cast<uint8_t>(a) & static_cast<uint8_t>(b));
+}
+constexpr LoggerFase operator~(LoggerFase a) {
+    return static_cast<LoggerFase>(static_cast<uint8_t>(~static_cast<uint8_t>(a)));
+}
+constexpr LoggerFase& operator|=(LoggerFase& a, LoggerFase b) { return a = a | b; }
+constexpr LoggerFase& operator&=(LoggerFase& a, LoggerFase b) { return a = a & b; }
+constexpr bool HaFase(LoggerFase fasi, LoggerFase bit) { return (fasi & bit) != LoggerFase{}; }
+
 #pragma pack(push, 1)
 
 struct LoggerStructure {
     uint32_t TickEvento;
-    uint8_t Fasi;
+    LoggerFase Fasi;
     uint8_t CdTrack;  // 255 none
     uint8_t Livello;  // 255 none
     uint8_t Codice;
@@ -68,16 +94,6 @@ constexpr uint8_t NessunValore = 255;
 // Never found in a valid record: the reader's copy-failure sentinels.
 constexpr uint8_t CdCopiaFallita = 190;
 constexpr uint8_t LivelloCopiaFallita = 254;
-
-enum LoggerFase : uint8_t {
-    Inventory = 0x01,
-    LoadingLevel = 0x02,
-    HangGame = 0x04,
-    CreatedWindow = 0x08,
-    ChangingMode = 0x10,
-    SharedMode = 0x20,
-    ABORT_LOG = 0x40,
-};
 
 enum LoggerEvent : uint8_t {
     EventoNullo = 0,
@@ -146,18 +162,19 @@ inline const char* NomeEvento(int codice) {
     return NomiEventi[codice];
 }
 
-inline std::string NomiFasi(uint8_t fasi) {
+inline std::string NomiFasi(LoggerFase fasi) {
     struct Nome {
-        uint8_t bit;
+        LoggerFase bit;
         const char* testo;
     };
-    static const Nome ordine[] = {{ABORT_LOG, "ABORT_LOG "},       {CreatedWindow, "CreatedWindow "},
-                                  {HangGame, "HangGame "},         {Inventory, "Inventory "},
-                                  {LoadingLevel, "LoadingLevel "}, {ChangingMode, "ChangingMode "},
-                                  {SharedMode, "SharedMode "}};
+    static const Nome ordine[] = {
+        {LoggerFase::ABORT_LOG, "ABORT_LOG "},       {LoggerFase::CreatedWindow, "CreatedWindow "},
+        {LoggerFase::HangGame, "HangGame "},         {LoggerFase::Inventory, "Inventory "},
+        {LoggerFase::LoadingLevel, "LoadingLevel "}, {LoggerFase::ChangingMode, "ChangingMode "},
+        {LoggerFase::SharedMode, "SharedMode "}};
     std::string testo;
     for (const Nome& n : ordine)
-        if (fasi & n.bit) testo += n.testo;
+        if (HaFase(fasi, n.bit)) testo += n.testo;
     return testo;
 }
 
@@ -210,7 +227,9 @@ inline bool LeggiLoggerBin(const uint8_t* dati, size_t dimensione, LoggerBin& bi
 }
 
 // The start state, and equality of everything but the tick.
-inline LoggerStructure StrutturaIniziale() { return LoggerStructure{0, 0, NessunValore, NessunValore, EventoNullo, 0, 0}; }
+inline LoggerStructure StrutturaIniziale() {
+    return LoggerStructure{0, LoggerFase{}, NessunValore, NessunValore, EventoNullo, 0, 0};
+}
 
 inline bool StruttureUguali(const LoggerStructure& a, const LoggerStructure& b) {
     return a.Fasi == b.Fasi && a.CdTrack == b.CdTrack && a.Livello == b.Livello && a.Codice == b.Codice &&

@@ -1,9 +1,13 @@
 #include "eventlogger/LoggerState.h"
 
 #include <atomic>
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "core/FileUtils.h"
 #include "eventlogger/LoggerLog.h"
 #include "platform/Clock.h"
 
@@ -46,68 +50,106 @@ bool UgualiSenzaCaso(const std::string& a, const std::string& b) {
     return true;
 }
 
-// A decimal number at the start of <testo> (after blanks), as sscanf's %d reads it.
-bool LeggiNumero(const std::string& testo, long& valore) {
-    return std::sscanf(testo.c_str(), "%ld", &valore) == 1;
+// Reads <testo> as sscanf would read it with <formato> of "%d" items,
+// blanks and other characters, each number with strtol and within
+// [minimo, massimo]; what follows the last item is not looked at. False
+// when the text does not match, and then <fuori> tells a number that did
+// but lies outside the bounds (its value is still given back).
+bool LeggiNumeri(const std::string& testo, const char* formato, long minimo, long massimo, long* valori,
+                 bool& fuori) {
+    fuori = false;
+    const char* p = testo.c_str();
+    int n = 0;
+    for (const char* f = formato; *f; ++f) {
+        if (std::isspace(static_cast<unsigned char>(*f))) {
+            while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+        } else if (f[0] == '%' && f[1] == 'd') {
+            ++f;
+            char* fine = nullptr;
+            errno = 0;
+            const long valore = std::strtol(p, &fine, 10);
+            if (fine == p) return false;
+            valori[n++] = valore;
+            if (errno == ERANGE || valore < minimo || valore > massimo) {
+                fuori = true;
+                return false;
+            }
+            p = fine;
+        } else if (*p == *f) {
+            ++p;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Sizes and positions go to 16-bit fields.
+bool LeggiValori(const std::string& testo, const char* formato, long* valori) {
+    bool fuori = false;
+    if (LeggiNumeri(testo, formato, INT16_MIN, INT16_MAX, valori, fuori)) return true;
+    if (fuori) LogWrite("WARNING: number out of range in game message ignored: " + testo);
+    return false;
 }
 
 void Applica(int frammento, const std::string& argomento) {
     LoggerStructure& s = StatoCorrente;
     switch (frammento) {
         case 1: {
-            s.Fasi &= ~SharedMode;
-            int w = 0, h = 0, bit = 0;
-            if (std::sscanf(argomento.c_str(), "%dx%dx%d", &w, &h, &bit) == 3) {
-                s.ValoreX = static_cast<int16_t>(w);
-                s.ValoreY = static_cast<int16_t>(h);
+            s.Fasi &= ~LoggerFase::SharedMode;
+            long v[3] = {};
+            if (LeggiValori(argomento, "%dx%dx%d", v)) {
+                s.ValoreX = static_cast<int16_t>(v[0]);
+                s.ValoreY = static_cast<int16_t>(v[1]);
                 s.Codice = GetVideoExclusive;
             }
             break;
         }
         case 2:
-            s.Fasi = static_cast<uint8_t>((s.Fasi & ~Inventory) | LoadingLevel);
+            s.Fasi = (s.Fasi & ~LoggerFase::Inventory) | LoggerFase::LoadingLevel;
             s.CdTrack = NessunValore;
             s.Livello = NessunValore;
             s.Codice = PreLoading;
             break;
         case 3:
-            s.Fasi = ABORT_LOG;
+            s.Fasi = LoggerFase::ABORT_LOG;
             s.Codice = EndGame;
             s.CdTrack = NessunValore;
             s.Livello = NessunValore;
             break;
         case 4: {
             long traccia = 0;
-            if (!LeggiNumero(argomento.substr(0, argomento.find('.')), traccia)) break;
+            bool fuori = false;
             // 190 and above would read as the main program's failed-copy mark.
-            if (traccia < 0 || traccia > MaxCdTrack) {
-                LogWrite(Formato("WARNING: CD track out of range ignored: %ld", traccia));
+            if (!LeggiNumeri(argomento.substr(0, argomento.find('.')), "%d", 0, MaxCdTrack, &traccia, fuori)) {
+                if (fuori) LogWrite(Formato("WARNING: CD track out of range ignored: %ld", traccia));
                 break;
             }
             s.CdTrack = static_cast<uint8_t>(traccia);
-            s.Fasi &= ~LoadingLevel;
+            s.Fasi &= ~LoggerFase::LoadingLevel;
             s.Codice = StartCDSound;
             break;
         }
         case 5:
-            if (s.Fasi & LoadingLevel) {
-                s.Fasi &= ~LoadingLevel;
+            if (HaFase(s.Fasi, LoggerFase::LoadingLevel)) {
+                s.Fasi &= ~LoggerFase::LoadingLevel;
                 s.Codice = EndLoading;
             }
-            if (s.Fasi & ChangingMode) {
-                s.Fasi &= ~ChangingMode;
+            if (HaFase(s.Fasi, LoggerFase::ChangingMode)) {
+                s.Fasi &= ~LoggerFase::ChangingMode;
                 s.Codice = EndChangeMode;
             }
             break;
         case 6:
-            if (!(s.Fasi & (LoadingLevel | ChangingMode | Inventory)) && s.Livello != NessunValore) {
-                s.Fasi |= Inventory;
+            if (!HaFase(s.Fasi, LoggerFase::LoadingLevel | LoggerFase::ChangingMode | LoggerFase::Inventory) &&
+                s.Livello != NessunValore) {
+                s.Fasi |= LoggerFase::Inventory;
                 s.Codice = StartInventory;
             }
             break;
         case 7:
-            if (s.Fasi & Inventory) {
-                s.Fasi &= ~Inventory;
+            if (HaFase(s.Fasi, LoggerFase::Inventory)) {
+                s.Fasi &= ~LoggerFase::Inventory;
                 s.Codice = EndInventory;
             }
             break;
@@ -124,23 +166,23 @@ void Applica(int frammento, const std::string& argomento) {
             }
             break;
         case 9:
-            if (!(s.Fasi & ChangingMode)) {
-                s.Fasi |= HangGame;
+            if (!HaFase(s.Fasi, LoggerFase::ChangingMode)) {
+                s.Fasi |= LoggerFase::HangGame;
                 s.Codice = HangGameEvent;
             }
             break;
         case 10:
         case 15:
-            if (s.Fasi & HangGame) {
-                s.Fasi &= ~HangGame;
+            if (HaFase(s.Fasi, LoggerFase::HangGame)) {
+                s.Fasi &= ~LoggerFase::HangGame;
                 s.Codice = ResumeGame;
             }
             break;
         case 11: {
-            int x = 0, y = 0;
-            if (std::sscanf(argomento.c_str(), "x %d y %d", &x, &y) == 2) {
-                s.ValoreX = static_cast<int16_t>(x);
-                s.ValoreY = static_cast<int16_t>(y);
+            long v[2] = {};
+            if (LeggiValori(argomento, "x %d y %d", v)) {
+                s.ValoreX = static_cast<int16_t>(v[0]);
+                s.ValoreY = static_cast<int16_t>(v[1]);
                 s.Codice = MovedWindow;
             }
             break;
@@ -149,18 +191,18 @@ void Applica(int frammento, const std::string& argomento) {
             WindowedModePending = true;
             break;
         case 13:
-            s.Fasi |= CreatedWindow;
+            s.Fasi |= LoggerFase::CreatedWindow;
             s.Codice = BootScreen;
             break;
         case 14:
-            s.Fasi |= ChangingMode;
+            s.Fasi |= LoggerFase::ChangingMode;
             s.Codice = StartChangeMode;
             break;
         case 16:
             s.Codice = AlreadyInScene;
             break;
         case 17:
-            if (s.Fasi & CreatedWindow) s.Codice = Time_Init;
+            if (HaFase(s.Fasi, LoggerFase::CreatedWindow)) s.Codice = Time_Init;
             break;
         default:
             break;
@@ -205,12 +247,12 @@ void ParseTombMessage(const std::string& messaggio) {
     StatoPrecedente = StatoCorrente;
     if (WindowedModePending) {
         WindowedModePending = false;
-        int w = 0, h = 0;
-        if (std::sscanf(messaggio.c_str(), "w %d h %d", &w, &h) != 2) return;
+        long v[2] = {};
+        if (!LeggiValori(messaggio, "w %d h %d", v)) return;
         StatoCorrente.Codice = GetVideoShared;
-        StatoCorrente.ValoreX = static_cast<int16_t>(w);
-        StatoCorrente.ValoreY = static_cast<int16_t>(h);
-        StatoCorrente.Fasi |= SharedMode;
+        StatoCorrente.ValoreX = static_cast<int16_t>(v[0]);
+        StatoCorrente.ValoreY = static_cast<int16_t>(v[1]);
+        StatoCorrente.Fasi |= LoggerFase::SharedMode;
         StatoCorrente.TickEvento = ClockTick();
     } else {
         std::string argomento;
@@ -225,7 +267,7 @@ void ParseTombMessage(const std::string& messaggio) {
 
 void PushStructure() {
     if (!CachePronta) return;
-    if (StatoCorrente.Fasi & ABORT_LOG) QuitPending = true;
+    if (HaFase(StatoCorrente.Fasi, LoggerFase::ABORT_LOG)) QuitPending = true;
     if (++Cache.Count > DimensioneCache) {
         LogWrite("WARNING, overflow in cache Buffer: reset cache");
         StatoCorrente.Codice = OverflowBuffer;
@@ -300,4 +342,30 @@ void LeggiMessaggiTomb(const char* vista, uint32_t dimensione, uint32_t fine) {
         pos += lunghezza + 1;
     }
     LastOffset = static_cast<int32_t>(fine);
+}
+
+bool LeggiFileLivelli(const std::string& cartella) {
+    const std::string percorso = cartella + "\\" + NomeLoggerBin;
+    FILE* f = ApriFile(percorso, "rb");
+    if (!f) {
+        LogWrite("ERROR: not found logger file in: " + percorso);
+        return false;
+    }
+    std::vector<uint8_t> immagine;
+    uint8_t blocco[4096];
+    size_t letti;
+    // Levels beyond the 256 kept need not be read.
+    const size_t massimo = sizeof(LoggerBinHeader) + MaxNomiLivelli * DimensioneNomeLivello;
+    while (immagine.size() < massimo && (letti = std::fread(blocco, 1, sizeof blocco, f)) > 0)
+        immagine.insert(immagine.end(), blocco, blocco + letti);
+    std::fclose(f);
+    LoggerBin bin;
+    std::string errore;
+    if (!LeggiLoggerBin(immagine.data(), immagine.size(), bin, errore)) {
+        LogWrite("ERROR: damaged logger file " + percorso + ": " + errore);
+        return false;
+    }
+    TempoBaseLog = bin.TempoBaseLog;
+    NomiLivelli = bin.NomiLivelli;
+    return true;
 }

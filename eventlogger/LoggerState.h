@@ -33,6 +33,9 @@ extern bool CachePronta;
 constexpr int NumeroFrammenti = 17;
 extern const char* const TabellaFrammenti[NumeroFrammenti];
 
+// Logger.bin of <cartella> into NomiLivelli and TempoBaseLog; False after
+// its error line when the file is missing or damaged.
+bool LeggiFileLivelli(const std::string& cartella);
 // Resets the state, the cache and the offsets to their start values.
 void InitLoggerState();
 // 1..17, or 0 when no fragment occurs; <argomento> gets the fragment's argument.

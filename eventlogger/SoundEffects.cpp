@@ -21,34 +21,6 @@ std::string Formato(const char* formato, const std::string& testo) {
 }
 }  // namespace
 
-bool LoadWavFile(const std::string& percorso, std::vector<uint8_t>& immagine, FormatoWav& formato,
-                 const uint8_t*& dati, uint32_t& dimensione) {
-    dati = nullptr;
-    dimensione = 0;
-    FILE* f = std::fopen(percorso.c_str(), "rb");
-    if (!f) {
-        LogWrite(Formato("ERROR opening wav sound file: %s", percorso));
-        return false;
-    }
-    std::fseek(f, 0, SEEK_END);
-    const long lunghezza = std::ftell(f);
-    std::fseek(f, 0, SEEK_SET);
-    if (lunghezza < 0 || lunghezza > 256L * 1024 * 1024) {
-        std::fclose(f);
-        LogWrite(Formato("ERROR allocating memory for wav sound file: %s", percorso));
-        return false;
-    }
-    immagine.assign(static_cast<size_t>(lunghezza), 0);
-    const size_t letti = std::fread(immagine.data(), 1, immagine.size(), f);
-    std::fclose(f);
-    immagine.resize(letti);
-    if (!ParseWaveChunks(immagine.data(), immagine.size(), formato, dati, dimensione)) {
-        LogWrite(Formato("ERROR parsing chunks of wav sound file: %s", percorso));
-        return false;
-    }
-    return true;
-}
-
 bool FillSoundBuffer(IDirectSoundBuffer* buffer, const uint8_t* dati, uint32_t dimensione) {
     if (!buffer || !dati) return false;
     void* p1 = nullptr;

@@ -29,8 +29,6 @@ extern OggettoSuono* SuonoSpeciale;
 extern std::string UltimoPercorsoSpeciale;
 
 bool LoadSoundEffects(HWND finestra, const std::string& cartella);
-bool LoadWavFile(const std::string& percorso, std::vector<uint8_t>& immagine, FormatoWav& formato,
-                 const uint8_t*& dati, uint32_t& dimensione);
 OggettoSuono* CreateSound(IDirectSound* ds, const std::string& percorso, int quantiBuffer);
 IDirectSoundBuffer* CreateSoundBuffer(IDirectSound* ds, const std::string& percorso);
 bool FillSoundBuffer(IDirectSoundBuffer* buffer, const uint8_t* dati, uint32_t dimensione);

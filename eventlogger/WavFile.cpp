@@ -1,6 +1,10 @@
 #include "eventlogger/WavFile.h"
 
+#include <cstdio>
 #include <cstring>
+
+#include "core/FileUtils.h"
+#include "eventlogger/LoggerLog.h"
 
 namespace {
 uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
@@ -26,14 +30,14 @@ bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& for
     // The RIFF size may claim more than the file holds: walk only what is there.
     uint64_t fine = static_cast<uint64_t>(U32(immagine + 4)) + 8;
     if (fine > dimensione) fine = dimensione;
-    bool haFormato = false, haDati = false;
+    bool haFormato = false, haDati = false, rotto = false;
     uint64_t pos = 12;
-    while (pos + 8 <= fine) {
+    while (!rotto && pos + 8 <= fine) {
         const uint8_t* chunk = immagine + pos;
         const uint32_t lunghezza = U32(chunk + 4);
-        if (pos + 8 + lunghezza > dimensione) return false;
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (lunghezza < 14) return false;
+        if (pos + 8 + lunghezza > dimensione || (std::memcmp(chunk, "fmt ", 4) == 0 && lunghezza < 14)) {
+            rotto = true;
+        } else if (std::memcmp(chunk, "fmt ", 4) == 0) {
             const uint8_t* f = chunk + 8;
             formato.FormatTag = U16(f);
             formato.Channels = U16(f + 2);
@@ -49,9 +53,38 @@ bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& for
         }
         pos += 8 + static_cast<uint64_t>(lunghezza) + (lunghezza & 1);
     }
-    if (!(haFormato && haDati)) {
+    // A failure leaves no pointer into the image behind.
+    if (rotto || !(haFormato && haDati)) {
         dati = nullptr;
         dimensioneDati = 0;
+        return false;
+    }
+    return true;
+}
+
+bool LoadWavFile(const std::string& percorso, std::vector<uint8_t>& immagine, FormatoWav& formato,
+                 const uint8_t*& dati, uint32_t& dimensione) {
+    dati = nullptr;
+    dimensione = 0;
+    FILE* f = ApriFile(percorso, "rb");
+    if (!f) {
+        LogWrite("ERROR opening wav sound file: " + percorso);
+        return false;
+    }
+    std::fseek(f, 0, SEEK_END);
+    const long lunghezza = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    if (lunghezza < 0 || lunghezza > 256L * 1024 * 1024) {
+        std::fclose(f);
+        LogWrite("ERROR allocating memory for wav sound file: " + percorso);
+        return false;
+    }
+    immagine.assign(static_cast<size_t>(lunghezza), 0);
+    const size_t letti = std::fread(immagine.data(), 1, immagine.size(), f);
+    std::fclose(f);
+    immagine.resize(letti);
+    if (!ParseWaveChunks(immagine.data(), immagine.size(), formato, dati, dimensione)) {
+        LogWrite("ERROR parsing chunks of wav sound file: " + percorso);
         return false;
     }
     return true;

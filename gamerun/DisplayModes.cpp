@@ -29,7 +29,7 @@ int32_t TwipsPerPixel() {
     return dpi > 0 ? 1440 / dpi : 15;
 }
 
-bool IsModoFinestra() { return (HeaderMcf.HeaderOptions & OpzioneHeader::SharedMode) != 0; }
+bool IsModoFinestra() { return HaOpzione(HeaderMcf.HeaderOptions, OpzioneHeader::SharedMode); }
 
 bool LeggiModoVideo() {
     DEVMODEA modo{};

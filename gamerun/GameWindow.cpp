@@ -65,5 +65,8 @@ void ChiudiGioco() {
     if (ProcessoGioco.hProcess == nullptr) return;
     StampaLog("Close tomb raider program");
     TerminateProcess(ProcessoGioco.hProcess, 0);
+    CloseHandle(ProcessoGioco.hProcess);
     ProcessoGioco.hProcess = nullptr;
+    if (ProcessoGioco.hThread) CloseHandle(ProcessoGioco.hThread);
+    ProcessoGioco.hThread = nullptr;
 }

@@ -17,5 +17,6 @@ bool RipristinaPrioritaGioco(bool scriviLog);
 
 // False when the logger is not in use; else True while it runs.
 bool IsLoggerAlive();
-// Ends the game's process; the next main tick ends the run.
+// Ends the game's process and closes its handles; the next main tick ends
+// the run.
 void ChiudiGioco();

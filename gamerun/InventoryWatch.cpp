@@ -8,7 +8,7 @@ bool IsInventoryMode(bool AcceptBlack, bool& AllBlack, bool ForceScreen) {
     AllBlack = false;
     if (!LoggerAttivo() || ForceScreen) return false;
     LeggiLogger();
-    const bool inventario = (StrutturaLogger.Fasi & Inventory) != 0;
+    const bool inventario = HaFase(StrutturaLogger.Fasi, LoggerFase::Inventory);
     if (inventario) StampaLog("Inventory phase");
     return inventario;
 }

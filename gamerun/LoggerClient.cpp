@@ -59,6 +59,10 @@ std::string Allinea(const std::string& testo, size_t larghezza, bool destra) {
                   : testo + std::string(larghezza - testo.size(), ' ');
 }
 
+bool ProcessoLoggerVivo() {
+    return hProcessLogger && WaitForSingleObject(static_cast<HANDLE>(hProcessLogger), 0) == WAIT_TIMEOUT;
+}
+
 std::string Esadecimale(uintptr_t valore) {
     char testo[20];
     std::snprintf(testo, sizeof testo, "%lX", static_cast<unsigned long>(valore));
@@ -73,9 +77,9 @@ int32_t RispostaLogger(int32_t numero, int32_t tipo) {
         case FileTracciaCd:
             return StrutturaLogger.CdTrack == numero ? 1 : 0;
         case FileLivello:
-            return (StrutturaLogger.Fasi & LoadingLevel) && StrutturaLogger.Livello == numero ? 1 : 0;
+            return HaFase(StrutturaLogger.Fasi, LoggerFase::LoadingLevel) && StrutturaLogger.Livello == numero;
         case FileSavegame:
-            return (StrutturaLogger.Fasi & Inventory) ? 2 : 0;
+            return HaFase(StrutturaLogger.Fasi, LoggerFase::Inventory) ? 2 : 0;
         default:
             return 0;
     }
@@ -153,9 +157,7 @@ void AvviaScrivaneCorpo() {
     }
     StampaLog("Get view of map file at address 0x" + Esadecimale(reinterpret_cast<uintptr_t>(ViewLogger)));
 
-    const int32_t prima = SegnaleLogger();
-    InviaComandoLogger(CmdSendReceived, 0);
-    if (SegnaleLogger() == prima) {
+    if (!HandshakeLogger()) {
         StampaLog("WARNING: not received signal from logger. Don't use logger");
         ChiudiLogger();
         return;
@@ -175,8 +177,12 @@ void AvviaScrivaneCorpo() {
 }  // namespace
 
 void AzzeraLoggerClient() {
+    if (ViewLogger) UnmapViewOfFile(ViewLogger);
+    if (hMapLogger) CloseHandle(hMapLogger);
+    ChiudiProcessoLogger();
+    // It answers only while the logger is in use.
+    RispostaLoggerFileOccupato = RispostaLogger;
     hWndLogger = nullptr;
-    hProcessLogger = nullptr;
     hMapLogger = nullptr;
     ViewLogger = nullptr;
     StruttureLette = 0;
@@ -201,6 +207,26 @@ bool InviaComandoLogger(uint32_t comando, intptr_t argomento) {
     // A hung logger is no answer; it must never hang the run.
     return SendMessageTimeoutA(static_cast<HWND>(hWndLogger), MessaggioComando, comando, argomento,
                                SMTO_ABORTIFHUNG | SMTO_NORMAL, AttesaComandoLogger, &risultato) != 0;
+}
+
+bool HandshakeLogger() {
+    const int32_t prima = SegnaleLogger();
+    const uint32_t inizio = ClockTick();
+    bool preso = InviaComandoLogger(CmdSendReceived, 0);
+    // A command not taken within the short bound stays queued and may still be
+    // answered; one taken without moving the count is a logger that does not answer.
+    while (!preso && SegnaleLogger() == prima && ProcessoLoggerVivo() &&
+           ClockTick() - inizio < AttesaHandshakeLogger) {
+        ClockSleep(PausaHandshakeLogger);
+        if (SegnaleLogger() != prima) break;
+        preso = InviaComandoLogger(CmdSendReceived, 0);
+    }
+    return SegnaleLogger() != prima;
+}
+
+void ChiudiProcessoLogger() {
+    if (hProcessLogger) CloseHandle(static_cast<HANDLE>(hProcessLogger));
+    hProcessLogger = nullptr;
 }
 
 void AvviaScrivane() {
@@ -243,7 +269,7 @@ void DisabilitaLogger() {
 void VerificaScrivane() {
     if (!LoggerAttivo()) return;
     const uint32_t adesso = ClockTick();
-    if (!(StrutturaLogger.Fasi & CreatedWindow)) {
+    if (!HaFase(StrutturaLogger.Fasi, LoggerFase::CreatedWindow)) {
         if (static_cast<int32_t>(adesso - static_cast<uint32_t>(TickAvvioGioco)) > 15000) {
             StampaLog("WARNING: passed 15 seconds from start tomb4 and 'create window' phase is yet missing: disable "
                       "logger mode");
@@ -269,23 +295,26 @@ void VerificaScrivane() {
         return;
     }
     if (CoverVisibile()) return;
-    // The files are asked directly: the logger's own word is what is checked.
-    if (StrutturaLogger.CdTrack != -1 && !IsFileOccupato(StrutturaLogger.CdTrack, FileTracciaCd, true)) {
+    // While the logger is in use IsFileOccupato answers from its newest record.
+    // The game's files cannot tell: a track that ends with no new one, and a
+    // level file closed before its loading ends, are normal play.
+    if (StrutturaLogger.CdTrack != -1 && !IsFileOccupato(StrutturaLogger.CdTrack, FileTracciaCd, false)) {
         errore = true;
         StampaLog("WARNING: Cd signaled by logger (" + std::to_string(StrutturaLogger.CdTrack) + ") is not playing");
     }
     bool tuttoNero = false;
-    if ((StrutturaLogger.Fasi & Inventory) && !IsInventoryMode(false, tuttoNero, false)) {
+    if (HaFase(StrutturaLogger.Fasi, LoggerFase::Inventory) && !IsInventoryMode(false, tuttoNero, false)) {
         errore = true;
         StampaLog("WARNING: logger signals inventory mode but it doesn't result. Force logger to remove inventory mode");
-        InviaComandoLogger(CmdSetPhase, StrutturaLogger.Fasi & ~Inventory);
+        InviaComandoLogger(CmdSetPhase, static_cast<intptr_t>(StrutturaLogger.Fasi & ~LoggerFase::Inventory));
     }
-    if ((StrutturaLogger.Fasi & LoadingLevel) && StrutturaLogger.Livello != -1 &&
-        !IsFileOccupato(StrutturaLogger.Livello, FileLivello, true)) {
+    if (HaFase(StrutturaLogger.Fasi, LoggerFase::LoadingLevel) && StrutturaLogger.Livello != -1 &&
+        !IsFileOccupato(StrutturaLogger.Livello, FileLivello, false)) {
         errore = true;
         StampaLog("WARNING: logger signals loading of level " + std::to_string(StrutturaLogger.Livello) +
                   " but this level is not corrently loading. Remove 'loading level' from phase");
-        InviaComandoLogger(CmdSetPhase, StrutturaLogger.Fasi & ~LoadingLevel);
+        InviaComandoLogger(CmdSetPhase,
+                           static_cast<intptr_t>(StrutturaLogger.Fasi & ~LoggerFase::LoadingLevel));
     }
     ErroriConsecutiviLogger = errore ? ErroriConsecutiviLogger + 1 : 0;
     if (ErroriConsecutiviLogger >= 1) StampaLog("Consecutive logger errors: " + std::to_string(ErroriConsecutiviLogger));
@@ -419,11 +448,11 @@ void AggiornaVariazioniLogger() {
     }
     if (codice == StartChangeMode) NascondiCover();
     if (codice == EndChangeMode && !HaBit(StatoGioco, PatchAltEnterApplicata)) {
-        const bool condiviso = (s.Fasi & SharedMode) != 0;
-        const bool richiesto = HaBit(OpzioniGioco, OpzioneHeader::SharedMode);
+        const bool condiviso = HaFase(s.Fasi, LoggerFase::SharedMode);
+        const bool richiesto = HaOpzione(OpzioniGioco, OpzioneHeader::SharedMode);
         if (condiviso != richiesto) {
             StampaLog("WARNING: video mode now is different than video mode required by media configuration file");
-            if (HaBit(OpzioniGioco, OpzioneHeader::AbortOnSwapVideoMode)) {
+            if (HaOpzione(OpzioniGioco, OpzioneHeader::AbortOnSwapVideoMode)) {
                 StampaLog("Swap video mode is complete and flag 'AbortOnSwapVideoMode' is flagged: abort game");
                 ChiudiGioco();
                 ImpostaBit(StatoGioco, CambioVideoAltEnter);
@@ -435,7 +464,7 @@ void AggiornaVariazioniLogger() {
             StampaLog("Restored correct video mode");
         }
     }
-    if (s.Fasi & ABORT_LOG) {
+    if (HaFase(s.Fasi, LoggerFase::ABORT_LOG)) {
         StampaLog("Abort log: disable checking for logger data");
         DisabilitaLogger();
     }
@@ -472,5 +501,5 @@ std::string TestoStrutturaLogger() {
     return Allinea(secondi, 6, true) + ": " + Allinea(NomeEvento(s.Codice), 17, false) + " " +
            Allinea(std::to_string(s.Livello), 3, true) + " " + Allinea(std::to_string(s.CdTrack), 3, true) + " " +
            Allinea(std::to_string(s.ValoreX), 4, true) + " " + Allinea(std::to_string(s.ValoreY), 4, true) + " " +
-           NomiFasi(static_cast<uint8_t>(s.Fasi));
+           NomiFasi(s.Fasi);
 }

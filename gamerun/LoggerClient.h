@@ -11,7 +11,7 @@
 // The last record unpacked: 255 becomes -1 in CdTrack and Livello.
 struct StatoLogger {
     uint32_t TickEvento = 0;
-    int32_t Fasi = 0;
+    LoggerFase Fasi{};
     int32_t CdTrack = -1;
     int32_t Livello = -1;
     int32_t Codice = 0;
@@ -43,6 +43,11 @@ extern bool LoggerChiuso;
 
 // How long a command may wait for the logger before it counts as no answer.
 constexpr uint32_t AttesaComandoLogger = 2000;
+// How long the handshake waits for a logger whose process runs: a working
+// logger takes no message while it loads its sounds. Each try keeps the
+// short bound; the pause comes between tries.
+constexpr uint32_t AttesaHandshakeLogger = 15000;
+constexpr uint32_t PausaHandshakeLogger = 100;
 
 void AvviaScrivane();
 void VerificaScrivane();
@@ -60,7 +65,12 @@ void DisabilitaLogger();
 
 // Sends a command with a bounded wait; false when the logger did not take it.
 bool InviaComandoLogger(uint32_t comando, intptr_t argomento);
-// Puts the client's state to its start values (a new run).
+// Command 1 until ReceivedCount moves: True when the logger answered.
+bool HandshakeLogger();
+// Closes the logger's process handle, which only this program owns.
+void ChiudiProcessoLogger();
+// Puts the client's state to its start values (a new run), closing first
+// the handles a previous run left.
 void AzzeraLoggerClient();
 
 // The re-arming walk of FineTriggerCd over any list of trigger records with

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -37,13 +38,15 @@ LRESULT CALLBACK ProceduraFinta(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(h, m, wp, lp);
 }
 
-LoggerStructure R(uint8_t fasi, uint8_t cd, uint8_t livello, uint8_t codice, int16_t x = 0, int16_t y = 0,
+using enum LoggerFase;
+
+LoggerStructure R(LoggerFase fasi, uint8_t cd, uint8_t livello, uint8_t codice, int16_t x = 0, int16_t y = 0,
                   uint32_t tick = 0) {
     return LoggerStructure{tick, fasi, cd, livello, codice, x, y};
 }
 
 constexpr uint8_t N = NessunValore;
-constexpr uint8_t CW = CreatedWindow;
+constexpr LoggerFase CW = CreatedWindow;
 
 class LoggerClient : public testing::Test {
 protected:
@@ -229,13 +232,14 @@ TEST_F(LoggerClient, AModeChangeAgainstTheConfigurationIsReversedOrAbortsTheGame
 
 TEST_F(LoggerClient, TheHealthCheck) {
     // No window phase within 15 s: the logger is left.
-    Aggiungi({R(0, N, N, AlreadyInScene)});
+    Aggiungi({R(LoggerFase{}, N, N, AlreadyInScene)});
     ClockAdvance(15001);
     LeggiLogger();
     EXPECT_FALSE(LoggerAttivo());
     EXPECT_TRUE(HaLog("WARNING: passed 15 seconds from start tomb4 and 'create window' phase is yet missing"));
 
-    // A track that does not play and a level that does not load are errors; five in a row end the use.
+    // A track that ended with no new one and a level file closed before the
+    // end of its loading: the logger's word stands, in check after check.
     ImpostaBit(StatoGioco, FlagLoggerInUso);
     NumLivelli = 1;
     FileLivelli = {cartella / "level.tr4"};
@@ -245,42 +249,130 @@ TEST_F(LoggerClient, TheHealthCheck) {
     Aggiungi({R(CW | LoadingLevel, 4, 0, StartCDSound)});
     TickAvvioGioco = static_cast<int32_t>(ClockTick());
     LeggiLogger();
+    PulisciLog();
+    for (int i = 0; i < 6; ++i) {
+        ClockAdvance(5000);
+        VerificaScrivane();
+    }
+    EXPECT_TRUE(LoggerAttivo());
+    EXPECT_FALSE(HaLog("WARNING")) << BufferLog;
+    EXPECT_FALSE(HaLog("Consecutive logger errors"));
+    const std::vector<WPARAM> inviati = NumeriComandi();
+    EXPECT_EQ(std::count(inviati.begin(), inviati.end(), CmdSetPhase), 0);
+    EXPECT_EQ(std::count(inviati.begin(), inviati.end(), CmdSendReceived), 6) << "one ping a check";
+
+    // A claim that the records read during the check no longer hold is an
+    // error; five in a row end the use.
+    comandi.clear();
     for (int i = 0; i < 5; ++i) {
+        const bool pari = i % 2 == 0;
+        Aggiungi({R(pari ? CW : CW | LoadingLevel, pari ? 5 : 4, 0, pari ? EndLoading : StartCDSound)});
         ClockAdvance(5000);
         VerificaScrivane();
     }
     EXPECT_TRUE(HaLog("WARNING: Cd signaled by logger (4) is not playing"));
-    EXPECT_TRUE(HaLog("but this level is not corrently loading. Remove 'loading level' from phase"));
+    EXPECT_TRUE(HaLog("WARNING: Cd signaled by logger (5) is not playing"));
     EXPECT_TRUE(HaLog("Consecutive logger errors: 5"));
     EXPECT_TRUE(HaLog("ERROR: 5 consecutive errors. Disable logger"));
     EXPECT_FALSE(LoggerAttivo());
-    int comandiFase = 0;
-    for (const Comando& c : comandi)
-        if (c.numero == CmdSetPhase) {
-            ++comandiFase;
-            EXPECT_EQ(c.argomento, CW);
-        }
-    EXPECT_EQ(comandiFase, 5);
 
-    // A track held open by the game is no error; a logger that does not answer is closed.
+    // The level's claim alone, overtaken by the end of its loading: the
+    // phase is set again without LoadingLevel.
     ImpostaBit(StatoGioco, FlagLoggerInUso);
-    HANDLE aperto = CreateFileA((cartella / "audio\\004.wav").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    Aggiungi({R(CW, 4, 0, StartCDSound)});
+    ErroriConsecutiviLogger = 0;
+    Aggiungi({R(CW | LoadingLevel, N, 0, LoadingLevelIdentified)});
     LeggiLogger();
-    ClockAdvance(5000);
+    comandi.clear();
     PulisciLog();
+    Aggiungi({R(CW, N, 0, EndLoading)});
+    ClockAdvance(5000);
     VerificaScrivane();
-    EXPECT_FALSE(HaLog("Consecutive logger errors"));
+    EXPECT_TRUE(HaLog("WARNING: logger signals loading of level 0 but this level is not corrently loading. Remove "
+                      "'loading level' from phase"));
+    ASSERT_EQ(comandi.size(), 2u);
+    EXPECT_EQ(comandi[1].numero, CmdSetPhase);
+    EXPECT_EQ(comandi[1].argomento, static_cast<LPARAM>(CW));
+    EXPECT_TRUE(HaLog("Consecutive logger errors: 1"));
+
+    // A logger that does not answer is closed.
     rispondi = false;
     comandi.clear();
     ClockAdvance(5000);
     VerificaScrivane();
-    CloseHandle(aperto);
     EXPECT_TRUE(HaLog("WARNING: Scrivane doesn't respond. Disable logger usage"));
     EXPECT_FALSE(LoggerAttivo());
     EXPECT_EQ(NumeriComandi(), (std::vector<WPARAM>{CmdSendReceived, CmdCloseLogger}));
     EXPECT_FALSE(HaBit(ModificheAvvio, FlagSuoniLogger));
+}
+
+// A process of this test program that never runs: a game or a logger to end.
+PROCESS_INFORMATION ProcessoSospeso() {
+    char programma[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, programma, MAX_PATH);
+    std::string riga = std::string("\"") + programma + "\" --gtest_list_tests";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    CreateProcessA(programma, riga.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi);
+    return pi;
+}
+
+bool HandleAperto(HANDLE h) {
+    DWORD bit = 0;
+    return GetHandleInformation(h, &bit) != 0;
+}
+
+TEST_F(LoggerClient, TheHandshakeWaitsForABusyLoggerOnlyWhileItsProcessRuns) {
+    // An answer at once, and a command taken without answer, end it at once.
+    const uint32_t inizio = ClockTick();
+    EXPECT_TRUE(HandshakeLogger());
+    rispondi = false;
+    EXPECT_FALSE(HandshakeLogger());
+    EXPECT_EQ(NumeriComandi(), (std::vector<WPARAM>{CmdSendReceived, CmdSendReceived}));
+    EXPECT_EQ(ClockTick(), inizio);
+
+    // A window that takes no command: tried again while the process runs, up to the bound.
+    DestroyWindow(finestra);
+    EXPECT_FALSE(HandshakeLogger());
+    const uint32_t atteso = ClockTick() - inizio;
+    EXPECT_GE(atteso, AttesaHandshakeLogger);
+    EXPECT_LT(atteso, AttesaHandshakeLogger + 2 * PausaHandshakeLogger);
+
+    // A logger whose process has ended is not waited for.
+    PROCESS_INFORMATION pi = ProcessoSospeso();
+    ASSERT_NE(pi.hProcess, nullptr);
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    hProcessLogger = pi.hProcess;
+    const uint32_t prima = ClockTick();
+    EXPECT_FALSE(HandshakeLogger());
+    EXPECT_EQ(ClockTick(), prima);
+
+    // Its handle is the client's to close, with the next run's reset.
+    AzzeraLoggerClient();
+    EXPECT_EQ(hProcessLogger, nullptr);
+    EXPECT_FALSE(HandleAperto(pi.hProcess));
+    CloseHandle(pi.hThread);
+}
+
+TEST_F(LoggerClient, ClosingTheGameClosesItsHandles) {
+    PROCESS_INFORMATION pi = ProcessoSospeso();
+    ASSERT_NE(pi.hProcess, nullptr);
+    HANDLE copia = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), pi.hProcess, GetCurrentProcess(), &copia, SYNCHRONIZE, FALSE, 0));
+    ProcessoGioco.hProcess = pi.hProcess;
+    ProcessoGioco.hThread = pi.hThread;
+    // A mode swap with AbortOnSwapVideoMode closes the game.
+    OpzioniGioco = ParolaOpzioni(OpzioneHeader::AbortOnSwapVideoMode);
+    Aggiungi({R(CW | SharedMode, N, N, EndChangeMode)});
+    LeggiLogger();
+    EXPECT_EQ(WaitForSingleObject(copia, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(ProcessoGioco.hProcess, nullptr);
+    EXPECT_EQ(ProcessoGioco.hThread, nullptr);
+    EXPECT_FALSE(HandleAperto(pi.hProcess));
+    EXPECT_FALSE(HandleAperto(pi.hThread));
+    CloseHandle(copia);
+    ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
 }
 
 TEST_F(LoggerClient, TheTextOfTheLastRecord) {
@@ -289,7 +381,7 @@ TEST_F(LoggerClient, TheTextOfTheLastRecord) {
     const char sep = TestoStrutturaLogger()[2];
     EXPECT_EQ(TestoStrutturaLogger(), std::string("12") + sep +
                                           "500: StartInventory      3  12 -640  480 CreatedWindow Inventory SharedMode ");
-    StrutturaLogger = StatoLogger{1000, 0, -1, -1, 0, 0, 0};
+    StrutturaLogger = StatoLogger{1000, LoggerFase{}, -1, -1, 0, 0, 0};
     EXPECT_EQ(TestoStrutturaLogger(), std::string(" 0") + sep + "000: NULL               -1  -1    0    0 ");
 }
 

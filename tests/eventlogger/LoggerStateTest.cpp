@@ -1,11 +1,13 @@
 // The logger's state machine, cache and message reading, on buffers of the test.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/FileUtils.h"
 #include "eventlogger/LoggerLog.h"
 #include "eventlogger/LoggerProtocol.h"
 #include "eventlogger/LoggerState.h"
@@ -13,6 +15,8 @@
 #include "tests/support/TestFolders.h"
 
 namespace {
+
+using enum LoggerFase;
 
 int uscite = 0;
 void ContaUscita() { ++uscite; }
@@ -59,8 +63,9 @@ TEST(LoggerProtocol, NamesOfEventsAndPhases) {
     EXPECT_STREQ(NomeEvento(22), "LoadSavegame");
     EXPECT_STREQ(NomeEvento(23), "?");
     EXPECT_STREQ(NomeEvento(-1), "?");
-    EXPECT_EQ(NomiFasi(0x7F), "ABORT_LOG CreatedWindow HangGame Inventory LoadingLevel ChangingMode SharedMode ");
-    EXPECT_EQ(NomiFasi(0), "");
+    EXPECT_EQ(NomiFasi(static_cast<LoggerFase>(0x7F)),
+              "ABORT_LOG CreatedWindow HangGame Inventory LoadingLevel ChangingMode SharedMode ");
+    EXPECT_EQ(NomiFasi(LoggerFase{}), "");
 }
 
 TEST(LoggerProtocol, LoggerBinIsWrittenAsItsLayoutSays) {
@@ -182,7 +187,7 @@ TEST_F(LoggerState, FragmentEffectsFollowTheirConditions) {
     // Inventory only once a level is known and nothing else is going on.
     Messaggi({"DXCreateSurface", "S_LoadLevelFile", "FileOpen - DATA\\LEVEL1.tr4", "DXCreateSurface"});
     EXPECT_EQ(StatoCorrente.Livello, 1);
-    EXPECT_FALSE(StatoCorrente.Fasi & Inventory);
+    EXPECT_FALSE(HaFase(StatoCorrente.Fasi, Inventory));
     Messaggi({"CreateD3DLights", "DXCreateSurface"});
     EXPECT_EQ(StatoCorrente.Fasi, Inventory);
     EXPECT_EQ(StatoCorrente.Codice, StartInventory);
@@ -192,7 +197,7 @@ TEST_F(LoggerState, FragmentEffectsFollowTheirConditions) {
     EXPECT_EQ(StatoCorrente.Livello, NessunValore);
     // End of loading and end of a mode change in one message: the last code wins.
     Messaggi({"KA_ALTENTER", "CreateD3DLights"});
-    EXPECT_EQ(StatoCorrente.Fasi, 0);
+    EXPECT_EQ(StatoCorrente.Fasi, LoggerFase{});
     EXPECT_EQ(StatoCorrente.Codice, EndChangeMode);
     // No hang while the mode changes; TIME_Init only after the window exists.
     Messaggi({"KA_ALTENTER", "HangGameThread", "TIME_Init"});
@@ -203,9 +208,9 @@ TEST_F(LoggerState, FragmentEffectsFollowTheirConditions) {
     Messaggi({"DXCreate: Windowed Mode", "w 1024 h 768"});
     EXPECT_EQ(StatoCorrente.Codice, GetVideoShared);
     EXPECT_EQ(StatoCorrente.ValoreX, 1024);
-    EXPECT_TRUE(StatoCorrente.Fasi & SharedMode);
+    EXPECT_TRUE(HaFase(StatoCorrente.Fasi, SharedMode));
     Messaggi({"SetDisplayMode - bad"});
-    EXPECT_FALSE(StatoCorrente.Fasi & SharedMode);
+    EXPECT_FALSE(HaFase(StatoCorrente.Fasi, SharedMode));
     Messaggi({"WinClose"});
     EXPECT_EQ(StatoCorrente.Fasi, ABORT_LOG);
     EXPECT_EQ(uscite, 1) << "the quit is posted once WinClose has left the cache";
@@ -236,7 +241,7 @@ TEST_F(LoggerState, AFullMapWaitsInTheCacheAndAnOverflowResetsIt) {
     SendStructures();
     ASSERT_EQ(vista->StructureCount, 1u);
     EXPECT_EQ(vista->Structures[0].Codice, OverflowBuffer);
-    EXPECT_EQ(vista->Structures[0].Fasi, 0);
+    EXPECT_EQ(vista->Structures[0].Fasi, LoggerFase{});
     // A count above the capacity (the map is anyone's) is full, not a write past it.
     vista->StructureCount = 0xFFFFFFF0;
     Messaggi({"HangGameThread"});
@@ -273,6 +278,79 @@ TEST_F(LoggerState, MessagesAreReadOnlyInsideTheView) {
     LeggiMessaggiTomb(piena.data(), 4096, 3000);
     EXPECT_EQ(LastOffset, 3000);
     EXPECT_EQ(vista->StructureCount, prima);
+}
+
+TEST_F(LoggerState, NumbersOfGameTextAreReadAsScanfReadsThemWithinTheirFields) {
+    struct Caso {
+        std::vector<const char*> messaggi;
+        bool record;
+        int16_t x, y;
+        uint8_t codice;
+    };
+    const Caso casi[] = {
+        {{"SetDisplayMode - 800x600x32"}, true, 800, 600, GetVideoExclusive},
+        {{"SetDisplayMode -   +1024x-768x16 tail"}, true, 1024, -768, GetVideoExclusive},
+        {{"SetDisplayMode - 800 x600x32"}, false, 0, 0, 0},
+        {{"SetDisplayMode - 800x600"}, false, 0, 0, 0},
+        {{"SetDisplayMode - 32767x-32768x0"}, true, 32767, -32768, GetVideoExclusive},
+        {{"SetDisplayMode - 32768x600x32"}, false, 0, 0, 0},
+        {{"SetDisplayMode - 99999999999999999999999x600x32"}, false, 0, 0, 0},
+        {{"DXMove : x5 y-7"}, true, 5, -7, MovedWindow},
+        {{"DXMove : x   12   y 0x30"}, true, 12, 0, MovedWindow},
+        {{"DXMove : x 1 y -40000"}, false, 0, 0, 0},
+        {{"DXMove : x - y 1"}, false, 0, 0, 0},
+        {{"DXCreate: Windowed Mode", "w 640h 480"}, true, 640, 480, GetVideoShared},
+        {{"DXCreate: Windowed Mode", "w 640 h 70000"}, false, 0, 0, 0},
+        {{"Playing audio\\99999999999999999999.wav"}, false, 0, 0, 0},
+        {{"Playing audio\\+7.wav"}, true, 0, 0, StartCDSound},
+    };
+    for (const Caso& c : casi) {
+        InitLoggerState();
+        vista->StructureCount = 0;
+        for (const char* m : c.messaggi) Messaggi({m});
+        ASSERT_EQ(vista->StructureCount, c.record ? 1u : 0u) << c.messaggi.back();
+        if (!c.record) continue;
+        EXPECT_EQ(vista->Structures[0].ValoreX, c.x) << c.messaggi.back();
+        EXPECT_EQ(vista->Structures[0].ValoreY, c.y) << c.messaggi.back();
+        EXPECT_EQ(vista->Structures[0].Codice, c.codice) << c.messaggi.back();
+    }
+    const std::string log = Log();
+    EXPECT_NE(log.find("LOGGER: WARNING: number out of range in game message ignored: 32768x600x32"),
+              std::string::npos);
+    EXPECT_NE(log.find("LOGGER: WARNING: number out of range in game message ignored: x 1 y -40000"),
+              std::string::npos);
+    EXPECT_NE(log.find("LOGGER: WARNING: number out of range in game message ignored: w 640 h 70000"),
+              std::string::npos);
+    EXPECT_NE(log.find("LOGGER: WARNING: CD track out of range ignored: "), std::string::npos);
+}
+
+TEST_F(LoggerState, LoggerBinIsReadFromTheLoggersFolder) {
+    LoggerBin bin;
+    bin.TempoBaseLog = 4321;
+    bin.NomiLivelli.assign(300, "x.tr4");
+    bin.NomiLivelli[255] = "last.tr4";
+    const std::vector<uint8_t> dati = ScriviLoggerBin(bin);
+    // Names past the 256 kept are there in the file, but never read.
+    std::string file(dati.begin(), dati.end());
+    file.replace(0, 4, std::string("\x2C\x01\x00\x00", 4));
+    file += std::string(44 * 64, 'y');
+    ASSERT_TRUE(ScriviFileProva(cartella / "Logger.bin", file));
+    NomiLivelli.clear();
+    ASSERT_TRUE(LeggiFileLivelli(cartella.Percorso()));
+    EXPECT_EQ(TempoBaseLog, 4321u);
+    ASSERT_EQ(NomiLivelli.size(), 256u);
+    EXPECT_EQ(NomiLivelli[255], "last.tr4");
+
+    ASSERT_TRUE(ScriviFileProva(cartella / "Logger.bin", file.substr(0, 8 + 64)));
+    EXPECT_FALSE(LeggiFileLivelli(cartella.Percorso()));
+    CancellaFile(cartella / "Logger.bin");
+    EXPECT_FALSE(LeggiFileLivelli(cartella.Percorso()));
+    const std::string log = Log();
+    EXPECT_NE(log.find("LOGGER: ERROR: damaged logger file " + (cartella / "Logger.bin") +
+                       ": file shorter than the names its count announces"),
+              std::string::npos);
+    EXPECT_NE(log.find("LOGGER: ERROR: not found logger file in: " + (cartella / "Logger.bin")), std::string::npos);
+    TempoBaseLog = 0;
 }
 
 TEST_F(LoggerState, TheLogStopsAfterTheFirstRealLevelUnlessExtended) {

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "eventlogger/LoggerLog.h"
 #include "eventlogger/WavFile.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 
@@ -68,6 +70,8 @@ TEST(WavFile, DamagedImagesFailWithoutReadingPastTheirEnd) {
         {"huge chunk", Riff(Fmt() + "data" + U32(0xFFFFFFF8u) + "abcd")},
         {"cut in the format", buono.substr(0, 30)},
         {"cut in the samples", buono.substr(0, buono.size() - 1)},
+        {"a chunk past the end after the samples", Riff(Fmt() + "data" + U32(4) + "abcd" + "LIST" + U32(9))},
+        {"a short format after the samples", Riff("data" + U32(4) + "abcd" + Fmt(12))},
     };
     for (const Caso& c : casi) {
         // A copy of exactly the bytes, so that a read past them is a read past the allocation.
@@ -85,6 +89,34 @@ TEST(WavFile, DamagedImagesFailWithoutReadingPastTheirEnd) {
     const uint8_t* dati = nullptr;
     uint32_t n = 0;
     EXPECT_TRUE(ParseWaveChunks(lungo.data(), lungo.size(), f, dati, n));
+}
+
+TEST(WavFile, AFileIsReadWholeOrItsLineIsLogged) {
+    CartellaProva cartella("wav");
+    InitLoggerLog(cartella.Percorso());
+    const std::vector<uint8_t> buono = CreaWav(1, 8000, 8, {1, 2, 3});
+    ScriviFileProva(cartella / "ok.wav", std::string(buono.begin(), buono.end()));
+    ScriviFileProva(cartella / "bad.wav", std::string(buono.begin(), buono.begin() + 30));
+    std::vector<uint8_t> immagine;
+    FormatoWav f;
+    const uint8_t* dati = nullptr;
+    uint32_t n = 0;
+    ASSERT_TRUE(LoadWavFile(cartella / "ok.wav", immagine, f, dati, n));
+    EXPECT_EQ(immagine, buono);
+    EXPECT_EQ(dati, immagine.data() + 44);
+    EXPECT_EQ(n, 3u);
+    EXPECT_EQ(f.SamplesPerSec, 8000u);
+    EXPECT_FALSE(LoadWavFile(cartella / "bad.wav", immagine, f, dati, n));
+    EXPECT_EQ(dati, nullptr);
+    EXPECT_FALSE(LoadWavFile(cartella / "missing.wav", immagine, f, dati, n));
+    FlushLogBuffer();
+    const std::string log = LeggiFileProva(cartella / "tomb4_log.txt");
+    EXPECT_NE(log.find("LOGGER: ERROR parsing chunks of wav sound file: " + (cartella / "bad.wav") + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(log.find("LOGGER: ERROR opening wav sound file: " + (cartella / "missing.wav") + "\r\n"),
+              std::string::npos);
+    EXPECT_EQ(log.find("ok.wav"), std::string::npos);
+    FreeLoggerLog();
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ protected:
         HeaderMcf = MediaConfigHeader{};
         ProvaRun::TearDown();
     }
-    static void Condiviso() { HeaderMcf.HeaderOptions = OpzioneHeader::SharedMode; }
+    static void Condiviso() { HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode); }
     // A long-lived process for the game: the monitor stand-in keeps running.
     void AvviaGioco() {
         ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "game.exe").c_str(), FALSE));
@@ -168,7 +168,7 @@ TEST_F(DesktopRun, BlankScreenCoversTheRequiredResolution) {
     };
     for (const Caso& c : casi) {
         HeaderMcf.VideoMode = c.codice;
-        HeaderMcf.HeaderOptions = c.condiviso ? OpzioneHeader::SharedMode : 0;
+        HeaderMcf.HeaderOptions = c.condiviso ? ParolaOpzioni(OpzioneHeader::SharedMode) : 0;
         SchermoX = c.schermoX;
         SchermoY = c.schermoY;
         AzzeraLog();

@@ -63,12 +63,12 @@ TEST_F(DisplayRun, TheModeInForceIsOfferedAndCanBeSet) {
     EXPECT_EQ(sh, h);
     EXPECT_EQ(sb, b);
     EXPECT_FALSE(IsModoFinestra());
-    HeaderMcf.HeaderOptions = OpzioneHeader::SharedMode | 0x1;
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode | OpzioneHeader::IgnoreStartCd);
     EXPECT_TRUE(IsModoFinestra());
 }
 
 TEST_F(DisplayRun, SharedModeAlignsTheGameWindowWithTheScreen) {
-    HeaderMcf.HeaderOptions = OpzioneHeader::SharedMode;
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
     SchermoX = 640;
     SchermoY = 480;
     FinestraDiGioco(100, 80, 300, 200);
@@ -188,7 +188,7 @@ TEST(ScalaRettangolo, ThousandthsOfTheScreen) {
         {true, false, {-125, 0, 0, 0}, {-100, 0, 0, 0}},
     };
     for (const Caso& c : casi) {
-        HeaderMcf.HeaderOptions = c.condiviso ? OpzioneHeader::SharedMode : 0;
+        HeaderMcf.HeaderOptions = c.condiviso ? ParolaOpzioni(OpzioneHeader::SharedMode) : 0;
         FuoriGioco = c.anteprima;
         RettangoloDim r;
         ScalaRettangolo(r, c.riferimento);

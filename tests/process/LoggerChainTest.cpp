@@ -10,8 +10,11 @@ namespace {
 
 using namespace loggertest;
 
+using enum LoggerFase;
+
 struct Atteso {
-    uint8_t fasi, cd, livello, codice;
+    LoggerFase fasi;
+    uint8_t cd, livello, codice;
     int16_t x, y;
 };
 
@@ -34,7 +37,7 @@ void ConfrontaRecord(const std::vector<LoggerStructure>& record, const std::vect
 }
 
 constexpr uint8_t N = NessunValore;
-constexpr uint8_t CW = CreatedWindow;
+constexpr LoggerFase CW = CreatedWindow;
 
 const char* const ScriptPartita =
     "waitlogger 10000\n"
@@ -193,15 +196,15 @@ TEST_F(LoggerChain, AFullMapKeepsRecordsInTheCacheUntilTheMapIsCleared) {
     for (uint32_t i = 0; i < MaxStrutture; ++i) {
         const bool appeso = i % 2 == 0;
         ASSERT_EQ(pieni[i].Codice, appeso ? HangGameEvent : ResumeGame) << i;
-        ASSERT_EQ(pieni[i].Fasi, appeso ? HangGame : 0) << i;
+        ASSERT_EQ(pieni[i].Fasi, appeso ? HangGame : LoggerFase{}) << i;
     }
 
     // 100 records waited in the cache, the 101st reset it with code 18.
     PostMessageA(c.finestra, MessaggioComando, CmdClearMapping, 0);
     ASSERT_TRUE(AttendiCondizione(5000, [&] { return c.Conteggio() != MaxStrutture; }));
-    ConfrontaRecord(c.Record(), {{0, N, N, OverflowBuffer, 0, 0},
+    ConfrontaRecord(c.Record(), {{LoggerFase{}, N, N, OverflowBuffer, 0, 0},
                                  {HangGame, N, N, HangGameEvent, 0, 0},
-                                 {0, N, N, ResumeGame, 0, 0}});
+                                 {LoggerFase{}, N, N, ResumeGame, 0, 0}});
 
     // WM_CLOSE ends the logger with code 21.
     PostMessageA(c.finestra, WM_CLOSE, 0, 0);
@@ -339,7 +342,7 @@ TEST_F(LoggerMessages, CommandsOfTheMainProgram) {
     uint32_t pos = Scrivi(0, "do_boot_screen");
     Segnala(pos);
     // Command 2 changes the phase without a record; the next record carries it.
-    c.Comando(CmdSetPhase, CreatedWindow | Inventory);
+    c.Comando(CmdSetPhase, static_cast<LPARAM>(CreatedWindow | Inventory));
     EXPECT_EQ(c.Conteggio(), 1u);
     pos = Scrivi(pos, "Released Mono Screen");
     Segnala(pos);

@@ -16,10 +16,14 @@
 //   stop                let the track go
 //   wait <ms>           pause, answering messages
 //   waitlogger <ms>     pause until the logger's window exists
+//   altenter            the player's Alt+Enter: toggles windowed/full screen
 //   stay                do not end after the "WinClose" record
 //   exit [code]         end now
 // Without "stay" the game ends after its "WinClose" record; it also ends at
-// the end of the script.
+// the end of the script. WM_CLOSE to its window writes "WinClose" and ends
+// it. Alt+Enter keys it receives toggle the mode as "altenter" does: the
+// game starts full screen, and each toggle writes the records of a mode
+// change (KA_ALTENTER, the new mode, CreateD3DLights).
 #include <windows.h>
 
 #include <cstdio>
@@ -49,6 +53,8 @@ bool Fine = false;
 int CodiceUscita = 0;
 DWORD UltimaClasse = 0;
 int UltimaPrioritaThread = 0;
+bool Finestrato = false;
+bool AltGiu = false;
 
 void Scrivi(const std::string& riga) {
     if (!Registro) return;
@@ -67,6 +73,21 @@ void ControllaPriorita() {
     Scrivi(riga);
 }
 
+void Registra(const std::string& testo, bool segnala);
+
+void CambiaModo() {
+    Finestrato = !Finestrato;
+    Scrivi(Finestrato ? "mode windowed" : "mode full screen");
+    Registra("KA_ALTENTER", true);
+    if (Finestrato) {
+        Registra("DXCreate: Windowed Mode", true);
+        Registra("w 640 h 480", true);
+    } else {
+        Registra("SetDisplayMode - 640x480x16", true);
+    }
+    Registra("CreateD3DLights", true);
+}
+
 LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     switch (m) {
         case WM_KEYDOWN:
@@ -74,14 +95,20 @@ LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
         case WM_SYSKEYDOWN:
         case WM_SYSKEYUP: {
             const bool giu = m == WM_KEYDOWN || m == WM_SYSKEYDOWN;
+            const unsigned scan = static_cast<unsigned>((lp >> 16) & 0xFF);
             char riga[80];
             std::snprintf(riga, sizeof riga, "key %s vk %u scan %u", giu ? "down" : "up", static_cast<unsigned>(wp),
-                          static_cast<unsigned>((lp >> 16) & 0xFF));
+                          scan);
             Scrivi(riga);
+            // Scan codes as well as keys: the keys may come as scan codes only.
+            if (wp == VK_MENU || scan == 56) AltGiu = giu;
+            const bool conAlt = AltGiu || (lp & (1 << 29)) != 0;
+            if (giu && (wp == VK_RETURN || scan == 28) && conAlt) CambiaModo();
             return 0;
         }
         case WM_CLOSE:
             Scrivi("received WM_CLOSE");
+            Registra("WinClose", true);
             Fine = true;
             return 0;
         default:
@@ -232,6 +259,8 @@ void Esegui(const std::string& riga) {
         const DWORD inizio = GetTickCount();
         while (!FinestraLogger() && GetTickCount() - inizio < limite && !Fine) Attendi(20);
         Scrivi(FinestraLogger() ? "logger found" : "logger missing");
+    } else if (comando == "altenter") {
+        CambiaModo();
     } else if (comando == "stay") {
         Resta = true;
     } else if (comando == "exit") {
@@ -276,6 +305,8 @@ int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int) {
     Finestra = CreateWindowExA(0, ClasseGioco, "Tomb Raider", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240,
                                nullptr, nullptr, istanza, nullptr);
     Scrivi(Finestra ? "window" : "window-failed");
+    // A game takes the keyboard as it starts.
+    if (Finestra) SetForegroundWindow(Finestra);
 
     Mappa = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, DimensioneMappa, "DBLOGMAPMEM");
     if (Mappa) Vista = static_cast<char*>(MapViewOfFile(Mappa, FILE_MAP_WRITE, 0, 0, DimensioneMappa));

@@ -77,7 +77,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR rigaComando, int) {
 
     int32_t ultimo = -1;
     for (;;) {
-        const bool finito = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+        // The client may have closed the game itself (ChiudiGioco).
+        const bool finito =
+            ProcessoGioco.hProcess == nullptr || WaitForSingleObject(ProcessoGioco.hProcess, 0) == WAIT_OBJECT_0;
         // Everything the logger announced is taken before the end is noticed.
         for (;;) {
             const int32_t cd = GetActiveCDFromBuffer();
@@ -96,8 +98,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR rigaComando, int) {
         InviaComandoLogger(CmdWriteLog, 0);
         ChiudiLogger();
     }
-    if (ViewLogger) UnmapViewOfFile(ViewLogger);
-    if (hMapLogger) CloseHandle(hMapLogger);
+    if (ProcessoGioco.hProcess) CloseHandle(ProcessoGioco.hProcess);
+    AzzeraLoggerClient();
     ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
     ScriviBufferLog(true);
     std::fclose(uscita);
