@@ -8,7 +8,7 @@
 #include "core/ScrambledString.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 MediaConfigHeader HeaderMcf;
 

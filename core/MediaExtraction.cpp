@@ -8,7 +8,7 @@
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
 #include "core/Utf8Text.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 namespace {
 std::string Estensione(const std::string& percorso) { return MaiuscoloAnsi(EstensioneFile(percorso)); }

@@ -4,7 +4,7 @@
 
 #include "core/FileUtils.h"
 #include "core/SystemUtils.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 #include "platform/Clock.h"
 
 bool LogAbilitato = false;

@@ -13,7 +13,7 @@
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
 #include "core/Utf8Text.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "core/MediaSyntax.h"
 #include "core/SystemUtils.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 namespace {
 

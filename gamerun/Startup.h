@@ -6,7 +6,6 @@
 extern std::vector<std::string> FileInstaller;
 
 void AvvioProgramma();
-bool ImpostaCartellaStore();
 
 // The program's arguments: the command line without the program's own name,
 // split at single blanks, each piece trimmed.

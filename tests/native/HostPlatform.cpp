@@ -23,7 +23,7 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 std::vector<BoxHost> BoxMostrati;
 char SeparatoreHost = '.';
