@@ -1,5 +1,6 @@
 #pragma once
-// Start-up of the program: state, store folder and command line.
+// Start-up of the program: state, store folder (ImpostaCartellaStore, with
+// the initialiser in core/ModuleInit.h) and command line.
 #include <string>
 #include <vector>
 
