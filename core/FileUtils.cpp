@@ -6,13 +6,12 @@
 
 #include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
+#include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
 #include "core/Utf8Text.h"
-#include "gamerun/RunState.h"
 #include "platform/Clock.h"
-#include "savegames/SavegameFile.h"
 
 int32_t (*RispostaLoggerFileOccupato)(int32_t numero, int32_t tipo) = nullptr;
 int32_t (*PiattaformaSostituzione)() = PiattaformaWindows;
@@ -240,6 +239,28 @@ bool RimuoviCartella(const std::string& cartella) {
     SetCurrentDirectoryA("c:\\");
     SetFileAttributesA(cartella.c_str(), FILE_ATTRIBUTE_NORMAL);
     return RemoveDirectoryA(cartella.c_str()) != 0;
+}
+
+std::string PercorsoSavegame(int32_t numero) { return Trim(CartellaTrle) + "\\savegame." + std::to_string(numero); }
+
+bool EsisteFileOpenFile(const std::string& percorso) {
+    if (PulisciStringa(percorso).empty()) return false;
+    const DWORD attributi = GetFileAttributesA(percorso.c_str());
+    if (attributi == INVALID_FILE_ATTRIBUTES || (attributi & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    DWORD accesso = (attributi & FILE_ATTRIBUTE_READONLY) ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    for (;;) {
+        HANDLE h = CreateFileA(percorso.c_str(), accesso, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return false;
+        }
+        const DWORD errore = GetLastError();
+        if (errore == ERROR_ACCESS_DENIED && accesso != GENERIC_READ) {
+            accesso = GENERIC_READ;
+            continue;
+        }
+        return errore == ERROR_SHARING_VIOLATION || errore == ERROR_LOCK_VIOLATION;
+    }
 }
 
 bool IsFileOccupato(int32_t numero, int32_t tipo, bool forza) {

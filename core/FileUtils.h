@@ -63,6 +63,11 @@ constexpr int32_t FileSavegame = 3;
 // True while the game uses the sound file of a CD track, a level file or a
 // savegame.
 bool IsFileOccupato(int32_t numero, int32_t tipo, bool forza);
+// The trimmed game folder, "\savegame." and the number.
+std::string PercorsoSavegame(int32_t numero);
+// True while another process holds the file open (a sharing violation). A
+// missing file is not in use; a read-only one is tested with read access.
+bool EsisteFileOpenFile(const std::string& percorso);
 
 // Seam toward the logger client, which fills it in when it exists. Given the
 // number and kind it answers from the logger's last record: -1 when the

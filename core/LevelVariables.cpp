@@ -5,11 +5,9 @@
 #include "core/FileUtils.h"
 #include "core/Formula.h"
 #include "core/MediaLog.h"
-#include "gamerun/ScriptDat.h"
-#include "input/Guardian.h"
 #include "core/MediaSyntax.h"
+#include "core/SharedState.h"
 #include "core/TextUtils.h"
-#include "gamerun/RunState.h"
 
 std::string VarA, VarB, VarC, VarD, VarLastInput;
 
@@ -144,26 +142,4 @@ int32_t CalcolaFormula(const std::string& formula, bool& errore) {
     const int32_t risultato = CalcolaEspressione(testo, errore);
     if (LogAbilitato) StampaLog("Result=" + std::to_string(risultato));
     return risultato;
-}
-
-bool ControllaCaricamentoLivello(int32_t livello) {
-    RilevaTrucchi();
-    if (!IsFileOccupato(livello, FileLivello, false)) return false;
-    LivelloInCaricamento(livello);
-    return true;
-}
-
-void LivelloInCaricamento(int32_t livello) {
-    const int32_t precedente = LivelloCorrente;
-    CdCorrente = -1;
-    TastoAzioneCorrente = 0;
-    LivelloCorrente = livello;
-    if (LogAbilitato)
-        StampaLog("Loading level " + std::to_string(livello) + ": \"" + NomeFileDaPercorso(PercorsoFileTr4(livello)) +
-                  "\" in progress");
-    if (livello != 0) LivelloPrecedente = livello;
-    if (livello != precedente) {
-        ControllaStopSalvataggio();
-        ImpostaGuardian();
-    }
 }

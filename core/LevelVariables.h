@@ -1,8 +1,8 @@
 #pragma once
 // The level's own variables A to D and the last text typed into a text
 // menu: files of the store folder between runs, globals during a run. Also
-// the formula of media codes that names them, and the record of a level
-// being loaded.
+// the formula of media codes that names them. The record of a level being
+// loaded, which runs the guardian, is in gamerun/LoadingState.h.
 #include <cstdint>
 #include <string>
 
@@ -22,6 +22,3 @@ void SalvaVariabile(int32_t id, const std::string& valore);
 
 // Substitutes "#", "AV", "BV", "CV" and "DV", then evaluates.
 int32_t CalcolaFormula(const std::string& formula, bool& errore);
-
-bool ControllaCaricamentoLivello(int32_t livello);
-void LivelloInCaricamento(int32_t livello);

@@ -6,9 +6,9 @@
 #include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
 #include "core/ScrambledString.h"
+#include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
-#include "gamerun/RunState.h"
 
 MediaConfigHeader HeaderMcf;
 

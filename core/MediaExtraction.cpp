@@ -4,11 +4,11 @@
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/MediaPacket.h"
+#include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
 #include "core/Utf8Text.h"
-#include "gamerun/RunState.h"
 
 namespace {
 std::string Estensione(const std::string& percorso) { return MaiuscoloAnsi(EstensioneFile(percorso)); }

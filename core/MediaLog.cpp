@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "core/FileUtils.h"
+#include "core/SharedState.h"
 #include "core/SystemUtils.h"
-#include "gamerun/RunState.h"
 #include "platform/Clock.h"
 
 bool LogAbilitato = false;

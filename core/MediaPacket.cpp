@@ -10,10 +10,10 @@
 #include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
+#include "core/SharedState.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
 #include "core/Utf8Text.h"
-#include "gamerun/RunState.h"
 
 namespace {
 

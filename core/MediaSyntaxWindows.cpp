@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/MediaSyntax.h"
+#include "core/SharedState.h"
 #include "core/SystemUtils.h"
-#include "gamerun/RunState.h"
 
 namespace {
 

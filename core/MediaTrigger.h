@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 struct TextFormat {
     int32_t Color = 0;

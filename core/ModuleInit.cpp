@@ -5,12 +5,9 @@
 #include "core/FileUtils.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
+#include "core/MoveableFields.h"
+#include "core/SharedState.h"
 #include "core/TextUtils.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/DisplayModes.h"
-#include "gamerun/RunState.h"
-#include "gamerun/Startup.h"
-#include "savegames/MoveableFields.h"
 
 std::vector<std::string> NomiLingue;
 int32_t NumLingue = 0;
@@ -22,6 +19,7 @@ std::vector<int32_t> ClassiPriorita;
 std::vector<int32_t> PrioritaThread;
 int32_t NumLivelliPriorita = 0;
 std::string FileCatturaSchermo;
+void (*ScanSchermoIniziale)() = nullptr;
 
 namespace {
 
@@ -124,6 +122,12 @@ void AggiungiCampo(const std::string& riga) {
 
 }  // namespace
 
+bool ImpostaCartellaStore() {
+    PercorsoStore = Trim(CartellaTrle) + "\\store";
+    if (EsisteCartella(PercorsoStore)) return true;
+    return CreaCartella(PercorsoStore);
+}
+
 bool InitModMedia() {
     NomiLingue = {"ENGLISH", "FRENCH", "JAPAN",      "ITALIAN", "DUTCH",   "RUSSIAN",
                   "SPANISH", "GERMAN", "GREEK",      "PORTUGUESE", "TURKISH", "CHINESE"};
@@ -151,13 +155,9 @@ bool InitModMedia() {
                       THREAD_PRIORITY_TIME_CRITICAL, THREAD_PRIORITY_IDLE};
     NumLivelliPriorita = static_cast<int32_t>(ClassiPriorita.size());
 
-    int32_t bits = 0;
-    ScanRisoluzioneCorrente(SchermoX, SchermoY, bits);
-    RiferimentoX = SchermoX * TwipsPerPixel();
-    RiferimentoY = SchermoY * TwipsPerPixel();
+    if (ScanSchermoIniziale) ScanSchermoIniziale();
     SchermoOrigX = SchermoX;
     SchermoOrigY = SchermoY;
-    RettCover = RettangoloDim{0, 0, SchermoX, SchermoY};
     FuoriGioco = true;
 
     InitMediaLog();

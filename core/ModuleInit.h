@@ -21,6 +21,14 @@ extern int32_t NumLivelliPriorita;
 // The captured game screen of a media sequence.
 extern std::string FileCatturaSchermo;
 
+// Reads the desktop's screen into SchermoX and SchermoY with its size in
+// twips (RiferimentoX, RiferimentoY) and puts the cover rectangle on it:
+// display-mode work of the game run, which sits above the core and points
+// this at its routine before InitModMedia. Unset, the sizes stay as they are.
+extern void (*ScanSchermoIniziale)();
+
+// The game folder followed by "\store", created when missing.
+bool ImpostaCartellaStore();
 // Builds the tables, sets the store folder and starts the log. False stops
 // the program.
 bool InitModMedia();

@@ -7,8 +7,8 @@
 #include <shlobj.h>
 
 #include "core/FileUtils.h"
+#include "core/GameControls.h"
 #include "core/TextUtils.h"
-#include "media/GameControls.h"
 #include "platform/Clock.h"
 
 const char* const TitoloProgramma = "Vorn Media Module";

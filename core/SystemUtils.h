@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 // Button and icon styles of Messaggio, as the system numbers them.
 constexpr uint32_t StileOk = 0x0;

@@ -75,6 +75,14 @@ void ScanRisoluzioneCorrente(int32_t& larghezza, int32_t& altezza, int32_t& bits
     bits = 32;
 }
 
+void ScanSchermoDesktop() {
+    int32_t bits = 0;
+    ScanRisoluzioneCorrente(SchermoX, SchermoY, bits);
+    RiferimentoX = SchermoX * TwipsPerPixel();
+    RiferimentoY = SchermoY * TwipsPerPixel();
+    RettCover = RettangoloDim{0, 0, SchermoX, SchermoY};
+}
+
 void LeggiClientRectTomb() {
     RECT r{};
     GetClientRect(static_cast<HWND>(FinestraGioco), &r);

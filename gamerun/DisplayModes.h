@@ -25,6 +25,10 @@ bool EsisteModoVideo(DEVMODEA& modo, int32_t larghezza, int32_t altezza, int32_t
 bool CambiaModoVideo(int32_t larghezza, int32_t altezza, int32_t bits);
 void RipristinaModoVideo();
 void ScanRisoluzioneCorrente(int32_t& larghezza, int32_t& altezza, int32_t& bits);
+// The desktop's screen as InitModMedia records it at start-up
+// (ScanSchermoIniziale): its size in pixels and twips, and the cover
+// rectangle on it.
+void ScanSchermoDesktop();
 void LeggiClientRectTomb();
 void DisegnaBoxNero();
 void AllineaFinestraTomb(bool ForzaBox);

@@ -7,6 +7,7 @@
 #include "core/ModuleInit.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "gamerun/DisplayModes.h"
 #include "gamerun/Principale.h"
 #include "gamerun/RunState.h"
 #include "gamerun/StartGame.h"
@@ -82,12 +83,6 @@ std::string TestoHelp() {
            "L+G            : Enable creation of log file" + a;
 }
 
-bool ImpostaCartellaStore() {
-    PercorsoStore = Trim(CartellaTrle) + "\\store";
-    if (EsisteCartella(PercorsoStore)) return true;
-    return CreaCartella(PercorsoStore);
-}
-
 void AvvioProgramma() {
     FileInstaller = {"Install_Level.txt", "Extract.txt", "Installer_log.txt", "Setup.exe"};
     TipoProgramma = 4;
@@ -99,6 +94,7 @@ void AvvioProgramma() {
     AvviatoConOpzioneS = false;
     ImpostaCartellaStore();
     CancellaFile(PercorsoStore + "\\media.log");
+    ScanSchermoIniziale = ScanSchermoDesktop;
     if (!InitModMedia()) {
         FormPrincipale().Unload();
         return;

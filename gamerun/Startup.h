@@ -1,12 +1,12 @@
 #pragma once
-// Start-up of the program: state, store folder and command line.
+// Start-up of the program: state, store folder (ImpostaCartellaStore, with
+// the initialiser in core/ModuleInit.h) and command line.
 #include <string>
 #include <vector>
 
 extern std::vector<std::string> FileInstaller;
 
 void AvvioProgramma();
-bool ImpostaCartellaStore();
 
 // The program's arguments: the command line without the program's own name,
 // split at single blanks, each piece trimmed.

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 void SospendiHookTastiera() {
     if (HaBit(StatoGioco, HookTastieraAttivo)) ImpostaBit(StatoGioco, HookSospeso);

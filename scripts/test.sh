@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Sets up and builds, checks the byte and text modules natively (sanitizers
-# and fuzzing) and the programs' imports against Windows XP, then runs every
-# test under Wine on a virtual display.
+# and fuzzing), the programs' imports against Windows XP and that core
+# includes nothing above it, then runs every test under Wine on a virtual
+# display.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
 "$top/scripts/native.sh"
 "$top/scripts/build.sh"
 "$top/scripts/check-imports.sh"
+"$top/scripts/check-layers.sh"
 exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -u
   source "$1/scripts/wine-env.sh"

@@ -1,5 +1,5 @@
-// Level variables in their files and during a run, the formula that names
-// them, and the record of a level being loaded.
+// Level variables in their files and during a run, and the formula that
+// names them.
 #include <gtest/gtest.h>
 
 #include "core/LevelVariables.h"
@@ -110,23 +110,6 @@ TEST_F(Variabili, FailedSaveIsAnErrorLine) {
     SalvaVariabile(IdVariabileD, "1");
     EXPECT_EQ(Righe(), std::vector<std::string>{"ERROR: saving value for Variable D in file: " +
                                                 cartella / "missing\\Var_D.txt"});
-}
-
-TEST_F(Variabili, LevelLoadingRecordsTheLevel) {
-    LivelloCorrente = 3;
-    LivelloPrecedente = 2;
-    CdCorrente = 7;
-    TastoAzioneCorrente = 1;
-    LivelloInCaricamento(0);
-    EXPECT_EQ(LivelloCorrente, 0);
-    EXPECT_EQ(LivelloPrecedente, 2);
-    EXPECT_EQ(CdCorrente, -1);
-    EXPECT_EQ(TastoAzioneCorrente, 0);
-    CdCorrente = 4;
-    LivelloInCaricamento(0);
-    EXPECT_EQ(CdCorrente, -1);
-    LivelloInCaricamento(5);
-    EXPECT_EQ(LivelloPrecedente, 5);
 }
 
 }  // namespace

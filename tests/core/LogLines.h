@@ -9,7 +9,7 @@
 
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 #include "tests/support/LogText.h"
 
 class ConRigheLog : public testing::Test {

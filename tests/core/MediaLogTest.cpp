@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/MediaLog.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "tests/support/TestFolders.h"
 #include "tests/support/TestProcesses.h"

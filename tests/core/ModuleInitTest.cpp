@@ -6,7 +6,7 @@
 
 #include "core/MediaLog.h"
 #include "core/ModuleInit.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "tests/support/TestFolders.h"
 
@@ -23,9 +23,16 @@ protected:
         LinguaForzata = "GERMAN";
         FuoriGioco = false;
         ConservaCatture = false;
+        // The game run's display-mode routine stands behind the hook; here
+        // a screen of our own shows what the initialiser keeps of it.
+        ScanSchermoIniziale = [] {
+            SchermoX = 800;
+            SchermoY = 600;
+        };
         ASSERT_TRUE(InitModMedia());
     }
     void TearDown() override {
+        ScanSchermoIniziale = nullptr;
         ProcessoGioco.hProcess = nullptr;
         LogAbilitato = false;
         ClockUseManual(false);
@@ -94,14 +101,10 @@ TEST_F(ModuleInitTest, StoreFolderScreenAndIdleGlobals) {
     EXPECT_EQ(FileCatturaSchermo, trle / "store\\tr_capture_screen.bmp");
     EXPECT_FALSE(EsisteFileProva(FileCatturaSchermo));
     EXPECT_EQ(PercorsoFileLog, trle / "store\\media_log.txt");
-    EXPECT_EQ(SchermoX, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(SchermoY, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(SchermoOrigX, SchermoX);
-    EXPECT_EQ(SchermoOrigY, SchermoY);
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(nullptr, dc);
-    EXPECT_EQ(RiferimentoX, SchermoX * 1440 / dpi);
+    EXPECT_EQ(SchermoX, 800);
+    EXPECT_EQ(SchermoY, 600);
+    EXPECT_EQ(SchermoOrigX, 800);
+    EXPECT_EQ(SchermoOrigY, 600);
     EXPECT_TRUE(FuoriGioco);
     EXPECT_EQ(IndiceEmailFinale, -1);
     EXPECT_EQ(LinguaForzata, "");

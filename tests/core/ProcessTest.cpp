@@ -8,11 +8,10 @@
 #include <map>
 
 #include "core/FileUtils.h"
+#include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
-#include "gamerun/RunState.h"
 #include "platform/Clock.h"
-#include "savegames/SavegameFile.h"
 #include "tests/support/TestFolders.h"
 
 namespace {

@@ -67,6 +67,20 @@ TEST_F(DisplayRun, TheModeInForceIsOfferedAndCanBeSet) {
     EXPECT_TRUE(IsModoFinestra());
 }
 
+TEST_F(DisplayRun, StartUpScreenIsTheDesktopWithTheCoverOnIt) {
+    SchermoX = SchermoY = RiferimentoX = RiferimentoY = 0;
+    RettCover = RettangoloDim{};
+    ScanSchermoDesktop();
+    EXPECT_EQ(SchermoX, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(SchermoY, GetSystemMetrics(SM_CYSCREEN));
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(RiferimentoX, SchermoX * 1440 / dpi);
+    EXPECT_EQ(RiferimentoY, SchermoY * 1440 / dpi);
+    EXPECT_EQ(RettCover, (RettangoloDim{0, 0, SchermoX, SchermoY}));
+}
+
 TEST_F(DisplayRun, SharedModeAlignsTheGameWindowWithTheScreen) {
     HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
     SchermoX = 640;

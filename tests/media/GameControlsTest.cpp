@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
+#include "core/GameControls.h"
 #include "core/SystemUtils.h"
-#include "media/GameControls.h"
 
 namespace {
 

@@ -20,10 +20,10 @@
 #include "core/MediaPacket.h"
 #include "core/MediaSyntax.h"
 #include "core/PacketEntries.h"
+#include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
-#include "gamerun/RunState.h"
 
 std::vector<BoxHost> BoxMostrati;
 char SeparatoreHost = '.';

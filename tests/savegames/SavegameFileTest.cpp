@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include "core/MediaLog.h"
-#include "gamerun/RunState.h"
+#include "core/MoveableFields.h"
+#include "core/SharedState.h"
 #include "platform/Clock.h"
-#include "savegames/MoveableFields.h"
 #include "savegames/SavegameFile.h"
 #include "tests/support/TestFolders.h"
 

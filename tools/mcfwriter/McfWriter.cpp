@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/MediaConfig.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 #include "tools/mcfwriter/McfDescription.h"
 
 int main(int argc, char** argv) {

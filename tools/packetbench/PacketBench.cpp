@@ -13,8 +13,8 @@
 
 #include "core/FileUtils.h"
 #include "core/MediaPacket.h"
+#include "core/SharedState.h"
 #include "core/Utf8Text.h"
-#include "gamerun/RunState.h"
 
 namespace {
 

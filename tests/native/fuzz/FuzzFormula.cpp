@@ -7,7 +7,7 @@
 
 #include "core/Formula.h"
 #include "core/MediaLog.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     if (n > 4096) return 0;

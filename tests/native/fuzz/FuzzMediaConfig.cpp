@@ -7,7 +7,7 @@
 
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 #include "tests/native/HostPlatform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {

@@ -6,7 +6,7 @@
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
 #include "core/MediaTrigger.h"
-#include "gamerun/RunState.h"
+#include "core/SharedState.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     ProcessoGioco.hProcess = reinterpret_cast<void*>(1);

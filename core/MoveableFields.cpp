@@ -1,4 +1,4 @@
-#include "savegames/MoveableFields.h"
+#include "core/MoveableFields.h"
 
 #include <cstdio>
 

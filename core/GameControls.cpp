@@ -1,4 +1,4 @@
-#include "media/GameControls.h"
+#include "core/GameControls.h"
 
 #include <windows.h>
 
