@@ -7,7 +7,6 @@
 #include <shlobj.h>
 
 #include "core/FileUtils.h"
-#include "core/GameControls.h"
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
 
@@ -16,6 +15,7 @@ const char* const TitoloProgramma = "Vorn Media Module";
 std::vector<FinestraThread> FinestreThread;
 int32_t NumFinestreThread = 0;
 bool (*TastiAzioneGioco)(int16_t& tasto, int16_t& predefinito) = nullptr;
+int16_t (*ControlloGiocoPremuto)(int16_t tasto, int16_t predefinito) = nullptr;
 
 namespace {
 
@@ -132,8 +132,8 @@ bool TastiPremuti(int32_t k1, int32_t k2, int32_t k3, int32_t k4) {
 
 int16_t TastoAzioneAttivo() {
     int16_t tasto = 0, predefinito = 0;
-    if (TastiAzioneGioco && TastiAzioneGioco(tasto, predefinito)) {
-        const int16_t r = TastoGiocoPremuto(tasto, predefinito);
+    if (TastiAzioneGioco && ControlloGiocoPremuto && TastiAzioneGioco(tasto, predefinito)) {
+        const int16_t r = ControlloGiocoPremuto(tasto, predefinito);
         if (r != 0) return r;
     }
     return TastiPremuti(VK_RETURN) ? -1 : 0;

@@ -52,9 +52,11 @@ std::string TitoloFinestra(void* hWnd);
 bool TastiPremuti(int32_t k1, int32_t k2 = 0, int32_t k3 = 0, int32_t k4 = 0);
 // Non-zero while the game's Action control (else Enter) is held.
 int16_t TastoAzioneAttivo();
-// Seam toward the game settings: the Action control's bound and default
-// keys. Until the settings module fills it in, only Enter counts.
+// Seams toward the game settings and the game-control test, which lie above
+// the core: the Action control's bound and default keys, and whether such a
+// control is held. Until the settings module fills them in, only Enter counts.
 extern bool (*TastiAzioneGioco)(int16_t& tasto, int16_t& predefinito);
+extern int16_t (*ControlloGiocoPremuto)(int16_t tasto, int16_t predefinito);
 
 // 0 unknown, 1 Windows 95/98, 4 Windows Me and later 9x, 5 NT 5, 6 other NT.
 int32_t PiattaformaWindows();

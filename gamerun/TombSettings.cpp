@@ -10,6 +10,7 @@
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
 #include "gamerun/RunState.h"
+#include "media/GameControls.h"
 
 ImpostazioniTomb ImpostazioniTombCorrenti;
 ImpostazioniTomb ImpostazioniTombSalvate;
@@ -176,6 +177,7 @@ bool ReadTombSettings() {
     try {
         ImpostazioniTombCorrenti = ImpostazioniTomb{};
         TastiAzioneGioco = TastiAzioneDaImpostazioni;
+        ControlloGiocoPremuto = TastoGiocoPremuto;
         ImpostazioniTomb& imp = ImpostazioniTombCorrenti;
         const int64_t tasto0 = LeggiValoreRegistro("Game\\Key0");
         if (tasto0 == -1) {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "core/GameControls.h"
+#include "media/GameControls.h"
 #include "core/SystemUtils.h"
 
 namespace {
@@ -72,6 +72,7 @@ TEST_F(ControlliTest, ActionControlFallsBackToEnter) {
     EXPECT_NE(TastoAzioneAttivo(), 0);
     Tasto(ScanInvio, false);
 
+    ControlloGiocoPremuto = TastoGiocoPremuto;
     TastiAzioneGioco = [](int16_t& tasto, int16_t& predefinito) {
         tasto = ScanCtrl;
         predefinito = ScanSpazio;
@@ -81,6 +82,7 @@ TEST_F(ControlliTest, ActionControlFallsBackToEnter) {
     Tasto(ScanCtrl, true);
     EXPECT_NE(TastoAzioneAttivo(), 0);
     TastiAzioneGioco = nullptr;
+    ControlloGiocoPremuto = nullptr;
 }
 
 }  // namespace

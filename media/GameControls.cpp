@@ -1,4 +1,4 @@
-#include "core/GameControls.h"
+#include "media/GameControls.h"
 
 #include <windows.h>
 
