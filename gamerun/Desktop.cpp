@@ -105,7 +105,7 @@ void Dialog_Blank::Form_Unload(int16_t&) {
     }
 }
 
-bool Dialog_Blank::Messaggio(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool Dialog_Blank::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     // Whatever resizes the back screen, it takes its own size again.
     if (msg == WM_SIZE && LarghezzaForm > 0 && AltezzaForm > 0) {
         Form_Resize();
@@ -140,7 +140,7 @@ void Dialog_Cover::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
 
 void Dialog_Cover::Form_Unload(int16_t&) { StampaLog("Unload event for Cover Screen"); }
 
-bool Dialog_Cover::Messaggio(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool Dialog_Cover::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
         Form_Resize();
