@@ -184,7 +184,7 @@ std::string VersioneFile(const std::string& percorso) {
     std::string risorsa(dimensione, ' ');
     if (!GetFileVersionInfoA(percorso.c_str(), 0, dimensione, risorsa.data())) return std::string();
 
-    const std::string maiuscola = MaiuscoloAnsi(risorsa);
+    const std::string maiuscola = MaiuscoloAscii(risorsa);
     bool doppio = false;
     std::string chiave = std::string("FILEVERSION") + '\0';
     size_t pos = maiuscola.find(chiave);
@@ -295,5 +295,5 @@ std::string PercorsoLungo(std::string& percorso) {
         if (!nomi.empty()) nomi += "\\";
         nomi += r.Dati().cFileName;
     }
-    return MaiuscoloAnsi(percorso.substr(0, 2)) + "\\" + nomi;
+    return MaiuscoloAscii(percorso.substr(0, 2)) + "\\" + nomi;
 }

@@ -11,7 +11,7 @@
 #include "gamerun/RunState.h"
 
 namespace {
-std::string Estensione(const std::string& percorso) { return MaiuscoloAnsi(EstensioneFile(percorso)); }
+std::string Estensione(const std::string& percorso) { return MaiuscoloAscii(EstensioneFile(percorso)); }
 
 bool TrovaAudio(std::string& percorso, bool (*esiste)(const std::string&)) {
     if (esiste(percorso)) return true;

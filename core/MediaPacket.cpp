@@ -356,7 +356,7 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
         std::string t = Nella(d, n);
         if (store) {
             if (IsFileTracciaAudio(n)) t = Nella(livello, "AUDIO\\" + n);
-            const std::string est = MaiuscoloAnsi(EstensioneFile(n));
+            const std::string est = MaiuscoloAscii(EstensioneFile(n));
             if (est == ".TR4" || est == ".PAK") t = Nella(livello, "DATA\\" + n);
             if (!h.IsVirtual && (IsNomeSavegame(n) || UgualeSenzaCaso(n, "load.bmp") || est == ".DAT"))
                 t = Nella(livello, n);
@@ -479,7 +479,7 @@ bool AggiungiCartellaIn(const std::string& pacchetto, const std::string& g, Medi
 bool IsFileTracciaAudio(const std::string& percorso) {
     const std::string nome = NomeFileDaPercorso(percorso);
     if (nome.size() != 7) return false;
-    const std::string est = MaiuscoloAnsi(EstensioneFile(nome));
+    const std::string est = MaiuscoloAscii(EstensioneFile(nome));
     if (est != ".MP3" && est != ".WAV") return false;
     for (int i = 0; i < 3; ++i)
         if (nome[static_cast<size_t>(i)] < '0' || nome[static_cast<size_t>(i)] > '9') return false;

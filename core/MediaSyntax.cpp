@@ -7,15 +7,6 @@
 
 namespace {
 
-// Only ASCII letters are folded: the texts are UTF-8, whose other bytes must
-// stay as they are, and every section, tag and language name is ASCII.
-std::string MaiuscoloAscii(const std::string& testo) {
-    std::string s = testo;
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 size_t Trova(const std::string& testo, const std::string& cosa, size_t da = 0) {
     return MaiuscoloAscii(testo).find(MaiuscoloAscii(cosa), da);
 }
@@ -229,7 +220,7 @@ std::string NomeLinguaDaIdentificatore(int32_t identificatore) {
 }
 
 int32_t CharsetLingua(const std::string& lingua) {
-    const std::string nome = MaiuscoloAnsi(lingua);
+    const std::string nome = MaiuscoloAscii(lingua);
     if (nome == "GREEK") return 161;
     if (nome == "TURKISH") return 162;
     if (nome == "JAPAN" || nome == "CHINESE") return 128;

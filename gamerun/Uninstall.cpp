@@ -57,7 +57,7 @@ void Salta(const std::string& percorso) {
 
 // Case-insensitive count of the #FILE tags, the most entries a text can fill.
 int32_t ContaTagFile(const std::string& testo) {
-    const std::string maiuscolo = MaiuscoloAnsi(testo);
+    const std::string maiuscolo = MaiuscoloAscii(testo);
     int32_t n = 0;
     for (size_t p = maiuscolo.find("#FILE"); p != std::string::npos; p = maiuscolo.find("#FILE", p + 1)) ++n;
     return n;
@@ -169,9 +169,9 @@ void RimuoviLinkDesktop(const std::string& percorsoEseguibile) {
         std::fclose(f);
         if (!piccolo) continue;
         dati.resize(letti);
-        const std::string maiuscolo = MaiuscoloAnsi(dati);
-        if (maiuscolo.find(MaiuscoloAnsi(senzaDisco)) == std::string::npos &&
-            maiuscolo.find(MaiuscoloAnsi(largo)) == std::string::npos)
+        const std::string maiuscolo = MaiuscoloAscii(dati);
+        if (maiuscolo.find(MaiuscoloAscii(senzaDisco)) == std::string::npos &&
+            maiuscolo.find(MaiuscoloAscii(largo)) == std::string::npos)
             continue;
         StampaLog("Found and removed old desktop link: " + NomeSenzaEstensione(link));
         CancellaFile(link);
