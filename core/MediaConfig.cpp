@@ -17,11 +17,6 @@ namespace {
 const char* const NomeModulo = "Media Module (Ludovane.exe)";
 const char* const A_Capo = "\r\n";
 
-void RigaErrore(const std::string& testo) {
-    UltimoErrore = testo;
-    StampaLog(testo, true);
-}
-
 int32_t Cifra(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 
 // Stands for ConvertiMediaConfigVecchia until the conversion of version 1.4

@@ -52,10 +52,7 @@ std::string EstraiFileMedia(const std::string& nomeFile, bool& temporaneo, bool 
     if (nomeFile.find(":\\") != std::string::npos) {
         std::string p = nomeFile;
         if (TrovaAudio(p, EsisteFileUtf8)) return PerChiamante(p, silenzioso);
-        if (!silenzioso) {
-            UltimoErrore = AnsiDaUtf8("ERROR: Not found file: " + nomeFile);
-            StampaLog(UltimoErrore, true);
-        }
+        if (!silenzioso) RigaErroreUtf8("ERROR: Not found file: " + nomeFile);
         return "";
     }
     const bool stessaCartella = UgualeSenzaCaso(Trim(CartellaTrle), HeaderMcf.CartellaMcf);
@@ -74,10 +71,7 @@ std::string EstraiFileMedia(const std::string& nomeFile, bool& temporaneo, bool 
                 }
                 return p;
             }
-            if (!silenzioso) {
-                UltimoErrore = AnsiDaUtf8("ERROR: Extracting from .mcf file not found : " + m);
-                StampaLog(UltimoErrore, true);
-            }
+            if (!silenzioso) RigaErroreUtf8("ERROR: Extracting from .mcf file not found : " + m);
             return "";
         }
     }

@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "core/FileUtils.h"
+#include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
+#include "core/Utf8Text.h"
 #include "gamerun/RunState.h"
 #include "platform/Clock.h"
 
@@ -104,6 +106,14 @@ void StampaLog(const std::string& testo, bool errore) {
     if (tabNegativo) StampaLog("ERROR: in StampaLog() function tabultator was negative", true);
     ScriviBufferLog(false);
 }
+
+bool RigaErrore(const std::string& testo) {
+    UltimoErrore = testo;
+    StampaLog(testo, true);
+    return false;
+}
+
+bool RigaErroreUtf8(const std::string& testo) { return RigaErrore(AnsiDaUtf8(testo)); }
 
 void CambiaTabulatoreLog(int32_t passo) { LivelloTab += passo; }
 

@@ -63,11 +63,6 @@ bool Analizza(const std::string& testo, Numero& n) {
     return !n.intera.empty() || !n.decimali.empty();
 }
 
-void RigaErrore(const std::string& testo) {
-    UltimoErrore = testo;
-    StampaLog(testo, true);
-}
-
 }  // namespace
 
 bool IsNumerico(const std::string& testo) {
@@ -117,7 +112,7 @@ std::string ImpostaSezione(const std::string& testo, const std::string& sezione,
     if (p == std::string::npos) return testo + apertura + contenuto + chiusura;
     const size_t q = Trova(testo, chiusura, p + apertura.size());
     if (q == std::string::npos) {
-        RigaErrore("Syntax error: missing " + chiusura + " section");
+        RigaErroreUtf8("Syntax error: missing " + chiusura + " section");
         return testo;
     }
     return testo.substr(0, p) + apertura + contenuto + testo.substr(q);
@@ -148,7 +143,7 @@ bool LeggiFormatoTesto(const std::string& testo) {
     }
     std::string copia = testo;
     auto errore = [](const char* tag) {
-        RigaErrore(std::string("Syntax error in tag: ") + tag);
+        RigaErroreUtf8(std::string("Syntax error in tag: ") + tag);
         return false;
     };
     auto numero = [&](const char* tag, int32_t& campo) {
