@@ -82,29 +82,34 @@ bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
     return CopyFileA(sorgente.c_str(), destinazione.c_str(), FALSE) != 0;
 }
 
-std::string LeggiFileIntero(const std::string& percorso) {
-    if (!EsisteFile(percorso)) return std::string();
+bool LeggiFileIntero(const std::string& percorso, std::string& dati, int64_t massimo) {
+    dati.clear();
+    if (!EsisteFile(percorso)) return false;
     HANDLE h = CreateFileA(percorso.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::string();
-    std::string contenuto;
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = false;
     LARGE_INTEGER dimensione{};
     try {
-        if (GetFileSizeEx(h, &dimensione) && dimensione.QuadPart < 0x7FFFFFFF) {
-            contenuto.resize(static_cast<size_t>(dimensione.QuadPart));
+        if (GetFileSizeEx(h, &dimensione) && dimensione.QuadPart <= massimo) {
+            dati.resize(static_cast<size_t>(dimensione.QuadPart));
             DWORD letti = 0;
-            if (contenuto.empty() ||
-                ReadFile(h, contenuto.data(), static_cast<DWORD>(contenuto.size()), &letti, nullptr))
-                contenuto.resize(letti);
-            else
-                contenuto.clear();
+            ok = dati.empty() || ReadFile(h, dati.data(), static_cast<DWORD>(dati.size()), &letti, nullptr);
+            dati.resize(ok ? letti : 0);
         }
     } catch (const std::exception&) {
-        // A file larger than the memory the program can have reads as empty.
-        contenuto.clear();
+        // A file larger than the memory the program can have is not read.
+        dati.clear();
+        ok = false;
     }
     CloseHandle(h);
-    return contenuto;
+    return ok;
+}
+
+std::string LeggiFileIntero(const std::string& percorso) {
+    std::string dati;
+    LeggiFileIntero(percorso, dati);
+    return dati;
 }
 
 bool ScriviFileTesto(const std::string& percorso, const std::string& testo) {
@@ -121,15 +126,8 @@ std::FILE* ApriFile(const std::string& percorso, const char* modo) { return std:
 
 bool RinominaFile(const std::string& da, const std::string& a) { return std::rename(da.c_str(), a.c_str()) == 0; }
 
-namespace {
-std::string Accanto(const std::string& percorso, const std::string& nome) {
-    const std::string cartella = CartellaDaPercorso(percorso);
-    return cartella.empty() ? nome : cartella + "\\" + nome;
-}
-}  // namespace
-
 std::string PercorsoBackup(const std::string& percorso) {
-    return Accanto(percorso, "backup_" + NomeFileDaPercorso(percorso));
+    return NellaCartella(CartellaDaPercorso(percorso), "backup_" + NomeFileDaPercorso(percorso));
 }
 
 bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
@@ -137,7 +135,7 @@ bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
 }
 
 bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
-    const std::string temporaneo = Accanto(percorso, "_tem_" + NomeFileDaPercorso(percorso));
+    const std::string temporaneo = NellaCartella(CartellaDaPercorso(percorso), "_tem_" + NomeFileDaPercorso(percorso));
     CancellaFile(temporaneo);
     HANDLE h = CreateFileA(temporaneo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
@@ -217,10 +215,10 @@ bool CreaCartella(const std::string& percorso) {
 
 std::vector<std::string> ElencoFile(const std::string& cartella, const std::string& modello, int32_t& conteggio) {
     std::vector<std::string> elenco;
-    RicercaFile r(cartella + "\\" + modello);
+    RicercaFile r(NellaCartella(cartella, modello));
     if (r.Valida()) {
         do {
-            if (!IsCartellaDati(r.Dati())) elenco.push_back(cartella + "\\" + r.Dati().cFileName);
+            if (!IsCartellaDati(r.Dati())) elenco.push_back(NellaCartella(cartella, r.Dati().cFileName));
         } while (r.Prossimo());
     }
     conteggio = static_cast<int32_t>(elenco.size());

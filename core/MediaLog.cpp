@@ -142,7 +142,7 @@ bool ScriviBufferLog(bool forza) {
 
 void CopiaLogNumerato() {
     ScriviBufferLog(true);
-    const std::string base = PercorsoStore + "\\" + NomeSenzaEstensione(PercorsoFileLog);
+    const std::string base = NellaCartella(PercorsoStore, NomeSenzaEstensione(PercorsoFileLog));
     int32_t n = 1;
     while (EsisteFile(base + std::to_string(n) + ".txt")) ++n;
     NumeroCopiaLog = n;

@@ -78,7 +78,6 @@ bool Posiziona(std::FILE* f, int64_t posizione) {
     return posizione >= 0 && posizione <= 0x7FFFFFFF && std::fseek(f, static_cast<long>(posizione), SEEK_SET) == 0;
 }
 
-std::string Nella(const std::string& cartella, const std::string& nome) { return cartella + "\\" + nome; }
 
 int32_t TrovaEntrata(const MediaPacketHeader& h, const std::string& nome) {
     for (int32_t i = 0; i < h.Count; ++i)
@@ -128,7 +127,7 @@ struct Parte {
 bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std::vector<Parte>& parti,
               const char* erroreTemporaneo) {
     const std::string cartella = CartellaDaPercorso(pacchetto);
-    const std::string temporaneo = Nella(cartella, "_tem_pack.mpf");
+    const std::string temporaneo = NellaCartella(cartella, "_tem_pack.mpf");
     // A packet bearing the temporary file's name would be deleted by its own
     // rewrite.
     if (UgualeSenzaCaso(NomeFileDaPercorso(pacchetto), "_tem_pack.mpf"))
@@ -158,7 +157,7 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
 
 bool ControlloFinale(const std::string& pacchetto, const std::string& messaggio, const std::string& file) {
     if (EsisteFileUtf8(pacchetto)) return true;
-    const std::string backup = Nella(CartellaDaPercorso(pacchetto), "backup_" + NomeFileDaPercorso(pacchetto));
+    const std::string backup = NellaCartella(CartellaDaPercorso(pacchetto), "backup_" + NomeFileDaPercorso(pacchetto));
     RinominaFileUtf8(backup, pacchetto);
     return RigaErroreUtf8(messaggio + file);
 }
@@ -186,7 +185,7 @@ bool Aggiungi(const std::string& pacchetto, const std::string& file, MediaPacket
     SlotLibero(h);
     if (h.IsVirtual) {
         // A file already lying in the virtual folder stays where it is.
-        const std::string destinazione = Nella(h.Folder, nome);
+        const std::string destinazione = NellaCartella(h.Folder, nome);
         if (!StessoFileUtf8(file, destinazione) && !CopiaFileUtf8(file, destinazione))
             return RigaErroreUtf8("ERROR adding file: " + file);
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
@@ -217,7 +216,7 @@ bool Rimuovi(const std::string& pacchetto, const std::string& file, MediaPacketH
     SlotLibero(h);
     if (h.IsVirtual) {
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
-        CancellaFileUtf8(Nella(h.Folder, vecchio.FileNames[static_cast<size_t>(k)]));
+        CancellaFileUtf8(NellaCartella(h.Folder, vecchio.FileNames[static_cast<size_t>(k)]));
     } else {
         std::vector<Parte> parti;
         int64_t pos = vecchio.DataStart;
@@ -246,12 +245,12 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
     }
     if (!DatiNuovoFile(h, ks, file)) return RigaErroreUtf8("ERROR updating file: " + file);
     if (h.IsVirtual) {
-        const std::string destinazione = Nella(h.Folder, h.FileNames[ks]);
+        const std::string destinazione = NellaCartella(h.Folder, h.FileNames[ks]);
         if (!StessoFileUtf8(file, destinazione) && !CopiaFileUtf8(file, destinazione))
             return RigaErroreUtf8("ERROR updating file: " + file);
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporaney media packet file: ")) return false;
         if (!vecchioNome.empty() && !UgualeSenzaCaso(vecchioNome, h.FileNames[ks]))
-            CancellaFileUtf8(Nella(h.Folder, vecchioNome));
+            CancellaFileUtf8(NellaCartella(h.Folder, vecchioNome));
     } else {
         std::vector<Parte> parti;
         int64_t pos = vecchio.DataStart;
@@ -309,7 +308,7 @@ bool EstraiUno(const std::string& pacchetto, const std::string& file, const std:
     const size_t ks = static_cast<size_t>(k);
     bool ok;
     if (h.IsVirtual) {
-        ok = ScriviEntrata(nullptr, 0, h.FileSizes[ks], Nella(h.Folder, h.FileNames[ks]), destinazione,
+        ok = ScriviEntrata(nullptr, 0, h.FileSizes[ks], NellaCartella(h.Folder, h.FileNames[ks]), destinazione,
                            h.FileDates[ks]);
     } else {
         File da = Apri(pacchetto, "rb");
@@ -326,13 +325,13 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
     bool store = false;
     if (d.size() >= 6 && UgualeSenzaCaso(d.substr(d.size() - 6), "\\store")) {
         const std::string sopra = CartellaDaPercorso(d);
-        if (EsisteCartellaUtf8(Nella(sopra, "data"))) {
+        if (EsisteCartellaUtf8(NellaCartella(sopra, "data"))) {
             store = true;
             livello = sopra;
         }
     }
     const bool conBackup = store && TipoProgramma == 4;
-    const std::string cartellaBackup = Nella(livello, "MEDIA_BACKUP");
+    const std::string cartellaBackup = NellaCartella(livello, "MEDIA_BACKUP");
     std::string lista;
     if (conBackup) {
         VuotaOCrea(cartellaBackup);
@@ -347,23 +346,23 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
     for (int32_t i = 0; i < h.Count; ++i) {
         const size_t is = static_cast<size_t>(i);
         const std::string& n = h.FileNames[is];
-        std::string t = Nella(d, n);
+        std::string t = NellaCartella(d, n);
         if (store) {
-            if (IsFileTracciaAudio(n)) t = Nella(livello, "AUDIO\\" + n);
+            if (IsFileTracciaAudio(n)) t = NellaCartella(livello, "AUDIO\\" + n);
             const std::string est = MaiuscoloAscii(EstensioneFile(n));
-            if (est == ".TR4" || est == ".PAK") t = Nella(livello, "DATA\\" + n);
+            if (est == ".TR4" || est == ".PAK") t = NellaCartella(livello, "DATA\\" + n);
             if (!h.IsVirtual && (IsNomeSavegame(n) || UgualeSenzaCaso(n, "load.bmp") || est == ".DAT"))
-                t = Nella(livello, n);
+                t = NellaCartella(livello, n);
         }
         std::string sorgente;
         if (h.IsVirtual) {
-            sorgente = Nella(h.Folder, n);
+            sorgente = NellaCartella(h.Folder, n);
             if (!EsisteFileUtf8(sorgente)) {
                 StampaLog(AnsiDaUtf8("ERROR missing file \"" + n + "\" in virtual folder:  " + h.Folder), true);
                 return false;
             }
         }
-        if (conBackup && EsisteFileUtf8(t) && !CopiaFileUtf8(t, Nella(cartellaBackup, NomeFileDaPercorso(t))))
+        if (conBackup && EsisteFileUtf8(t) && !CopiaFileUtf8(t, NellaCartella(cartellaBackup, NomeFileDaPercorso(t))))
             return RigaErroreUtf8("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
         if (!ScriviEntrata(da.get(), posizione, h.FileSizes[is], sorgente, t, h.FileDates[is]))
             return RigaErroreUtf8("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
@@ -377,9 +376,9 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
     if (conBackup) {
         // The list is written as it stands: ScriviFileTesto would add one
         // more line end.
-        File f = Apri(Nella(d, "Extract.txt"), "wb");
+        File f = Apri(NellaCartella(d, "Extract.txt"), "wb");
         if (!f || std::fwrite(lista.data(), 1, lista.size(), f.get()) != lista.size() || !Chiudi(f))
-            return RigaErroreUtf8("ERROR extracting all files: cannot write " + Nella(d, "Extract.txt"));
+            return RigaErroreUtf8("ERROR extracting all files: cannot write " + NellaCartella(d, "Extract.txt"));
     }
     return true;
 }
@@ -397,7 +396,7 @@ bool Verifica(const std::string& pacchetto, MediaPacketHeader& h) {
     bool tutti = true;
     for (int32_t i = 0; i < h.Count; ++i) {
         const size_t is = static_cast<size_t>(i);
-        const std::string q = Nella(h.Folder, h.FileNames[is]);
+        const std::string q = NellaCartella(h.Folder, h.FileNames[is]);
         if (!EsisteFileUtf8(q)) {
             tutti = RigaErroreUtf8("ERROR: Missing file " + h.FileNames[is] + " in virtual folder: " + h.Folder);
             continue;
@@ -421,7 +420,7 @@ bool Crea(const std::string& pacchetto, bool virtuale, MediaPacketHeader& h) {
     h = MediaPacketHeader();
     if (virtuale) {
         h.IsVirtual = -1;
-        h.Folder = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+        h.Folder = NellaCartella(CartellaDaPercorso(pacchetto), "V_FOLDER");
         VuotaOCrea(h.Folder);
     }
     SlotLibero(h);
@@ -437,7 +436,7 @@ bool Crea(const std::string& pacchetto, bool virtuale, MediaPacketHeader& h) {
 
 bool InVirtualeDa(const std::string& pacchetto, MediaPacketHeader& h) {
     if (h.IsVirtual) return RigaErroreUtf8("ERROR: current media packet is already in virtual format");
-    const std::string v = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+    const std::string v = NellaCartella(CartellaDaPercorso(pacchetto), "V_FOLDER");
     VuotaOCrea(v);
     if (!EstraiTuttoIn(pacchetto, v, h)) return false;
     h.IsVirtual = -1;
@@ -453,7 +452,7 @@ bool InAssolutoDa(const std::string& pacchetto, MediaPacketHeader& h) {
     h.Folder.clear();
     std::vector<Parte> parti;
     for (int32_t i = 0; i < h.Count; ++i)
-        parti.push_back({-1, h.FileSizes[static_cast<size_t>(i)], Nella(vecchia, h.FileNames[static_cast<size_t>(i)])});
+        parti.push_back({-1, h.FileSizes[static_cast<size_t>(i)], NellaCartella(vecchia, h.FileNames[static_cast<size_t>(i)])});
     if (!Riscrivi(pacchetto, h, parti, "ERROR converting from virtual to absolute format: ")) return false;
     RimuoviCartellaUtf8(vecchia);
     return true;
@@ -487,7 +486,7 @@ bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& h,
         return RigaErroreUtf8("Error loading media packet header: " + pacchetto);
     if (h.IsVirtual) {
         // Only the packet's own folder is ever used, to copy or delete.
-        const std::string proprio = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+        const std::string proprio = NellaCartella(CartellaDaPercorso(pacchetto), "V_FOLDER");
         if (!UgualeSenzaCaso(h.Folder, proprio)) h.Folder = proprio;
     }
     return true;

@@ -102,10 +102,10 @@ bool CreaCartellaUtf8(const std::string& percorso) {
 
 std::vector<std::string> ElencoFileUtf8(const std::string& cartella, const std::string& modello) {
     std::vector<std::string> elenco;
-    RicercaFile r(cartella + "\\" + modello);
+    RicercaFile r(NellaCartella(cartella, modello));
     if (r.Valida()) {
         do {
-            if (!IsCartellaDati(r.Dati())) elenco.push_back(cartella + "\\" + Utf8(r.Dati().cFileName));
+            if (!IsCartellaDati(r.Dati())) elenco.push_back(NellaCartella(cartella, Utf8(r.Dati().cFileName)));
         } while (r.Prossimo());
     }
     return elenco;

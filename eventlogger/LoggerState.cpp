@@ -335,7 +335,7 @@ void LeggiMessaggiTomb(const char* vista, uint32_t dimensione, uint32_t fine) {
 }
 
 bool LeggiFileLivelli(const std::string& cartella) {
-    const std::string percorso = cartella + "\\" + NomeLoggerBin;
+    const std::string percorso = NellaCartella(cartella, NomeLoggerBin);
     FILE* f = ApriFile(percorso, "rb");
     if (!f) {
         LogWrite("ERROR: not found logger file in: " + percorso);

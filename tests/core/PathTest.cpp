@@ -44,6 +44,32 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoPercorso{"C:\\trle\\", "", "C:\\trle", "", "C:\\trle\\", ""},
                     CasoPercorso{"", "", "", "", "", ""}));
 
+struct CasoCartella {
+    const char* cartella;
+    const char* nome;
+    const char* atteso;
+};
+
+class NellaCartellaTest : public testing::TestWithParam<CasoCartella> {};
+
+TEST_P(NellaCartellaTest, NeverPutsANameAtTheRootByAccident) {
+    const CasoCartella& c = GetParam();
+    EXPECT_EQ(NellaCartella(c.cartella, c.nome), c.atteso);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Joins, NellaCartellaTest,
+    testing::Values(CasoCartella{"C:\\trle", "media.mpf", "C:\\trle\\media.mpf"},
+                    CasoCartella{"", "media.mpf", "media.mpf"}, CasoCartella{"C:\\", "x.txt", "C:\\x.txt"},
+                    CasoCartella{"C:", "x.txt", "C:\\x.txt"},
+                    CasoCartella{"C:\\trle", "audio\\001.wav", "C:\\trle\\audio\\001.wav"},
+                    CasoCartella{"\\\\server\\share", "a", "\\\\server\\share\\a"}));
+
+TEST(PercorsoBackupTest, StaysBesideTheFile) {
+    EXPECT_EQ(PercorsoBackup("C:\\trle\\media.mcf"), "C:\\trle\\backup_media.mcf");
+    EXPECT_EQ(PercorsoBackup("media.mcf"), "backup_media.mcf");
+}
+
 struct CasoEstensione {
     const char* nome;
     const char* nuova;
@@ -148,6 +174,17 @@ TEST_F(FileTest, WholeFileReadAndTextWrite) {
     EXPECT_EQ(LeggiFileIntero(dir / "empty.txt"), "");
     EXPECT_EQ(LeggiFileIntero(dir / "missing.txt"), "");
     EXPECT_FALSE(ScriviFileTesto(dir / "nofolder\\v.txt", "1"));
+
+    // The checked form tells an empty file from a failure.
+    std::string dati = "old";
+    EXPECT_TRUE(LeggiFileIntero(dir / "empty.txt", dati));
+    EXPECT_EQ(dati, "");
+    EXPECT_TRUE(LeggiFileIntero(dir / "b.bin", dati, 6));
+    EXPECT_EQ(dati, binario);
+    EXPECT_FALSE(LeggiFileIntero(dir / "b.bin", dati, 5));
+    EXPECT_EQ(dati, "");
+    EXPECT_FALSE(LeggiFileIntero(dir / "missing.txt", dati));
+    EXPECT_FALSE(LeggiFileIntero(dir.Percorso(), dati));
 }
 
 TEST_F(FileTest, FileTooLargeForMemoryReadsAsEmpty) {
