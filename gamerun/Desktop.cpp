@@ -93,7 +93,7 @@ void Dialog_Blank::Form_Unload(int16_t&) {
     StampaLog("Unload event for Blank Screen");
     if (RichiestaAbort() && ProcessoGioco.hProcess) {
         StampaLog("User closes blank screen: terminate tomb raider process");
-        TerminateProcess(ProcessoGioco.hProcess, 0);
+        TerminaGioco();
     }
 }
 
