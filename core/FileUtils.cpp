@@ -16,94 +16,46 @@
 int32_t (*RispostaLoggerFileOccupato)(int32_t numero, int32_t tipo) = nullptr;
 int32_t (*PiattaformaSostituzione)() = PiattaformaWindows;
 
-namespace {
+// The ANSI routines are the UTF-8 ones: the system turns an ANSI path into
+// UTF-16 through the code page, as Utf8DaAnsi does, so both name one file.
+bool EsisteFile(const std::string& percorso) { return EsisteFileUtf8(Utf8DaAnsi(percorso)); }
 
-class RicercaFile {
-public:
-    RicercaFile(const std::string& modello) { h_ = FindFirstFileA(modello.c_str(), &dati_); }
-    ~RicercaFile() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-    }
-    bool Valida() const { return h_ != INVALID_HANDLE_VALUE; }
-    const WIN32_FIND_DATAA& Dati() const { return dati_; }
-    bool Prossimo() { return FindNextFileA(h_, &dati_) != 0; }
+bool CancellaFile(const std::string& percorso) { return CancellaFileUtf8(Utf8DaAnsi(percorso)); }
 
-private:
-    HANDLE h_;
-    WIN32_FIND_DATAA dati_;
-};
-
-bool IsCartellaDati(const WIN32_FIND_DATAA& d) { return (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-
-}  // namespace
-
-bool EsisteFile(const std::string& percorso) {
-    if (PulisciStringa(percorso).empty()) return false;
-    RicercaFile r(percorso);
-    if (!r.Valida()) return false;
-    bool trovato = false;
-    do {
-        if (!IsCartellaDati(r.Dati())) trovato = true;
-    } while (r.Prossimo());
-    return trovato;
-}
-
-bool CancellaFile(const std::string& percorso) {
-    if (!EsisteFile(percorso)) return true;
-    const DWORD attributi = GetFileAttributesA(percorso.c_str());
-    if (attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_READONLY)) {
-        if (!SetFileAttributesA(percorso.c_str(), FILE_ATTRIBUTE_ARCHIVE)) return false;
-    }
-    return DeleteFileA(percorso.c_str()) != 0;
-}
-
-namespace {
-// The full long form of a path, for comparing two spellings of one file.
-std::string FormaPiena(const std::string& percorso) {
-    char pieno[MAX_PATH * 2];
-    const DWORD n = GetFullPathNameA(percorso.c_str(), sizeof pieno, pieno, nullptr);
-    if (n == 0 || n >= sizeof pieno) return percorso;
-    char lungo[MAX_PATH * 2];
-    const DWORD l = GetLongPathNameA(pieno, lungo, sizeof lungo);
-    if (l == 0 || l >= sizeof lungo) return pieno;
-    return lungo;
-}
-}  // namespace
-
-bool StessoFile(const std::string& a, const std::string& b) { return UgualeSenzaCaso(FormaPiena(a), FormaPiena(b)); }
+bool StessoFile(const std::string& a, const std::string& b) { return StessoFileUtf8(Utf8DaAnsi(a), Utf8DaAnsi(b)); }
 
 bool CopiaFile(const std::string& sorgente, const std::string& destinazione) {
-    // Deleting the destination would delete the source itself.
-    if (StessoFile(sorgente, destinazione)) return EsisteFile(sorgente);
-    if (EsisteFile(destinazione)) CancellaFile(destinazione);
-    // A failed copy is a failure even when an older file of that name is
-    // still there.
-    return CopyFileA(sorgente.c_str(), destinazione.c_str(), FALSE) != 0;
+    return CopiaFileUtf8(Utf8DaAnsi(sorgente), Utf8DaAnsi(destinazione));
+}
+
+bool LeggiFileIntero(const std::string& percorso, std::string& dati, int64_t massimo) {
+    dati.clear();
+    if (!EsisteFile(percorso)) return false;
+    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = false;
+    LARGE_INTEGER dimensione{};
+    try {
+        if (GetFileSizeEx(h, &dimensione) && dimensione.QuadPart <= massimo) {
+            dati.resize(static_cast<size_t>(dimensione.QuadPart));
+            DWORD letti = 0;
+            ok = dati.empty() || ReadFile(h, dati.data(), static_cast<DWORD>(dati.size()), &letti, nullptr);
+            dati.resize(ok ? letti : 0);
+        }
+    } catch (const std::exception&) {
+        // A file larger than the memory the program can have is not read.
+        dati.clear();
+        ok = false;
+    }
+    CloseHandle(h);
+    return ok;
 }
 
 std::string LeggiFileIntero(const std::string& percorso) {
-    if (!EsisteFile(percorso)) return std::string();
-    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::string();
-    std::string contenuto;
-    LARGE_INTEGER dimensione{};
-    try {
-        if (GetFileSizeEx(h, &dimensione) && dimensione.QuadPart < 0x7FFFFFFF) {
-            contenuto.resize(static_cast<size_t>(dimensione.QuadPart));
-            DWORD letti = 0;
-            if (contenuto.empty() ||
-                ReadFile(h, contenuto.data(), static_cast<DWORD>(contenuto.size()), &letti, nullptr))
-                contenuto.resize(letti);
-            else
-                contenuto.clear();
-        }
-    } catch (const std::exception&) {
-        // A file larger than the memory the program can have reads as empty.
-        contenuto.clear();
-    }
-    CloseHandle(h);
-    return contenuto;
+    std::string dati;
+    LeggiFileIntero(percorso, dati);
+    return dati;
 }
 
 bool ScriviFileTesto(const std::string& percorso, const std::string& testo) {
@@ -116,19 +68,14 @@ bool ScriviFileTesto(const std::string& percorso, const std::string& testo) {
     return CloseHandle(h) && ok;
 }
 
-std::FILE* ApriFile(const std::string& percorso, const char* modo) { return std::fopen(percorso.c_str(), modo); }
+std::FILE* ApriFile(const std::string& percorso, const char* modo) { return ApriFileUtf8(Utf8DaAnsi(percorso), modo); }
 
-bool RinominaFile(const std::string& da, const std::string& a) { return std::rename(da.c_str(), a.c_str()) == 0; }
-
-namespace {
-std::string Accanto(const std::string& percorso, const std::string& nome) {
-    const std::string cartella = CartellaDaPercorso(percorso);
-    return cartella.empty() ? nome : cartella + "\\" + nome;
+bool RinominaFile(const std::string& da, const std::string& a) {
+    return RinominaFileUtf8(Utf8DaAnsi(da), Utf8DaAnsi(a));
 }
-}  // namespace
 
 std::string PercorsoBackup(const std::string& percorso) {
-    return Accanto(percorso, "backup_" + NomeFileDaPercorso(percorso));
+    return NellaCartella(CartellaDaPercorso(percorso), "backup_" + NomeFileDaPercorso(percorso));
 }
 
 bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
@@ -136,7 +83,7 @@ bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
 }
 
 bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
-    const std::string temporaneo = Accanto(percorso, "_tem_" + NomeFileDaPercorso(percorso));
+    const std::string temporaneo = NellaCartella(CartellaDaPercorso(percorso), "_tem_" + NomeFileDaPercorso(percorso));
     CancellaFile(temporaneo);
     HANDLE h = CreateFileA(temporaneo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
@@ -155,25 +102,7 @@ bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
 }
 
 bool ImpostaDataFile(const std::string& percorso, const DataOra& data) {
-    if (percorso.empty()) return false;
-    {
-        RicercaFile r(percorso);
-        if (!r.Valida()) return false;
-    }
-    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(data.Anno);
-    st.wMonth = static_cast<WORD>(data.Mese);
-    st.wDay = static_cast<WORD>(data.Giorno);
-    st.wHour = static_cast<WORD>(data.Ora);
-    st.wMinute = static_cast<WORD>(data.Minuto);
-    st.wSecond = static_cast<WORD>(data.Secondo);
-    FILETIME locale{}, universale{};
-    bool ok = SystemTimeToFileTime(&st, &locale) && LocalFileTimeToFileTime(&locale, &universale) &&
-              h != INVALID_HANDLE_VALUE && SetFileTime(h, &universale, &universale, &universale);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    return ok;
+    return ImpostaDataFileUtf8(Utf8DaAnsi(percorso), data);
 }
 
 std::string VersioneFile(const std::string& percorso) {
@@ -183,7 +112,7 @@ std::string VersioneFile(const std::string& percorso) {
     std::string risorsa(dimensione, ' ');
     if (!GetFileVersionInfoA(percorso.c_str(), 0, dimensione, risorsa.data())) return std::string();
 
-    const std::string maiuscola = MaiuscoloAnsi(risorsa);
+    const std::string maiuscola = MaiuscoloAscii(risorsa);
     bool doppio = false;
     std::string chiave = std::string("FILEVERSION") + '\0';
     size_t pos = maiuscola.find(chiave);
@@ -203,43 +132,26 @@ std::string VersioneFile(const std::string& percorso) {
     return valore;
 }
 
-bool EsisteCartella(const std::string& percorso) {
-    if (Trim(percorso).empty()) return false;
-    const DWORD attributi = GetFileAttributesA(percorso.c_str());
-    return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool EsisteCartella(const std::string& percorso) { return EsisteCartellaUtf8(Utf8DaAnsi(percorso)); }
 
-bool CreaCartella(const std::string& percorso) {
-    if (EsisteCartella(percorso)) return true;
-    return CreateDirectoryA(percorso.c_str(), nullptr) != 0;
-}
+bool CreaCartella(const std::string& percorso) { return CreaCartellaUtf8(Utf8DaAnsi(percorso)); }
 
 std::vector<std::string> ElencoFile(const std::string& cartella, const std::string& modello, int32_t& conteggio) {
     std::vector<std::string> elenco;
-    RicercaFile r(cartella + "\\" + modello);
-    if (r.Valida()) {
-        do {
-            if (!IsCartellaDati(r.Dati())) elenco.push_back(cartella + "\\" + r.Dati().cFileName);
-        } while (r.Prossimo());
-    }
+    // A name the code page lacks comes back with "?" for those characters,
+    // as the system's own ANSI search gives it.
+    for (const std::string& f : ElencoFileUtf8(Utf8DaAnsi(cartella), Utf8DaAnsi(modello)))
+        elenco.push_back(NellaCartella(cartella, AnsiDaUtf8(NomeFileDaPercorso(f))));
     conteggio = static_cast<int32_t>(elenco.size());
     return elenco;
 }
 
+// By the files' own names, so that a name the code page lacks goes too.
 bool CancellaFiles(const std::string& cartella, const std::string& modello) {
-    int32_t n = 0;
-    for (const std::string& f : ElencoFile(cartella, modello, n))
-        if (!CancellaFile(f)) return false;
-    return true;
+    return CancellaFilesUtf8(Utf8DaAnsi(cartella), Utf8DaAnsi(modello));
 }
 
-bool RimuoviCartella(const std::string& cartella) {
-    if (!CancellaFiles(cartella, "*")) return false;
-    // The folder to remove must not be the current one.
-    SetCurrentDirectoryA("c:\\");
-    SetFileAttributesA(cartella.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return RemoveDirectoryA(cartella.c_str()) != 0;
-}
+bool RimuoviCartella(const std::string& cartella) { return RimuoviCartellaUtf8(Utf8DaAnsi(cartella)); }
 
 std::string PercorsoSavegame(int32_t numero) { return Trim(CartellaTrle) + "\\savegame." + std::to_string(numero); }
 
@@ -311,10 +223,12 @@ std::string PercorsoLungo(std::string& percorso) {
     if (percorso.size() < 3) return std::string();
     std::string nomi;
     for (size_t p = percorso.find('\\', 3); p != std::string::npos; p = percorso.find('\\', p + 1)) {
-        RicercaFile r(percorso.substr(0, p));
-        if (!r.Valida()) return std::string();
+        WIN32_FIND_DATAA dati;
+        const HANDLE h = FindFirstFileA(percorso.substr(0, p).c_str(), &dati);
+        if (h == INVALID_HANDLE_VALUE) return std::string();
+        FindClose(h);
         if (!nomi.empty()) nomi += "\\";
-        nomi += r.Dati().cFileName;
+        nomi += dati.cFileName;
     }
-    return MaiuscoloAnsi(percorso.substr(0, 2)) + "\\" + nomi;
+    return MaiuscoloAscii(percorso.substr(0, 2)) + "\\" + nomi;
 }

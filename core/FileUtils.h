@@ -16,7 +16,12 @@ bool CancellaFile(const std::string& percorso);
 bool CopiaFile(const std::string& sorgente, const std::string& destinazione);
 // Two spellings of one path (short or long form, letter case, relative).
 bool StessoFile(const std::string& a, const std::string& b);
+// The whole file, one character per byte; "" when it is missing or cannot
+// be read.
 std::string LeggiFileIntero(const std::string& percorso);
+// The same, with failure told apart from an empty file: False when the file
+// is missing, cannot be read or holds more than <massimo> bytes.
+bool LeggiFileIntero(const std::string& percorso, std::string& dati, int64_t massimo = 0x7FFFFFFE);
 // The text followed by CR LF.
 bool ScriviFileTesto(const std::string& percorso, const std::string& testo);
 // A stream on a file, as fopen opens it; byte modules open files only

@@ -118,15 +118,11 @@ HRESULT PixelPicture(IPicture* picture, int32_t& larghezza, int32_t& altezza, st
 bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequenza) {
     sequenza.Count = 0;
     if (!EsisteFile(percorso)) {
-        UltimoErrore = "Image sequence file \"" + percorso + "\" not found";
-        StampaLog(UltimoErrore, true);
-        return false;
+        return RigaErrore("Image sequence file \"" + percorso + "\" not found");
     }
     FileSequenzaImmagini letta;
     if (!LeggiImageSequence(LeggiFileIntero(percorso), letta)) {
-        UltimoErrore = "Error loading image sequence file: " + percorso;
-        StampaLog(UltimoErrore, true);
-        return false;
+        return RigaErrore("Error loading image sequence file: " + percorso);
     }
     sequenza = letta;
     return true;

@@ -36,10 +36,10 @@ std::string Esadecimale(int32_t valore) {
 
 // Case-blind replacement of every occurrence.
 void SostituisciSenzaCaso(std::string& testo, const std::string& cerca, const std::string& con) {
-    const std::string cercaM = MaiuscoloAnsi(cerca);
+    const std::string cercaM = MaiuscoloAscii(cerca);
     size_t p = 0;
     while (p + cerca.size() <= testo.size()) {
-        if (MaiuscoloAnsi(testo.substr(p, cerca.size())) == cercaM) {
+        if (MaiuscoloAscii(testo.substr(p, cerca.size())) == cercaM) {
             testo.replace(p, cerca.size(), con);
             p += con.size();
         } else {
@@ -134,7 +134,7 @@ int32_t CalcolaFormula(const std::string& formula, bool& errore) {
         int32_t id;
     } segnaposti[] = {{"AV", IdVariabileA}, {"BV", IdVariabileB}, {"CV", IdVariabileC}, {"DV", IdVariabileD}};
     for (const auto& s : segnaposti) {
-        if (MaiuscoloAnsi(testo).find(s.segnaposto) == std::string::npos) continue;
+        if (MaiuscoloAscii(testo).find(s.segnaposto) == std::string::npos) continue;
         const std::string v = LeggiVariabile(s.id, errore, true, false);
         if (errore) return 0;
         SostituisciSenzaCaso(testo, s.segnaposto, Trim(v));

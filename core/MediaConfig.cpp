@@ -17,11 +17,6 @@ namespace {
 const char* const NomeModulo = "Media Module (Ludovane.exe)";
 const char* const A_Capo = "\r\n";
 
-void RigaErrore(const std::string& testo) {
-    UltimoErrore = testo;
-    StampaLog(testo, true);
-}
-
 int32_t Cifra(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 
 // Stands for ConvertiMediaConfigVecchia until the conversion of version 1.4
@@ -33,29 +28,7 @@ bool ConvertiMediaConfigVecchia(const std::string& percorso) {
 
 // A configuration is a few kilobytes; a file far larger is not one, and is
 // refused before it can exhaust the memory.
-constexpr size_t MassimoFileMcf = 64u << 20;
-
-bool LeggiFileBinario(const std::string& percorso, std::string& dati) {
-    std::FILE* f = ApriFile(percorso, "rb");
-    if (!f) return false;
-    dati.clear();
-    char blocco[65536];
-    size_t letti;
-    while ((letti = std::fread(blocco, 1, sizeof blocco, f)) > 0) {
-        if (dati.size() + letti > MassimoFileMcf) {
-            std::fclose(f);
-            return false;
-        }
-        dati.append(blocco, letti);
-    }
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
-std::string NellaCartella(const std::string& cartella, const std::string& nome) {
-    return cartella.empty() ? nome : cartella + "\\" + nome;
-}
+constexpr int64_t MassimoFileMcf = 64 << 20;
 
 bool LeggiFormato(TextFormat& t, LettoreByte& f) {
     return f.LeggiI32(t.Color) && f.LeggiI32(t.Align) && f.LeggiI32(t.CharRow) && f.LeggiI32(t.BoundRect.Left) &&
@@ -106,7 +79,7 @@ bool CaricaMediaMcf(const std::string& percorso) {
         return false;
     }
     std::string dati;
-    if (!LeggiFileBinario(percorso, dati)) {
+    if (!LeggiFileIntero(percorso, dati, MassimoFileMcf)) {
         RigaErrore("Error trying to load 'media.mcf' file");
         return false;
     }

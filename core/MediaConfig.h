@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/BitFlags.h"
 #include "core/ByteStream.h"
 #include "core/MediaTrigger.h"
 
@@ -43,9 +44,7 @@ enum class OpzioneHeader : int32_t {
     AbortOnSwapVideoMode = 0x8000,
 };
 
-constexpr OpzioneHeader operator|(OpzioneHeader a, OpzioneHeader b) {
-    return static_cast<OpzioneHeader>(static_cast<int32_t>(a) | static_cast<int32_t>(b));
-}
+ABILITA_BIT_FLAGS(OpzioneHeader);
 // The word HeaderOptions holds for these bits.
 constexpr int32_t ParolaOpzioni(OpzioneHeader o) { return static_cast<int32_t>(o); }
 constexpr bool HaOpzione(int32_t opzioni, OpzioneHeader o) { return (opzioni & static_cast<int32_t>(o)) != 0; }

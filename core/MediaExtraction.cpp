@@ -11,7 +11,7 @@
 #include "core/Utf8Text.h"
 
 namespace {
-std::string Estensione(const std::string& percorso) { return MaiuscoloAnsi(EstensioneFile(percorso)); }
+std::string Estensione(const std::string& percorso) { return MaiuscoloAscii(EstensioneFile(percorso)); }
 
 bool TrovaAudio(std::string& percorso, bool (*esiste)(const std::string&)) {
     if (esiste(percorso)) return true;
@@ -52,17 +52,14 @@ std::string EstraiFileMedia(const std::string& nomeFile, bool& temporaneo, bool 
     if (nomeFile.find(":\\") != std::string::npos) {
         std::string p = nomeFile;
         if (TrovaAudio(p, EsisteFileUtf8)) return PerChiamante(p, silenzioso);
-        if (!silenzioso) {
-            UltimoErrore = AnsiDaUtf8("ERROR: Not found file: " + nomeFile);
-            StampaLog(UltimoErrore, true);
-        }
+        if (!silenzioso) RigaErroreUtf8("ERROR: Not found file: " + nomeFile);
         return "";
     }
     const bool stessaCartella = UgualeSenzaCaso(Trim(CartellaTrle), HeaderMcf.CartellaMcf);
-    const std::string pacchetto = Utf8DaAnsi(HeaderMcf.CartellaMcf) + "\\media.mpf";
+    const std::string pacchetto = NellaCartella(Utf8DaAnsi(HeaderMcf.CartellaMcf), "media.mpf");
     if (!m.empty() && EsisteFileUtf8(pacchetto)) {
         MediaPacketHeader h;
-        std::string estratto = store + "\\" + m;
+        std::string estratto = NellaCartella(store, m);
         if (GestionePacchettoMedia(pacchetto, EstraiFile, m, estratto, h, false)) {
             if (TrovaAudio(estratto, EsisteFileUtf8)) {
                 const std::string p = PerChiamante(estratto, silenzioso);
@@ -74,22 +71,19 @@ std::string EstraiFileMedia(const std::string& nomeFile, bool& temporaneo, bool 
                 }
                 return p;
             }
-            if (!silenzioso) {
-                UltimoErrore = AnsiDaUtf8("ERROR: Extracting from .mcf file not found : " + m);
-                StampaLog(UltimoErrore, true);
-            }
+            if (!silenzioso) RigaErroreUtf8("ERROR: Extracting from .mcf file not found : " + m);
             return "";
         }
     }
-    if (IsVersione14() && stessaCartella && EsisteFileUtf8(trle + "\\" + m))
-        return PerChiamante(trle + "\\" + m, silenzioso);
+    if (IsVersione14() && stessaCartella && EsisteFileUtf8(NellaCartella(trle, m)))
+        return PerChiamante(NellaCartella(trle, m), silenzioso);
     if (stessaCartella) {
-        std::string p = store + "\\" + m;
+        std::string p = NellaCartella(store, m);
         if (TrovaAudio(p, EsisteFileUtf8)) return PerChiamante(p, silenzioso);
     }
     if (Estensione(m) == ".WAV") {
-        for (const char* cartella : {"\\audio\\", "\\sound\\samples\\"}) {
-            std::string p = trle + cartella + m;
+        for (const char* cartella : {"audio\\", "sound\\samples\\"}) {
+            std::string p = NellaCartella(trle, cartella + m);
             if (TrovaAudio(p, EsisteFileUtf8)) return PerChiamante(p, silenzioso);
         }
     }
@@ -99,12 +93,12 @@ std::string EstraiFileMedia(const std::string& nomeFile, bool& temporaneo, bool 
 
 std::string PercorsoFileAudio(const std::string& nomeFile) {
     const std::string nome = NomeFileDaPercorso(nomeFile);
-    std::string p = HeaderMcf.CartellaMcf + "\\" + nome;
+    std::string p = NellaCartella(HeaderMcf.CartellaMcf, nome);
     if (TrovaFileAudio(p)) return p;
     const std::string est = Estensione(nomeFile);
     if (est == ".MP3" || est == ".WAV") {
-        for (const char* cartella : {"\\AUDIO\\", "\\SOUND\\SAMPLES\\"}) {
-            p = HeaderMcf.CartellaMcf + cartella + nome;
+        for (const char* cartella : {"AUDIO\\", "SOUND\\SAMPLES\\"}) {
+            p = NellaCartella(HeaderMcf.CartellaMcf, cartella + nome);
             if (TrovaFileAudio(p)) return p;
         }
     }
@@ -116,7 +110,7 @@ std::string PercorsoFileAudio(const std::string& nomeFile) {
 }
 
 void CartellaVirtuale() {
-    const std::string p = HeaderMcf.CartellaMcf + "\\media.mpf";
+    const std::string p = NellaCartella(HeaderMcf.CartellaMcf, "media.mpf");
     if (!EsisteFile(p)) return;
     const std::string pu = Utf8DaAnsi(p);
     // The manager puts the packet's own V_FOLDER in place of any other
@@ -125,7 +119,7 @@ void CartellaVirtuale() {
     if (!CaricaHeaderPacchetto(pu, grezzo) || !grezzo.IsVirtual) return;
     if (!GestionePacchettoMedia(pu, CaricaHeader, "", "", h, false)) return;
     if (UgualeSenzaCaso(grezzo.Folder, h.Folder) && EsisteCartellaUtf8(h.Folder)) return;
-    const std::string v = HeaderMcf.CartellaMcf + "\\V_FOLDER";
+    const std::string v = NellaCartella(HeaderMcf.CartellaMcf, "V_FOLDER");
     if (EsisteCartella(v)) {
         h.Folder = Utf8DaAnsi(v);
         GestionePacchettoMedia(pu, SalvaHeader, "", "", h, false);

@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "core/FileUtils.h"
+#include "core/MediaTrigger.h"
 #include "core/SharedState.h"
 #include "core/SystemUtils.h"
+#include "core/Utf8Text.h"
 #include "platform/Clock.h"
 
 bool LogAbilitato = false;
@@ -105,6 +107,14 @@ void StampaLog(const std::string& testo, bool errore) {
     ScriviBufferLog(false);
 }
 
+bool RigaErrore(const std::string& testo) {
+    UltimoErrore = testo;
+    StampaLog(testo, true);
+    return false;
+}
+
+bool RigaErroreUtf8(const std::string& testo) { return RigaErrore(AnsiDaUtf8(testo)); }
+
 void CambiaTabulatoreLog(int32_t passo) { LivelloTab += passo; }
 
 bool ScriviBufferLog(bool forza) {
@@ -132,7 +142,7 @@ bool ScriviBufferLog(bool forza) {
 
 void CopiaLogNumerato() {
     ScriviBufferLog(true);
-    const std::string base = PercorsoStore + "\\" + NomeSenzaEstensione(PercorsoFileLog);
+    const std::string base = NellaCartella(PercorsoStore, NomeSenzaEstensione(PercorsoFileLog));
     int32_t n = 1;
     while (EsisteFile(base + std::to_string(n) + ".txt")) ++n;
     NumeroCopiaLog = n;

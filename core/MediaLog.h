@@ -30,6 +30,13 @@ extern int64_t (*AccodaFileLog)(const std::string& percorso, const std::string& 
 void InitMediaLog();
 void StampaLog(const std::string& testo, bool errore = false);
 void CambiaTabulatoreLog(int32_t passo);
+// A failure of a loader, writer or parser: the text goes to UltimoErrore and
+// is written as an error line; False, for the caller to return. The text is
+// ANSI, as every log line.
+bool RigaErrore(const std::string& testo);
+// The same for a text in UTF-8 (paths and names of the packet, texts of a
+// level author).
+bool RigaErroreUtf8(const std::string& testo);
 // False when the file could not be written; the buffer is then kept.
 bool ScriviBufferLog(bool forza);
 

@@ -22,14 +22,6 @@ const char* const A_Capo = "\r\n";
 // the packet holds.
 constexpr size_t BloccoCopia = 4 << 20;
 
-// Paths and names are UTF-8 here; the error text, like every log line, is
-// ANSI.
-bool Errore(const std::string& testo) {
-    UltimoErrore = AnsiDaUtf8(testo);
-    StampaLog(UltimoErrore, true);
-    return false;
-}
-
 struct ChiudiFile {
     void operator()(std::FILE* f) const {
         if (f) std::fclose(f);
@@ -86,7 +78,6 @@ bool Posiziona(std::FILE* f, int64_t posizione) {
     return posizione >= 0 && posizione <= 0x7FFFFFFF && std::fseek(f, static_cast<long>(posizione), SEEK_SET) == 0;
 }
 
-std::string Nella(const std::string& cartella, const std::string& nome) { return cartella + "\\" + nome; }
 
 int32_t TrovaEntrata(const MediaPacketHeader& h, const std::string& nome) {
     for (int32_t i = 0; i < h.Count; ++i)
@@ -95,7 +86,7 @@ int32_t TrovaEntrata(const MediaPacketHeader& h, const std::string& nome) {
 }
 
 bool Mancante(const std::string& nome, const std::string& pacchetto) {
-    return Errore("ERROR: Missing file named: " + nome + A_Capo + "In media packet file: " + pacchetto);
+    return RigaErroreUtf8("ERROR: Missing file named: " + nome + A_Capo + "In media packet file: " + pacchetto);
 }
 
 void VuotaOCrea(const std::string& cartella) {
@@ -136,15 +127,16 @@ struct Parte {
 bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std::vector<Parte>& parti,
               const char* erroreTemporaneo) {
     const std::string cartella = CartellaDaPercorso(pacchetto);
-    const std::string temporaneo = Nella(cartella, "_tem_pack.mpf");
+    const std::string temporaneo = NellaCartella(cartella, "_tem_pack.mpf");
     // A packet bearing the temporary file's name would be deleted by its own
     // rewrite.
-    if (UgualeSenzaCaso(NomeFileDaPercorso(pacchetto), "_tem_pack.mpf")) return Errore(erroreTemporaneo + temporaneo);
+    if (UgualeSenzaCaso(NomeFileDaPercorso(pacchetto), "_tem_pack.mpf"))
+        return RigaErroreUtf8(erroreTemporaneo + temporaneo);
     CancellaFileUtf8(temporaneo);
     if (!SalvaHeaderPacchetto(temporaneo, nuovo)) return false;
     File da = Apri(pacchetto, "rb");
     File a = Apri(temporaneo, "r+b");
-    if (!da || !a) return Errore("ERROR saving media packet file: " + pacchetto);
+    if (!da || !a) return RigaErroreUtf8("ERROR saving media packet file: " + pacchetto);
     bool ok = Posiziona(a.get(), nuovo.DataStart);
     for (const Parte& p : parti) {
         if (!ok) break;
@@ -157,17 +149,17 @@ bool Riscrivi(const std::string& pacchetto, MediaPacketHeader& nuovo, const std:
     }
     Chiudi(da);
     if (!Chiudi(a)) ok = false;
-    if (!ok) return Errore(erroreTemporaneo + temporaneo);
+    if (!ok) return RigaErroreUtf8(erroreTemporaneo + temporaneo);
     // The packet is never missing, and its previous version stays as backup_.
-    if (!SostituisciFileUtf8(temporaneo, pacchetto)) return Errore(erroreTemporaneo + temporaneo);
+    if (!SostituisciFileUtf8(temporaneo, pacchetto)) return RigaErroreUtf8(erroreTemporaneo + temporaneo);
     return true;
 }
 
 bool ControlloFinale(const std::string& pacchetto, const std::string& messaggio, const std::string& file) {
     if (EsisteFileUtf8(pacchetto)) return true;
-    const std::string backup = Nella(CartellaDaPercorso(pacchetto), "backup_" + NomeFileDaPercorso(pacchetto));
+    const std::string backup = NellaCartella(CartellaDaPercorso(pacchetto), "backup_" + NomeFileDaPercorso(pacchetto));
     RinominaFileUtf8(backup, pacchetto);
-    return Errore(messaggio + file);
+    return RigaErroreUtf8(messaggio + file);
 }
 
 // A virtual packet's rewrite goes through the same temporary file and
@@ -182,20 +174,20 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
 bool Aggiungi(const std::string& pacchetto, const std::string& file, MediaPacketHeader& h) {
     const std::string nome = NomeFileDaPercorso(file);
     if (TrovaEntrata(h, nome) < h.Count) return Aggiorna(pacchetto, file, nome, h, false);
-    if (!EsisteFileUtf8(file)) return Errore("ERROR Not found file to add: " + file);
-    if (!IsNomeFileSemplice(nome)) return Errore("ERROR adding file: " + file);
+    if (!EsisteFileUtf8(file)) return RigaErroreUtf8("ERROR Not found file to add: " + file);
+    if (!IsNomeFileSemplice(nome)) return RigaErroreUtf8("ERROR adding file: " + file);
     const MediaPacketHeader vecchio = h;
     SlotLibero(h);
     const size_t k = static_cast<size_t>(h.Count);
     h.FileNames[k] = nome;
-    if (!DatiNuovoFile(h, k, file)) return Errore("ERROR adding file: " + file);
+    if (!DatiNuovoFile(h, k, file)) return RigaErroreUtf8("ERROR adding file: " + file);
     ++h.Count;
     SlotLibero(h);
     if (h.IsVirtual) {
         // A file already lying in the virtual folder stays where it is.
-        const std::string destinazione = Nella(h.Folder, nome);
+        const std::string destinazione = NellaCartella(h.Folder, nome);
         if (!StessoFileUtf8(file, destinazione) && !CopiaFileUtf8(file, destinazione))
-            return Errore("ERROR adding file: " + file);
+            return RigaErroreUtf8("ERROR adding file: " + file);
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
     } else {
         std::vector<Parte> parti;
@@ -224,7 +216,7 @@ bool Rimuovi(const std::string& pacchetto, const std::string& file, MediaPacketH
     SlotLibero(h);
     if (h.IsVirtual) {
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporary media packet file: ")) return false;
-        CancellaFileUtf8(Nella(h.Folder, vecchio.FileNames[static_cast<size_t>(k)]));
+        CancellaFileUtf8(NellaCartella(h.Folder, vecchio.FileNames[static_cast<size_t>(k)]));
     } else {
         std::vector<Parte> parti;
         int64_t pos = vecchio.DataStart;
@@ -242,23 +234,23 @@ bool Aggiorna(const std::string& pacchetto, const std::string& file, const std::
     const std::string nome = NomeFileDaPercorso(selezione);
     const int32_t k = TrovaEntrata(h, nome);
     if (k >= h.Count) return Mancante(nome, pacchetto);
-    if (!EsisteFileUtf8(file)) return Errore("ERROR: Not found file to add: " + file);
+    if (!EsisteFileUtf8(file)) return RigaErroreUtf8("ERROR: Not found file to add: " + file);
     const MediaPacketHeader vecchio = h;
     const size_t ks = static_cast<size_t>(k);
     std::string vecchioNome;
     if (rinomina) {
         vecchioNome = h.FileNames[ks];
-        if (!IsNomeFileSemplice(NomeFileDaPercorso(file))) return Errore("ERROR updating file: " + file);
+        if (!IsNomeFileSemplice(NomeFileDaPercorso(file))) return RigaErroreUtf8("ERROR updating file: " + file);
         h.FileNames[ks] = NomeFileDaPercorso(file);
     }
-    if (!DatiNuovoFile(h, ks, file)) return Errore("ERROR updating file: " + file);
+    if (!DatiNuovoFile(h, ks, file)) return RigaErroreUtf8("ERROR updating file: " + file);
     if (h.IsVirtual) {
-        const std::string destinazione = Nella(h.Folder, h.FileNames[ks]);
+        const std::string destinazione = NellaCartella(h.Folder, h.FileNames[ks]);
         if (!StessoFileUtf8(file, destinazione) && !CopiaFileUtf8(file, destinazione))
-            return Errore("ERROR updating file: " + file);
+            return RigaErroreUtf8("ERROR updating file: " + file);
         if (!RiscriviVirtuale(pacchetto, h, "ERROR saving temporaney media packet file: ")) return false;
         if (!vecchioNome.empty() && !UgualeSenzaCaso(vecchioNome, h.FileNames[ks]))
-            CancellaFileUtf8(Nella(h.Folder, vecchioNome));
+            CancellaFileUtf8(NellaCartella(h.Folder, vecchioNome));
     } else {
         std::vector<Parte> parti;
         int64_t pos = vecchio.DataStart;
@@ -316,29 +308,30 @@ bool EstraiUno(const std::string& pacchetto, const std::string& file, const std:
     const size_t ks = static_cast<size_t>(k);
     bool ok;
     if (h.IsVirtual) {
-        ok = ScriviEntrata(nullptr, 0, h.FileSizes[ks], Nella(h.Folder, h.FileNames[ks]), destinazione,
+        ok = ScriviEntrata(nullptr, 0, h.FileSizes[ks], NellaCartella(h.Folder, h.FileNames[ks]), destinazione,
                            h.FileDates[ks]);
     } else {
         File da = Apri(pacchetto, "rb");
         ok = da && ScriviEntrata(da.get(), dati, h.FileSizes[ks], "", destinazione, h.FileDates[ks]);
     }
     if (ok && EsisteFileUtf8(destinazione)) return true;
-    return Errore("ERROR extracting file: " + nome + A_Capo + "from media packet file: " + pacchetto);
+    return RigaErroreUtf8("ERROR extracting file: " + nome + A_Capo + "from media packet file: " + pacchetto);
 }
 
 bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPacketHeader& h) {
-    if (!EsisteCartellaUtf8(d)) return Errore("ERROR extracting all files: Destination folder doesn't exist: " + d);
+    if (!EsisteCartellaUtf8(d))
+        return RigaErroreUtf8("ERROR extracting all files: Destination folder doesn't exist: " + d);
     std::string livello = d;
     bool store = false;
     if (d.size() >= 6 && UgualeSenzaCaso(d.substr(d.size() - 6), "\\store")) {
         const std::string sopra = CartellaDaPercorso(d);
-        if (EsisteCartellaUtf8(Nella(sopra, "data"))) {
+        if (EsisteCartellaUtf8(NellaCartella(sopra, "data"))) {
             store = true;
             livello = sopra;
         }
     }
     const bool conBackup = store && TipoProgramma == 4;
-    const std::string cartellaBackup = Nella(livello, "MEDIA_BACKUP");
+    const std::string cartellaBackup = NellaCartella(livello, "MEDIA_BACKUP");
     std::string lista;
     if (conBackup) {
         VuotaOCrea(cartellaBackup);
@@ -347,32 +340,32 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
     File da;
     if (!h.IsVirtual) {
         da = Apri(pacchetto, "rb");
-        if (!da) return Errore("Error opening media packet file: " + pacchetto);
+        if (!da) return RigaErroreUtf8("Error opening media packet file: " + pacchetto);
     }
     int64_t posizione = h.DataStart;
     for (int32_t i = 0; i < h.Count; ++i) {
         const size_t is = static_cast<size_t>(i);
         const std::string& n = h.FileNames[is];
-        std::string t = Nella(d, n);
+        std::string t = NellaCartella(d, n);
         if (store) {
-            if (IsFileTracciaAudio(n)) t = Nella(livello, "AUDIO\\" + n);
-            const std::string est = MaiuscoloAnsi(EstensioneFile(n));
-            if (est == ".TR4" || est == ".PAK") t = Nella(livello, "DATA\\" + n);
+            if (IsFileTracciaAudio(n)) t = NellaCartella(livello, "AUDIO\\" + n);
+            const std::string est = MaiuscoloAscii(EstensioneFile(n));
+            if (est == ".TR4" || est == ".PAK") t = NellaCartella(livello, "DATA\\" + n);
             if (!h.IsVirtual && (IsNomeSavegame(n) || UgualeSenzaCaso(n, "load.bmp") || est == ".DAT"))
-                t = Nella(livello, n);
+                t = NellaCartella(livello, n);
         }
         std::string sorgente;
         if (h.IsVirtual) {
-            sorgente = Nella(h.Folder, n);
+            sorgente = NellaCartella(h.Folder, n);
             if (!EsisteFileUtf8(sorgente)) {
                 StampaLog(AnsiDaUtf8("ERROR missing file \"" + n + "\" in virtual folder:  " + h.Folder), true);
                 return false;
             }
         }
-        if (conBackup && EsisteFileUtf8(t) && !CopiaFileUtf8(t, Nella(cartellaBackup, NomeFileDaPercorso(t))))
-            return Errore("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
+        if (conBackup && EsisteFileUtf8(t) && !CopiaFileUtf8(t, NellaCartella(cartellaBackup, NomeFileDaPercorso(t))))
+            return RigaErroreUtf8("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
         if (!ScriviEntrata(da.get(), posizione, h.FileSizes[is], sorgente, t, h.FileDates[is]))
-            return Errore("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
+            return RigaErroreUtf8("ERROR extracting file: " + n + A_Capo + "from media packet file: " + pacchetto);
         posizione += h.FileSizes[is];
         if (store) {
             // Extract.txt is an ANSI text that the uninstaller reads.
@@ -383,9 +376,9 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
     if (conBackup) {
         // The list is written as it stands: ScriviFileTesto would add one
         // more line end.
-        File f = Apri(Nella(d, "Extract.txt"), "wb");
+        File f = Apri(NellaCartella(d, "Extract.txt"), "wb");
         if (!f || std::fwrite(lista.data(), 1, lista.size(), f.get()) != lista.size() || !Chiudi(f))
-            return Errore("ERROR extracting all files: cannot write " + Nella(d, "Extract.txt"));
+            return RigaErroreUtf8("ERROR extracting all files: cannot write " + NellaCartella(d, "Extract.txt"));
     }
     return true;
 }
@@ -393,7 +386,7 @@ bool EstraiTuttoIn(const std::string& pacchetto, const std::string& d, MediaPack
 bool Verifica(const std::string& pacchetto, MediaPacketHeader& h) {
     if (!h.IsVirtual) {
         if (LunghezzaFile(pacchetto) != h.DataStart + TotaleDimensioni(h))
-            return Errore("ERROR verifying media packet file: " + pacchetto);
+            return RigaErroreUtf8("ERROR verifying media packet file: " + pacchetto);
         return true;
     }
     if (!EsisteCartellaUtf8(h.Folder)) {
@@ -403,18 +396,18 @@ bool Verifica(const std::string& pacchetto, MediaPacketHeader& h) {
     bool tutti = true;
     for (int32_t i = 0; i < h.Count; ++i) {
         const size_t is = static_cast<size_t>(i);
-        const std::string q = Nella(h.Folder, h.FileNames[is]);
+        const std::string q = NellaCartella(h.Folder, h.FileNames[is]);
         if (!EsisteFileUtf8(q)) {
-            tutti = Errore("ERROR: Missing file " + h.FileNames[is] + " in virtual folder: " + h.Folder);
+            tutti = RigaErroreUtf8("ERROR: Missing file " + h.FileNames[is] + " in virtual folder: " + h.Folder);
             continue;
         }
         double data = 0;
         DataModificaFile(q, data);
         if (std::fabs(data - h.FileDates[is]) * 86400.0 >= 1.0)
-            tutti = Errore("ERROR: File " + q + " not has the date present in packet header: " +
+            tutti = RigaErroreUtf8("ERROR: File " + q + " not has the date present in packet header: " +
                            TestoDataOle(h.FileDates[is]));
         if (LunghezzaFile(q) != h.FileSizes[is])
-            tutti = Errore("ERROR: File " + q + " not has the size present in packet header: " +
+            tutti = RigaErroreUtf8("ERROR: File " + q + " not has the size present in packet header: " +
                            std::to_string(h.FileSizes[is]));
     }
     if (!tutti) return false;
@@ -427,23 +420,23 @@ bool Crea(const std::string& pacchetto, bool virtuale, MediaPacketHeader& h) {
     h = MediaPacketHeader();
     if (virtuale) {
         h.IsVirtual = -1;
-        h.Folder = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+        h.Folder = NellaCartella(CartellaDaPercorso(pacchetto), "V_FOLDER");
         VuotaOCrea(h.Folder);
     }
     SlotLibero(h);
     std::string dati;
     // Composed first: a header that cannot be written leaves the old file.
-    if (!ComponiHeaderPacchetto(h, dati)) return Errore("ERROR creating new media packet file: " + pacchetto);
+    if (!ComponiHeaderPacchetto(h, dati)) return RigaErroreUtf8("ERROR creating new media packet file: " + pacchetto);
     h.DataStart = static_cast<int32_t>(dati.size());
     File f = Apri(pacchetto, "wb");
     if (!f || std::fwrite(dati.data(), 1, dati.size(), f.get()) != dati.size() || !Chiudi(f))
-        return Errore("ERROR creating new media packet file: " + pacchetto);
+        return RigaErroreUtf8("ERROR creating new media packet file: " + pacchetto);
     return true;
 }
 
 bool InVirtualeDa(const std::string& pacchetto, MediaPacketHeader& h) {
-    if (h.IsVirtual) return Errore("ERROR: current media packet is already in virtual format");
-    const std::string v = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+    if (h.IsVirtual) return RigaErroreUtf8("ERROR: current media packet is already in virtual format");
+    const std::string v = NellaCartella(CartellaDaPercorso(pacchetto), "V_FOLDER");
     VuotaOCrea(v);
     if (!EstraiTuttoIn(pacchetto, v, h)) return false;
     h.IsVirtual = -1;
@@ -452,23 +445,23 @@ bool InVirtualeDa(const std::string& pacchetto, MediaPacketHeader& h) {
 }
 
 bool InAssolutoDa(const std::string& pacchetto, MediaPacketHeader& h) {
-    if (!h.IsVirtual) return Errore("ERROR: current packet file is already in absolute format");
+    if (!h.IsVirtual) return RigaErroreUtf8("ERROR: current packet file is already in absolute format");
     if (!Verifica(pacchetto, h)) return false;
     const std::string vecchia = h.Folder;
     h.IsVirtual = 0;
     h.Folder.clear();
     std::vector<Parte> parti;
     for (int32_t i = 0; i < h.Count; ++i)
-        parti.push_back({-1, h.FileSizes[static_cast<size_t>(i)], Nella(vecchia, h.FileNames[static_cast<size_t>(i)])});
+        parti.push_back({-1, h.FileSizes[static_cast<size_t>(i)], NellaCartella(vecchia, h.FileNames[static_cast<size_t>(i)])});
     if (!Riscrivi(pacchetto, h, parti, "ERROR converting from virtual to absolute format: ")) return false;
     RimuoviCartellaUtf8(vecchia);
     return true;
 }
 
 bool AggiungiCartellaIn(const std::string& pacchetto, const std::string& g, MediaPacketHeader& h) {
-    if (!EsisteCartellaUtf8(g)) return Errore("ERROR: folder to add not found: " + g);
+    if (!EsisteCartellaUtf8(g)) return RigaErroreUtf8("ERROR: folder to add not found: " + g);
     const std::vector<std::string> files = ElencoFileUtf8(g, "*");
-    if (files.empty()) return Errore("WARNING: no file in folder: " + g);
+    if (files.empty()) return RigaErroreUtf8("WARNING: no file in folder: " + g);
     for (const std::string& f : files)
         if (!Aggiungi(pacchetto, f, h)) return false;
     return true;
@@ -479,7 +472,7 @@ bool AggiungiCartellaIn(const std::string& pacchetto, const std::string& g, Medi
 bool IsFileTracciaAudio(const std::string& percorso) {
     const std::string nome = NomeFileDaPercorso(percorso);
     if (nome.size() != 7) return false;
-    const std::string est = MaiuscoloAnsi(EstensioneFile(nome));
+    const std::string est = MaiuscoloAscii(EstensioneFile(nome));
     if (est != ".MP3" && est != ".WAV") return false;
     for (int i = 0; i < 3; ++i)
         if (nome[static_cast<size_t>(i)] < '0' || nome[static_cast<size_t>(i)] > '9') return false;
@@ -490,10 +483,10 @@ bool CaricaHeaderControllato(const std::string& pacchetto, MediaPacketHeader& h,
     if (!CaricaHeaderPacchetto(pacchetto, h)) return false;
     const int64_t lunghezza = contenutiNelFile ? LunghezzaFile(pacchetto) : std::numeric_limits<int64_t>::max();
     if (!ControllaVociPacchetto(h, lunghezza))
-        return Errore("Error loading media packet header: " + pacchetto);
+        return RigaErroreUtf8("Error loading media packet header: " + pacchetto);
     if (h.IsVirtual) {
         // Only the packet's own folder is ever used, to copy or delete.
-        const std::string proprio = Nella(CartellaDaPercorso(pacchetto), "V_FOLDER");
+        const std::string proprio = NellaCartella(CartellaDaPercorso(pacchetto), "V_FOLDER");
         if (!UgualeSenzaCaso(h.Folder, proprio)) h.Folder = proprio;
     }
     return true;
@@ -529,6 +522,6 @@ bool GestionePacchettoMedia(const std::string& pacchetto, int32_t operazione, co
             default: return true;
         }
     } catch (const std::exception& e) {
-        return Errore(std::string("ERROR in GestionePacchettoMedia() : ") + e.what());
+        return RigaErroreUtf8(std::string("ERROR in GestionePacchettoMedia() : ") + e.what());
     }
 }

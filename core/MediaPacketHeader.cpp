@@ -14,13 +14,6 @@ namespace {
 constexpr size_t LunghezzaMinimaVoce = 4 + 4 + 8 + 8;
 constexpr size_t MassimoHeader = 16u << 20;
 
-// The packet's path is UTF-8; the error text, like every log line, is ANSI.
-bool RigaErrore(const std::string& testo) {
-    UltimoErrore = AnsiDaUtf8(testo);
-    StampaLog(UltimoErrore, true);
-    return false;
-}
-
 }  // namespace
 
 bool LeggiHeaderPacchetto(LettoreByte& f, MediaPacketHeader& h) {
@@ -59,9 +52,9 @@ bool ComponiHeaderPacchetto(const MediaPacketHeader& h, std::string& dati) {
 }
 
 bool CaricaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& h) {
-    if (!EsisteFileUtf8(percorso)) return RigaErrore("Not found media packet file: " + percorso);
+    if (!EsisteFileUtf8(percorso)) return RigaErroreUtf8("Not found media packet file: " + percorso);
     std::FILE* file = ApriFileUtf8(percorso, "rb");
-    if (!file) return RigaErrore("Error opening media packet file: " + percorso);
+    if (!file) return RigaErroreUtf8("Error opening media packet file: " + percorso);
     // Only the header is read, in growing pieces, never the packed contents
     // that follow it; a header past MassimoHeader is not a packet's.
     std::string dati;
@@ -84,20 +77,20 @@ bool CaricaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& h) {
         pezzo = dati.size();
     }
     std::fclose(file);
-    if (!completo) return RigaErrore("Error loading media packet header: " + percorso);
+    if (!completo) return RigaErroreUtf8("Error loading media packet header: " + percorso);
     return true;
 }
 
 bool SalvaHeaderPacchetto(const std::string& percorso, MediaPacketHeader& h) {
     std::string dati;
     // A header that cannot be composed neither creates nor touches the file.
-    if (!ComponiHeaderPacchetto(h, dati)) return RigaErrore("Error saving media packet header: " + percorso);
+    if (!ComponiHeaderPacchetto(h, dati)) return RigaErroreUtf8("Error saving media packet header: " + percorso);
     std::FILE* file = ApriFileUtf8(percorso, "r+b");
     if (!file) file = ApriFileUtf8(percorso, "wb");
-    if (!file) return RigaErrore("Error creating media packet file: " + percorso);
+    if (!file) return RigaErroreUtf8("Error creating media packet file: " + percorso);
     bool ok = std::fwrite(dati.data(), 1, dati.size(), file) == dati.size();
     if (std::fclose(file) != 0) ok = false;
-    if (!ok) return RigaErrore("Error saving media packet header: " + percorso);
+    if (!ok) return RigaErroreUtf8("Error saving media packet header: " + percorso);
     h.DataStart = static_cast<int32_t>(dati.size());
     return true;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/MediaPacket.h"
+#include "core/Utf8Files.h"
 #include "core/Utf8Text.h"
 
 namespace {
@@ -40,20 +41,5 @@ double DataOraCorrente() {
 }
 
 bool ImpostaDataFileOle(const std::string& percorso, double data) {
-    const DataOra d = DaDataOle(data);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(d.Anno);
-    st.wMonth = static_cast<WORD>(d.Mese);
-    st.wDay = static_cast<WORD>(d.Giorno);
-    st.wHour = static_cast<WORD>(d.Ora);
-    st.wMinute = static_cast<WORD>(d.Minuto);
-    st.wSecond = static_cast<WORD>(d.Secondo);
-    FILETIME locale{}, universale{};
-    if (!SystemTimeToFileTime(&st, &locale) || !LocalFileTimeToFileTime(&locale, &universale)) return false;
-    HANDLE h = CreateFileW(W(percorso).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool ok = SetFileTime(h, &universale, &universale, &universale) != 0;
-    CloseHandle(h);
-    return ok;
+    return ImpostaDataFileUtf8(percorso, DaDataOle(data));
 }

@@ -7,15 +7,6 @@
 
 namespace {
 
-// Only ASCII letters are folded: the texts are UTF-8, whose other bytes must
-// stay as they are, and every section, tag and language name is ASCII.
-std::string MaiuscoloAscii(const std::string& testo) {
-    std::string s = testo;
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 size_t Trova(const std::string& testo, const std::string& cosa, size_t da = 0) {
     return MaiuscoloAscii(testo).find(MaiuscoloAscii(cosa), da);
 }
@@ -72,11 +63,6 @@ bool Analizza(const std::string& testo, Numero& n) {
     return !n.intera.empty() || !n.decimali.empty();
 }
 
-void RigaErrore(const std::string& testo) {
-    UltimoErrore = testo;
-    StampaLog(testo, true);
-}
-
 }  // namespace
 
 bool IsNumerico(const std::string& testo) {
@@ -126,7 +112,7 @@ std::string ImpostaSezione(const std::string& testo, const std::string& sezione,
     if (p == std::string::npos) return testo + apertura + contenuto + chiusura;
     const size_t q = Trova(testo, chiusura, p + apertura.size());
     if (q == std::string::npos) {
-        RigaErrore("Syntax error: missing " + chiusura + " section");
+        RigaErroreUtf8("Syntax error: missing " + chiusura + " section");
         return testo;
     }
     return testo.substr(0, p) + apertura + contenuto + testo.substr(q);
@@ -157,7 +143,7 @@ bool LeggiFormatoTesto(const std::string& testo) {
     }
     std::string copia = testo;
     auto errore = [](const char* tag) {
-        RigaErrore(std::string("Syntax error in tag: ") + tag);
+        RigaErroreUtf8(std::string("Syntax error in tag: ") + tag);
         return false;
     };
     auto numero = [&](const char* tag, int32_t& campo) {
@@ -229,7 +215,7 @@ std::string NomeLinguaDaIdentificatore(int32_t identificatore) {
 }
 
 int32_t CharsetLingua(const std::string& lingua) {
-    const std::string nome = MaiuscoloAnsi(lingua);
+    const std::string nome = MaiuscoloAscii(lingua);
     if (nome == "GREEK") return 161;
     if (nome == "TURKISH") return 162;
     if (nome == "JAPAN" || nome == "CHINESE") return 128;

@@ -19,6 +19,11 @@ std::string CartellaDaPercorso(const std::string& percorso) {
     return p == std::string::npos ? std::string() : percorso.substr(0, p);
 }
 
+std::string NellaCartella(const std::string& cartella, const std::string& nome) {
+    if (cartella.empty()) return nome;
+    return cartella.back() == '\\' ? cartella + nome : cartella + "\\" + nome;
+}
+
 std::string EstensioneFile(const std::string& nomeFile) {
     const size_t p = nomeFile.find_last_of('.');
     return p == std::string::npos ? std::string() : nomeFile.substr(p);

@@ -8,6 +8,10 @@ std::string PulisciStringa(const std::string& testo);
 
 std::string NomeFileDaPercorso(const std::string& percorso);
 std::string CartellaDaPercorso(const std::string& percorso);
+// <nome> inside <cartella>. An empty folder gives the name alone, never
+// "\name" at the root of the drive; a folder that ends in "\" (a drive's
+// root) gets no second one.
+std::string NellaCartella(const std::string& cartella, const std::string& nome);
 std::string EstensioneFile(const std::string& nomeFile);
 std::string TogliEstensione(const std::string& nomeFile);
 std::string NomeSenzaEstensione(const std::string& percorso);

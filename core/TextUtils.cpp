@@ -12,14 +12,21 @@ std::string Trim(const std::string& testo) {
     return testo.substr(inizio, fine - inizio + 1);
 }
 
-std::string MaiuscoloAnsi(const std::string& testo) {
+namespace {
+char Maiuscola(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+std::string MaiuscoloAscii(const std::string& testo) {
     std::string s = testo;
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : s) c = Maiuscola(c);
     return s;
 }
 
 bool UgualeSenzaCaso(const std::string& a, const std::string& b) {
-    return MaiuscoloAnsi(a) == MaiuscoloAnsi(b);
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Maiuscola(a[i]) != Maiuscola(b[i])) return false;
+    return true;
 }
 
 namespace {

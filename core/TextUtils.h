@@ -6,7 +6,9 @@
 
 // Removes leading and trailing blanks (spaces only, as the program's texts use).
 std::string Trim(const std::string& testo);
-std::string MaiuscoloAnsi(const std::string& testo);
+// Only ASCII letters are folded: texts are UTF-8, whose other bytes must stay
+// as they are, and every name compared this way is ASCII.
+std::string MaiuscoloAscii(const std::string& testo);
 bool UgualeSenzaCaso(const std::string& a, const std::string& b);
 
 // The next run of digits at or after the position (no sign); the position

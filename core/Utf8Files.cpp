@@ -80,8 +80,11 @@ bool StessoFileUtf8(const std::string& a, const std::string& b) {
 }
 
 bool CopiaFileUtf8(const std::string& sorgente, const std::string& destinazione) {
+    // Deleting the destination would delete the source itself.
     if (StessoFileUtf8(sorgente, destinazione)) return EsisteFileUtf8(sorgente);
     if (EsisteFileUtf8(destinazione)) CancellaFileUtf8(destinazione);
+    // A failed copy is a failure even when an older file of that name is
+    // still there.
     return CopyFileW(W(sorgente).c_str(), W(destinazione).c_str(), FALSE) != 0;
 }
 
@@ -102,10 +105,10 @@ bool CreaCartellaUtf8(const std::string& percorso) {
 
 std::vector<std::string> ElencoFileUtf8(const std::string& cartella, const std::string& modello) {
     std::vector<std::string> elenco;
-    RicercaFile r(cartella + "\\" + modello);
+    RicercaFile r(NellaCartella(cartella, modello));
     if (r.Valida()) {
         do {
-            if (!IsCartellaDati(r.Dati())) elenco.push_back(cartella + "\\" + Utf8(r.Dati().cFileName));
+            if (!IsCartellaDati(r.Dati())) elenco.push_back(NellaCartella(cartella, Utf8(r.Dati().cFileName)));
         } while (r.Prossimo());
     }
     return elenco;
@@ -178,4 +181,23 @@ bool SostituisciFileUtf8(const std::string& nuovo, const std::string& percorso) 
     if (IsFileSoloW(p)) return true;
     if (cera) MoveFileW(b.c_str(), p.c_str());
     return false;
+}
+
+bool ImpostaDataFileUtf8(const std::string& percorso, const DataOra& data) {
+    if (percorso.empty()) return false;
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(data.Anno);
+    st.wMonth = static_cast<WORD>(data.Mese);
+    st.wDay = static_cast<WORD>(data.Giorno);
+    st.wHour = static_cast<WORD>(data.Ora);
+    st.wMinute = static_cast<WORD>(data.Minuto);
+    st.wSecond = static_cast<WORD>(data.Secondo);
+    FILETIME locale{}, universale{};
+    if (!SystemTimeToFileTime(&st, &locale) || !LocalFileTimeToFileTime(&locale, &universale)) return false;
+    HANDLE h = CreateFileW(W(percorso).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = SetFileTime(h, &universale, &universale, &universale) != 0;
+    CloseHandle(h);
+    return ok;
 }

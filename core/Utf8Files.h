@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/DateTime.h"
+
 std::FILE* ApriFileUtf8(const std::string& percorso, const char* modo);
 bool EsisteFileUtf8(const std::string& percorso);
 bool CancellaFileUtf8(const std::string& percorso);
@@ -16,6 +18,7 @@ bool StessoFileUtf8(const std::string& a, const std::string& b);
 bool RinominaFileUtf8(const std::string& da, const std::string& a);
 // SostituisciFile of FileUtils.h.
 bool SostituisciFileUtf8(const std::string& nuovo, const std::string& percorso);
+bool ImpostaDataFileUtf8(const std::string& percorso, const DataOra& data);
 
 bool EsisteCartellaUtf8(const std::string& percorso);
 bool CreaCartellaUtf8(const std::string& percorso);

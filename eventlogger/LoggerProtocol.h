@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/BitFlags.h"
+
 // Phase bits of a record's Fasi. A scoped type: the header options of a
 // configuration carry some of the same names, and neither can be tested
 // with the other's bit.
@@ -21,17 +23,7 @@ enum class LoggerFase : uint8_t {
     ABORT_LOG = 0x40,
 };
 
-constexpr LoggerFase operator|(LoggerFase a, LoggerFase b) {
-    return static_cast<LoggerFase>(static_cast<uint8_t>(a) | static_cast<uint8_t>(b));
-}
-constexpr LoggerFase operator&(LoggerFase a, LoggerFase b) {
-    return static_cast<LoggerFase>(static_cast<uint8_t>(a) & static_cast<uint8_t>(b));
-}
-constexpr LoggerFase operator~(LoggerFase a) {
-    return static_cast<LoggerFase>(static_cast<uint8_t>(~static_cast<uint8_t>(a)));
-}
-constexpr LoggerFase& operator|=(LoggerFase& a, LoggerFase b) { return a = a | b; }
-constexpr LoggerFase& operator&=(LoggerFase& a, LoggerFase b) { return a = a & b; }
+ABILITA_BIT_FLAGS(LoggerFase);
 constexpr bool HaFase(LoggerFase fasi, LoggerFase bit) { return (fasi & bit) != LoggerFase{}; }
 
 #pragma pack(push, 1)

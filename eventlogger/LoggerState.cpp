@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/FileUtils.h"
+#include "core/TextUtils.h"
 #include "eventlogger/LoggerLog.h"
 #include "platform/Clock.h"
 
@@ -37,17 +38,6 @@ std::string Formato(const char* formato, long valore) {
     char testo[160];
     std::snprintf(testo, sizeof testo, formato, valore);
     return testo;
-}
-
-bool UgualiSenzaCaso(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // Reads <testo> as sscanf would read it with <formato> of "%d" items,
@@ -155,7 +145,7 @@ void Applica(int frammento, const std::string& argomento) {
             break;
         case 8:
             for (size_t i = 0; i < NomiLivelli.size(); ++i) {
-                if (!UgualiSenzaCaso(NomiLivelli[i], argomento)) continue;
+                if (!UgualeSenzaCaso(NomiLivelli[i], argomento)) continue;
                 if (i >= LivelloCopiaFallita) {
                     LogWrite(Formato("WARNING: level index out of range ignored: %ld", static_cast<long>(i)));
                     break;
@@ -345,7 +335,7 @@ void LeggiMessaggiTomb(const char* vista, uint32_t dimensione, uint32_t fine) {
 }
 
 bool LeggiFileLivelli(const std::string& cartella) {
-    const std::string percorso = cartella + "\\" + NomeLoggerBin;
+    const std::string percorso = NellaCartella(cartella, NomeLoggerBin);
     FILE* f = ApriFile(percorso, "rb");
     if (!f) {
         LogWrite("ERROR: not found logger file in: " + percorso);

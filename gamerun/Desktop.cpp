@@ -13,6 +13,7 @@
 #include "gamerun/MediaDispatcher.h"
 #include "gamerun/RunState.h"
 #include "gamerun/TimerTick.h"
+#include "gamerun/VideoList.h"
 #include "input/KeyboardHook.h"
 #include "platform/Clock.h"
 #include "savegames/GameOperation.h"
@@ -42,15 +43,6 @@ bool ChiusuraDaUtente(int16_t modo) { return modo == UnloadDaMenu || modo == Unl
 
 HWND FinestraTaskBar() { return FindWindowA("Shell_traywnd", ""); }
 
-int32_t LatoRisoluzione(int32_t codice, bool larghezza) {
-    switch (codice) {
-    case 3: return larghezza ? 1024 : 768;
-    case 2: return larghezza ? 800 : 600;
-    case 1: return larghezza ? 640 : 480;
-    default: return 0;
-    }
-}
-
 }  // namespace
 
 Dialog_Blank& DialogBlank() {
@@ -76,8 +68,8 @@ void Dialog_Blank::Form_Load() {
     } else {
         // Without a required resolution the screen's own size still counts:
         // the back screen must never shrink to nothing behind the game.
-        int32_t larghezza = LatoRisoluzione(HeaderMcf.VideoMode, true);
-        int32_t altezza = LatoRisoluzione(HeaderMcf.VideoMode, false);
+        int32_t larghezza = 0, altezza = 0;
+        DimensioniCodiceRisoluzione(HeaderMcf.VideoMode, larghezza, altezza);
         if (SchermoX > larghezza) larghezza = SchermoX;
         if (SchermoY > altezza) altezza = SchermoY;
         LarghezzaForm = larghezza * tpp;
@@ -101,11 +93,11 @@ void Dialog_Blank::Form_Unload(int16_t&) {
     StampaLog("Unload event for Blank Screen");
     if (RichiestaAbort() && ProcessoGioco.hProcess) {
         StampaLog("User closes blank screen: terminate tomb raider process");
-        TerminateProcess(ProcessoGioco.hProcess, 0);
+        TerminaGioco();
     }
 }
 
-bool Dialog_Blank::Messaggio(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool Dialog_Blank::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     // Whatever resizes the back screen, it takes its own size again.
     if (msg == WM_SIZE && LarghezzaForm > 0 && AltezzaForm > 0) {
         Form_Resize();
@@ -140,7 +132,7 @@ void Dialog_Cover::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
 
 void Dialog_Cover::Form_Unload(int16_t&) { StampaLog("Unload event for Cover Screen"); }
 
-bool Dialog_Cover::Messaggio(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool Dialog_Cover::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
         Form_Resize();

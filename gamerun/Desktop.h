@@ -19,7 +19,7 @@ protected:
     void Form_Load() override;
     void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) override;
     void Form_Unload(int16_t& Cancel) override;
-    bool Messaggio(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool MessaggioFinestra(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     void Form_Resize();
@@ -34,7 +34,7 @@ protected:
     void Form_Load() override;
     void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) override;
     void Form_Unload(int16_t& Cancel) override;
-    bool Messaggio(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool MessaggioFinestra(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 };
 
 // The one instance of each form.

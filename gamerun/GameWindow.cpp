@@ -61,12 +61,17 @@ bool IsLoggerAlive() {
     return hProcessLogger != nullptr && WaitForSingleObject(hProcessLogger, 0) == WAIT_TIMEOUT;
 }
 
-void ChiudiGioco() {
+void TerminaGioco() {
     if (ProcessoGioco.hProcess == nullptr) return;
-    StampaLog("Close tomb raider program");
     TerminateProcess(ProcessoGioco.hProcess, 0);
     CloseHandle(ProcessoGioco.hProcess);
     ProcessoGioco.hProcess = nullptr;
     if (ProcessoGioco.hThread) CloseHandle(ProcessoGioco.hThread);
     ProcessoGioco.hThread = nullptr;
+}
+
+void ChiudiGioco() {
+    if (ProcessoGioco.hProcess == nullptr) return;
+    StampaLog("Close tomb raider program");
+    TerminaGioco();
 }

@@ -20,3 +20,5 @@ bool IsLoggerAlive();
 // Ends the game's process and closes its handles; the next main tick ends
 // the run.
 void ChiudiGioco();
+// The same without the log line, for callers that write their own.
+void TerminaGioco();

@@ -103,7 +103,7 @@ void AvviaScrivaneCorpo() {
     const std::string programma = EstraiFileMedia("Scrivane.exe", temporaneo, true, true);
     if (programma.empty()) return;
 
-    const std::string bin = CartellaDaPercorso(programma) + "\\" + NomeLoggerBin;
+    const std::string bin = NellaCartella(CartellaDaPercorso(programma), NomeLoggerBin);
     CancellaFile(bin);
     StampaLog("Creating file for Scrivane in: " + bin);
     if (!ScriviLoggerBinFile(bin)) StampaLog("WARNING: error writing file for Scrivane: " + bin);

@@ -2,6 +2,7 @@
 
 #include "core/MediaLog.h"
 #include "gamerun/EndGame.h"
+#include "gamerun/GameWindow.h"
 #include "gamerun/RunState.h"
 #include "gamerun/Startup.h"
 #include "gamerun/TimerTick.h"
@@ -26,10 +27,7 @@ void Principale::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     StampaLog("Required unload for Principale");
     if (UnloadMode == UnloadDaTaskManager) {
         StampaLog("Required to close program from task manager");
-        if (HaBit(ModificheAvvio, GiocoConfigurato) && ProcessoGioco.hProcess != nullptr) {
-            StampaLog("Close tomb raider program");
-            TerminateProcess(static_cast<HANDLE>(ProcessoGioco.hProcess), 0);
-        }
+        if (HaBit(ModificheAvvio, GiocoConfigurato)) ChiudiGioco();
         Cancel = 0;
     }
 }

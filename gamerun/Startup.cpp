@@ -107,7 +107,7 @@ void AvvioProgramma() {
 
     for (const std::string& arg : argomenti) {
         if (arg.empty()) continue;
-        const std::string opzione = MaiuscoloAnsi(arg);
+        const std::string opzione = MaiuscoloAscii(arg);
         if (opzione == "/V") {
             LogAbilitato = true;
         } else if (opzione == "/H" || opzione == "/?") {

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include <cctype>
 #include <cstdio>
 #include <stdexcept>
 
 #include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
+#include "core/TextUtils.h"
 #include "gamerun/RunState.h"
 #include "media/GameControls.h"
 
@@ -36,14 +36,6 @@ const CampoSistema CampiSistema[] = {
     {"VMode", &ImpostazioniTomb::VMode},       {"Volumetric", &ImpostazioniTomb::Volumetric},
     {"Window", &ImpostazioniTomb::Window},
 };
-
-bool UgualiSenzaCaso(const char* a, const std::string& b) {
-    size_t i = 0;
-    for (; a[i] && i < b.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return a[i] == '\0' && i == b.size();
-}
 
 void DividiPercorso(const std::string& percorso, std::string& sottochiave, std::string& nome) {
     const size_t p = percorso.rfind('\\');
@@ -108,7 +100,7 @@ int64_t LeggiValoreRegistro(const std::string& percorso) {
             // A value too big for a number: only its name matters here.
             lunghezzaNome = 512;
             r = RegEnumValueA(chiave, indice, nomeValore, &lunghezzaNome, nullptr, nullptr, nullptr, nullptr);
-            if (r == ERROR_SUCCESS && UgualiSenzaCaso(nomeValore, nome)) r = ERROR_MORE_DATA;
+            if (r == ERROR_SUCCESS && UgualeSenzaCaso(nomeValore, nome)) r = ERROR_MORE_DATA;
             else if (r == ERROR_SUCCESS) continue;
         }
         if (r != ERROR_SUCCESS) {
@@ -119,7 +111,7 @@ int64_t LeggiValoreRegistro(const std::string& percorso) {
             StampaLog("ERROR reading value for registry key : " + sottochiave + "\\" + nome, true);
             break;
         }
-        if (UgualiSenzaCaso(nomeValore, nome)) {
+        if (UgualeSenzaCaso(nomeValore, nome)) {
             risultato = static_cast<int64_t>(dati[0]) | (static_cast<int64_t>(dati[1]) << 8) |
                         (static_cast<int64_t>(dati[2]) << 16) | (static_cast<int64_t>(dati[3]) << 24);
             break;

@@ -57,7 +57,7 @@ void Salta(const std::string& percorso) {
 
 // Case-insensitive count of the #FILE tags, the most entries a text can fill.
 int32_t ContaTagFile(const std::string& testo) {
-    const std::string maiuscolo = MaiuscoloAnsi(testo);
+    const std::string maiuscolo = MaiuscoloAscii(testo);
     int32_t n = 0;
     for (size_t p = maiuscolo.find("#FILE"); p != std::string::npos; p = maiuscolo.find("#FILE", p + 1)) ++n;
     return n;
@@ -137,7 +137,7 @@ bool RipristinaBackup(const std::string& percorsoExtract, const std::string& car
             }
         if (destinazione.empty()) {
             if (UgualeSenzaCaso(nome, "extract.txt") || UgualeSenzaCaso(nome, "Thumbs.db")) continue;
-            destinazione = Trle() + "\\" + nome;
+            destinazione = NellaCartella(Trle(), nome);
         }
         if (!DentroCartellaGioco(destinazione)) {
             Salta(destinazione);
@@ -169,9 +169,9 @@ void RimuoviLinkDesktop(const std::string& percorsoEseguibile) {
         std::fclose(f);
         if (!piccolo) continue;
         dati.resize(letti);
-        const std::string maiuscolo = MaiuscoloAnsi(dati);
-        if (maiuscolo.find(MaiuscoloAnsi(senzaDisco)) == std::string::npos &&
-            maiuscolo.find(MaiuscoloAnsi(largo)) == std::string::npos)
+        const std::string maiuscolo = MaiuscoloAscii(dati);
+        if (maiuscolo.find(MaiuscoloAscii(senzaDisco)) == std::string::npos &&
+            maiuscolo.find(MaiuscoloAscii(largo)) == std::string::npos)
             continue;
         StampaLog("Found and removed old desktop link: " + NomeSenzaEstensione(link));
         CancellaFile(link);
@@ -211,7 +211,7 @@ void DisinstallaLivello() {
     }
     CancellaFiles(Trle(), "*.mcf");
     for (const std::string& nome : FileInstaller) {
-        const std::string p = Trle() + "\\" + nome;
+        const std::string p = NellaCartella(Trle(), nome);
         if (EsisteFile(p)) {
             CancellaFile(p);
             StampaLog("Delete file: " + p);
@@ -223,7 +223,7 @@ void DisinstallaLivello() {
     RimuoviLinkDesktop(programma + "\\Ludovane.exe");
     CambiaTabulatoreLog(-1);
     for (const char* cartella : {"old_savegames", "Captured_Images"})
-        if (EsisteCartella(Trle() + "\\" + cartella)) RimuoviCartellaLog(Trle() + "\\" + cartella);
+        if (EsisteCartella(NellaCartella(Trle(), cartella))) RimuoviCartellaLog(NellaCartella(Trle(), cartella));
     if (EsisteFile(Trle() + "\\backup_tomb4.exe")) {
         StampaLog("Found previous backup of tomb4.exe: restore original tomb4.exe");
         CancellaFile(Trle() + "\\tomb4.exe");
@@ -284,7 +284,7 @@ void MostraListaMedia() {
     // Saving a configuration leaves backup_media.mcf beside it: the level's
     // own media.mcf is listed whatever the folder's order.
     if (EsisteFile(Trle() + "\\media.mcf")) nome = "media.mcf";
-    if (!CaricaMediaMcf(Trle() + "\\" + nome)) {
+    if (!CaricaMediaMcf(NellaCartella(Trle(), nome))) {
         HeaderMcf.TriggerCount = 0;
         ListaMedia.clear();
     }

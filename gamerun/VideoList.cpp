@@ -136,14 +136,19 @@ bool EnumerateVideoMode() {
     return true;
 }
 
+bool DimensioniCodiceRisoluzione(int32_t codice, int32_t& larghezza, int32_t& altezza) {
+    switch (codice) {
+    case 3: larghezza = 1024; altezza = 768; return true;
+    case 2: larghezza = 800; altezza = 600; return true;
+    case 1: larghezza = 640; altezza = 480; return true;
+    default: return false;
+    }
+}
+
 bool RequiredResolution(int32_t& larghezza, int32_t& altezza) {
     larghezza = -1;
     altezza = -1;
-    switch (HeaderMcf.VideoMode) {
-    case 3: larghezza = 1024; altezza = 768; break;
-    case 1: larghezza = 640; altezza = 480; break;
-    case 2: larghezza = 800; altezza = 600; break;
-    case 0: {
+    if (!DimensioniCodiceRisoluzione(HeaderMcf.VideoMode, larghezza, altezza) && HeaderMcf.VideoMode == 0) {
         const int32_t indice = ImpostazioniTombCorrenti.VMode & 0xFF;
         // An index past the list is an unknown mode, not a read outside it.
         if (indice < NumModiVideo && indice < static_cast<int32_t>(ListaModiVideo.size())) {
@@ -153,9 +158,6 @@ bool RequiredResolution(int32_t& larghezza, int32_t& altezza) {
             StampaLog("WARNING: video mode VMode=" + std::to_string(indice) + " is not in the video list of " +
                       std::to_string(NumModiVideo) + " modes");
         }
-        break;
-    }
-    default: break;
     }
     if (larghezza == -1 && HaBit(StatoGioco, RisoluzioneEsplicita)) {
         larghezza = LarghezzaRichiesta;

@@ -17,6 +17,9 @@ bool EnumerateVideoMode();
 // with <primoHardware>, become those of the first hardware list.
 std::vector<VideoMode> GetTombVideoList(bool primoHardware, int32_t& DD, int32_t& D3D, int32_t hardware,
                                         int32_t& numeroModi, bool& esisteHardware, bool& errore);
+// The fixed sizes of the header's resolution codes 1 to 3; False (sizes
+// untouched) for any other code.
+bool DimensioniCodiceRisoluzione(int32_t codice, int32_t& larghezza, int32_t& altezza);
 bool RequiredResolution(int32_t& larghezza, int32_t& altezza);
 void VerificaDifferenzaVideo(int32_t larghezza, int32_t altezza);
 std::string LogVideoList(const std::vector<VideoMode>& modi, int32_t numeroModi);

@@ -113,7 +113,7 @@ LRESULT CALLBACK Form::ProceduraFinestra(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!form) return DefWindowProcA(hwnd, msg, wp, lp);
     LRESULT result = 0;
-    if (form->Messaggio(msg, wp, lp, result)) return result;
+    if (form->MessaggioFinestra(msg, wp, lp, result)) return result;
     switch (msg) {
     case WM_TIMER:
         for (Timer* t : form->timers_) {

@@ -69,7 +69,7 @@ protected:
     virtual void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {}
     virtual void Form_Unload(int16_t& Cancel) {}
     // Messages a form wants for itself; return true when handled.
-    virtual bool Messaggio(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+    virtual bool MessaggioFinestra(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
 
 private:
     friend class Timer;

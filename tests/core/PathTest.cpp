@@ -9,6 +9,7 @@
 
 #include "core/FileUtils.h"
 #include "core/SystemUtils.h"
+#include "core/Utf8Text.h"
 #include "tests/support/TestFolders.h"
 
 namespace {
@@ -43,6 +44,32 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoPercorso{"C:\\dir.x\\file", "file", "C:\\dir.x", ".x\\file", "C:\\dir", "file"},
                     CasoPercorso{"C:\\trle\\", "", "C:\\trle", "", "C:\\trle\\", ""},
                     CasoPercorso{"", "", "", "", "", ""}));
+
+struct CasoCartella {
+    const char* cartella;
+    const char* nome;
+    const char* atteso;
+};
+
+class NellaCartellaTest : public testing::TestWithParam<CasoCartella> {};
+
+TEST_P(NellaCartellaTest, NeverPutsANameAtTheRootByAccident) {
+    const CasoCartella& c = GetParam();
+    EXPECT_EQ(NellaCartella(c.cartella, c.nome), c.atteso);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Joins, NellaCartellaTest,
+    testing::Values(CasoCartella{"C:\\trle", "media.mpf", "C:\\trle\\media.mpf"},
+                    CasoCartella{"", "media.mpf", "media.mpf"}, CasoCartella{"C:\\", "x.txt", "C:\\x.txt"},
+                    CasoCartella{"C:", "x.txt", "C:\\x.txt"},
+                    CasoCartella{"C:\\trle", "audio\\001.wav", "C:\\trle\\audio\\001.wav"},
+                    CasoCartella{"\\\\server\\share", "a", "\\\\server\\share\\a"}));
+
+TEST(PercorsoBackupTest, StaysBesideTheFile) {
+    EXPECT_EQ(PercorsoBackup("C:\\trle\\media.mcf"), "C:\\trle\\backup_media.mcf");
+    EXPECT_EQ(PercorsoBackup("media.mcf"), "backup_media.mcf");
+}
 
 struct CasoEstensione {
     const char* nome;
@@ -148,6 +175,17 @@ TEST_F(FileTest, WholeFileReadAndTextWrite) {
     EXPECT_EQ(LeggiFileIntero(dir / "empty.txt"), "");
     EXPECT_EQ(LeggiFileIntero(dir / "missing.txt"), "");
     EXPECT_FALSE(ScriviFileTesto(dir / "nofolder\\v.txt", "1"));
+
+    // The checked form tells an empty file from a failure.
+    std::string dati = "old";
+    EXPECT_TRUE(LeggiFileIntero(dir / "empty.txt", dati));
+    EXPECT_EQ(dati, "");
+    EXPECT_TRUE(LeggiFileIntero(dir / "b.bin", dati, 6));
+    EXPECT_EQ(dati, binario);
+    EXPECT_FALSE(LeggiFileIntero(dir / "b.bin", dati, 5));
+    EXPECT_EQ(dati, "");
+    EXPECT_FALSE(LeggiFileIntero(dir / "missing.txt", dati));
+    EXPECT_FALSE(LeggiFileIntero(dir.Percorso(), dati));
 }
 
 TEST_F(FileTest, FileTooLargeForMemoryReadsAsEmpty) {
@@ -190,6 +228,37 @@ TEST_F(FileTest, ListDeleteAndRemoveFolders) {
     SetFileAttributesA((dir / "sub.wav").c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(RimuoviCartella(dir / "sub.wav"));
     EXPECT_FALSE(EsisteCartella(dir / "sub.wav"));
+}
+
+TEST_F(FileTest, AnsiRoutinesReachNamesTheCodePageLacks) {
+    // Omega is outside the usual ANSI code pages; the file is made by its
+    // UTF-16 name.
+    const std::wstring cartella(dir.Percorso().begin(), dir.Percorso().end());
+    HANDLE h = CreateFileW((cartella + L"\\\u03A9.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    ASSERT_TRUE(ScriviFileProva(dir / "plain.txt", "x"));
+
+    int32_t n = 0;
+    std::vector<std::string> elenco = ElencoFile(dir.Percorso(), "*.txt", n);
+    std::sort(elenco.begin(), elenco.end());
+    ASSERT_EQ(n, 2);
+    // As the system's own ANSI search spells it: "?" where the code page
+    // lacks the character.
+    EXPECT_EQ(elenco[0], dir / AnsiDaUtf8("\xCE\xA9.txt"));
+    EXPECT_EQ(elenco[1], dir / "plain.txt");
+
+    // Case beyond ASCII is folded as the file system folds it.
+    const std::string grande = AnsiDaUtf8("\xC3\x89"), piccola = AnsiDaUtf8("\xC3\xA9");
+    if (Utf8DaAnsi(grande + piccola) == "\xC3\x89\xC3\xA9") {
+        EXPECT_TRUE(StessoFile(dir / (grande + "t.txt"), dir / (piccola + "T.txt")));
+    }
+    EXPECT_FALSE(StessoFile(dir / "a.txt", dir / "b.txt"));
+
+    // Deleted by their own names, not by the "?" spelling.
+    EXPECT_TRUE(CancellaFiles(dir.Percorso(), "*.txt"));
+    EXPECT_EQ(GetFileAttributesW((cartella + L"\\\u03A9.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(EsisteFile(dir / "plain.txt"));
 }
 
 TEST_F(FileTest, ShortAndLongPaths) {

@@ -84,6 +84,32 @@ INSTANTIATE_TEST_SUITE_P(Hex, EsadecimaleTest,
                                          CasoEsadecimale{"G", false}, CasoEsadecimale{" 1", false},
                                          CasoEsadecimale{"--1", false}));
 
+struct CasoSenzaCaso {
+    const char* a;
+    const char* b;
+    bool uguali;
+};
+
+class SenzaCasoTest : public testing::TestWithParam<CasoSenzaCaso> {};
+
+TEST_P(SenzaCasoTest, FoldsOnlyAsciiLetters) {
+    EXPECT_EQ(UgualeSenzaCaso(GetParam().a, GetParam().b), GetParam().uguali) << GetParam().a << " / " << GetParam().b;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SenzaCasoTest,
+    testing::Values(CasoSenzaCaso{"Media.MCF", "media.mcf", true}, CasoSenzaCaso{"", "", true},
+                    CasoSenzaCaso{"level", "level1", false}, CasoSenzaCaso{"level1", "level", false},
+                    // '@' and '`' sit next to the letters and are not cases of them.
+                    CasoSenzaCaso{"@", "`", false}, CasoSenzaCaso{"[", "{", false},
+                    // UTF-8 bytes stay as they are: "é" and "É" differ.
+                    CasoSenzaCaso{"\xC3\xA9", "\xC3\x89", false},
+                    CasoSenzaCaso{"\xC3\xA9t\xC3\xA9", "\xC3\xA9T\xC3\xA9", true}));
+
+TEST(MaiuscoloAsciiTest, LeavesUtf8BytesAlone) {
+    EXPECT_EQ(MaiuscoloAscii("ab\xC3\xA9z"), "AB\xC3\xA9Z");
+}
+
 TEST(ConvertiInWideTest, ZeroAfterEachCharacter) {
     EXPECT_EQ(ConvertiInWide("Ab"), std::string("A\0b\0", 4));
     EXPECT_EQ(ConvertiInWide(""), "");

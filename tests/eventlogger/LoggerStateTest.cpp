@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/FileUtils.h"
+#include "core/MediaConfig.h"
 #include "eventlogger/LoggerLog.h"
 #include "eventlogger/LoggerProtocol.h"
 #include "eventlogger/LoggerState.h"
@@ -17,6 +18,17 @@
 namespace {
 
 using enum LoggerFase;
+
+// The phase bits and the header options share names; one type's bit must
+// never combine with, or test, the other's.
+template <typename A, typename B>
+concept Combinabili = requires(A a, B b) { a | b; a & b; };
+static_assert(Combinabili<LoggerFase, LoggerFase>);
+static_assert(Combinabili<OpzioneHeader, OpzioneHeader>);
+static_assert(!Combinabili<LoggerFase, OpzioneHeader>);
+static_assert(!Combinabili<OpzioneHeader, LoggerFase>);
+static_assert((LoggerFase::SharedMode | LoggerFase::Inventory) == static_cast<LoggerFase>(0x21));
+static_assert(~LoggerFase::Inventory == static_cast<LoggerFase>(0xFE));
 
 int uscite = 0;
 void ContaUscita() { ++uscite; }

@@ -199,6 +199,10 @@ TEST_F(DesktopRun, BlankScreenCoversTheRequiredResolution) {
 
 TEST_F(DesktopRun, BlankScreenRefusesTheUserAndEndsARunningGame) {
     AvviaGioco();
+    // A handle of the test's own: the program closes the ones it holds.
+    HANDLE gioco = nullptr;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), ProcessoGioco.hProcess, GetCurrentProcess(), &gioco, 0, FALSE,
+                                DUPLICATE_SAME_ACCESS));
     MostraBackCover();
     SendMessageA(DialogBlank().hWnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(Visibile(DialogBlank()));
@@ -206,7 +210,37 @@ TEST_F(DesktopRun, BlankScreenRefusesTheUserAndEndsARunningGame) {
     NascondiBackCover();
     EXPECT_FALSE(DialogBlank().Loaded());
     EXPECT_TRUE(HaRiga("User closes blank screen: terminate tomb raider process"));
-    EXPECT_EQ(WaitForSingleObject(ProcessoGioco.hProcess, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(gioco, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(ProcessoGioco.hProcess, nullptr);
+    CloseHandle(gioco);
+}
+
+TEST_F(DesktopRun, EndingTheGameClosesItsHandles) {
+    struct Caso {
+        void (*chiudi)();
+        bool riga;
+    };
+    for (const Caso c : {Caso{TerminaGioco, false}, Caso{ChiudiGioco, true}}) {
+        AvviaGioco();
+        HANDLE processo = nullptr, filo = nullptr;
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), ProcessoGioco.hProcess, GetCurrentProcess(), &processo, 0,
+                                    FALSE, DUPLICATE_SAME_ACCESS));
+        // The game's thread handle as the launch gives it.
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), processo, GetCurrentProcess(), &filo, 0, FALSE,
+                                    DUPLICATE_SAME_ACCESS));
+        ProcessoGioco.hThread = filo;
+        const HANDLE tenuto = ProcessoGioco.hProcess;
+        BufferLog.clear();
+        c.chiudi();
+        EXPECT_EQ(HaRiga("Close tomb raider program"), c.riga);
+        EXPECT_EQ(ProcessoGioco.hProcess, nullptr);
+        EXPECT_EQ(ProcessoGioco.hThread, nullptr);
+        DWORD flag = 0;
+        EXPECT_FALSE(GetHandleInformation(tenuto, &flag));
+        EXPECT_FALSE(GetHandleInformation(filo, &flag));
+        EXPECT_EQ(WaitForSingleObject(processo, 5000), WAIT_OBJECT_0);
+        CloseHandle(processo);
+    }
 }
 
 TEST_F(DesktopRun, CoverTopMostInvisibleAndKeptInPlace) {

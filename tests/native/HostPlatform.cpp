@@ -93,6 +93,20 @@ std::FILE* ApriFile(const std::string& percorso, const char* modo) {
     return std::fopen(PercorsoHost(percorso).c_str(), modo);
 }
 
+bool LeggiFileIntero(const std::string& percorso, std::string& dati, int64_t massimo) {
+    dati.clear();
+    struct stat s;
+    if (!EsisteFile(percorso) || stat(PercorsoHost(percorso).c_str(), &s) != 0 || s.st_size > massimo) return false;
+    std::FILE* f = ApriFile(percorso, "rb");
+    if (!f) return false;
+    dati.resize(static_cast<size_t>(s.st_size));
+    dati.resize(std::fread(dati.data(), 1, dati.size(), f));
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    if (!ok) dati.clear();
+    return ok;
+}
+
 // As Windows renames: a file already at <a> makes it fail.
 bool RinominaFile(const std::string& da, const std::string& a) {
     struct stat s;
@@ -216,7 +230,7 @@ std::vector<std::string> ElencoFile(const std::string& cartella, const std::stri
     }
     std::sort(nomi.begin(), nomi.end());
     std::vector<std::string> elenco;
-    for (const std::string& n : nomi) elenco.push_back(cartella + "\\" + n);
+    for (const std::string& n : nomi) elenco.push_back(NellaCartella(cartella, n));
     conteggio = static_cast<int32_t>(elenco.size());
     return elenco;
 }
