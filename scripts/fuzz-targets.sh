@@ -27,3 +27,23 @@ fuzz_run() {
   fi
   echo "== $b: $(grep -E '^stat::number_of_executed_units' "$registro" | awk '{print $2}') runs"
 }
+
+# Fuzzes every target for $2 seconds, at most $3 at a time, each on a work
+# copy of its corpus under $1; non-zero when any target failed.
+fuzz_all() {
+  local lavoro=$1 secondi=$2 insieme=$3 esito=0 b
+  local attivi=()
+  rm -rf "$lavoro"
+  for b in "${bersagli[@]}"; do
+    mkdir -p "$lavoro/$b"
+    cp -r "$corpora/$b/." "$lavoro/$b/"
+    (fuzz_run "$b" -max_total_time="$secondi" "$lavoro/$b") &
+    attivi+=($!)
+    if [ ${#attivi[@]} -ge "$insieme" ]; then
+      wait "${attivi[0]}" || esito=1
+      attivi=("${attivi[@]:1}")
+    fi
+  done
+  for b in "${attivi[@]}"; do wait "$b" || esito=1; done
+  return $esito
+}
