@@ -1,6 +1,7 @@
 #include "core/MediaLog.h"
 
 #include <cstdio>
+#include <set>
 
 #include "core/FileUtils.h"
 #include "core/MediaTrigger.h"
@@ -148,4 +149,9 @@ void CopiaLogNumerato() {
     NumeroCopiaLog = n;
     PercorsoCopiaLog = base + std::to_string(n) + ".txt";
     CopiaFile(PercorsoFileLog, PercorsoCopiaLog);
+}
+
+void StampaNonCostruito(const char* routine) {
+    static std::set<std::string> detti;
+    if (detti.insert(routine).second) StampaLog(std::string(routine) + ": not performed yet");
 }

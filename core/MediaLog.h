@@ -28,6 +28,9 @@ extern bool AvvisoLogNonScrivibile;
 extern int64_t (*AccodaFileLog)(const std::string& percorso, const std::string& dati);
 
 void InitMediaLog();
+// One line, the first time a routine that is not built yet is asked for:
+// "<routine>: not performed yet".
+void StampaNonCostruito(const char* routine);
 void StampaLog(const std::string& testo, bool errore = false);
 void CambiaTabulatoreLog(int32_t passo);
 // A failure of a loader, writer or parser: the text goes to UltimoErrore and

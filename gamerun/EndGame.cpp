@@ -13,3 +13,8 @@ bool EndGameConfig() {
     ScriviBufferLog(true);
     return true;
 }
+
+bool EndMediaMcf() {
+    StampaNonCostruito("EndMediaMcf");
+    return true;
+}

@@ -1,5 +1,17 @@
 #include "input/Guardian.h"
 
+#include "core/MediaSyntax.h"
+
 bool RilevaTrucchi() { return true; }
 void ControllaStopSalvataggio() {}
 void ImpostaGuardian() {}
+
+int32_t FlagGuardian = 1;
+
+void LeggiCodiceGuardian(const std::string& sezione) {
+    std::string testo = sezione;
+    int32_t flag = 1;
+    const std::string valore = EstraiTag(testo, "#FLAGS#=");
+    if (!valore.empty() && valore != "~" && !ValoreIntero32(valore, flag)) flag = 1;
+    FlagGuardian = flag;
+}

@@ -7,3 +7,5 @@ void RipristinaHookTastiera();
 void RimuoviMessaggiTastiera();
 // Releases Return, F5 and F6 when they were left down.
 void RilasciaTastiSpeciali();
+// Removes the guardian's hook when StatoGioco says it is set.
+void RimuoviHookTastiera();

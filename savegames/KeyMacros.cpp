@@ -1,5 +1,7 @@
 #include "savegames/KeyMacros.h"
 
+#include "core/MediaLog.h"
+
 #include <windows.h>
 
 #include "platform/Clock.h"
@@ -13,4 +15,23 @@ void InviaCodici(const std::string& macro, const std::vector<std::pair<int32_t, 
         SendInput(1, &in, sizeof in);
         ClockSleep(static_cast<uint32_t>(pausa));
     }
+}
+
+bool InitSendKeys() {
+    StampaNonCostruito("InitSendKeys");
+    return true;
+}
+
+void TerminateSendKeys() { StampaNonCostruito("TerminateSendKeys"); }
+
+void AggiungiTastoPremuto(int32_t valore, std::vector<int32_t>& lista, int32_t& conteggio, bool senzaDoppi) {
+    if (conteggio < 0) conteggio = 0;
+    if (static_cast<size_t>(conteggio) > lista.size()) conteggio = static_cast<int32_t>(lista.size());
+    if (senzaDoppi) {
+        for (int32_t i = 0; i < conteggio; ++i)
+            if (lista[static_cast<size_t>(i)] == valore) return;
+    }
+    lista.resize(static_cast<size_t>(conteggio));
+    lista.push_back(valore);
+    ++conteggio;
 }

@@ -1,0 +1,10 @@
+#include "gamerun/MediaPreparation.h"
+
+#include "core/MediaLog.h"
+
+bool InitMediaMcf() {
+    StampaNonCostruito("InitMediaMcf");
+    return true;
+}
+
+void InizializzaRandom() {}

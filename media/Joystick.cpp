@@ -1,0 +1,5 @@
+#include "media/Joystick.h"
+
+#include "core/MediaLog.h"
+
+void InitJoystick() { StampaNonCostruito("InitJoystick"); }
