@@ -9,28 +9,9 @@
 #include "core/SystemUtils.h"
 #include "gamerun/TombSettings.h"
 #include "tests/gamerun/RunFixture.h"
+#include "tests/support/TestRegistry.h"
 
 namespace {
-
-void CancellaAlbero(HKEY radice, const std::string& chiave) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(radice, chiave.c_str(), 0, KEY_ALL_ACCESS, &h) == ERROR_SUCCESS) {
-        char nome[512];
-        for (;;) {
-            DWORD n = sizeof nome;
-            if (RegEnumKeyExA(h, 0, nome, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-            CancellaAlbero(h, nome);
-        }
-        RegCloseKey(h);
-    }
-    RegDeleteKeyA(radice, chiave.c_str());
-}
-
-struct ValoreGrezzo {
-    DWORD tipo = 0;
-    std::string dati;
-    bool operator==(const ValoreGrezzo&) const = default;
-};
 
 class TombSettings : public ProvaRun {
 protected:
@@ -41,58 +22,19 @@ protected:
         ChiaveRegistroTomb = radice + "\\";
     }
     void TearDown() override {
-        CancellaAlbero(HKEY_CURRENT_USER, radice);
+        CancellaAlberoRegistro(HKEY_CURRENT_USER, radice);
         ChiaveRegistroTomb = "Software\\Core Design\\Tomb Raider Level Editor\\";
         ProvaRun::TearDown();
     }
 
     void Metti(const std::string& sotto, const std::string& nome, DWORD valore) {
-        HKEY h = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (radice + "\\" + sotto).c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &h, nullptr),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(RegSetValueExA(h, nome.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&valore), 4),
-                  ERROR_SUCCESS);
-        RegCloseKey(h);
+        ASSERT_TRUE(MettiValoreRegistro(radice, sotto, nome, valore));
     }
 
     // Every value of Game and System as the registry holds it.
-    std::map<std::string, ValoreGrezzo> Fotografia() const {
-        std::map<std::string, ValoreGrezzo> f;
-        for (const char* sotto : {"Game", "System"}) {
-            HKEY h = nullptr;
-            if (RegOpenKeyExA(HKEY_CURRENT_USER, (radice + "\\" + sotto).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
-                continue;
-            for (DWORD i = 0;; ++i) {
-                char nome[512];
-                DWORD n = sizeof nome;
-                BYTE dati[64];
-                DWORD nd = sizeof dati;
-                DWORD tipo = 0;
-                if (RegEnumValueA(h, i, nome, &n, nullptr, &tipo, dati, &nd) != ERROR_SUCCESS) break;
-                f[std::string(sotto) + "\\" + nome] = {tipo, std::string(reinterpret_cast<char*>(dati), nd)};
-            }
-            RegCloseKey(h);
-        }
-        return f;
-    }
+    std::map<std::string, ValoreGrezzo> Fotografia() const { return FotografiaRegistro(radice); }
 
-    // A registry as the game might leave it, with values the old reader
-    // would have cut: a window off the left edge and one far away.
-    void RegistroDelGioco() {
-        for (int i = 0; i < NumeroTastiGioco; ++i) Metti("Game", "Key" + std::to_string(i), 300 + i);
-        Metti("Game", "AutoTarget", 0);
-        Metti("Game", "ControlMethod", 1);
-        Metti("Game", "MusicVolume", 55);
-        Metti("Game", "SFXVolume", 0xFFFFFFFF);  // -1 as the game writes a signed i16
-        Metti("Game", "SoundQuality", 2);
-        Metti("Game", "WindowX", static_cast<DWORD>(-37));
-        Metti("Game", "WindowY", 70000);
-        int n = 0;
-        for (const char* nome : {"BumpLow", "BumpMap", "D3D", "DD", "DisableSound", "DS", "Filter", "HardWare",
-                                 "NoFMV", "Setup", "TextLow", "TFormat", "VMode", "Volumetric", "Window"})
-            Metti("System", nome, static_cast<DWORD>(++n % 3 == 0 ? 200 : n % 2));
-    }
+    void RegistroDelGioco() { ScriviRegistroDelGioco(radice); }
 
     std::string radice;
     static inline int contatore = 0;

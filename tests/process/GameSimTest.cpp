@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/process/LoggerFixture.h"
+#include "tests/support/TestRegistry.h"
 
 namespace {
 
@@ -53,6 +54,95 @@ TEST(GameSim, RecordsWrapToTheStartWhenTheMemoryIsFull) {
     EXPECT_NE(c.LogGioco().find("log-nologger 50 "), std::string::npos);
     UnmapViewOfFile(vista);
     CloseHandle(mappa);
+}
+
+// A file the game holds open cannot be opened alone, as the program tests it.
+bool Trattenuto(const std::string& percorso) {
+    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(h);
+    return false;
+}
+
+// The debug-log records the game wrote, in order.
+std::vector<std::string> RecordGioco(const std::string& log) {
+    std::vector<std::string> r;
+    size_t i = 0;
+    while ((i = log.find("log-nologger ", i)) != std::string::npos) {
+        const size_t inizio = log.find(' ', i + 13) + 1;
+        const size_t fine = log.find('\n', inizio);
+        r.push_back(log.substr(inizio, fine - inizio));
+        i = fine;
+    }
+    return r;
+}
+
+TEST(GameSim, PlaysAWholeRunInTheModeOfTheRegistry) {
+    ChiaveGiocoSalvata chiave;
+    struct Caso {
+        long window;  // -1: no value
+        const char* boot;
+        std::vector<std::string> modo;
+    };
+    for (const Caso& caso : {Caso{1, "boot 800 600", {"DXCreate: Windowed Mode", "w 800 h 600"}},
+                             Caso{0, "boot 800 600", {"SetDisplayMode - 800x600x16"}},
+                             Caso{-1, "boot", {"SetDisplayMode - 640x480x16"}}}) {
+        CancellaAlberoRegistro(HKEY_CURRENT_USER, ChiaveGiocoRegistro);
+        if (caso.window >= 0) {
+            ASSERT_TRUE(MettiValoreRegistro(ChiaveGiocoRegistro, "System", "Window", static_cast<DWORD>(caso.window)));
+        }
+        CatenaLogger c;
+        for (const char* f : {"data\\title.tr4", "data\\level1.tr4", "audio\\097.wav", "audio\\003.wav"})
+            ScriviFileProva(c.trle / f, "x");
+        ASSERT_TRUE(c.AvviaGioco(std::string(caso.boot) +
+                                 "\nload title.tr4 1500\ncd 97\nwait 1500\nload level1.tr4 0\ncd 3\nquit\nlog never\n"));
+        ASSERT_TRUE(c.GiocoHaScritto("load data\\title.tr4")) << c.LogGioco();
+        EXPECT_TRUE(Trattenuto(c.trle / "data\\title.tr4"));
+        ASSERT_TRUE(c.GiocoHaScritto("play audio\\097.wav"));
+        EXPECT_FALSE(Trattenuto(c.trle / "data\\title.tr4"));
+        EXPECT_TRUE(Trattenuto(c.trle / "audio\\097.wav"));
+        EXPECT_EQ(c.gioco.Attendi(20000), 0);
+        for (const char* f : {"data\\title.tr4", "data\\level1.tr4", "audio\\097.wav", "audio\\003.wav"})
+            EXPECT_FALSE(Trattenuto(c.trle / f)) << f;
+
+        std::vector<std::string> attesi{"do_boot_screen"};
+        attesi.insert(attesi.end(), caso.modo.begin(), caso.modo.end());
+        for (const char* r : {"TIME_Init", "S_LoadLevelFile", "FileOpen - DATA\\title.tr4", "CreateD3DLights",
+                              "Playing audio\\097.wav", "S_LoadLevelFile", "FileOpen - DATA\\level1.tr4",
+                              "CreateD3DLights", "Playing audio\\003.wav", "WinClose"})
+            attesi.push_back(r);
+        const std::string log = c.LogGioco();
+        EXPECT_EQ(RecordGioco(log), attesi) << log;
+        EXPECT_NE(log.find("\nregistry Window " + std::to_string(caso.window) + " VMode -1\n"), std::string::npos);
+        EXPECT_NE(log.find(caso.window == 1 ? "\nstart windowed\n" : "\nstart full screen\n"), std::string::npos);
+        EXPECT_EQ(log.rfind("start clock ", 0), 0u) << log;
+        EXPECT_NE(log.find("\nend clock "), std::string::npos);
+    }
+}
+
+TEST(GameSim, CrashesAndHangsAsTheScriptSays) {
+    {
+        CatenaLogger c;
+        ScriviFileProva(c.trle / "data\\level1.tr4", "x");
+        ASSERT_TRUE(c.AvviaGioco("open data\\level1.tr4\ncrash\nquit\n"));
+        EXPECT_EQ(static_cast<DWORD>(c.gioco.Attendi(20000)), 0xC0000005u);
+        const std::string log = c.LogGioco();
+        EXPECT_NE(log.find("\ncrash 3221225477\n"), std::string::npos) << log;
+        EXPECT_EQ(log.find("WinClose"), std::string::npos);
+        EXPECT_EQ(log.find("\nexit "), std::string::npos);
+        EXPECT_FALSE(Trattenuto(c.trle / "data\\level1.tr4"));
+    }
+    {
+        CatenaLogger c;
+        ASSERT_TRUE(c.AvviaGioco("title Hanging Sim\nhang 4000\nquit\n"));
+        ASSERT_TRUE(c.GiocoHaScritto("hang 4000"));
+        HWND finestra = FindWindowA(nullptr, "Hanging Sim");
+        ASSERT_NE(finestra, nullptr);
+        DWORD_PTR r = 0;
+        EXPECT_EQ(SendMessageTimeoutA(finestra, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &r), 0);
+        EXPECT_EQ(c.gioco.Attendi(20000), 0);
+        EXPECT_NE(c.LogGioco().find("\nresume\n"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -17,13 +17,25 @@
 //   wait <ms>           pause, answering messages
 //   waitlogger <ms>     pause until the logger's window exists
 //   altenter            the player's Alt+Enter: toggles windowed/full screen
+//   boot [w h]          the boot screen in the mode the registry asks for,
+//                       at w x h (default 640 x 480), then TIME_Init
+//   load <file> [ms]    a level load: data\<file> held open from
+//                       S_LoadLevelFile to CreateD3DLights, ms apart (100)
+//   cd <n>              CD track n: audio\<nnn>.wav held open, its record
+//   quit                the "WinClose" record: the game's own end
+//   crash [code]        dies at once, no "WinClose", files left to the system
+//   hang [ms]           answers no message for ms, or for ever
 //   stay                do not end after the "WinClose" record
 //   exit [code]         end now
 // Without "stay" the game ends after its "WinClose" record; it also ends at
 // the end of the script. WM_CLOSE to its window writes "WinClose" and ends
 // it. Alt+Enter keys it receives toggle the mode as "altenter" does: the
-// game starts full screen, and each toggle writes the records of a mode
+// game starts in the mode of the registry's System\Window value (full
+// screen when there is none), and each toggle writes the records of a mode
 // change (KA_ALTENTER, the new mode, CreateD3DLights).
+// The log's first and last lines give the performance counter, which is
+// the same clock in every process, so that a benchmark can time the start
+// and the end of a run around the game.
 #include <windows.h>
 
 #include <cstdio>
@@ -137,6 +149,31 @@ void Attendi(DWORD ms) {
         if (passati >= ms || Fine) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passati < 10 ? ms - passati : 10, QS_ALLINPUT);
     }
+}
+
+// The game's own settings key; the System values decide its mode.
+const char* const ChiaveSistema = "Software\\Core Design\\Tomb Raider Level Editor\\System";
+
+// A DWORD of the System key, or -1 when it is not there.
+long long ValoreSistema(const char* nome) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ChiaveSistema, 0, KEY_READ, &h) != ERROR_SUCCESS) return -1;
+    DWORD valore = 0;
+    DWORD tipo = 0;
+    DWORD n = sizeof valore;
+    const LONG esito = RegQueryValueExA(h, nome, nullptr, &tipo, reinterpret_cast<BYTE*>(&valore), &n);
+    RegCloseKey(h);
+    return esito == ERROR_SUCCESS && tipo == REG_DWORD ? static_cast<long long>(valore) : -1;
+}
+
+void ScriviOrologio(const char* quando) {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    char riga[120];
+    std::snprintf(riga, sizeof riga, "%s clock %lld us", quando,
+                  static_cast<long long>(t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart));
+    Scrivi(riga);
 }
 
 HWND FinestraLogger() { return FindWindowA("DBLogWindowClass", "DBLog Server"); }
@@ -261,6 +298,66 @@ void Esegui(const std::string& riga) {
         Scrivi(FinestraLogger() ? "logger found" : "logger missing");
     } else if (comando == "altenter") {
         CambiaModo();
+    } else if (comando == "boot") {
+        int w = 0, h = 0;
+        if (!(in >> w >> h) || w <= 0 || h <= 0) w = 640, h = 480;
+        Scrivi(std::string("boot ") + (Finestrato ? "windowed " : "full screen ") + std::to_string(w) + "x" +
+               std::to_string(h));
+        // A window of the mode's size: a framed one, or one over the whole screen.
+        RECT r{0, 0, w, h};
+        if (Finestrato) {
+            AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+        } else {
+            SetWindowLongA(Finestra, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+        }
+        SetWindowPos(Finestra, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        Registra("do_boot_screen", true);
+        if (Finestrato) {
+            Registra("DXCreate: Windowed Mode", true);
+            Registra("w " + std::to_string(w) + " h " + std::to_string(h), true);
+        } else {
+            Registra("SetDisplayMode - " + std::to_string(w) + "x" + std::to_string(h) + "x16", true);
+        }
+        Registra("TIME_Init", true);
+    } else if (comando == "load") {
+        std::string file;
+        long ms = 0;
+        in >> file;
+        if (!(in >> ms) || ms < 0) ms = 100;
+        if (file.empty()) {
+            Scrivi("unknown " + riga);
+            return;
+        }
+        const std::string percorso = "data\\" + file;
+        HANDLE h = CreateFileA((Cartella + "\\" + percorso).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        Scrivi((h == INVALID_HANDLE_VALUE ? "load-failed " : "load ") + percorso);
+        Registra("S_LoadLevelFile", true);
+        Registra("FileOpen - DATA\\" + file, true);
+        Attendi(static_cast<DWORD>(ms));
+        Registra("CreateD3DLights", true);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        Scrivi("loaded " + percorso);
+    } else if (comando == "cd") {
+        const int n = std::atoi(argomento.c_str());
+        Esegui("play " + std::to_string(n));
+        char nome[32];
+        std::snprintf(nome, sizeof nome, "audio\\%03d.wav", n);
+        Registra(std::string("Playing ") + nome, true);
+    } else if (comando == "quit") {
+        Registra("WinClose", true);
+    } else if (comando == "crash") {
+        const UINT codice = argomento.empty() ? 0xC0000005u : static_cast<UINT>(std::strtoul(argomento.c_str(), nullptr, 0));
+        Scrivi("crash " + std::to_string(codice));
+        ScriviOrologio("end");
+        if (Registro) std::fclose(Registro);
+        TerminateProcess(GetCurrentProcess(), codice);
+    } else if (comando == "hang") {
+        const DWORD ms = argomento.empty() ? INFINITE : std::strtoul(argomento.c_str(), nullptr, 10);
+        Scrivi("hang " + (argomento.empty() ? std::string("for ever") : std::to_string(ms)));
+        Sleep(ms);
+        Scrivi("resume");
     } else if (comando == "stay") {
         Resta = true;
     } else if (comando == "exit") {
@@ -280,6 +377,7 @@ int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int) {
     Cartella = Cartella.substr(0, Cartella.find_last_of('\\'));
     Registro = std::fopen((Cartella + "\\gamesim_log.txt").c_str(), "ab");
 
+    ScriviOrologio("start");
     Scrivi(std::string("commandline ") + GetCommandLineA());
     char corrente[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, corrente);
@@ -294,6 +392,10 @@ int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int) {
     }
     Scrivi("environment " + std::to_string(variabili));
     ControllaPriorita();
+    const long long finestrato = ValoreSistema("Window");
+    Finestrato = finestrato > 0;
+    Scrivi("registry Window " + std::to_string(finestrato) + " VMode " + std::to_string(ValoreSistema("VMode")));
+    Scrivi(Finestrato ? "start windowed" : "start full screen");
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = ProceduraGioco;
@@ -325,6 +427,7 @@ int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int) {
     if (Finestra) DestroyWindow(Finestra);
     if (Vista) UnmapViewOfFile(Vista);
     if (Mappa) CloseHandle(Mappa);
+    ScriviOrologio("end");
     Scrivi("exit " + std::to_string(CodiceUscita));
     if (Registro) std::fclose(Registro);
     return CodiceUscita;
