@@ -31,6 +31,8 @@ public:
     ~Osservatore();
     // Waits for the watcher to end, then reads what it recorded.
     std::vector<BoxRegistrato> Boxes(DWORD ms = 30000);
+    // Stops the watcher now: for a program that may show fewer boxes.
+    void Interrompi() { processo_.Termina(); }
 
 private:
     ProcessoProva processo_;

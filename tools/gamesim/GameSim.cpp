@@ -378,6 +378,7 @@ int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int) {
     Registro = std::fopen((Cartella + "\\gamesim_log.txt").c_str(), "ab");
 
     ScriviOrologio("start");
+    Scrivi("process " + std::to_string(GetCurrentProcessId()));
     Scrivi(std::string("commandline ") + GetCommandLineA());
     char corrente[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, corrente);

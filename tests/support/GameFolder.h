@@ -1,0 +1,39 @@
+#pragma once
+// A game folder ready for a whole run of Ludovane.exe with the game
+// stand-in, built from our own writers and from byte layouts by hand. Used
+// by the process tests and by the run benchmark, so it needs no test
+// framework.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// script.dat from its byte layout: the level paths (folder and base name,
+// no extension) and the title level's CD track in the first level block.
+std::string ScriptDatAMano(const std::vector<std::string>& percorsi, uint8_t cdTitolo);
+
+// A PCM wav of no samples.
+std::string WavVuoto();
+
+struct OpzioniCartellaGioco {
+    bool condiviso = false;  // the configuration's SharedMode option
+    bool logger = true;      // Scrivane.exe in the store folder
+    // The configuration's one trigger: CD 3 in level 1, disabled, so that
+    // nothing is performed; stored with its working flag when asked.
+    bool flagWorking = false;
+    std::string scriptGioco;  // gamesim.txt
+};
+
+// The description McfWriter turns into the folder's media.mcf.
+std::string DescrizioneMcfGioco(const OpzioniCartellaGioco& o);
+
+// Builds <trle>: Ludovane.exe, the stand-in as tomb4.exe with its script,
+// script.dat with a title and one level, english.dat, the level and track
+// files, media.mcf, and in store the cached videolist.bin, Tonvell.dll and
+// (with the logger) Scrivane.exe. <programmi> is the folder of the built
+// programs. False with the reason in <errore>.
+bool CostruisciCartellaGioco(const std::string& trle, const std::string& programmi, const OpzioniCartellaGioco& o,
+                             std::string& errore);
+
+// Runs McfWriter on a description; false when it failed.
+bool ScriviMcfDaDescrizione(const std::string& programmi, const std::string& cartella, const std::string& descrizione,
+                            const std::string& mcf);
