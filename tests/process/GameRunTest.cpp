@@ -69,6 +69,9 @@ TEST_F(GameRun, AWholeRunGivesBackRegistryDesktopAndConfiguration) {
         const std::string gioco = LogGioco();
         EXPECT_NE(gioco.find("\ncommandline \"" + (trle / "tomb4.exe") + "\"\n"), std::string::npos) << gioco;
         EXPECT_NE(gioco.find("\nfolder " + trle.Percorso() + "\n"), std::string::npos);
+        // The run's settings: its mode and the video list's index of 1024 x 768 x 32.
+        EXPECT_TRUE(GiocoHaScritto(std::string("registry Window ") + (caso.condiviso ? "1" : "0") + " VMode 4"))
+            << gioco;
         EXPECT_TRUE(GiocoHaScritto(caso.condiviso ? "start windowed" : "start full screen")) << gioco;
         EXPECT_TRUE(GiocoHaScritto("loaded data\\title.tr4")) << gioco;
 
@@ -131,6 +134,7 @@ TEST_F(GameRun, LudovaneKilledDuringTheGameIsRecoveredByTheNextRun) {
         for (DWORD inizio = GetTickCount(); !inGioco && GetTickCount() - inizio < 60000; Sleep(50))
             inGioco = GiocoHaScritto("play audio\\097.wav");
         ASSERT_TRUE(inGioco) << Log();
+        EXPECT_TRUE(GiocoHaScritto("registry Window 0 VMode 4")) << LogGioco();
         p.Termina();
         osservatore.Interrompi();
     }
