@@ -236,6 +236,7 @@ bool VerificaFilmati() {
         Messaggio("Now you should install video codec to show correctly the movies present in current level", StileOk);
         EseguiEAttendi(codec, "", false);
         ImpostaBit(StatoGioco, CodecGiaRichiesto);
+        if (temporaneo) CancellaFile(codec);
     }
     if (!VerificaMediaPlayer()) {
         StampaLog("On current computer missing one or more component necessary to play movies", true);
@@ -284,7 +285,9 @@ bool PreparaInvioTasti() {
         } else {
             bool temporaneo = false;
             const std::string estratto = EstraiFileMedia("Vantrek.vxd", temporaneo, false, true);
-            if (estratto.empty() || !EsisteFile(estratto) || !CopiaFile(estratto, percorso) || !EsisteFile(percorso)) {
+            const bool copiato = !estratto.empty() && CopiaFile(estratto, percorso) && EsisteFile(percorso);
+            if (temporaneo) CancellaFile(estratto);
+            if (!copiato) {
                 StampaLog("ERROR missing Vantrek.vxd. This file it's necessary", true);
                 return false;
             }
@@ -313,8 +316,10 @@ bool InstallaTonvell() {
     bool temporaneo = false;
     const std::string estratto = EstraiFileMedia("Tonvell.dll", temporaneo, false, true);
     if (estratto.empty()) return false;
+    const bool copiato = CopiaFile(estratto, percorso) && EsisteFile(percorso);
+    if (temporaneo) CancellaFile(estratto);
     // A library that is not there leaves every beep silent: say so and stop.
-    if (!CopiaFile(estratto, percorso) || !EsisteFile(percorso)) {
+    if (!copiato) {
         StampaLog("ERROR: failed copying Tonvell.dll in: " + percorso, true);
         return false;
     }

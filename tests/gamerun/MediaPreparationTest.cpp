@@ -11,10 +11,14 @@
 #include "core/MediaConfig.h"
 #include "core/MediaPacket.h"
 #include "core/MediaTrigger.h"
+#include "core/SystemUtils.h"
 #include "core/Utf8Text.h"
+#include "displaymodes/VideoListFile.h"
+#include "gamerun/Desktop.h"
 #include "gamerun/MediaPreparation.h"
 #include "gamerun/TombSettings.h"
 #include "gamerun/VideoList.h"
+#include "patcher/ExePatcher.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tools/mcfwriter/McfDescription.h"
 
@@ -349,6 +353,110 @@ TEST_F(Preparazione, WithoutCdTriggersOnlyTitleAndSpecialTracks) {
     EXPECT_TRUE(ListaCdAlert.empty());
     EXPECT_TRUE(ListaCdTrigger.empty());
     EXPECT_EQ(ListaCdSuoni, (std::vector<int32_t>{102, -1}));
+}
+
+// The whole preparation on the Xvfb desktop, full screen, without the
+// logger: the game's settings go to a key of the test's own, the beep
+// library comes from the store when the system folder lacks it.
+class CorsaIntera : public Preparazione {
+public:
+    void SetUp() override {
+        Preparazione::SetUp();
+        SchermoReale();
+        TaskBarAutoNascosta = false;
+        ListaModiVideo.clear();
+        NumModiVideo = 0;
+        ASSERT_TRUE(ScriviFileProva(
+            store2("videolist.bin"),
+            ScriviVideoListFile({{0, 0, 1, {{640, 480, 32}, {800, 600, 32}, {1024, 768, 32}}}})));
+        ASSERT_TRUE(ScriviFileProva(trle / "tomb4.exe", "original game"));
+        tonvell = CartellaSpeciale(37) + "\\Tonvell.dll";
+        vantrek = CartellaSpeciale(37) + "\\Vantrek.vxd";
+        tonvellPresente = EsisteFile(tonvell);
+        ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\Tonvell.dll").c_str(), store2("Tonvell.dll").c_str(), FALSE));
+    }
+    void TearDown() override {
+        FuoriGioco = true;
+        NascondiBackCover();
+        ChiudiCover();
+        if (HaBit(ModificheAvvio, AnimazioniDisattivate)) RipristinaAnimazioni();
+        if (HaBit(ModificheAvvio, TaskBarNascosta)) MostraTaskBar();
+        MostraMouse();
+        if (!tonvellPresente) CancellaFile(tonvell);
+        CancellaFile(vantrek);
+        ListaModiVideo.clear();
+        NumModiVideo = 0;
+        Preparazione::TearDown();
+    }
+    std::string tonvell, vantrek;
+    bool tonvellPresente = false;
+};
+
+TEST_F(CorsaIntera, PreparesTheRunAndSignsTheExecutableThatIsPatched) {
+    // Both the enabling and the disabling bits: enabled wins.
+    Configurazione(std::string("HeaderOptions=0x3C0\n") + UnTriggerCd);
+    Wav(12);
+    Wav(CdTitolo);
+    ASSERT_TRUE(ScriviFileProva(store2("tomb4.exe"), "level's own game"));
+    ASSERT_TRUE(ScriviFileProva(store2("TombVersion.txt"), "signature of another executable\r\n"));
+    ASSERT_TRUE(InitMediaMcf());
+    EXPECT_EQ(LivelloTab, 0);
+    EXPECT_EQ(ModificheAvvio, FaseSpecialMedia | NoAntiTrigger | DriverTastiCaricato | AnimazioniDisattivate |
+                                  TaskBarNascosta | SchermoNeroMostrato | ImpostazioniCambiate | MouseNascosto);
+    // The level's executable in place, the original kept beside it.
+    EXPECT_EQ(LeggiFileProva(trle / "tomb4.exe"), "level's own game");
+    EXPECT_EQ(LeggiFileProva(trle / "backup_tomb4.exe"), "original game");
+    EXPECT_FALSE(EsisteFileProva(store2("tomb4.exe")));
+    const std::string firma = FirmaEseguibile(trle / "tomb4.exe");
+    EXPECT_EQ(LeggiFileProva(store2("TombVersion.txt")), firma + "\r\n");
+    EXPECT_TRUE(HaRiga("Tomb_Version: \"" + firma + "\""));
+    // The beep library is installed and checked.
+    EXPECT_TRUE(EsisteFile(tonvell));
+    if (!tonvellPresente) {
+        EXPECT_TRUE(HaRiga("Installed Tonvell.dll in: " + tonvell));
+    }
+    // Full screen: the desktop keeps its mode, the screen takes the game's.
+    EXPECT_TRUE(HaRigaCheInizia("Video mode available in tomb raider is: " + std::to_string(SchermoX) + " x " +
+                                std::to_string(SchermoY) + "  Bits=32"));
+    EXPECT_FALSE(HaBit(ModificheAvvio, RisoluzioneCambiata));
+    EXPECT_EQ(LeggiValoreRegistro("System\\Window"), 0);
+    EXPECT_EQ(LeggiValoreRegistro("System\\BumpMap"), 1);
+    EXPECT_EQ(LeggiValoreRegistro("System\\Volumetric"), 1);
+    EXPECT_EQ(LeggiValoreRegistro("System\\VMode"), ImpostazioniTombCorrenti.VMode);
+    EXPECT_TRUE(EsisteFileProva(store2("Old_Settings.trg")));
+    EXPECT_TRUE(HaRiga("Shared mode = False"));
+    EXPECT_TRUE(DialogBlank().Loaded());
+}
+
+// Windows 98 and Me, chosen by the platform code: the key driver is needed
+// full screen, and its absence stops the run before the desktop changes.
+TEST_F(CorsaIntera, Windows98NeedsTheKeyDriver) {
+    for (bool presente : {false, true}) {
+        SCOPED_TRACE(presente ? "driver in the level's files" : "no driver");
+        Configurazione(UnTriggerCd);
+        Wav(12);
+        Wav(CdTitolo);
+        ModificheAvvio = 0;
+        StatoGioco = 0;
+        SistemaNT = false;
+        CodicePiattaforma = 4;
+        CancellaFile(vantrek);
+        if (presente) {
+            ASSERT_TRUE(ScriviFileProva(store2("Vantrek.vxd"), "driver"));
+        }
+        EXPECT_EQ(InitMediaMcf(), presente);
+        EXPECT_TRUE(HaRiga("Detected Window98/Me: Verify for installation of Vantrek.vxd"));
+        if (presente) {
+            EXPECT_TRUE(HaRiga("Installed Vantrek.vxd"));
+            EXPECT_EQ(LeggiFileProva(vantrek), "driver");
+            EXPECT_TRUE(HaBit(ModificheAvvio, DriverTastiCaricato));
+        } else {
+            EXPECT_TRUE(HaRiga("ERROR missing Vantrek.vxd. This file it's necessary"));
+            EXPECT_EQ(ModificheAvvio, FaseSpecialMedia | NoAntiTrigger);
+        }
+    }
+    SistemaNT = true;
+    CodicePiattaforma = 5;
 }
 
 // The game's mode: the size asked for, else lowered step by step, else the
