@@ -428,6 +428,24 @@ TEST_F(CorsaIntera, PreparesTheRunAndSignsTheExecutableThatIsPatched) {
     EXPECT_TRUE(DialogBlank().Loaded());
 }
 
+// A beep library that could not be copied would leave every beep silent:
+// the run stops there, before the desktop changes.
+TEST_F(CorsaIntera, AFailedCopyOfTheBeepLibraryStops) {
+    if (tonvellPresente) GTEST_SKIP() << "the system folder already holds Tonvell.dll";
+    // A folder of that name: the library looks missing and cannot be copied.
+    ASSERT_TRUE(CreateDirectoryA(tonvell.c_str(), nullptr));
+    Configurazione(UnTriggerCd);
+    Wav(12);
+    Wav(CdTitolo);
+    const bool esito = InitMediaMcf();
+    RemoveDirectoryA(tonvell.c_str());
+    EXPECT_FALSE(esito);
+    EXPECT_TRUE(HaRiga("Missing Tonvell.dll: install it now"));
+    EXPECT_TRUE(HaRiga("ERROR: failed copying Tonvell.dll in: " + tonvell));
+    EXPECT_FALSE(HaRigaCheInizia("Installed Tonvell.dll"));
+    EXPECT_EQ(ModificheAvvio, FaseSpecialMedia | NoAntiTrigger | DriverTastiCaricato);
+}
+
 // Windows 98 and Me, chosen by the platform code: the key driver is needed
 // full screen, and its absence stops the run before the desktop changes.
 TEST_F(CorsaIntera, Windows98NeedsTheKeyDriver) {
