@@ -182,6 +182,16 @@ void VerificaDifferenzaVideo(int32_t larghezza, int32_t altezza) {
     }
 }
 
+int32_t VerificaRisoluzione(int32_t larghezza, int32_t altezza, int32_t bits) {
+    for (int32_t i = 0; i < NumModiVideo && i < static_cast<int32_t>(ListaModiVideo.size()); ++i) {
+        const VideoMode& m = ListaModiVideo[static_cast<size_t>(i)];
+        if (m.Width == larghezza && m.Height == altezza && m.Bits == bits) return i;
+    }
+    StampaLog("WARNING: required resolution: " + std::to_string(larghezza) + "x" + std::to_string(altezza) +
+              "  BitPerPixels=" + std::to_string(bits) + "  it's not available");
+    return -1;
+}
+
 std::string LogVideoList(const std::vector<VideoMode>& modi, int32_t numeroModi) {
     const std::string trattini(25, '-');
     std::string s = "Video Mode List\r\n" + trattini + "\r\n";

@@ -21,6 +21,9 @@ std::vector<VideoMode> GetTombVideoList(bool primoHardware, int32_t& DD, int32_t
 // untouched) for any other code.
 bool DimensioniCodiceRisoluzione(int32_t codice, int32_t& larghezza, int32_t& altezza);
 bool RequiredResolution(int32_t& larghezza, int32_t& altezza);
+// The index of the mode of ListaModiVideo with exactly this size and depth,
+// or -1 (with a warning line).
+int32_t VerificaRisoluzione(int32_t larghezza, int32_t altezza, int32_t bits);
 void VerificaDifferenzaVideo(int32_t larghezza, int32_t altezza);
 std::string LogVideoList(const std::vector<VideoMode>& modi, int32_t numeroModi);
 std::string LogImpostazioniVideo(const ImpostazioniTomb& imp);
