@@ -23,6 +23,7 @@ uint32_t TickUltimaScritturaLog = 0;
 int32_t NumeroCopiaLog = 0;
 std::string PercorsoCopiaLog;
 bool AvvisoLogNonScrivibile = false;
+std::vector<std::string> RigheErroreLog;
 
 namespace {
 int64_t AccodaConStdio(const std::string& percorso, const std::string& dati) {
@@ -62,6 +63,7 @@ void InitMediaLog() {
     ErroreLoggato = false;
     NumErroriLog = 0;
     ScritturaLogFallita = false;
+    RigheErroreLog.clear();
 }
 
 std::string StampaTempoLog(int32_t millisecondi, char separatoreDecimale) {
@@ -76,11 +78,13 @@ std::string StampaTempoLog(int32_t millisecondi, char separatoreDecimale) {
     return stampa;
 }
 
-void StampaLog(const std::string& testo, bool errore) {
+namespace {
+void ScriviRigaLog(const std::string& testo, bool errore, bool box) {
     if (!errore && !LogAbilitato) return;
     if (errore) {
         ErroreLoggato = true;
         ++NumErroriLog;
+        if (RigheErroreLog.size() < MassimoRigheErroreLog) RigheErroreLog.push_back(testo);
     }
     const auto trascorsi = static_cast<int32_t>(ClockTick() - TickInizioLog);
     const std::string stampa = StampaTempoLog(trascorsi, SeparatoreDecimale());
@@ -103,9 +107,16 @@ void StampaLog(const std::string& testo, bool errore) {
     BufferLog += stampa + ":  " + tab + corpo + "\r\n";
     if (ScritturaLogFallita) LimitaBufferLog();
 
-    if (errore && ProcessoGioco.hProcess == nullptr) Messaggio(testo, StileErroreCritico, "");
-    if (tabNegativo) StampaLog("ERROR: in StampaLog() function tabultator was negative", true);
+    if (box && errore && ProcessoGioco.hProcess == nullptr) Messaggio(testo, StileErroreCritico, "");
+    if (tabNegativo) ScriviRigaLog("ERROR: in StampaLog() function tabultator was negative", true, box);
     ScriviBufferLog(false);
+}
+}  // namespace
+
+void StampaLog(const std::string& testo, bool errore) { ScriviRigaLog(testo, errore, true); }
+
+void RiportaRigheErrore(std::vector<std::string> righe) {
+    for (const std::string& riga : righe) ScriviRigaLog(riga, true, false);
 }
 
 bool RigaErrore(const std::string& testo) {

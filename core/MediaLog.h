@@ -3,6 +3,7 @@
 // appended to media_log.txt in the store folder at most every 2000 ms.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 extern bool LogAbilitato;
 extern bool LogFileRichiesto;
@@ -28,6 +29,13 @@ extern bool AvvisoLogNonScrivibile;
 extern int64_t (*AccodaFileLog)(const std::string& percorso, const std::string& dati);
 
 void InitMediaLog();
+// The texts of the error lines since the log was started (the first
+// MassimoRigheErroreLog), so that a restart of the log can carry them over.
+extern std::vector<std::string> RigheErroreLog;
+constexpr size_t MassimoRigheErroreLog = 100;
+// Writes them again into a restarted log: counted as errors, without a box,
+// since the user has seen each once.
+void RiportaRigheErrore(std::vector<std::string> righe);
 // One line, the first time a routine that is not built yet is asked for:
 // "<routine>: not performed yet".
 void StampaNonCostruito(const char* routine);

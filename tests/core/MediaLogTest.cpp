@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
@@ -140,6 +142,32 @@ TEST_F(LogTest, ErrorLinesAreCounted) {
     InitMediaLog();
     EXPECT_EQ(NumErroriLog, 0);
     EXPECT_FALSE(ErroreLoggato);
+}
+
+TEST_F(LogTest, ErrorLinesCarriedIntoARestartedLogCountAgainWithoutABox) {
+    StampaLog("a", true);
+    StampaLog("b");
+    StampaLog("c", true);
+    EXPECT_EQ(RigheErroreLog, (std::vector<std::string>{"a", "c"}));
+    const std::vector<std::string> prima = RigheErroreLog;
+    InitMediaLog();
+    EXPECT_TRUE(RigheErroreLog.empty());
+    // No game runs: a line written as an ordinary error would raise a box.
+    ProcessoGioco.hProcess = nullptr;
+    ClockAdvance(5);
+    RiportaRigheErrore(prima);
+    ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
+    EXPECT_EQ(BufferLog, " 0.005:  a\r\n 0.005:  c\r\n");
+    EXPECT_EQ(NumErroriLog, 2);
+    EXPECT_TRUE(ErroreLoggato);
+    // Carried again by a further restart.
+    EXPECT_EQ(RigheErroreLog, prima);
+}
+
+TEST_F(LogTest, OnlyTheFirstErrorLinesAreKeptForARestart) {
+    for (size_t i = 0; i < MassimoRigheErroreLog + 5; ++i) StampaLog("e" + std::to_string(i), true);
+    ASSERT_EQ(RigheErroreLog.size(), MassimoRigheErroreLog);
+    EXPECT_EQ(RigheErroreLog.back(), "e" + std::to_string(MassimoRigheErroreLog - 1));
 }
 
 TEST_F(LogTest, UnwritableFileKeepsTheBufferForTheNextWrite) {

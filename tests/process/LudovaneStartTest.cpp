@@ -42,7 +42,7 @@ TEST_F(LudovaneStart, HelpShowsItsTextAndEnds) {
         ASSERT_EQ(boxes.size(), 1u) << opzione;
         EXPECT_EQ(boxes[0].titolo, Titolo);
         EXPECT_EQ(boxes[0].testo, TestoHelpAtteso);
-        EXPECT_FALSE(HaRiga("StartGame(): starting a game run is not built yet; the program ends")) << opzione;
+        EXPECT_FALSE(HaRiga("InitGameConfig()")) << opzione;
     }
 }
 
@@ -55,23 +55,34 @@ TEST_F(LudovaneStart, HelpWithTheLogOnIsLoggedAsOneLine) {
     EXPECT_NE(log.find("......:  L+G            : Enable creation of log file\r\n......:  \r\n"), std::string::npos);
 }
 
+// A folder with the game alone: the run's start stops at the missing
+// script.dat, with its box and the abandon's.
+const char* const SenzaScriptDat = "ERROR missing Script.dat in trle folder";
+const char* const RunAbbandonato = "ERROR in InitGameConfig: abort game";
+
 TEST_F(LudovaneStart, UnknownOptionsAreReportedAndTheStartGoesOn) {
     ConGioco();
     for (const char* opzione : {"/q", "/x", "-v", "v"}) {
-        const auto boxes = Esegui(std::string(opzione) + " /v", 1);
+        const auto boxes = Esegui(std::string(opzione) + " /v", 3);
         const std::string atteso = std::string("Command line error: unknown option: '") + opzione + "'";
-        ASSERT_EQ(boxes.size(), 1u) << opzione;
+        ASSERT_EQ(boxes.size(), 3u) << opzione;
         EXPECT_EQ(boxes[0].titolo, Titolo);
         EXPECT_EQ(boxes[0].testo, atteso);
+        EXPECT_EQ(boxes[1].testo, SenzaScriptDat);
+        EXPECT_EQ(boxes[2].testo, RunAbbandonato);
+        // The run's log, started afresh, still holds the start-up's error.
         EXPECT_TRUE(HaRiga(atteso)) << opzione;
-        EXPECT_TRUE(HaRiga("StartGame(): starting a game run is not built yet; the program ends")) << opzione;
+        EXPECT_TRUE(HaRiga("InitGameConfig()")) << opzione;
+        EXPECT_TRUE(HaRiga(SenzaScriptDat)) << opzione;
     }
 }
 
 TEST_F(LudovaneStart, ErrorLinesReachTheFileWithTheLogOff) {
-    ConGioco();
-    Esegui("/q", 1);
-    EXPECT_EQ(Righe(), (std::vector<std::string>{"Command line error: unknown option: '/q'"}));
+    Esegui("/q", 2);
+    const auto righe = Righe();
+    ASSERT_EQ(righe.size(), 3u);
+    EXPECT_EQ(righe[0], "Command line error: unknown option: '/q'");
+    EXPECT_EQ(righe[1], "Warning: missing tomb4.exe in current folder: " + trle.Percorso());
 }
 
 TEST_F(LudovaneStart, VerboseOptionWorksBeforeOrAfterOtherOptions) {
@@ -82,13 +93,13 @@ TEST_F(LudovaneStart, VerboseOptionWorksBeforeOrAfterOtherOptions) {
         int boxes;
     };
     // "/u" outside a game folder and "/l" without a configuration end with a box.
-    for (const Caso& c : {Caso{"/v /s", "StartGame(): starting a game run is not built yet; the program ends", 0},
-                          Caso{"/S /V", "StartGame(): starting a game run is not built yet; the program ends", 0},
+    for (const Caso& c : {Caso{"/v /s", "InitGameConfig()", 2},
+                          Caso{"/S /V", "InitGameConfig()", 2},
                           Caso{"/u /v", "Missing 'extract.txt' file in folder: ", 1},
                           Caso{"/V /U", "Missing 'extract.txt' file in folder: ", 1},
                           Caso{"/L /v", nullptr, 1},
                           Caso{"/F=GERMAN /v /l", "Force as current language: GERMAN", 1},
-                          Caso{"/v x/f=ITALIAN=y", "Force as current language: ITALIAN", 0}}) {
+                          Caso{"/v x/f=ITALIAN=y /l", "Force as current language: ITALIAN", 1}}) {
         EXPECT_EQ(Esegui(c.argomenti, c.boxes).size(), static_cast<size_t>(c.boxes)) << c.argomenti;
         if (!c.riga) continue;
         bool trovata = false;
@@ -98,9 +109,10 @@ TEST_F(LudovaneStart, VerboseOptionWorksBeforeOrAfterOtherOptions) {
 }
 
 TEST_F(LudovaneStart, WithoutTheVerboseOptionOrdinaryLinesAreNotWritten) {
-    ConGioco();
-    Esegui("/s", 0);
-    EXPECT_TRUE(Righe().empty());
+    Esegui("/s /f=GERMAN", 1);
+    const auto righe = Righe();
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(righe[0], "Warning: missing tomb4.exe in current folder: " + trle.Percorso());
 }
 
 TEST_F(LudovaneStart, MissingGameGivesTheWarningAndEnds) {
