@@ -82,10 +82,17 @@ bool QualcheRecord(int32_t bits) {
     return false;
 }
 
+// The loaded records, without the spare empty one at the end of the table:
+// its CD 0 would otherwise count as a track in use.
+size_t NumRecord() {
+    const size_t n = HeaderMcf.TriggerCount > 0 ? static_cast<size_t>(HeaderMcf.TriggerCount) : 0;
+    return n < ListaMedia.size() ? n : ListaMedia.size();
+}
+
 // The records bound to a CD track: those before the first without one.
 template <class F>
 void PerTriggerCd(F f) {
-    for (size_t i = 0; i < ListaMedia.size(); ++i) {
+    for (size_t i = 0; i < NumRecord(); ++i) {
         if (ListaMedia[i].TriggerCd == TriggerCdNessuno) break;
         f(ListaMedia[i]);
     }
@@ -99,7 +106,7 @@ void RaccogliMediaSpeciali() {
     bool antiTrigger = false;
     bool ereditaTrucchi = false;
     bool ereditaSalvataggio = false;
-    for (size_t i = 0; i < ListaMedia.size(); ++i) {
+    for (size_t i = 0; i < NumRecord(); ++i) {
         const MediaTrigger& m = ListaMedia[i];
         if (m.TypeFlags & (BitKeyboard | BitSensory)) {
             StampaLog("Found media for working flags: media code = " + std::to_string(m.MediaCode));
