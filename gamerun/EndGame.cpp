@@ -83,10 +83,9 @@ void RipristinaImpostazioniTomb() {
         }
     }
     if (ripristinate && (riscrivi || OldSettingsDiQuestaRun)) CancellaOldSettings();
-    if (ripristinate) {
-        ImpostazioniDaOldSettings = false;
-        OldSettingsDiQuestaRun = false;
-    }
+    // Tried once: a kept file is the next run's to read.
+    ImpostazioniDaOldSettings = false;
+    OldSettingsDiQuestaRun = false;
 }
 
 void ChiudiConnessioneLogger() {
