@@ -2,6 +2,7 @@
 // on a registry key of the test's own under Wine.
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -362,6 +363,47 @@ TEST_F(FineRun, AFailedWriteBackKeepsOldSettingsForTheNextRun) {
     ASSERT_TRUE(LeggiOldSettings(letta));
     EXPECT_TRUE(ImpostazioniDaOldSettings);
     EXPECT_TRUE(Uguali(letta, salvate));
+}
+
+// A logger window that records the commands it is sent.
+std::vector<WPARAM> ComandiRicevuti;
+LRESULT CALLBACK LoggerFinto(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == MessaggioComando) {
+        ComandiRicevuti.push_back(wp);
+        return 0;
+    }
+    return DefWindowProcA(h, msg, wp, lp);
+}
+
+TEST_F(FineRun, TheLoggerIsFlushedBeforeItIsClosedAndItsMappingIsReleased) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = LoggerFinto;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "LoggerFintoFine";
+    RegisterClassA(&wc);
+    HWND finestra = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
+                                    nullptr);
+    ASSERT_TRUE(finestra);
+    ComandiRicevuti.clear();
+    hWndLogger = finestra;
+    hMapLogger = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 65536, nullptr);
+    ASSERT_TRUE(hMapLogger);
+    ViewLogger = static_cast<SwapMediaView*>(MapViewOfFile(hMapLogger, FILE_MAP_ALL_ACCESS, 0, 0, 65536));
+    ASSERT_TRUE(ViewLogger);
+    char indirizzo[24];
+    snprintf(indirizzo, sizeof indirizzo, "%lX", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(ViewLogger)));
+    ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato | FlagSuoniLogger;
+    FineGiocoSegnalata = true;
+    EXPECT_TRUE(EndGameConfig());
+    DestroyWindow(finestra);
+    EXPECT_EQ(ComandiRicevuti, (std::vector<WPARAM>{CmdWriteLog, CmdCloseLogger}));
+    EXPECT_TRUE(HaRiga(std::string("Unmap view of map file 0x") + indirizzo));
+    EXPECT_TRUE(HaRiga("UnmapViewOfFile(): destroyed 1 views of media map file"));
+    EXPECT_TRUE(HaRiga("Close map file"));
+    EXPECT_FALSE(HaRiga("WARNING: error calling CloseHandle() with handle of map file"));
+    EXPECT_EQ(ViewLogger, nullptr);
+    EXPECT_EQ(hMapLogger, nullptr);
+    EXPECT_FALSE(HaBit(ModificheAvvio, FlagSuoniLogger));
 }
 
 // A log writer that cannot write until the buffer holds <RigaCheFallisce>,
