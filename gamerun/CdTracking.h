@@ -4,3 +4,6 @@
 #include <cstdint>
 
 void ImpostaSospeso(int32_t cd);
+// Every record loses its shown mark, and alert and sensory media their
+// working mark, so that the configuration saved at the end starts clean.
+void RimuoviFlagWorking();

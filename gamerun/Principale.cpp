@@ -1,5 +1,7 @@
 #include "gamerun/Principale.h"
 
+#include <windows.h>
+
 #include "core/MediaLog.h"
 #include "gamerun/EndGame.h"
 #include "gamerun/GameWindow.h"
@@ -15,16 +17,26 @@ Principale& FormPrincipale() {
     return principale;
 }
 
+namespace {
+// The start runs inside the load event; a close from outside while it pumps
+// events unloads the window under it.
+bool AvvioInCorso = false;
+bool ChiusoDaFuori = false;
+}  // namespace
+
 void Principale::Form_Load() {
     if (IstanzaPrecedente()) {
         Unload();
         return;
     }
+    AvvioInCorso = true;
     AvvioProgramma();
+    AvvioInCorso = false;
 }
 
 void Principale::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     StampaLog("Required unload for Principale");
+    if (UnloadMode != UnloadDaCodice) ChiusoDaFuori = true;
     if (UnloadMode == UnloadDaTaskManager) {
         StampaLog("Required to close program from task manager");
         if (HaBit(ModificheAvvio, GiocoConfigurato)) ChiudiGioco();
@@ -33,7 +45,8 @@ void Principale::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
 }
 
 void Principale::Form_Unload(int16_t& Cancel) {
-    if (HaBit(ModificheAvvio, GiocoConfigurato)) {
+    // Also a start closed before it was configured has changed the desktop.
+    if (FineRunInSospeso()) {
         StampaLog("WARNING: abnormal termination");
         StampaLog("EndGameConfig()");
         CambiaTabulatoreLog(1);
@@ -42,6 +55,12 @@ void Principale::Form_Unload(int16_t& Cancel) {
     }
     for (Form* f : FormsAperti())
         if (f != this) f->Unload();
+    // Closed while the start pumps events: the start must not go on to
+    // change again what was just given back, nor launch the game.
+    if (AvvioInCorso && ChiusoDaFuori) {
+        ScriviBufferLog(true);
+        ExitProcess(0);
+    }
 }
 
 void Principale::Timer1_Timer() {

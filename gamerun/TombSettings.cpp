@@ -14,6 +14,8 @@
 
 ImpostazioniTomb ImpostazioniTombCorrenti;
 ImpostazioniTomb ImpostazioniTombSalvate;
+bool ImpostazioniDaOldSettings = false;
+bool OldSettingsDiQuestaRun = false;
 std::string ChiaveRegistroTomb = "Software\\Core Design\\Tomb Raider Level Editor\\";
 
 namespace {
@@ -219,12 +221,14 @@ void SalvaOldSettings(const ImpostazioniTomb& imp) {
         StampaLog("WARNING: 'Old_Settings.trg' of a previous crash could not be read: it is not written over");
         return;
     }
+    OldSettingsDiQuestaRun = true;
     // A failed write leaves the previous copy in place.
     RiscriviConBackup(PercorsoOldSettings(), BytesOldSettings(imp));
 }
 
 bool LeggiOldSettings(ImpostazioniTomb& imp) {
     OldSettingsIllegibile = false;
+    ImpostazioniDaOldSettings = false;
     std::string percorso = PercorsoOldSettings();
     if (!EsistePercorso(percorso)) {
         // A save cut short between its two renames leaves only the backup.
@@ -254,6 +258,7 @@ bool LeggiOldSettings(ImpostazioniTomb& imp) {
         StampaLog("WARNING: 'Old_Settings.trg' not used: " + errore + ": settings of windows registry are kept");
         return false;
     }
+    ImpostazioniDaOldSettings = true;
     return true;
 }
 

@@ -26,3 +26,11 @@ std::string PercorsoOldSettings();
 void SalvaOldSettings(const ImpostazioniTomb& imp);
 bool LeggiOldSettings(ImpostazioniTomb& imp);
 void CancellaOldSettings();
+
+// The saved settings were taken from the Old_Settings.trg of a crashed run:
+// the registry may still hold that run's values, so the end writes the
+// saved ones back even when this run changed nothing. Set by LeggiOldSettings.
+extern bool ImpostazioniDaOldSettings;
+// Old_Settings.trg holds this run's own copy, written by SalvaOldSettings;
+// a copy the run never read or wrote belongs to a crash and is kept.
+extern bool OldSettingsDiQuestaRun;
