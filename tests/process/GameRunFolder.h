@@ -92,7 +92,16 @@ protected:
         chiave = std::make_unique<ChiaveGiocoSalvata>();
         ScriviRegistroDelGioco(ChiaveGiocoRegistro);
         registroPrima = FotografiaRegistro(ChiaveGiocoRegistro);
-        if (!FindWindowA("Shell_traywnd", "")) barra = std::make_unique<TaskBarFinta>();
+        // A player's desktop shows its task bar: Wine's own may be a hidden
+        // window, which is shown for the test and hidden again after it.
+        if (HWND vera = FindWindowA("Shell_traywnd", "")) {
+            if (!IsWindowVisible(vera)) {
+                ShowWindow(vera, SW_SHOWNA);
+                barraNascostaPrima = vera;
+            }
+        } else {
+            barra = std::make_unique<TaskBarFinta>();
+        }
         scrivaniaPrima = LeggiScrivania();
     }
     void TearDown() override {
@@ -104,6 +113,7 @@ protected:
             }
         }
         barra.reset();
+        if (barraNascostaPrima) ShowWindow(barraNascostaPrima, SW_HIDE);
         chiave.reset();
     }
 
@@ -173,6 +183,7 @@ protected:
     std::unique_ptr<ChiaveGiocoSalvata> chiave;
     std::unique_ptr<TaskBarFinta> barra;
     std::map<std::string, ValoreGrezzo> registroPrima;
+    HWND barraNascostaPrima = nullptr;
     Scrivania scrivaniaPrima;
     std::vector<BoxRegistrato> boxes;
 };

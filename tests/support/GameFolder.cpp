@@ -66,7 +66,7 @@ std::string WavVuoto() {
 std::string DescrizioneMcfGioco(const OpzioniCartellaGioco& o) {
     std::string d = "Version=VER1.5\r\n";
     d += std::string("HeaderOptions=") + (o.condiviso ? "0x1000" : "0") + "\r\n";
-    d += "VideoMode=3\r\nHeaderText=Run level\r\n[Trigger]\r\nTypeFlags=0x80\r\n";
+    d += "VideoMode=3\r\nHeaderText=Run level\r\n[Trigger]\r\nTypeFlags=0x8000000\r\n";
     d += std::string("Options=") + (o.flagWorking ? "0x21000" : "0x1000") + "\r\n";
     d += "Text=<TEXT>Hi<END_TEXT>\r\nTriggerCd=3\r\nMediaCode=1\r\nLevel=1\r\n";
     return d;

@@ -17,8 +17,9 @@ std::string WavVuoto();
 struct OpzioniCartellaGioco {
     bool condiviso = false;  // the configuration's SharedMode option
     bool logger = true;      // Scrivane.exe in the store folder
-    // The configuration's one trigger: CD 3 in level 1, disabled, so that
-    // nothing is performed; stored with its working flag when asked.
+    // The configuration's one trigger: an alert on CD 3 in level 1, disabled,
+    // so that nothing is performed; stored with its working flag when asked
+    // (the end of a run clears it on alerts).
     bool flagWorking = false;
     std::string scriptGioco;  // gamesim.txt
 };
