@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and builds, makes a demo game folder and runs the programs in it
-# as far as they are built.
+# Sets up and builds, makes a demo game folder with the game stand-in as
+# tomb4.exe and plays a whole run in it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
@@ -9,32 +9,31 @@ build=${BUILD_DIR:-$top/build}
 demo=$build/demo-trle
 rm -rf "$demo"
 mkdir -p "$demo"
-cp "$build"/release/* "$demo/"
-# The game itself is not part of this system: an empty stand-in is enough
-# for the steps the program takes before it launches the game.
-printf 'game' > "$demo/tomb4.exe"
-cp "$build/bin/McfWriter.exe" "$top/tools/mcfwriter/sample-level.txt" "$demo/"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  set -u
+  set -eu
   source "$1/scripts/wine-env.sh"
   trap wine_stop EXIT
   wine_start
+  echo "== The game folder: the programs, the game stand-in as tomb4.exe, script.dat, media.mcf"
+  wine "$3/bin/DemoFolder.exe" "$(winepath -w "$2")"
+  echo "== Vistrelo: the display modes (in the store folder, where the run keeps it)"
+  cp "$3/release/Vistrelo.exe" "$2/store/"
+  (cd "$2/store" && wine Vistrelo.exe)
   cd "$2"
-  echo "== The level configuration, written from sample-level.txt"
-  wine McfWriter.exe sample-level.txt media.mcf
-  echo "== Vistrelo: the display modes"
-  wine Vistrelo.exe
   echo "== Ludovane /l: the media list"
   wine Ludovane.exe /l
-  echo "== Ludovane /v: a start, as far as it is built"
+  echo "== Ludovane /v: a whole run with the game stand-in and the logger"
   wine Ludovane.exe /v
-' _ "$top" "$demo" 2>/dev/null
+' _ "$top" "$demo" "$build" 2>/dev/null
 echo
 echo "Media list ($demo/_temp_media_list.txt):"
 cat "$demo/_temp_media_list.txt"
 echo
-echo "Display modes log ($demo/Log_VideoEnum.txt):"
-head -20 "$demo/Log_VideoEnum.txt"
+echo "Display modes log ($demo/store/Log_VideoEnum.txt):"
+head -20 "$demo/store/Log_VideoEnum.txt"
+echo
+echo "What the game stand-in did ($demo/gamesim_log.txt):"
+grep -v '^env ' "$demo/gamesim_log.txt"
 echo
 echo "Demo game folder: $demo"
 echo "Log of the run:   $demo/store/media_log.txt"
