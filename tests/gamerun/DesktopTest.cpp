@@ -60,22 +60,6 @@ protected:
     }
 };
 
-// A window of the shell's task bar class, since Wine's desktop has none.
-class TaskBarFinta {
-public:
-    TaskBarFinta() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "Shell_TrayWnd";
-        RegisterClassA(&wc);
-        h = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0, 740, 1024, 28, nullptr,
-                            nullptr, wc.hInstance, nullptr);
-    }
-    ~TaskBarFinta() { DestroyWindow(h); }
-    HWND h;
-};
-
 TEST_F(DesktopRun, TaskBarHiddenAndShownAgain) {
     // Wine's desktop may have a task bar window of its own; else ours.
     std::unique_ptr<TaskBarFinta> finta;

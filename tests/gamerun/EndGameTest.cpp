@@ -20,38 +20,9 @@
 #include "patcher/ExePatcher.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tests/support/TestProcesses.h"
+#include "tests/support/TestRegistry.h"
 
 namespace {
-
-void CancellaAlbero(HKEY radice, const std::string& chiave) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(radice, chiave.c_str(), 0, KEY_ALL_ACCESS, &h) == ERROR_SUCCESS) {
-        char nome[512];
-        for (;;) {
-            DWORD n = sizeof nome;
-            if (RegEnumKeyExA(h, 0, nome, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-            CancellaAlbero(h, nome);
-        }
-        RegCloseKey(h);
-    }
-    RegDeleteKeyA(radice, chiave.c_str());
-}
-
-// A window of the shell's task bar class, since Wine's desktop has none.
-class TaskBarFinta {
-public:
-    TaskBarFinta() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "Shell_TrayWnd";
-        RegisterClassA(&wc);
-        h = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0, 740, 1024, 28, nullptr,
-                            nullptr, wc.hInstance, nullptr);
-    }
-    ~TaskBarFinta() { DestroyWindow(h); }
-    HWND h;
-};
 
 class FineRun : public ProvaRun {
 protected:
@@ -80,7 +51,7 @@ protected:
             CloseHandle(ProcessoGioco.hProcess);
         }
         AccodaFileLog = AccodaNormale;
-        CancellaAlbero(HKEY_CURRENT_USER, radice);
+        CancellaAlberoRegistro(HKEY_CURRENT_USER, radice);
         ChiaveRegistroTomb = "Software\\Core Design\\Tomb Raider Level Editor\\";
         HeaderMcf = MediaConfigHeader{};
         ListaMedia.assign(1, MediaTrigger{});

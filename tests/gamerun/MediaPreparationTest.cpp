@@ -19,6 +19,7 @@
 #include "gamerun/TombSettings.h"
 #include "gamerun/VideoList.h"
 #include "patcher/ExePatcher.h"
+#include "tests/support/TestRegistry.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tools/mcfwriter/McfDescription.h"
 
@@ -66,21 +67,6 @@ int32_t SommaScriptDat(const std::string& b) {
 
 constexpr int CdTitolo = 104;
 
-// Removes a registry key of the tests with its subkeys.
-void CancellaAlbero(HKEY radice, const std::string& chiave) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(radice, chiave.c_str(), 0, KEY_ALL_ACCESS, &h) == ERROR_SUCCESS) {
-        char nome[512];
-        for (;;) {
-            DWORD n = sizeof nome;
-            if (RegEnumKeyExA(h, 0, nome, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-            CancellaAlbero(h, nome);
-        }
-        RegCloseKey(h);
-    }
-    RegDeleteKeyA(radice, chiave.c_str());
-}
-
 class Preparazione : public ProvaRun {
 public:
     void SetUp() override {
@@ -108,7 +94,7 @@ public:
         ChiaveRegistroTomb = radice + "\\";
     }
     void TearDown() override {
-        CancellaAlbero(HKEY_CURRENT_USER, radice);
+        CancellaAlberoRegistro(HKEY_CURRENT_USER, radice);
         ChiaveRegistroTomb = "Software\\Core Design\\Tomb Raider Level Editor\\";
         HeaderMcf = MediaConfigHeader{};
         ListaMedia.clear();

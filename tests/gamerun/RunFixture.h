@@ -63,3 +63,21 @@ protected:
 
     CartellaProva store{"store"};
 };
+
+// A window of the shell's task bar class, since Wine's desktop may have none.
+class TaskBarFinta {
+public:
+    TaskBarFinta() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&wc);
+        h = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0, 740, 1024, 28, nullptr,
+                            nullptr, wc.hInstance, nullptr);
+    }
+    ~TaskBarFinta() { DestroyWindow(h); }
+    TaskBarFinta(const TaskBarFinta&) = delete;
+    TaskBarFinta& operator=(const TaskBarFinta&) = delete;
+    HWND h;
+};
