@@ -11,19 +11,11 @@
 
 namespace {
 
-// Off until the start, the preparation and the end of a run are built.
-constexpr bool RunCostruita = true;
-
 const std::string ScriptNormale =
     "boot 1024 768\nload title.tr4 300\ncd 97\nwait 500\nload level1.tr4 300\ncd 3\nwait 500\nquit\n";
 
 class GameRun : public CartellaRun {
 protected:
-    void SetUp() override {
-        if (!RunCostruita) GTEST_SKIP() << "needs the game run";
-        CartellaRun::SetUp();
-    }
-
     // media.mcf as the end of a run must write it back: the same level
     // without the working flag.
     std::string McfAtteso() {
@@ -155,6 +147,40 @@ TEST_F(GameRun, LudovaneKilledDuringTheGameIsRecoveredByTheNextRun) {
     EXPECT_TRUE(HaRiga("WARNING: Previous crash: using old tomb settings from file 'Old_Settings.trg'")) << Log();
     EXPECT_TRUE(GiocoHaScritto("loaded data\\level1.tr4"));
     VerificaRipristino("the run after the crash");
+}
+
+TEST_F(GameRun, AWindowClosedDuringTheStartGivesBackWhatTheStartChanged) {
+    // A logger that never opens its window keeps the start waiting for it,
+    // pumping events, for about two seconds.
+    opzioni.scriptGioco = ScriptNormale;
+    ASSERT_TRUE(Costruisci(opzioni));
+    ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\TestChild.exe").c_str(), (trle / "store\\Scrivane.exe").c_str(),
+                          FALSE));
+    HWND barraVera = FindWindowA("Shell_traywnd", "");
+    ASSERT_TRUE(barraVera && IsWindowVisible(barraVera));
+
+    ProcessoProva p;
+    ASSERT_TRUE(AvviaProva(p, Exe(), "/v", trle.Percorso()));
+    Osservatore osservatore(trle.Percorso(), "OK", 20, p.pid, 60000);
+    // The task bar hidden: the start is changing the desktop.
+    bool nascosta = false;
+    for (DWORD inizio = GetTickCount(); !nascosta && GetTickCount() - inizio < 30000; Sleep(10))
+        nascosta = !IsWindowVisible(barraVera);
+    ASSERT_TRUE(nascosta) << Log();
+    HWND principale = nullptr;
+    while ((principale = FindWindowExA(nullptr, principale, "LudovaneMain", "Ludovane"))) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(principale, &pid);
+        if (pid == p.pid) break;
+    }
+    ASSERT_TRUE(principale);
+    PostMessageA(principale, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.Attendi(30000), 0);
+    osservatore.Interrompi();
+
+    EXPECT_TRUE(HaRiga("WARNING: abnormal termination")) << Log();
+    EXPECT_FALSE(EsisteFileProva(trle / "gamesim_log.txt")) << "the game must not be launched";
+    VerificaRipristino("closed during the start");
 }
 
 std::string ScriptDatTroncato() { return ScriptDatAMano({"data\\title", "data\\level1"}, 97).substr(0, 30); }
