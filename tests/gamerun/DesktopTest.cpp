@@ -39,19 +39,6 @@ protected:
         ProvaRun::TearDown();
     }
     static void Condiviso() { HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode); }
-    // A long-lived process for the game: the monitor stand-in keeps running.
-    void AvviaGioco() {
-        ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "game.exe").c_str(), FALSE));
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        std::string riga = "game.exe quiet monoff";
-        ASSERT_TRUE(CreateProcessA((store / "game.exe").c_str(), riga.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   store.Percorso().c_str(), &si, &pi));
-        CloseHandle(pi.hThread);
-        ProcessoGioco.hProcess = pi.hProcess;
-        ProcessoGioco.dwProcessId = pi.dwProcessId;
-    }
     static bool Visibile(Form& f) { return f.Loaded() && IsWindowVisible(f.hWnd()); }
     static RECT Rett(Form& f) {
         RECT r{};

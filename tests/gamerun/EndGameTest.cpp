@@ -62,21 +62,6 @@ protected:
         ProvaRun::TearDown();
     }
 
-    // A long-lived process for the game: the monitor stand-in keeps running.
-    void AvviaGioco() {
-        ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "game.exe").c_str(), FALSE));
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        std::string riga = "game.exe quiet monoff";
-        ASSERT_TRUE(CreateProcessA((store / "game.exe").c_str(), riga.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   store.Percorso().c_str(), &si, &pi));
-        ProcessoGioco.hProcess = pi.hProcess;
-        ProcessoGioco.hThread = pi.hThread;
-        ProcessoGioco.dwProcessId = pi.dwProcessId;
-        ProcessoGioco.dwThreadId = pi.dwThreadId;
-    }
-
     // The settings of a run: the saved copy, and in the registry what the
     // run (or a crashed one) left there.
     void ImpostazioniDiProva(ImpostazioniTomb& salvate, ImpostazioniTomb& cambiate) {

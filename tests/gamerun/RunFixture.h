@@ -61,6 +61,22 @@ protected:
         return false;
     }
 
+    // A long-lived process for the game, with its handles in ProcessoGioco:
+    // the monitor stand-in keeps running.
+    void AvviaGioco() {
+        ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "game.exe").c_str(), FALSE));
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string riga = "game.exe quiet monoff";
+        ASSERT_TRUE(CreateProcessA((store / "game.exe").c_str(), riga.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   store.Percorso().c_str(), &si, &pi));
+        ProcessoGioco.hProcess = pi.hProcess;
+        ProcessoGioco.hThread = pi.hThread;
+        ProcessoGioco.dwProcessId = pi.dwProcessId;
+        ProcessoGioco.dwThreadId = pi.dwThreadId;
+    }
+
     CartellaProva store{"store"};
 };
 
