@@ -18,13 +18,13 @@ int32_t TipoMediaDaFlags(int32_t typeFlags) {
     };
     // The order decides when a record carries several kind bits.
     static constexpr Prova prove[] = {
-        {0x8000000, TipoAlert},     {0x20000, TipoImageSequenceScroll}, {0x4, TipoMovie},
-        {0x1, TipoGuardian},        {0x2000, TipoCheck},                {0x400000, TipoEquipment},
-        {0x400, TipoGraphMenu},     {0x1000, TipoAction},               {0x800, TipoTextMenu},
-        {0x1000000, TipoCommand},   {0x200, TipoExec},                  {0x800000, TipoSplashScreen},
-        {0x4000000, TipoSensory},   {0x2, TipoEmail},                   {0x2000000, TipoKeyboard},
-        {0x10000000, TipoCountDown}, {0x20000000, TipoComunicator},     {0x40000000, TipoSwitch},
-        {0x80, TipoImageFixedText}, {0x8, TipoImageScrollText},
+        {BitAlert, TipoAlert},           {ImageSequence, TipoImageSequenceScroll}, {BitMovie, TipoMovie},
+        {BitGuardian, TipoGuardian},     {BitCheck, TipoCheck},                    {BitEquipment, TipoEquipment},
+        {BitGraphMenu, TipoGraphMenu},   {BitAction, TipoAction},                  {BitTextMenu, TipoTextMenu},
+        {BitCommand, TipoCommand},       {BitExec, TipoExec},                      {BitSplash, TipoSplashScreen},
+        {BitSensory, TipoSensory},       {BitEmail, TipoEmail},                    {BitKeyboard, TipoKeyboard},
+        {BitCountDown, TipoCountDown},   {BitComunicator, TipoComunicator},        {BitSwitch, TipoSwitch},
+        {FixedText, TipoImageFixedText}, {ScrollText, TipoImageScrollText},
     };
     const auto bits = static_cast<uint32_t>(typeFlags);
     for (const Prova& p : prove) {

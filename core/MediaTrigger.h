@@ -54,6 +54,28 @@ enum BitTypeFlags : int32_t {
     ImageSequence = 0x20000,
 };
 
+// Kind bits of TypeFlags, as TipoMediaDaFlags tests them (ImageSequence
+// above is also one).
+enum BitTipoMedia : int32_t {
+    BitGuardian = 0x1,
+    BitEmail = 0x2,
+    BitMovie = 0x4,
+    BitExec = 0x200,
+    BitGraphMenu = 0x400,
+    BitTextMenu = 0x800,
+    BitAction = 0x1000,
+    BitCheck = 0x2000,
+    BitEquipment = 0x400000,
+    BitSplash = 0x800000,
+    BitCommand = 0x1000000,
+    BitKeyboard = 0x2000000,
+    BitSensory = 0x4000000,
+    BitAlert = 0x8000000,
+    BitCountDown = 0x10000000,
+    BitComunicator = 0x20000000,
+    BitSwitch = 0x40000000,
+};
+
 // Option and run-state bits of Options.
 enum BitOptions : int32_t {
     HideProgram = 0x2,

@@ -20,6 +20,7 @@
 #include "gamerun/GameWindow.h"
 #include "gamerun/LoggerClient.h"
 #include "gamerun/RunState.h"
+#include "gamerun/TimerTick.h"
 #include "gamerun/TombSettings.h"
 #include "input/KeyboardHook.h"
 #include "media/EmailMedia.h"
@@ -245,7 +246,7 @@ bool EndMediaMcf() {
 bool EndGameConfig() {
     bool risultato = true;
     auto passo = [](auto&& azione) { EseguiPasso("EndGameConfig", false, azione); };
-    passo([] { TimerAbilitato = false; });
+    passo(DisabilitaTimerPrincipale);
     passo([] {
         if (LoggerAttivo()) LeggiLogger();
     });

@@ -51,17 +51,6 @@ int32_t NumCdSuoni = 0;
 
 namespace {
 
-// Kind bits of TypeFlags that the preparation looks for.
-constexpr int32_t BitGuardian = 1 << 0;
-constexpr int32_t BitMovie = 1 << 2;
-constexpr int32_t BitCheck = 1 << 13;
-constexpr int32_t BitEquipment = 1 << 22;
-constexpr int32_t BitSplash = 1 << 23;
-constexpr int32_t BitCommand = 1 << 24;
-constexpr int32_t BitKeyboard = 1 << 25;
-constexpr int32_t BitSensory = 1 << 26;
-constexpr int32_t BitAlert = 1 << 27;
-
 // Files of a previous run that emptying the store must keep: the settings
 // of before a crash, which the end of this run gives back, and this run's
 // own log.
@@ -115,8 +104,8 @@ void RaccogliMediaSpeciali() {
         if (m.Options & AntiTrigger) antiTrigger = true;
         if (m.TypeFlags & BitGuardian) {
             LeggiCodiceGuardian(EstraiSezione(m.Syntax, "GUARDIAN"));
-            if (FlagGuardian & 0x10) ereditaTrucchi = true;
-            if (FlagGuardian & 0x2) ereditaSalvataggio = true;
+            if (FlagGuardian & GuardianEreditaTrucchi) ereditaTrucchi = true;
+            if (FlagGuardian & GuardianEreditaSalvataggio) ereditaSalvataggio = true;
         }
     }
     CambiaTabulatoreLog(-1);
@@ -434,19 +423,19 @@ void RisoluzioneDesktop(int32_t larghezza, int32_t altezza) {
 bool ScriviRegistro() {
     StampaLog("Change Tomb Raider settings in windows registry");
     ImpostazioniTomb& imp = ImpostazioniTombCorrenti;
-    if (OpzioniGioco & 0x200) {
+    if (HaOpzione(OpzioniGioco, OpzioneHeader::DisableBumpMapping)) {
         StampaLog("Disable Bump Mapping");
         imp.BumpMap = 0;
     }
-    if (OpzioniGioco & 0x80) {
+    if (HaOpzione(OpzioniGioco, OpzioneHeader::DisableVolumetricEffects)) {
         StampaLog("Disable Volumetric Effects");
         imp.Volumetric = 0;
     }
-    if (OpzioniGioco & 0x100) {
+    if (HaOpzione(OpzioniGioco, OpzioneHeader::EnableBumpMapping)) {
         StampaLog("Enable Bump Mapping");
         imp.BumpMap = 1;
     }
-    if (OpzioniGioco & 0x40) {
+    if (HaOpzione(OpzioniGioco, OpzioneHeader::EnableVolumetricEffects)) {
         StampaLog("Enable Volumetric Effects");
         imp.Volumetric = 1;
     }
@@ -614,7 +603,7 @@ void CostruisciTabelleCd() {
     for (const MediaTrigger& m : ListaMedia) {
         if (!(m.TypeFlags & BitGuardian) || m.TriggerCd == TriggerCdNessuno) continue;
         LeggiCodiceGuardian(EstraiSezione(m.Syntax, "GUARDIAN"));
-        if ((FlagGuardian & 0x2) && (FlagGuardian & 0x8)) {
+        if ((FlagGuardian & GuardianEreditaSalvataggio) && (FlagGuardian & GuardianControllaCd)) {
             StampaLog("Found CD = " + std::to_string(m.TriggerCd));
             AggiungiTastoPremuto(m.TriggerCd, ListaCdGuardian, NumCdGuardian, true);
         }

@@ -19,6 +19,7 @@
 #include "gamerun/MediaPreparation.h"
 #include "gamerun/RunState.h"
 #include "gamerun/ScriptDat.h"
+#include "gamerun/TimerTick.h"
 #include "patcher/ExePatcher.h"
 #include "platform/Clock.h"
 #include "savegames/SavegameCache.h"
@@ -295,7 +296,7 @@ bool StartGame() {
         }
         AttesaCaricamentoIniziale = true;
         StampaLog("Enable timer");
-        TimerAbilitato = true;
+        AbilitaTimerPrincipale();
         return true;
     } catch (const std::exception& e) {
         StampaLog(std::string("ERROR in StartGame() : ") + e.what(), true);

@@ -21,3 +21,7 @@ bool ControllaFineGioco() {
 }
 
 bool IsPreviewMode() { return FuoriGioco; }
+
+void AbilitaTimerPrincipale() { TimerAbilitato = true; }
+
+void DisabilitaTimerPrincipale() { TimerAbilitato = false; }

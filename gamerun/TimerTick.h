@@ -1,6 +1,10 @@
 #pragma once
 // The main timer tick of a game run.
 
+// Switch the trigger loop of the tick on and off.
+void AbilitaTimerPrincipale();
+void DisabilitaTimerPrincipale();
+
 // True when the run has just been ended.
 bool ControllaFineGioco();
 

@@ -11,5 +11,11 @@ void ControllaStopSalvataggio();
 void ImpostaGuardian();
 // The guardian media's flags ("#FLAGS#=", default 1).
 extern int32_t FlagGuardian;
+enum BitFlagGuardian : int32_t {
+    GuardianChiudeGioco = 0x1,        // close the game on a cheat
+    GuardianEreditaSalvataggio = 0x2, // inherit the saving of the game
+    GuardianControllaCd = 0x8,        // watch its CD for that saving
+    GuardianEreditaTrucchi = 0x10,    // inherit cheats
+};
 // Reads "#FLAGS#=" of a GUARDIAN section into FlagGuardian.
 void LeggiCodiceGuardian(const std::string& sezione);
