@@ -3,6 +3,25 @@
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 
+int32_t CdAvvioAlert = -1;
+
+bool IsLoadingMode() { return false; }
+
+bool IsCdTitoliInCorso() { return false; }
+
+int32_t AnalisiGameProgress(bool& BreakFlag, int32_t, bool) {
+    BreakFlag = false;
+    return 0;
+}
+
+void ControllaStartCd() {}
+
+void ImpostaMediaCdGiaMostrati(int32_t) {}
+
+void AvviaCdAlert(int32_t) {}
+
+void AbilitaLogDaTastiera() {}
+
 void ImpostaSospeso(int32_t cd) { StampaLog("Detected Start CD = " + std::to_string(cd)); }
 
 void RimuoviFlagWorking() {

@@ -8,6 +8,11 @@
 #include "gamerun/RunState.h"
 
 uint32_t TickRisveglio = 0;
+std::vector<FinestraThreadGioco> FinestreGioco;
+int32_t NumFinestreGioco = 0;
+void* HdcGioco = nullptr;
+int32_t LivelloPrioritaGioco = 7;
+int32_t LivelloPrioritaModulo = 7;
 
 namespace {
 
@@ -75,3 +80,15 @@ void ChiudiGioco() {
     StampaLog("Close tomb raider program");
     TerminaGioco();
 }
+
+void RettangoloClientGioco(Rettangolo&) {}
+void MostraFinestraGioco() {}
+void AttendiBloccoGioco() {}
+void VerificaRisoluzioneGioco() {}
+void ControllaModoVideo() {}
+bool VerificaSpostamentoSchermo() { return true; }
+bool ClassePriorita(int32_t, int32_t&, int32_t&) { return false; }
+bool ImpostaPriorita(void*, void*, int32_t) { return false; }
+void VelocizzaModulo() {}
+void RallentaModulo() {}
+void RallentaInventario(uint32_t) {}

@@ -1,7 +1,12 @@
 #pragma once
-// Least form of the game window and priority control: what the desktop,
-// display-mode and logger code call. The game-window watch completes it.
+// The game's process and window during a run: liveness, the window found
+// among the game thread's windows, its display mode, size, focus and
+// border, and the processor priorities of the game and of the program.
 #include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/SharedState.h"
 
 // Tick of the last wake of the game window from a stand-by.
 extern uint32_t TickRisveglio;
@@ -22,3 +27,27 @@ bool IsLoggerAlive();
 void ChiudiGioco();
 // The same without the log line, for callers that write their own.
 void TerminaGioco();
+
+// The game thread's windows as the search found them.
+struct FinestraThreadGioco {
+    void* Handle = nullptr;
+    std::string Titolo;
+};
+extern std::vector<FinestraThreadGioco> FinestreGioco;
+extern int32_t NumFinestreGioco;
+extern void* HdcGioco;
+// Priority levels given back when a priority is restored.
+extern int32_t LivelloPrioritaGioco;
+extern int32_t LivelloPrioritaModulo;
+
+void RettangoloClientGioco(Rettangolo& rettangolo);
+void MostraFinestraGioco();
+void AttendiBloccoGioco();
+void VerificaRisoluzioneGioco();
+void ControllaModoVideo();
+bool VerificaSpostamentoSchermo();
+bool ClassePriorita(int32_t livello, int32_t& classe, int32_t& prioritaThread);
+bool ImpostaPriorita(void* processo, void* thread, int32_t livello);
+void VelocizzaModulo();
+void RallentaModulo();
+void RallentaInventario(uint32_t tickInizio);

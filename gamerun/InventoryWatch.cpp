@@ -4,6 +4,10 @@
 #include "eventlogger/LoggerProtocol.h"
 #include "gamerun/LoggerClient.h"
 
+uint32_t TickInizioInventario = 0;
+
+int32_t StopInventoryMode() { return 0; }
+
 bool IsInventoryMode(bool AcceptBlack, bool& AllBlack, bool ForceScreen) {
     AllBlack = false;
     if (!LoggerAttivo() || ForceScreen) return false;

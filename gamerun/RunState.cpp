@@ -3,6 +3,7 @@
 bool TimerAbilitato = false;
 bool AttesaCaricamentoIniziale = false;
 int32_t TickAvvioGioco = 0;
+uint32_t TickFineCaricamento = 0;
 
 void* FinestraGioco = nullptr;
 Rettangolo RettClientGioco;

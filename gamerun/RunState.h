@@ -11,6 +11,8 @@
 extern bool TimerAbilitato;
 extern bool AttesaCaricamentoIniziale;
 extern int32_t TickAvvioGioco;
+// Tick at which the first level load (and each later one) ended.
+extern uint32_t TickFineCaricamento;
 
 // Game window and the screen the game runs at.
 extern void* FinestraGioco;

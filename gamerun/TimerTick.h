@@ -5,6 +5,9 @@
 void AbilitaTimerPrincipale();
 void DisabilitaTimerPrincipale();
 
+// One pass of the trigger loop.
+void GestioneTriggerCD();
+
 // True when the run has just been ended.
 bool ControllaFineGioco();
 

@@ -4,6 +4,7 @@
 
 bool RilevaTrucchi() { return true; }
 void ControllaStopSalvataggio() {}
+int32_t MediaStopSave = -1;
 void ImpostaGuardian() {}
 
 int32_t FlagGuardian = 1;
@@ -15,3 +16,5 @@ void LeggiCodiceGuardian(const std::string& sezione) {
     if (!valore.empty() && valore != "~" && !ValoreIntero32(valore, flag)) flag = 1;
     FlagGuardian = flag;
 }
+
+bool ControllaSavegameBloccati() { return true; }

@@ -8,6 +8,8 @@
 // True when no watched cheat word was typed.
 bool RilevaTrucchi();
 void ControllaStopSalvataggio();
+// The CD track of the guardian's stop-save media; -1 none.
+extern int32_t MediaStopSave;
 void ImpostaGuardian();
 // The guardian media's flags ("#FLAGS#=", default 1).
 extern int32_t FlagGuardian;
@@ -19,3 +21,5 @@ enum BitFlagGuardian : int32_t {
 };
 // Reads "#FLAGS#=" of a GUARDIAN section into FlagGuardian.
 void LeggiCodiceGuardian(const std::string& sezione);
+// Undoes new savegames the guardian keeps frozen; True when none was found.
+bool ControllaSavegameBloccati();

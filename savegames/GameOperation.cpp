@@ -1,5 +1,7 @@
 #include "savegames/GameOperation.h"
 
+#include "core/MediaLog.h"
+
 OperazioneGiocoCorrente OperazioneGioco;
 
 void CaricaPartitaConMacro(bool) { OperazioneGioco = OperazioneGiocoCorrente{}; }
@@ -7,3 +9,8 @@ void CaricaPartitaConMacro(bool) { OperazioneGioco = OperazioneGiocoCorrente{}; 
 bool EseguiOperazioneGioco() { return false; }
 
 bool VerificaCaricamento() { return false; }
+
+bool EseguiSalvataggioPartita() {
+    StampaNonCostruito("EseguiSalvataggioPartita");
+    return false;
+}

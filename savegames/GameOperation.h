@@ -4,6 +4,7 @@
 #include <cstdint>
 
 struct OperazioneGiocoCorrente {
+    int32_t Flags = 0;               // option bits of the splash's input
     int32_t LivelloDaCaricare = -1;  // -1: the level file of the savegame is missing
     bool InCorso = false;
     int32_t PassiRimasti = 0;
@@ -15,3 +16,5 @@ extern OperazioneGiocoCorrente OperazioneGioco;
 void CaricaPartitaConMacro(bool silenzioso);
 bool EseguiOperazioneGioco();
 bool VerificaCaricamento();
+// A whole save of the running game; True when the game was saved.
+bool EseguiSalvataggioPartita();

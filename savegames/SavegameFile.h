@@ -15,3 +15,13 @@
 bool IsPathSavegame(const std::string& percorso, bool saltaCartella);
 // Deletes the slot files of a folder, where present.
 void CancellaSavegameCartella(const std::string& cartella);
+
+constexpr int32_t DimensioneSavegame = 15954;
+constexpr int32_t OffsetLivelloSavegame = 487;
+constexpr int32_t OffsetNumeroSavegame = 75;
+
+// The little-endian value of <dimensione> bytes (1 unsigned, 2 and 4
+// signed) at <offset>; 0 outside the bytes or for another width.
+int32_t LeggiValoreSavegame(const std::string& dati, int32_t dimensione, int32_t offset);
+// The savegame for the log: file name, " [", number, ": ", title, "]".
+std::string VerificaFileSavegame(const std::string& percorso);

@@ -1,0 +1,10 @@
+#include "media/ActionMedia.h"
+
+#include "core/MediaLog.h"
+
+bool CatturaRettangolo(ImmagineAzione&) {
+    StampaNonCostruito("CatturaRettangolo");
+    return false;
+}
+
+bool ConfrontaActionMedia(int32_t, const ImmagineAzione&) { return false; }

@@ -1,0 +1,13 @@
+#include "media/AlertMedia.h"
+
+#include "core/MediaLog.h"
+
+BloccoAlertMedia BloccoAlert;
+
+bool EseguiAlertMedia(bool& TestError) {
+    StampaNonCostruito("EseguiAlertMedia");
+    TestError = true;
+    return false;
+}
+
+int32_t LeggiElapsedSospeso(int32_t) { return 0; }

@@ -1,0 +1,3 @@
+#include "media/ProgressiveText.h"
+
+DatiTestoProgressivoMedia DatiTestoProgressivo;

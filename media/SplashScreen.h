@@ -1,0 +1,24 @@
+#pragma once
+// Splash screens. Least form: not performed yet; the syntax gives no flags.
+#include <cstdint>
+#include <string>
+
+struct ParametriSplashMedia {
+    int32_t Flags = 0;
+};
+enum BitFlagSplash : int32_t {
+    SplashCaptureKeyboard = 0x8,  // the game must be in stand-by
+    SplashBackupSavegames = 0x800,
+};
+// The splash animation's record and its running state.
+struct AnimazioneSplashMedia {
+    int32_t Flags = 0;
+};
+
+extern ParametriSplashMedia ParametriSplash;
+extern AnimazioneSplashMedia StatoAnimazioneSplash;
+
+bool EseguiSplashScreen(bool& BreakEscape, bool& TestError);
+bool SintassiSplash(const std::string& sezione);
+void CopiaSfondoSplash(const AnimazioneSplashMedia& animazione, bool tutto);
+void DisegnaTestoSplash(const std::string& testo);

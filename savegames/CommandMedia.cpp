@@ -1,0 +1,8 @@
+#include "savegames/CommandMedia.h"
+
+#include "core/MediaLog.h"
+
+bool EseguiCommandMedia() {
+    StampaNonCostruito("EseguiCommandMedia");
+    return false;
+}
