@@ -47,6 +47,18 @@ std::string NomeTipoMedia(int32_t tipo) {
     return nomi[tipo];
 }
 
+size_t NumTriggerCaricati() {
+    const size_t n = HeaderMcf.TriggerCount > 0 ? static_cast<size_t>(HeaderMcf.TriggerCount) : 0;
+    return std::min(n, ListaMedia.size());
+}
+
+size_t NumTriggerCd() {
+    const size_t caricati = NumTriggerCaricati();
+    size_t n = 0;
+    while (n < caricati && ListaMedia[n].TriggerCd != TriggerCdNessuno) ++n;
+    return n;
+}
+
 int32_t IndiceMediaDaCodice(int32_t codice) {
     const int64_t ultimo = std::min<int64_t>(HeaderMcf.TriggerCount, static_cast<int64_t>(ListaMedia.size()));
     for (int32_t i = 0; i < ultimo; ++i)

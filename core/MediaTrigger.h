@@ -138,6 +138,11 @@ extern std::string UltimoErrore;
 
 int32_t TipoMediaDaFlags(int32_t typeFlags);
 std::string NomeTipoMedia(int32_t tipo);
+// The loaded records, without the spare one.
+size_t NumTriggerCaricati();
+// The loaded records bound to a CD track: those before the first record
+// not bound to one. The spare record's CD 0 never counts as a track.
+size_t NumTriggerCd();
 // The index of the first record with the code, or -1 with an error line.
 int32_t IndiceMediaDaCodice(int32_t codice);
 // Appends the name unless the list holds it in any letter case.

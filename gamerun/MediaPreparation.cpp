@@ -73,10 +73,7 @@ bool QualcheRecord(int32_t bits) {
 
 // The loaded records, without the spare empty one at the end of the table:
 // its CD 0 would otherwise count as a track in use.
-size_t NumRecord() {
-    const size_t n = HeaderMcf.TriggerCount > 0 ? static_cast<size_t>(HeaderMcf.TriggerCount) : 0;
-    return n < ListaMedia.size() ? n : ListaMedia.size();
-}
+size_t NumRecord() { return NumTriggerCaricati(); }
 
 // The records bound to a CD track: those before the first without one.
 template <class F>

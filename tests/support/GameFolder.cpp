@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "displaymodes/VideoListFile.h"
 #include "tests/support/TestFolders.h"
 
@@ -65,8 +67,10 @@ std::string WavVuoto() {
 
 std::string DescrizioneMcfGioco(const OpzioniCartellaGioco& o) {
     std::string d = "Version=VER1.5\r\n";
-    d += std::string("HeaderOptions=") + (o.condiviso ? "0x1000" : "0") + "\r\n";
-    d += "VideoMode=3\r\nHeaderText=Run level\r\n[Trigger]\r\nTypeFlags=0x8000000\r\n";
+    d += "HeaderOptions=" + std::to_string((o.condiviso ? 0x1000 : 0) | o.altreOpzioni) + "\r\n";
+    d += "VideoMode=3\r\nHeaderText=Run level\r\n";
+    if (!o.trigger.empty()) return d + o.trigger;
+    d += "[Trigger]\r\nTypeFlags=0x8000000\r\n";
     d += std::string("Options=") + (o.flagWorking ? "0x21000" : "0x1000") + "\r\n";
     d += "Text=<TEXT>Hi<END_TEXT>\r\nTriggerCd=3\r\nMediaCode=1\r\nLevel=1\r\n";
     return d;
@@ -114,6 +118,11 @@ bool CostruisciCartellaGioco(const std::string& trle, const std::string& program
     ok = ok && ScriviFileProva(trle + "\\data\\level1.tr4", "level one");
     ok = ok && ScriviFileProva(trle + "\\audio\\097.wav", WavVuoto());
     ok = ok && ScriviFileProva(trle + "\\audio\\003.wav", WavVuoto());
+    for (int32_t traccia : o.tracce) {
+        char nome[32];
+        std::snprintf(nome, sizeof nome, "\\audio\\%03d.wav", static_cast<int>(traccia));
+        ok = ok && ScriviFileProva(trle + nome, WavVuoto());
+    }
     ok = ok && ScriviFileProva(trle + "\\gamesim.txt", o.scriptGioco);
     if (!ok) {
         errore = "cannot write the files of " + trle;

@@ -22,6 +22,11 @@ struct OpzioniCartellaGioco {
     // (the end of a run clears it on alerts).
     bool flagWorking = false;
     std::string scriptGioco;  // gamesim.txt
+    // In place of that trigger: description lines of the configuration's
+    // own triggers, each starting with "[Trigger]".
+    std::string trigger;
+    int32_t altreOpzioni = 0;        // further header option bits
+    std::vector<int32_t> tracce;     // further audio\NNN.wav files
 };
 
 // The description McfWriter turns into the folder's media.mcf.
