@@ -70,7 +70,7 @@ void AttendiCdDalLogger() {
         LeggiLogger();
         if (CdAvvioLivello != -1) break;
         if (ClockTick() - inizio >= AttesaCdLogger) {
-            StampaLog("WARNING: time-out waiting from logger the start cd of loaded level");
+            StampaLog("WARNING: time-out waiting for start cd of loaded level from logger");
             break;
         }
         AttendiFinoA(segno, CicloAttesa);

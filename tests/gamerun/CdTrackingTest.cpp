@@ -206,6 +206,7 @@ TEST_F(Tracciamento, WithTheLoggerItsFirstTrackIsTakenAndAwaitedAtMost2000Ms) {
     inizio = ClockTick();
     ControllaStartCd();
     EXPECT_EQ(ClockTick() - inizio, 2000u);
+    EXPECT_TRUE(HaRiga("WARNING: time-out waiting for start cd of loaded level from logger"));
     EXPECT_EQ(LivelloCorrente, 1);
     EXPECT_TRUE(HaRiga("Detected Start CD = -1"));
     EXPECT_EQ(OpzioniDi(1), 0);
