@@ -371,6 +371,23 @@ TEST_F(Dispatcher, UnknownCodeTouchesNoSequence) {
     EXPECT_EQ(LivelloTab, tab);
 }
 
+TEST_F(Dispatcher, ListNamingAMissingTriggerIsRefusedWhole) {
+    Lista({Media(1, BitAction)});
+    RequisitiSequenza = RichiedeSalvataggio;
+    bool errore = false;
+    EXPECT_FALSE(EseguiListaMedia({0, 9}, 2, errore));
+    EXPECT_TRUE(errore);
+    EXPECT_TRUE(HaRiga("ERROR: media list refers to missing trigger 9"));
+    EXPECT_FALSE(HaRigaCheInizia("ShowMedia()"));
+    EXPECT_EQ(RequisitiSequenza, RichiedeSalvataggio);
+    EXPECT_EQ(LivelloAnnidamento, 0);
+    // A count beyond the list uses what the list holds.
+    AzzeraLog();
+    EXPECT_TRUE(EseguiListaMedia({0}, 5, errore));
+    EXPECT_FALSE(errore);
+    EXPECT_EQ(Conta("ShowMedia() for media code = 1"), 1);
+}
+
 // The state a switch performer finds after its nested media, and how it
 // ends: by its nested media's result, or by a run-time error.
 struct StatoVisto {
