@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/MediaTrigger.h"
+
 // Bits of the requirement word built for each media of a list.
 enum BitRequisitiMedia : int32_t {
     RichiedeStandBy = 0x1,
@@ -32,3 +34,11 @@ bool SospendiTomb();
 void RiattivaTomb();
 bool NascondiFinestraTomb();
 void RipristinaFinestraTomb();
+
+// What a trigger requires of the game (bits above), as EseguiListaMedia
+// works it out for each entry; each bit set is logged.
+int32_t RequisitiMedia(const MediaTrigger& media);
+
+// The switch performer, the one that runs further media through
+// EseguiMediaCode; tests put a performer of their own here.
+extern bool (*EsecutoreSwitch)(bool& TestError);

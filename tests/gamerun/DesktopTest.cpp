@@ -243,6 +243,8 @@ TEST_F(DesktopRun, CoverTopMostInvisibleAndKeptInPlace) {
 
     // The user's close only hides it.
     ShowWindow(cover.hWnd(), SW_SHOWNA);
+    // The state a stand-by of the game leaves.
+    ImpostaBit(ModificheAvvio, GiocoInStandBy);
     ImpostaBit(StatoSequenza, StandByAttivo);
     SendMessageA(cover.hWnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(cover.Loaded());
@@ -250,6 +252,7 @@ TEST_F(DesktopRun, CoverTopMostInvisibleAndKeptInPlace) {
     EXPECT_TRUE(HaRiga("Required unload for Dialog_cover"));
     EXPECT_TRUE(HaRiga("Request for unload Cover screen: refuse it but get invisible cover screen"));
     EXPECT_FALSE(HaBit(StatoSequenza, StandByAttivo)) << "the game is woken";
+    EXPECT_FALSE(HaBit(ModificheAvvio, GiocoInStandBy));
 
     ChiudiCover();
     EXPECT_FALSE(cover.Loaded());
