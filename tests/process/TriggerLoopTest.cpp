@@ -17,8 +17,11 @@ const std::string AvvioLivello = "boot 1024 768\nload title.tr4 300\ncd 97\nwait
 constexpr int32_t LogForzato = 0x8;
 
 // An action media performs nothing but its own log line: a clean witness.
+// A second one, of a level never played, makes track 4 one the level uses,
+// which the run follows without the logger.
 std::string TriggerAzione(const std::string& campi) {
-    return "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=10\r\n" + campi;
+    return "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=10\r\n" + campi +
+           "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=11\r\nTriggerCd=4\r\nLevel=3\r\n";
 }
 
 class TriggerLoop : public CartellaRun {
