@@ -21,7 +21,7 @@ constexpr int32_t LogForzato = 0x8;
 // which the run follows without the logger.
 std::string TriggerAzione(const std::string& campi) {
     return "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=10\r\n" + campi +
-           "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=11\r\nTriggerCd=4\r\nLevel=3\r\n";
+           "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=11\r\nTriggerCd=4\r\nLevel=2\r\n";
 }
 
 class TriggerLoop : public CartellaRun {
