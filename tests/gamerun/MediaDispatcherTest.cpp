@@ -19,18 +19,13 @@
 #include "media/SwitchMedia.h"
 #include "savegames/GameOperation.h"
 #include "savegames/MediaSequence.h"
+#include "tests/gamerun/GameScript.h"
 #include "tests/gamerun/RunFixture.h"
 
 namespace {
 
 MediaTrigger Media(int32_t codice, int32_t typeFlags, int32_t options = 0, int32_t triggerCd = 5) {
-    MediaTrigger m;
-    m.MediaCode = codice;
-    m.TypeFlags = typeFlags;
-    m.Options = options;
-    m.TriggerCd = triggerCd;
-    m.Level = QualsiasiLivello;
-    return m;
+    return giocoprova::Trigger(codice, triggerCd, options, QualsiasiLivello, typeFlags);
 }
 
 class Dispatcher : public ProvaRun {
