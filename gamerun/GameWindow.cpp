@@ -401,7 +401,7 @@ void RallentaInventario(uint32_t tickInizio) {
     if (LivelloPrioritaGioco != LivelloGiocoRidotto) {
         StampaLog("Force IDLE priority for tomb task");
         LivelloPrioritaGioco = LivelloGiocoRidotto;
-        ImpostaPriorita(ProcessoGioco.hProcess, ProcessoGioco.hThread, LivelloGiocoRidotto);
+        if (ProcessoGioco.hProcess) ImpostaPriorita(ProcessoGioco.hProcess, ProcessoGioco.hThread, LivelloGiocoRidotto);
     } else {
         StampaLog("WARNING: tomb priorirty has already been slowed down");
     }

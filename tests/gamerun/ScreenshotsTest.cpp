@@ -49,7 +49,9 @@ bool LeggiBmp(const std::string& percorso, BmpLetto& bmp) {
 }
 
 // The colour of the test image at a point: each pixel tells where it lies.
-uint32_t ColoreDi(int x, int y) { return static_cast<uint32_t>((x & 0xFF) | (y & 0xFF) << 8 | ((x >> 8) + 0x10) << 16); }
+uint32_t ColoreDi(int x, int y) {
+    return static_cast<uint32_t>((x & 0xFF) | (y & 0xFF) << 8 | ((x >> 8) + 0x10) << 16);
+}
 
 // An image of that size on the clipboard, as the PRINT key leaves it: a
 // device bitmap of the screen's format.
