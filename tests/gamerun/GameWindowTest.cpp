@@ -3,6 +3,7 @@
 // with windows of the test's own and a child process for the game.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -334,6 +335,36 @@ TEST_F(FinestraRun, AGameThatSwappedItsModeIsClosedWhenTheLevelAsks) {
         DestroyWindow(f);
         finestre.pop_back();
     }
+}
+
+TEST_F(FinestraRun, AGameThatSwappedItsModeIsSwitchedBackWithAltEnter) {
+    // The player's keys are held off: no wait for a quiet keyboard.
+    StatoGioco = RisoluzioneVerificata | InputUtenteSospeso;
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
+    SchermoX = 640;
+    SchermoY = 440;
+    HWND f = FinestraDiGioco(0, 0, 640, 440, WS_EX_TOPMOST);
+    const uint32_t inizio = ClockTick();
+    ControllaModoVideo();
+    const std::vector<std::string> attese = {
+        "WARNING: tomb window became top most: restore shared mode",
+        "Wait for end of keyboard activity",
+        "Send keystrokes ALT + ENTER to reverse current window status",
+        "Set new ex_style for window",
+        "Wait for window refresh",
+        "End waiting",
+    };
+    const std::vector<std::string> righe = RigheLog();
+    size_t prossima = 0;
+    for (const std::string& r : righe)
+        if (prossima < attese.size() && r == attese[prossima]) ++prossima;
+    EXPECT_EQ(prossima, attese.size()) << "missing or out of order: " << attese[std::min(prossima, attese.size() - 1)];
+    EXPECT_EQ(GetWindowLongA(f, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_NE(ProcessoGioco.hProcess, nullptr);
+    EXPECT_FALSE(HaBit(StatoGioco, CambioVideoAltEnter));
+    // A second, the keys (350 ms), 0.2 s and the 4 s for the refresh.
+    EXPECT_GE(ClockTick() - inizio, 5550u);
+    EXPECT_LT(ClockTick() - inizio, 6000u);
 }
 
 TEST_F(FinestraRun, AGameWithoutTheFocusGetsItBack) {
