@@ -1,4 +1,6 @@
 #pragma once
-// Least form of the game focus: brings the game window to the front.
+// The game window given back to the player after the program's own windows
+// had the focus: shown without activation, woken from a stand-by in shared
+// mode, its process made the foreground application.
 
 void FocusFinestraTomb();
