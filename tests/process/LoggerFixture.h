@@ -4,6 +4,7 @@
 // records.
 #include <windows.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -114,8 +115,12 @@ inline std::vector<std::string> RigheLogger(const std::string& log) {
         if (fine == std::string::npos) fine = log.size();
         std::string riga = log.substr(i, fine - i);
         if (!riga.empty() && riga[0] == '\t') riga.erase(0, 1);
-        // "%7ld: " stamps
-        if (riga.size() >= 9 && riga.compare(7, 2, ": ") == 0) riga.erase(0, 9);
+        // "%7ld: " stamps, wider once the tick count passes seven digits
+        size_t cifre = 0;
+        while (cifre < riga.size() &&
+               (riga[cifre] == ' ' || riga[cifre] == '-' || std::isdigit(static_cast<unsigned char>(riga[cifre]))))
+            ++cifre;
+        if (cifre >= 7 && riga.compare(cifre, 2, ": ") == 0) riga.erase(0, cifre + 2);
         righe.push_back(riga);
         i = fine + 2;
     }
