@@ -21,7 +21,21 @@
 //                       at w x h (default 640 x 480), then TIME_Init
 //   load <file> [ms]    a level load: data\<file> held open from
 //                       S_LoadLevelFile to CreateD3DLights, ms apart (100)
-//   cd <n>              CD track n: audio\<nnn>.wav held open, its record
+//   cd <n>              CD track n: audio\<nnn>.wav held open, a clock
+//                       line "cd <n> clock", its record
+//   inventory open      the inventory: a mid-grey band over the top rows of
+//                       the client area, then the record "DXCreateSurface"
+//   inventory close     the band goes, then "Released Mono Screen"
+//   fill <r> <g> <b>    the colour of the client area (black at the start)
+//   press <keys> <ms>   holds keys as the keyboard does, for ms, then lets
+//                       them go in reverse order; <keys> is a '+'-joined
+//                       list of shift ctrl alt enter escape space f1..f12
+//                       a..z 0..9 vk<N>
+//   screenshot [w h]    PRINT: a copy of the screen on the clipboard; with a
+//                       size, ALT+PRINT: w x h of the client area
+//   topmost on|off      sets or clears the window's top-most bit
+//   hide                hides the window
+//   destroy             destroys the window; the script goes on
 //   quit                the "WinClose" record: the game's own end
 //   crash [code]        dies at once, no "WinClose", files left to the system
 //   hang [ms]           answers no message for ms, or for ever
@@ -32,12 +46,20 @@
 // it. Alt+Enter keys it receives toggle the mode as "altenter" does: the
 // game starts in the mode of the registry's System\Window value (full
 // screen when there is none), and each toggle writes the records of a mode
-// change (KA_ALTENTER, the new mode, CreateD3DLights).
+// change (KA_ALTENTER, the new mode, CreateD3DLights). The window is
+// top-most in full screen and not in a window, as the boot and each toggle
+// leave it: the program watches that bit as the game's mode.
+// The client area is painted from the state that fill and inventory leave,
+// on every WM_PAINT, so that a screen read by another process finds it.
+// What others do to the window is logged too: "window shown clock" and
+// "window hidden clock" when its visibility changes, "activated" and
+// "deactivated".
 // The log's first and last lines give the performance counter, which is
 // the same clock in every process, so that a benchmark can time the start
 // and the end of a run around the game.
 #include <windows.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -67,6 +89,16 @@ DWORD UltimaClasse = 0;
 int UltimaPrioritaThread = 0;
 bool Finestrato = false;
 bool AltGiu = false;
+COLORREF Sfondo = RGB(0, 0, 0);
+bool Inventario = false;
+// -1 until the first change is seen, so that the first one is logged.
+int Visibile = -1;
+int Attiva = -1;
+
+// The inventory's band: the program reads the top row, a few more rows
+// keep the picture sure under a frame of another window.
+constexpr int RigheInventario = 40;
+const COLORREF GrigioInventario = RGB(128, 128, 128);
 
 void Scrivi(const std::string& riga) {
     if (!Registro) return;
@@ -87,8 +119,26 @@ void ControllaPriorita() {
 
 void Registra(const std::string& testo, bool segnala);
 
+void ScriviOrologio(const char* quando) {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    char riga[120];
+    std::snprintf(riga, sizeof riga, "%s clock %lld us", quando,
+                  static_cast<long long>(t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart));
+    Scrivi(riga);
+}
+
+void ImpostaTopMost(bool acceso) {
+    if (Finestra)
+        SetWindowPos(Finestra, acceso ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Scrivi(acceso ? "topmost on" : "topmost off");
+}
+
 void CambiaModo() {
     Finestrato = !Finestrato;
+    ImpostaTopMost(!Finestrato);
     Scrivi(Finestrato ? "mode windowed" : "mode full screen");
     Registra("KA_ALTENTER", true);
     if (Finestrato) {
@@ -100,8 +150,63 @@ void CambiaModo() {
     Registra("CreateD3DLights", true);
 }
 
+void NotaVisibilita(bool visibile) {
+    if (Visibile == static_cast<int>(visibile)) return;
+    Visibile = visibile;
+    ScriviOrologio(visibile ? "window shown" : "window hidden");
+}
+
+void NotaAttivazione(bool attiva) {
+    if (Attiva == static_cast<int>(attiva)) return;
+    Attiva = attiva;
+    Scrivi(attiva ? "activated" : "deactivated");
+}
+
+void Dipingi(HWND h, HDC dc) {
+    RECT r{};
+    GetClientRect(h, &r);
+    HBRUSH sfondo = CreateSolidBrush(Sfondo);
+    FillRect(dc, &r, sfondo);
+    DeleteObject(sfondo);
+    if (!Inventario) return;
+    if (r.bottom > RigheInventario) r.bottom = RigheInventario;
+    HBRUSH grigio = CreateSolidBrush(GrigioInventario);
+    FillRect(dc, &r, grigio);
+    DeleteObject(grigio);
+}
+
+void Ridipingi() {
+    if (!Finestra) return;
+    InvalidateRect(Finestra, nullptr, FALSE);
+    UpdateWindow(Finestra);
+}
+
 LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     switch (m) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            Dipingi(h, dc);
+            EndPaint(h, &ps);
+            return 0;
+        }
+        case WM_SHOWWINDOW:
+            NotaVisibilita(wp != 0);
+            break;
+        case WM_WINDOWPOSCHANGED: {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+            if (pos->flags & SWP_SHOWWINDOW) NotaVisibilita(true);
+            if (pos->flags & SWP_HIDEWINDOW) NotaVisibilita(false);
+            break;
+        }
+        case WM_ACTIVATEAPP:
+            NotaAttivazione(wp != 0);
+            break;
+        case WM_ACTIVATE:
+            NotaAttivazione(LOWORD(wp) != WA_INACTIVE);
+            break;
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_SYSKEYDOWN:
@@ -124,8 +229,9 @@ LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
             Fine = true;
             return 0;
         default:
-            return DefWindowProcA(h, m, wp, lp);
+            break;
     }
+    return DefWindowProcA(h, m, wp, lp);
 }
 
 void Pompa() {
@@ -166,16 +272,6 @@ long long ValoreSistema(const char* nome) {
     return esito == ERROR_SUCCESS && tipo == REG_DWORD ? static_cast<long long>(valore) : -1;
 }
 
-void ScriviOrologio(const char* quando) {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    char riga[120];
-    std::snprintf(riga, sizeof riga, "%s clock %lld us", quando,
-                  static_cast<long long>(t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart));
-    Scrivi(riga);
-}
-
 HWND FinestraLogger() { return FindWindowA("DBLogWindowClass", "DBLog Server"); }
 
 // Sends WM_NULL to the logger; false when there is none.
@@ -205,6 +301,72 @@ void Registra(const std::string& testo, bool segnala) {
     const bool ok = Segnala(Posizione);
     Scrivi(std::string(ok ? "log " : "log-nologger ") + std::to_string(Posizione) + " " + testo);
     if (testo.find("WinClose") != std::string::npos && !Resta) Fine = true;
+}
+
+// The virtual key of a key name of "press"; 0 for a name it does not know.
+BYTE TastoDaNome(std::string nome) {
+    for (char& c : nome) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    static const std::map<std::string, BYTE> nomi{{"shift", VK_SHIFT},   {"ctrl", VK_CONTROL},  {"alt", VK_MENU},
+                                                  {"enter", VK_RETURN},  {"escape", VK_ESCAPE}, {"space", VK_SPACE}};
+    if (auto it = nomi.find(nome); it != nomi.end()) return it->second;
+    if (nome.size() == 1 && ((nome[0] >= 'a' && nome[0] <= 'z') || (nome[0] >= '0' && nome[0] <= '9')))
+        return static_cast<BYTE>(std::toupper(static_cast<unsigned char>(nome[0])));
+    const bool funzione = nome.size() >= 2 && nome[0] == 'f';
+    const bool numero = nome.size() >= 3 && nome.compare(0, 2, "vk") == 0;
+    if (!funzione && !numero) return 0;
+    const std::string cifre = nome.substr(funzione ? 1 : 2);
+    if (cifre.size() > 3 || cifre.find_first_not_of("0123456789") != std::string::npos) return 0;
+    const int n = std::atoi(cifre.c_str());
+    if (funzione) return n >= 1 && n <= 12 ? static_cast<BYTE>(VK_F1 + n - 1) : 0;
+    return n >= 1 && n <= 254 ? static_cast<BYTE>(n) : 0;
+}
+
+// The keys of a '+'-joined list; empty when a name is unknown.
+std::vector<BYTE> TastiDaElenco(const std::string& elenco) {
+    std::vector<BYTE> tasti;
+    size_t i = 0;
+    for (;;) {
+        const size_t piu = elenco.find('+', i);
+        const BYTE vk = TastoDaNome(elenco.substr(i, piu == std::string::npos ? std::string::npos : piu - i));
+        if (!vk) return {};
+        tasti.push_back(vk);
+        if (piu == std::string::npos) return tasti;
+        i = piu + 1;
+    }
+}
+
+// Through the system's input, as the keyboard does: other processes read
+// the same key state.
+void InviaTasto(BYTE vk, bool giu) {
+    keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), giu ? 0 : KEYEVENTF_KEYUP, 0);
+}
+
+// A copy of the screen, or of w x h of the client area, on the clipboard.
+bool Screenshot(bool schermo, int w, int h) {
+    HWND sorgente = schermo ? nullptr : Finestra;
+    HDC dc = GetDC(sorgente);
+    if (!dc) return false;
+    HDC memoria = CreateCompatibleDC(dc);
+    HBITMAP immagine = CreateCompatibleBitmap(dc, w, h);
+    bool ok = memoria && immagine;
+    if (ok) {
+        HGDIOBJ prima = SelectObject(memoria, immagine);
+        ok = BitBlt(memoria, 0, 0, w, h, dc, 0, 0, SRCCOPY) != 0;
+        SelectObject(memoria, prima);
+    }
+    if (memoria) DeleteDC(memoria);
+    ReleaseDC(sorgente, dc);
+    // The clipboard may be held for a moment by the program that reads it.
+    bool aperto = false;
+    for (int prova = 0; ok && !aperto && prova < 50; ++prova) {
+        aperto = OpenClipboard(Finestra) != 0;
+        if (!aperto) Attendi(20);
+    }
+    ok = ok && aperto && EmptyClipboard() && SetClipboardData(CF_BITMAP, immagine);
+    if (aperto) CloseClipboard();
+    // Once on the clipboard the bitmap is the system's.
+    if (!ok && immagine) DeleteObject(immagine);
+    return ok;
 }
 
 std::string Resto(const std::string& riga, size_t da) { return da < riga.size() ? riga.substr(da) : std::string(); }
@@ -312,6 +474,7 @@ void Esegui(const std::string& riga) {
         }
         SetWindowPos(Finestra, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        ImpostaTopMost(!Finestrato);
         Registra("do_boot_screen", true);
         if (Finestrato) {
             Registra("DXCreate: Windowed Mode", true);
@@ -342,9 +505,72 @@ void Esegui(const std::string& riga) {
     } else if (comando == "cd") {
         const int n = std::atoi(argomento.c_str());
         Esegui("play " + std::to_string(n));
+        // The moment the program's reaction to the track is timed from.
+        ScriviOrologio(("cd " + std::to_string(n)).c_str());
         char nome[32];
         std::snprintf(nome, sizeof nome, "audio\\%03d.wav", n);
         Registra(std::string("Playing ") + nome, true);
+    } else if (comando == "inventory") {
+        std::string quale;
+        in >> quale;
+        if (quale != "open" && quale != "close") {
+            Scrivi("unknown " + riga);
+            return;
+        }
+        // The picture first, then the record: whoever reads either finds both.
+        Inventario = quale == "open";
+        Ridipingi();
+        Scrivi("inventory " + quale);
+        Registra(Inventario ? "DXCreateSurface" : "Released Mono Screen", true);
+    } else if (comando == "fill") {
+        int r = -1, g = -1, b = -1;
+        in >> r >> g >> b;
+        if (r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255) {
+            Scrivi("unknown " + riga);
+            return;
+        }
+        Sfondo = RGB(r, g, b);
+        Ridipingi();
+        Scrivi("fill " + std::to_string(r) + " " + std::to_string(g) + " " + std::to_string(b));
+    } else if (comando == "press") {
+        std::string elenco;
+        long ms = -1;
+        in >> elenco >> ms;
+        const std::vector<BYTE> tasti = TastiDaElenco(elenco);
+        if (tasti.empty() || ms < 0) {
+            Scrivi("unknown " + riga);
+            return;
+        }
+        Scrivi("press " + elenco);
+        for (BYTE vk : tasti) InviaTasto(vk, true);
+        Attendi(static_cast<DWORD>(ms));
+        for (auto it = tasti.rbegin(); it != tasti.rend(); ++it) InviaTasto(*it, false);
+        Scrivi("release " + elenco);
+    } else if (comando == "screenshot") {
+        int w = 0, h = 0;
+        const bool schermo = argomento.empty();
+        if (schermo) {
+            w = GetSystemMetrics(SM_CXSCREEN);
+            h = GetSystemMetrics(SM_CYSCREEN);
+        } else if (!(in >> w >> h) || w <= 0 || h <= 0) {
+            Scrivi("unknown " + riga);
+            return;
+        }
+        const std::string misura = std::to_string(w) + "x" + std::to_string(h);
+        Scrivi((Screenshot(schermo, w, h) ? "screenshot " : "screenshot-failed ") + misura);
+    } else if (comando == "topmost") {
+        if (argomento != "on" && argomento != "off") {
+            Scrivi("unknown " + riga);
+            return;
+        }
+        ImpostaTopMost(argomento == "on");
+    } else if (comando == "hide") {
+        Scrivi("hide");
+        if (Finestra) ShowWindow(Finestra, SW_HIDE);
+    } else if (comando == "destroy") {
+        Scrivi("destroy");
+        if (Finestra) DestroyWindow(Finestra);
+        Finestra = nullptr;
     } else if (comando == "quit") {
         Registra("WinClose", true);
     } else if (comando == "crash") {

@@ -1,0 +1,291 @@
+// Times the trigger loop of a whole run for a level with 5 and with 1000
+// triggers: from the game's start of a CD track to the start of the
+// trigger's performer, and the processor time Ludovane.exe spends while the
+// game stands in a level with nothing to do.
+//
+// Usage: LoopBench [--dry] [events]   (default 24 events, at least 20)
+// It builds a game folder under the temporary folder as RunBench does, with
+// a windowed (shared mode) level whose triggers are texts over the game on
+// the tracks the game starts, and runs Ludovane.exe there with no options.
+// A text needs the game's stand-by, which hides the game's window in shared
+// mode just before the performer starts: the stand-in's "window hidden
+// clock" line is that start, and its "cd <n> clock" line the game's event,
+// both on the performance counter, one clock for every process. The other
+// triggers of the level wait on tracks that never play. The processor time
+// is read with GetProcessTimes over 10 s in which the stand-in only waits.
+// --dry builds the folders and prints the configuration and the script
+// without running. The game's registry key is given back afterwards.
+// Exit code 0 when every event and both idle figures were measured.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/support/GameFolder.h"
+#include "tests/support/TestFolders.h"
+#include "tests/support/TestRegistry.h"
+
+namespace {
+
+constexpr int PrimaTracciaEvento = 10;
+constexpr int TracceEvento = 5;
+constexpr int PrimaTracciaMuta = 100;
+constexpr int TracceMute = 100;
+constexpr DWORD IntervalloEventi = 1500;
+constexpr DWORD MisuraRiposo = 10000;
+
+long long Microsecondi() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart;
+}
+
+int TracciaEvento(int evento) { return PrimaTracciaEvento + evento % TracceEvento; }
+
+std::string Trigger(int traccia, int codice) {
+    return "[Trigger]\r\nTypeFlags=0x80\r\nColor=0xFFFFFF\r\nBoundRect=100:700:900:950\r\nText=<TEXT>Track " +
+           std::to_string(traccia) + "<END_TEXT>\r\nTriggerCd=" + std::to_string(traccia) +
+           "\r\nDuration=1\r\nMediaCode=" + std::to_string(codice) + "\r\nLevel=1\r\n";
+}
+
+// A shared-mode level: one trigger on each track of the events, the rest on
+// tracks that never play.
+std::string DescrizioneLivello(int triggers) {
+    std::string d = "Version=VER1.5\r\nHeaderOptions=0x1000\r\nVideoMode=3\r\nHeaderText=Loop bench\r\n";
+    for (int i = 0; i < triggers; ++i)
+        d += Trigger(i < TracceEvento ? PrimaTracciaEvento + i : PrimaTracciaMuta + i % TracceMute, i + 1);
+    return d;
+}
+
+std::string ScriptGioco(int eventi) {
+    std::string s = "boot 1024 768\nload title.tr4 300\ncd 97\nwait 1500\nload level1.tr4 300\ncd 3\nwait 3000\n";
+    for (int e = 0; e < eventi; ++e)
+        s += "cd " + std::to_string(TracciaEvento(e)) + "\nwait " + std::to_string(IntervalloEventi) + "\n";
+    // The idle level: the bench measures while the game waits between the marks.
+    return s + "wait 2000\nwrite idle start\nwait " + std::to_string(MisuraRiposo + 2000) + "\nwrite idle end\nquit\n";
+}
+
+bool CostruisciCartella(const std::string& trle, int triggers, int eventi, std::string& errore) {
+    const std::string programmi = CartellaProgrammi();
+    OpzioniCartellaGioco opzioni;
+    opzioni.condiviso = true;
+    opzioni.scriptGioco = ScriptGioco(eventi);
+    if (!CostruisciCartellaGioco(trle, programmi, opzioni, errore)) return false;
+    std::vector<int> tracce;
+    for (int i = 0; i < TracceEvento; ++i) tracce.push_back(PrimaTracciaEvento + i);
+    for (int i = 0; i < TracceMute; ++i) tracce.push_back(PrimaTracciaMuta + i);
+    for (int t : tracce) {
+        char nome[32];
+        std::snprintf(nome, sizeof nome, "\\audio\\%03d.wav", t);
+        if (!ScriviFileProva(trle + nome, WavVuoto())) {
+            errore = std::string("cannot write ") + nome;
+            return false;
+        }
+    }
+    if (!ScriviMcfDaDescrizione(programmi, trle, DescrizioneLivello(triggers), trle + "\\media.mcf")) {
+        errore = "McfWriter failed on the level's description";
+        return false;
+    }
+    return true;
+}
+
+struct Evento {
+    int traccia = 0;
+    long long cd = -1;
+    long long nascosta = -1;
+};
+
+// The events of the stand-in's log: each start of a trigger's track, with
+// the first hiding of the game window after it and before the next track.
+std::vector<Evento> EventiDelLog(const std::string& log) {
+    std::vector<Evento> eventi;
+    size_t i = 0;
+    while (i < log.size()) {
+        size_t fine = log.find('\n', i);
+        if (fine == std::string::npos) fine = log.size();
+        const std::string riga = log.substr(i, fine - i);
+        i = fine + 1;
+        int traccia = 0;
+        long long us = 0;
+        if (std::sscanf(riga.c_str(), "cd %d clock %lld us", &traccia, &us) == 2) {
+            // Other tracks (the title's, the level's first) only close the event before.
+            const bool evento = traccia >= PrimaTracciaEvento && traccia < PrimaTracciaEvento + TracceEvento;
+            eventi.push_back({evento ? traccia : 0, us, -1});
+        } else if (std::sscanf(riga.c_str(), "window hidden clock %lld us", &us) == 1) {
+            if (!eventi.empty() && eventi.back().nascosta < 0) eventi.back().nascosta = us;
+        } else if (riga.find("WinClose") != std::string::npos) {
+            break;
+        }
+    }
+    eventi.erase(std::remove_if(eventi.begin(), eventi.end(), [](const Evento& e) { return e.traccia == 0; }),
+                 eventi.end());
+    // A hiding after an event whose own never came may be that one's, late.
+    for (size_t k = eventi.size(); k-- > 1;)
+        if (eventi[k - 1].nascosta < 0) eventi[k].nascosta = -1;
+    return eventi;
+}
+
+long long MicrosecondiCpu(const FILETIME& kernel, const FILETIME& utente) {
+    const auto n = [](const FILETIME& f) {
+        return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+    };
+    return (n(kernel) + n(utente)) / 10;
+}
+
+// Kernel and user time of a process in us; -1 when it cannot be read.
+// Wine gives another process's time only thread by thread, so the larger
+// of the process's figure and the sum of its threads is taken.
+long long TempoProcessore(HANDLE processo, DWORD pid) {
+    FILETIME creato, finito, kernel, utente;
+    if (!GetProcessTimes(processo, &creato, &finito, &kernel, &utente)) return -1;
+    const long long delProcesso = MicrosecondiCpu(kernel, utente);
+    long long deiThread = 0;
+    HANDLE istantanea = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (istantanea == INVALID_HANDLE_VALUE) return delProcesso;
+    THREADENTRY32 t{};
+    t.dwSize = sizeof t;
+    for (BOOL ok = Thread32First(istantanea, &t); ok; ok = Thread32Next(istantanea, &t)) {
+        if (t.th32OwnerProcessID != pid) continue;
+        HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, t.th32ThreadID);
+        if (!thread) continue;
+        if (GetThreadTimes(thread, &creato, &finito, &kernel, &utente)) deiThread += MicrosecondiCpu(kernel, utente);
+        CloseHandle(thread);
+    }
+    CloseHandle(istantanea);
+    return std::max(delProcesso, deiThread);
+}
+
+// The error lines of Ludovane's log, to tell why a run measured nothing.
+void StampaErrori(const std::string& trle) {
+    const std::string log = LeggiFileProva(trle + "\\store\\media_log.txt");
+    size_t i = 0;
+    int n = 0;
+    while ((i = log.find("ERROR", i)) != std::string::npos && n < 10) {
+        const size_t fine = log.find('\n', i);
+        std::printf("  log: %s\n", log.substr(i, fine == std::string::npos ? std::string::npos : fine - i).c_str());
+        i = fine == std::string::npos ? log.size() : fine;
+        ++n;
+    }
+}
+
+struct Esito {
+    std::vector<double> latenze;
+    int mancati = 0;
+    int nelLog = 0;  // events the game reached
+    double cpu = -1;  // % of one core while idle
+    double cpuMs = 0, secondi = 0, cpuTotaleMs = 0;
+};
+
+bool Misura(const std::string& trle, int eventi, Esito& esito) {
+    DeleteFileA((trle + "\\gamesim_log.txt").c_str());
+    const std::string exe = trle + "\\Ludovane.exe";
+    std::string riga = "\"" + exe + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(exe.c_str(), riga.data(), nullptr, nullptr, FALSE, 0, nullptr, trle.c_str(), &si, &pi)) {
+        std::fprintf(stderr, "LoopBench: cannot start %s\n", exe.c_str());
+        return false;
+    }
+    const DWORD limite = 90000 + static_cast<DWORD>(eventi) * IntervalloEventi + MisuraRiposo;
+    const DWORD inizio = GetTickCount();
+    bool riposoMisurato = false;
+    bool finito = false;
+    while (!(finito = WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) && GetTickCount() - inizio < limite) {
+        if (riposoMisurato) continue;
+        const std::string log = LeggiFileProva(trle + "\\gamesim_log.txt");
+        if (log.find(" idle start\n") == std::string::npos) continue;
+        riposoMisurato = true;
+        const long long t0 = Microsecondi(), c0 = TempoProcessore(pi.hProcess, pi.dwProcessId);
+        Sleep(MisuraRiposo);
+        const long long t1 = Microsecondi(), c1 = TempoProcessore(pi.hProcess, pi.dwProcessId);
+        // Only while the game still waited: its end would be counted too.
+        const bool inTempo = LeggiFileProva(trle + "\\gamesim_log.txt").find(" idle end\n") == std::string::npos;
+        if (c0 >= 0 && c1 >= 0 && inTempo) {
+            esito.cpu = 100.0 * static_cast<double>(c1 - c0) / static_cast<double>(t1 - t0);
+            esito.cpuMs = static_cast<double>(c1 - c0) / 1000.0;
+            esito.secondi = static_cast<double>(t1 - t0) / 1e6;
+            esito.cpuTotaleMs = static_cast<double>(c1) / 1000.0;
+        }
+    }
+    if (!finito) {
+        std::printf("  Ludovane.exe did not end within %lu s\n", static_cast<unsigned long>(limite / 1000));
+        TerminateProcess(pi.hProcess, 99);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+
+    const std::vector<Evento> visti = EventiDelLog(LeggiFileProva(trle + "\\gamesim_log.txt"));
+    esito.nelLog = static_cast<int>(visti.size());
+    for (const Evento& e : visti)
+        if (e.nascosta >= 0) esito.latenze.push_back(static_cast<double>(e.nascosta - e.cd) / 1000.0);
+    // Events without a performer, and those the game never reached.
+    esito.mancati = eventi - static_cast<int>(esito.latenze.size());
+    StampaErrori(trle);
+    return finito;
+}
+
+void Riassunto(int triggers, int eventi, Esito esito) {
+    std::printf("triggers %4d: ", triggers);
+    if (esito.latenze.empty()) {
+        std::printf("no performer started on %d events (%d in the game's log)", eventi, esito.nelLog);
+    } else {
+        std::vector<double>& v = esito.latenze;
+        std::sort(v.begin(), v.end());
+        const size_t p95 = (v.size() * 95 + 99) / 100 - 1;
+        std::printf("cd -> performer over %zu events: median %7.1f  p95 %7.1f  max %7.1f ms", v.size(), v[v.size() / 2],
+                    v[p95], v.back());
+        if (esito.mancati) std::printf(" (%d events without performer)", esito.mancati);
+    }
+    if (esito.cpu >= 0)
+        std::printf("; idle CPU %5.2f %% of one core (%.0f ms in %.1f s; %.0f ms since its start)\n", esito.cpu,
+                    esito.cpuMs, esito.secondi, esito.cpuTotaleMs);
+    else
+        std::printf("; idle CPU not measured\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool prova = false;
+    int eventi = 24;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--dry") == 0)
+            prova = true;
+        else
+            eventi = std::max(20, std::atoi(argv[i]));
+    }
+    ChiaveGiocoSalvata chiave;
+    bool tutti = true;
+    for (int triggers : {5, 1000}) {
+        CartellaProva trle("loopbench");
+        std::string errore;
+        if (!CostruisciCartella(trle.Percorso(), triggers, eventi, errore)) {
+            std::fprintf(stderr, "LoopBench: %s\n", errore.c_str());
+            return 2;
+        }
+        std::printf("game folder %s, %d triggers, %d events %lu ms apart\n", trle.Percorso().c_str(), triggers, eventi,
+                    static_cast<unsigned long>(IntervalloEventi));
+        if (prova) {
+            const std::string d = DescrizioneLivello(triggers);
+            size_t fine = 0;
+            for (int n = 0; n < 7 && fine != std::string::npos; ++n) fine = d.find("[Trigger]", fine + 1);
+            std::printf("media.mcf (%zu bytes) from:\n%s%s\ngamesim.txt:\n%s\n", LeggiFileProva(trle / "media.mcf").size(),
+                        d.substr(0, fine).c_str(), fine == std::string::npos ? "" : "...\r\n",
+                        LeggiFileProva(trle / "gamesim.txt").c_str());
+            continue;
+        }
+        ScriviRegistroDelGioco(ChiaveGiocoRegistro);
+        Esito esito;
+        tutti = Misura(trle.Percorso(), eventi, esito) && tutti;
+        Riassunto(triggers, eventi, esito);
+        tutti = tutti && esito.mancati == 0 && esito.cpu >= 0;
+    }
+    return tutti ? 0 : 1;
+}
