@@ -30,7 +30,8 @@
 //   press <keys> <ms>   holds keys as the keyboard does, for ms, then lets
 //                       them go in reverse order; <keys> is a '+'-joined
 //                       list of shift ctrl alt enter escape space f1..f12
-//                       a..z 0..9 vk<N>
+//                       a..z 0..9 vk<N>; logs "press <keys>" and
+//                       "release <keys>"
 //   screenshot [w h]    PRINT: a copy of the screen on the clipboard; with a
 //                       size, ALT+PRINT: w x h of the client area
 //   topmost on|off      sets or clears the window's top-most bit
@@ -46,9 +47,9 @@
 // it. Alt+Enter keys it receives toggle the mode as "altenter" does: the
 // game starts in the mode of the registry's System\Window value (full
 // screen when there is none), and each toggle writes the records of a mode
-// change (KA_ALTENTER, the new mode, CreateD3DLights). The window is
-// top-most in full screen and not in a window, as the boot and each toggle
-// leave it: the program watches that bit as the game's mode.
+// change (KA_ALTENTER, the new mode, CreateD3DLights). The boot and each
+// toggle make the window top-most in full screen and clear the bit in a
+// window: the program watches that bit as the game's mode.
 // The client area is painted from the state that fill and inventory leave,
 // on every WM_PAINT, so that a screen read by another process finds it.
 // What others do to the window is logged too: "window shown clock" and

@@ -221,7 +221,10 @@ bool Misura(const std::string& trle, int eventi, Esito& esito) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 
-    const std::vector<Evento> visti = EventiDelLog(LeggiFileProva(trle + "\\gamesim_log.txt"));
+    const std::string log = LeggiFileProva(trle + "\\gamesim_log.txt");
+    // The game's stand-by hides its window only in shared mode.
+    if (log.find("\nstart windowed\n") == std::string::npos) std::printf("  the game did not start windowed\n");
+    const std::vector<Evento> visti = EventiDelLog(log);
     esito.nelLog = static_cast<int>(visti.size());
     for (const Evento& e : visti)
         if (e.nascosta >= 0) esito.latenze.push_back(static_cast<double>(e.nascosta - e.cd) / 1000.0);
