@@ -76,27 +76,12 @@ HRESULT PixelPicture(IPicture* picture, int32_t& larghezza, int32_t& altezza, st
             altezza = bm.bmHeight;
         }
     }
-    if (larghezza <= 0 || altezza <= 0 || larghezza > 32768 || altezza > 32768) {
-        ReleaseDC(nullptr, schermo);
-        return E_FAIL;
-    }
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = larghezza;
-    bi.bmiHeader.biHeight = -altezza;  // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bit = nullptr;
-    HDC dc = CreateCompatibleDC(schermo);
-    HBITMAP dib = CreateDIBSection(schermo, &bi, DIB_RGB_COLORS, &bit, nullptr, 0);
     ReleaseDC(nullptr, schermo);
-    if (!dc || !dib || !bit) {
-        if (dib) DeleteObject(dib);
-        if (dc) DeleteDC(dc);
-        return E_OUTOFMEMORY;
-    }
-    HGDIOBJ vecchio = SelectObject(dc, dib);
+    DibMemoria dib;
+    if (larghezza <= 0 || altezza <= 0 || larghezza > 32768 || altezza > 32768) return E_FAIL;
+    if (!CreaDibMemoria(larghezza, altezza, dib)) return E_OUTOFMEMORY;
+    HDC dc = dib.dc;
+    void* bit = dib.bit;
     const HRESULT hr = picture->Render(dc, 0, 0, larghezza, altezza, 0, ah, lh, -ah, nullptr);
     GdiFlush();
     const size_t riga = static_cast<size_t>(larghezza) * 3;
@@ -107,9 +92,7 @@ HRESULT PixelPicture(IPicture* picture, int32_t& larghezza, int32_t& altezza, st
         for (int32_t y = 0; y < altezza; ++y)
             pixel.append(static_cast<const char*>(bit) + passo * static_cast<size_t>(y), riga);
     }
-    SelectObject(dc, vecchio);
-    DeleteObject(dib);
-    DeleteDC(dc);
+    LiberaDibMemoria(dib);
     return hr;
 }
 
@@ -161,4 +144,33 @@ bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinaz
         return false;
     }
     return true;
+}
+
+bool CreaDibMemoria(int32_t larghezza, int32_t altezza, DibMemoria& dib) {
+    dib = DibMemoria{};
+    if (larghezza <= 0 || altezza <= 0 || larghezza > 32768 || altezza > 32768) return false;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = larghezza;
+    bi.bmiHeader.biHeight = -altezza;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    HDC schermo = GetDC(nullptr);
+    dib.dc = CreateCompatibleDC(schermo);
+    dib.bitmap = CreateDIBSection(schermo, &bi, DIB_RGB_COLORS, &dib.bit, nullptr, 0);
+    ReleaseDC(nullptr, schermo);
+    if (!dib.dc || !dib.bitmap || !dib.bit) {
+        LiberaDibMemoria(dib);
+        return false;
+    }
+    dib.precedente = SelectObject(dib.dc, dib.bitmap);
+    return true;
+}
+
+void LiberaDibMemoria(DibMemoria& dib) {
+    if (dib.dc && dib.precedente) SelectObject(dib.dc, dib.precedente);
+    if (dib.bitmap) DeleteObject(dib.bitmap);
+    if (dib.dc) DeleteDC(dib.dc);
+    dib = DibMemoria{};
 }

@@ -1,6 +1,9 @@
 #pragma once
 // Loading of the old image sequence files, and conversion of a picture
 // (in practice load.jpg) into a Windows bitmap file.
+#include <windows.h>
+
+#include <cstdint>
 #include <string>
 
 #include "core/ImageFormats.h"
@@ -9,3 +12,15 @@ bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequ
 // Decoded by the platform's own picture services; True when the bitmap
 // exists afterwards.
 bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinazione);
+
+// A 24-bit top-down DIB selected into a memory context of the screen.
+struct DibMemoria {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ precedente = nullptr;
+    void* bit = nullptr;
+};
+// False, with nothing left, for a size beyond 1 to 32768 or when the system
+// refuses it.
+bool CreaDibMemoria(int32_t larghezza, int32_t altezza, DibMemoria& dib);
+void LiberaDibMemoria(DibMemoria& dib);

@@ -7,6 +7,7 @@
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "gamerun/Desktop.h"
+#include "gamerun/GameFocus.h"
 #include "gamerun/GameWindow.h"
 #include "gamerun/TimerTick.h"
 #include "platform/Clock.h"
@@ -196,12 +197,7 @@ void RisvegliaFinestraTomb() {
     TogliBit(ModificheAvvio, GiocoInStandBy);
     TogliBit(StatoSequenza, StandByAttivo);
     DoEvents();
-    // The game's process becomes the foreground application.
-    if (finestra) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(finestra, &pid);
-        if (pid == ProcessoGioco.dwProcessId) SetForegroundWindow(finestra);
-    }
+    AttivaApplicazione(ProcessoGioco.dwProcessId);
     ImpostaBit(StatoGioco, RefreshSchermoRichiesto);
     TickRisveglio = ClockTick();
     DisegnaBoxNero();

@@ -27,9 +27,9 @@ BOOL CALLBACK CercaFinestraProcesso(HWND h, LPARAM valore) {
     return FALSE;
 }
 
-// The application of the process becomes the foreground one; failures are
-// left to the caller's next look.
-void AttivaProcesso(DWORD pid) {
+}  // namespace
+
+void AttivaApplicazione(uint32_t pid) {
     HWND finestra = static_cast<HWND>(FinestraGioco);
     DWORD pidFinestra = 0;
     GetWindowThreadProcessId(finestra, &pidFinestra);
@@ -40,8 +40,6 @@ void AttivaProcesso(DWORD pid) {
     }
     if (finestra) SetForegroundWindow(finestra);
 }
-
-}  // namespace
 
 void FocusFinestraTomb() {
     StampaLog("Set focus to tomb raider window");
@@ -58,6 +56,6 @@ void FocusFinestraTomb() {
         RisveglioInCorso = false;
         return;
     }
-    AttivaProcesso(ProcessoGioco.dwProcessId);
+    AttivaApplicazione(ProcessoGioco.dwProcessId);
     TogliBit(StatoSequenza, StandByAttivo);
 }

@@ -3,4 +3,9 @@
 // had the focus: shown without activation, woken from a stand-by in shared
 // mode, its process made the foreground application.
 
+#include <cstdint>
+
 void FocusFinestraTomb();
+// The application of the process becomes the foreground one; failures are
+// left to the caller's next look.
+void AttivaApplicazione(uint32_t pid);

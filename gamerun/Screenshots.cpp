@@ -59,37 +59,13 @@ std::string SalvaScreenshot(const PictureNascosta& picture, std::string& errore)
 PictureNascosta::~PictureNascosta() { Libera(); }
 
 void PictureNascosta::Libera() {
-    if (dc_) {
-        if (precedente_) SelectObject(dc_, precedente_);
-        DeleteDC(dc_);
-    }
-    if (bitmap_) DeleteObject(bitmap_);
-    dc_ = nullptr;
-    bitmap_ = nullptr;
-    precedente_ = nullptr;
-    bit_ = nullptr;
+    LiberaDibMemoria(dib_);
     larghezza_ = altezza_ = 0;
 }
 
 bool PictureNascosta::Dimensiona(int32_t larghezza, int32_t altezza) {
     Libera();
-    if (larghezza <= 0 || altezza <= 0 || larghezza > 32768 || altezza > 32768) return false;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = larghezza;
-    bi.bmiHeader.biHeight = -altezza;  // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    HDC schermo = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(schermo);
-    bitmap_ = CreateDIBSection(schermo, &bi, DIB_RGB_COLORS, &bit_, nullptr, 0);
-    ReleaseDC(nullptr, schermo);
-    if (!dc_ || !bitmap_ || !bit_) {
-        Libera();
-        return false;
-    }
-    precedente_ = SelectObject(dc_, bitmap_);
+    if (!CreaDibMemoria(larghezza, altezza, dib_)) return false;
     larghezza_ = larghezza;
     altezza_ = altezza;
     return true;
@@ -98,23 +74,23 @@ bool PictureNascosta::Dimensiona(int32_t larghezza, int32_t altezza) {
 bool PictureNascosta::CaricaBitmap(HBITMAP bitmap) {
     BITMAP bm{};
     if (!GetObjectA(bitmap, sizeof bm, &bm) || !Dimensiona(bm.bmWidth, bm.bmHeight)) return false;
-    HDC sorgente = CreateCompatibleDC(dc_);
+    HDC sorgente = CreateCompatibleDC(dib_.dc);
     if (!sorgente) return false;
     HGDIOBJ vecchio = SelectObject(sorgente, bitmap);
-    const bool copiata = BitBlt(dc_, 0, 0, larghezza_, altezza_, sorgente, 0, 0, SRCCOPY) != 0;
+    const bool copiata = BitBlt(dib_.dc, 0, 0, larghezza_, altezza_, sorgente, 0, 0, SRCCOPY) != 0;
     SelectObject(sorgente, vecchio);
     DeleteDC(sorgente);
     return copiata;
 }
 
 bool PictureNascosta::SalvaBmp(const std::string& percorso) const {
-    if (!bit_) return false;
+    if (!dib_.bit) return false;
     GdiFlush();
     const size_t riga = static_cast<size_t>(larghezza_) * 3;
     std::string pixel;
     pixel.reserve(riga * static_cast<size_t>(altezza_));
     for (int32_t y = 0; y < altezza_; ++y)
-        pixel.append(static_cast<const char*>(bit_) + PassoRiga(larghezza_) * static_cast<size_t>(y), riga);
+        pixel.append(static_cast<const char*>(dib_.bit) + PassoRiga(larghezza_) * static_cast<size_t>(y), riga);
     const std::string bmp = ComponiBmp24(larghezza_, altezza_, pixel);
     std::FILE* f = bmp.empty() ? nullptr : ApriFile(percorso, "wb");
     bool scritto = f && std::fwrite(bmp.data(), 1, bmp.size(), f) == bmp.size();

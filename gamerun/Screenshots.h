@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/ImageLoading.h"
+
 extern uint32_t TickUltimaCatturaClipboard;
 
 // A hidden picture: a memory device context holding a 24-bit bitmap of its
@@ -22,17 +24,14 @@ public:
     // A copy of the bitmap at its own size.
     bool CaricaBitmap(HBITMAP bitmap);
     bool SalvaBmp(const std::string& percorso) const;
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dib_.dc; }
     int32_t Larghezza() const { return larghezza_; }
     int32_t Altezza() const { return altezza_; }
 
 private:
     void Libera();
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ precedente_ = nullptr;
-    void* bit_ = nullptr;
+    DibMemoria dib_;
     int32_t larghezza_ = 0;
     int32_t altezza_ = 0;
 };
