@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "core/FileUtils.h"
@@ -164,7 +165,9 @@ bool EseguiFinestraMedia(int32_t tipo, bool& BreakEscape, bool& TestError) {
     CambiaTabulatoreLog(1);
     const bool monitorRiacceso = RiaccendiMonitorPerMedia();
     if (monitorRiacceso) StampaLog("Monitor was hide. Show monitor temporanely");
-    Dialog_Titoli& finestra = DialogTitoli();
+    // A window of its own for each media, as a menu's next media needs one too.
+    auto finestraMedia = std::make_unique<Dialog_Titoli>();
+    Dialog_Titoli& finestra = *finestraMedia;
     finestra.ImpostaValori();
     finestra.MostraModale();
     BreakEscape = finestra.AbortEscape;
@@ -174,7 +177,6 @@ bool EseguiFinestraMedia(int32_t tipo, bool& BreakEscape, bool& TestError) {
     }
     if (!finestra.FileSuonoTemp.empty()) CancellaFile(finestra.FileSuonoTemp);
     TestError = finestra.ErroreMedia;
-    // The window is shared with the media a menu runs next: read it first.
     const bool esito = finestra.EsitoMedia;
     const int32_t valore = finestra.ValoreMenu;
     CambiaTabulatoreLog(-1);

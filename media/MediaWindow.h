@@ -1,22 +1,99 @@
 #pragma once
-// The media window that performs the image, text, countdown, comunicator and
-// menu media. Least form: no window is drawn yet; the media reports failure.
+// The media window: texts over images, scrolling texts, image sequences,
+// countdowns, the comunicator and the menus are performed in it. One window
+// per media covers the screen; the whole performance runs in the first tick
+// of its 10 ms timer, and the window unloads itself at the end.
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
-class Dialog_Titoli {
+#include "core/SharedState.h"
+#include "platform/Forms.h"
+#include "platform/MediaPlayer.h"
+
+class Dialog_Titoli : public Form {
 public:
-    // Prepares the window from MediaCorrente.
+    Dialog_Titoli();
+    ~Dialog_Titoli() override;
+
+    // Prepares a new window from MediaCorrente before it is shown.
     void ImpostaValori();
-    // Shows the window modally; returns when the media has ended.
+    // Loads and shows the window modally; returns when it has unloaded.
     void MostraModale();
 
+    // Read by the creator after the window has closed.
     bool AbortEscape = false;
     bool ErroreMedia = false;
-    std::string FileSuonoTemp;
-    bool EsitoMedia = false;
     int32_t ValoreMenu = -1;
-};
+    bool EsitoMedia = false;
+    std::string FileSuonoTemp;
 
-// The one instance, created on first use and kept.
-Dialog_Titoli& DialogTitoli();
+    PictureBox Picture1;
+    Timer Timer1;
+    Timer Timer_Dinamico;
+    MediaPlayer MediaPlayer1;
+
+    // The performance of the current media (the first tick of Timer1).
+    void EseguiMediaDialogo();
+    // True when Escape may end the media and is down; <fine> then True.
+    bool ControllaTastoEscape(bool& fine);
+
+    // Text layout.
+    Rettangolo CalcolaBoundRect(bool centra);
+
+    // Background sound.
+    void SuonaFileAudio(const std::string& percorso);
+    void SfumaSuonoSottofondo();
+
+    // Drawing surface.
+    void CreaMemoryDC();
+    void SalvaSfondo();
+    void RipristinaSfondo(bool aggiorna);
+    void RipristinaSfondoRect(bool aggiorna, const Rettangolo& rettangolo);
+    void ImpostaClipRect();
+    void AnnullaClipRegion();
+    void ApplicaBoundRectSalvato();
+    void ImpostaClipRoundRect(const Rettangolo& rettangolo);
+    void ScriviTestoRect(const std::string& testo);
+    void DisegnaImmagineScalata(const std::string& file, const Rettangolo& millesimi);
+    void CaricaImmagineMedia(int32_t indice, bool& ok);
+
+    // Text typing engine.
+    void MostraTestoDinamico(const std::string& testo, bool& completato);
+    void ImpostaFontTesto();
+    void ImpostaFontFormattazione();
+
+    // Performers.
+    void MostraTestoFisso();
+    void MostraTestoScorrevole();
+    void CaricaSequenzaImmagini(bool& ok);
+    void MostraFormattazione();
+    void MostraCountDown();
+
+    // Window state of one media (reset by ImpostaValori where it says so).
+    int32_t LarghezzaFinestra = 0;
+    int32_t AltezzaFinestra = 0;
+    HDC MemoriaDC = nullptr;
+    HGDIOBJ BitmapSostituita = nullptr;
+    Rettangolo RettClip;
+    bool ClipAttivo = false;
+    Rettangolo BoundRect;
+    std::string TestoDinamico;
+    bool TestoMostrato = false;
+    bool CountDownInCorso = false;
+    uint32_t InizioCountDown = 0;
+    double UltimoContatore = 0;
+    double DimensioneCarattere = 0;
+    std::vector<std::string> FileTemporanei;
+
+protected:
+    void Form_Load() override;
+    void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) override;
+    void Form_Unload(int16_t& Cancel) override;
+
+private:
+    void Timer1_Timer();
+    void Timer_Dinamico_Timer();
+};

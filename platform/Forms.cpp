@@ -200,3 +200,13 @@ bool IstanzaPrecedente() {
     }
     return false;
 }
+
+void Form::MostraModale() {}
+
+PictureBox::PictureBox(Form& owner) : owner_(owner) {}
+PictureBox::~PictureBox() = default;
+void PictureBox::Move(int32_t, int32_t, int32_t larghezza, int32_t altezza) {
+    larghezza_ = larghezza;
+    altezza_ = altezza;
+}
+void PictureBox::Refresh() {}

@@ -63,6 +63,9 @@ public:
 
     void Show();
     void Hide();
+    // Loads and shows the window and returns once it has unloaded, the
+    // program's other windows kept from input meanwhile.
+    void MostraModale();
 
 protected:
     virtual void Form_Load() {}
@@ -81,6 +84,38 @@ private:
     bool inScaricamento_ = false;
     std::vector<Timer*> timers_;
     UINT_PTR prossimoTimer_ = 1;
+};
+
+// A picture box: a child window of its form with a backing bitmap of its
+// own size, so that what is drawn into its device context stays there until
+// drawn over and is copied to the screen on refresh and on repaint.
+class PictureBox {
+public:
+    explicit PictureBox(Form& owner);
+    ~PictureBox();
+    PictureBox(const PictureBox&) = delete;
+    PictureBox& operator=(const PictureBox&) = delete;
+
+    HWND hWnd() const { return hwnd_; }
+    // The device context of the backing bitmap; nullptr before the first Move.
+    HDC hDC() const { return dc_; }
+    // Places the box in its form, in pixels; the bitmap takes the new size,
+    // filled with BackColor.
+    void Move(int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
+    int32_t Larghezza() const { return larghezza_; }
+    int32_t Altezza() const { return altezza_; }
+    void Refresh();
+    COLORREF ForeColor = RGB(0, 0, 0);
+    COLORREF BackColor = RGB(0, 0, 0);
+
+private:
+    Form& owner_;
+    HWND hwnd_ = nullptr;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ precedente_ = nullptr;
+    int32_t larghezza_ = 0;
+    int32_t altezza_ = 0;
 };
 
 // The windows loaded now, in loading order.
