@@ -68,12 +68,13 @@ bool Form::Load() {
         wc.lpszClassName = className_.c_str();
         if (!RegisterClassA(&wc)) return false;
     }
-    HWND h = CreateWindowExA(0, className_.c_str(), caption_.c_str(), WS_OVERLAPPEDWINDOW,
+    HWND h = CreateWindowExA(stileEsteso_, className_.c_str(), caption_.c_str(), stile_ & ~WS_VISIBLE,
                              CW_USEDEFAULT, CW_USEDEFAULT, 320, 240, nullptr, nullptr, inst, nullptr);
     if (!h) return false;
     hwnd_ = h;
     SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     aperti.push_back(this);
+    for (PictureBox* p : pictures_) p->CreaFinestra();
     for (Timer* t : timers_) t->Applica();
     Form_Load();
     return true;
@@ -201,12 +202,168 @@ bool IstanzaPrecedente() {
     return false;
 }
 
-void Form::MostraModale() {}
-
-PictureBox::PictureBox(Form& owner) : owner_(owner) {}
-PictureBox::~PictureBox() = default;
-void PictureBox::Move(int32_t, int32_t, int32_t larghezza, int32_t altezza) {
-    larghezza_ = larghezza;
-    altezza_ = altezza;
+void Form::Move(int32_t x, int32_t y, int32_t larghezza, int32_t altezza) {
+    if (hwnd_) SetWindowPos(hwnd_, nullptr, x, y, larghezza, altezza, SWP_NOZORDER | SWP_NOACTIVATE);
 }
-void PictureBox::Refresh() {}
+
+void Form::ImpostaStile(DWORD stile, DWORD stileEsteso) {
+    stile_ = stile;
+    stileEsteso_ = stileEsteso;
+    if (!hwnd_) return;
+    const DWORD visibile = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)) & WS_VISIBLE;
+    SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>((stile & ~WS_VISIBLE) | visibile));
+    SetWindowLongA(hwnd_, GWL_EXSTYLE, static_cast<LONG>(stileEsteso));
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+namespace {
+BOOL CALLBACK RaccogliAttive(HWND h, LPARAM lp) {
+    auto* elenco = reinterpret_cast<std::vector<HWND>*>(lp);
+    if (IsWindowEnabled(h)) elenco->push_back(h);
+    return TRUE;
+}
+}  // namespace
+
+void Form::MostraModale() {
+    if (!Load() || !hwnd_) return;
+    // The program's windows all live on this thread; those disabled already
+    // (by an outer modal window) stay so afterwards.
+    std::vector<HWND> disabilitate;
+    EnumThreadWindows(GetCurrentThreadId(), RaccogliAttive, reinterpret_cast<LPARAM>(&disabilitate));
+    disabilitate.erase(std::remove(disabilitate.begin(), disabilitate.end(), hwnd_), disabilitate.end());
+    for (HWND h : disabilitate) EnableWindow(h, FALSE);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    MSG m;
+    while (hwnd_) {
+        const BOOL r = GetMessageA(&m, nullptr, 0, 0);
+        if (r == 0) {
+            // Leave it for the main loop.
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        if (r < 0) break;
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    for (HWND h : disabilitate)
+        if (IsWindow(h)) EnableWindow(h, TRUE);
+}
+
+PictureBox::PictureBox(Form& owner) : owner_(owner) { owner_.pictures_.push_back(this); }
+
+PictureBox::~PictureBox() {
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (dc_) {
+        SelectObject(dc_, precedente_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    auto& p = owner_.pictures_;
+    p.erase(std::remove(p.begin(), p.end(), this), p.end());
+}
+
+HDC PictureBox::hDC() const {
+    if (dc_) SetTextColor(dc_, ForeColor);
+    return dc_;
+}
+
+void PictureBox::Move(int32_t x, int32_t y, int32_t larghezza, int32_t altezza) {
+    x_ = x;
+    y_ = y;
+    larghezza = std::max(larghezza, 0);
+    altezza = std::max(altezza, 0);
+    if (!dc_ || larghezza != larghezza_ || altezza != altezza_) {
+        HDC schermo = GetDC(nullptr);
+        HDC nuovo = CreateCompatibleDC(schermo);
+        HBITMAP bitmap = CreateCompatibleBitmap(schermo, std::max(larghezza, 1), std::max(altezza, 1));
+        ReleaseDC(nullptr, schermo);
+        if (!nuovo || !bitmap) {
+            if (bitmap) DeleteObject(bitmap);
+            if (nuovo) DeleteDC(nuovo);
+            return;
+        }
+        HGDIOBJ precedente = SelectObject(nuovo, bitmap);
+        SetBkMode(nuovo, TRANSPARENT);
+        HBRUSH pennello = CreateSolidBrush(BackColor);
+        RECT tutto{0, 0, std::max(larghezza, 1), std::max(altezza, 1)};
+        FillRect(nuovo, &tutto, pennello);
+        DeleteObject(pennello);
+        if (dc_) {
+            BitBlt(nuovo, 0, 0, std::min(larghezza, larghezza_), std::min(altezza, altezza_), dc_, 0, 0, SRCCOPY);
+            SelectObject(dc_, precedente_);
+            DeleteObject(bitmap_);
+            DeleteDC(dc_);
+        }
+        dc_ = nuovo;
+        bitmap_ = bitmap;
+        precedente_ = precedente;
+        larghezza_ = larghezza;
+        altezza_ = altezza;
+    }
+    if (hwnd_)
+        MoveWindow(hwnd_, x_, y_, larghezza_, altezza_, TRUE);
+    else
+        CreaFinestra();
+}
+
+void PictureBox::Cls() {
+    if (!dc_) return;
+    HBRUSH pennello = CreateSolidBrush(BackColor);
+    RECT tutto{0, 0, larghezza_, altezza_};
+    FillRect(dc_, &tutto, pennello);
+    DeleteObject(pennello);
+}
+
+void PictureBox::Refresh() {
+    if (!hwnd_ || !dc_) return;
+    HDC schermo = GetDC(hwnd_);
+    BitBlt(schermo, 0, 0, larghezza_, altezza_, dc_, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd_, schermo);
+    ValidateRect(hwnd_, nullptr);
+}
+
+void PictureBox::CreaFinestra() {
+    if (hwnd_ || !dc_ || !owner_.hwnd_) return;
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    static const char* const classe = "LudovanePicture";
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(inst, classe, &wc)) {
+        wc.lpfnWndProc = ProceduraPicture;
+        wc.hInstance = inst;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = classe;
+        if (!RegisterClassA(&wc)) return;
+    }
+    hwnd_ = CreateWindowExA(0, classe, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x_, y_, larghezza_, altezza_,
+                            owner_.hwnd_, nullptr, inst, nullptr);
+    if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+LRESULT CALLBACK PictureBox::ProceduraPicture(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!box) return DefWindowProcA(hwnd, msg, wp, lp);
+    switch (msg) {
+    case WM_ERASEBKGND:
+        // The bitmap covers the whole box.
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC d = BeginPaint(hwnd, &ps);
+        const RECT& r = ps.rcPaint;
+        BitBlt(d, r.left, r.top, r.right - r.left, r.bottom - r.top, box->dc_, r.left, r.top, SRCCOPY);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        // Its form's window went first.
+        box->hwnd_ = nullptr;
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    default:
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+}

@@ -9,6 +9,7 @@
 #include <vector>
 
 class Form;
+class PictureBox;
 
 // Who asks a window to unload, as the QueryUnload event receives it.
 enum UnloadMode : int16_t {
@@ -34,6 +35,7 @@ public:
 
 private:
     friend class Form;
+class PictureBox;
     void Applica();
     void Scatta();
 
@@ -66,8 +68,13 @@ public:
     // Loads and shows the window and returns once it has unloaded, the
     // program's other windows kept from input meanwhile.
     void MostraModale();
+    // Places the window, in pixels.
+    void Move(int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
 
 protected:
+    // The window's styles; before Load they are used at creation.
+    void ImpostaStile(DWORD stile, DWORD stileEsteso = 0);
+
     virtual void Form_Load() {}
     virtual void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {}
     virtual void Form_Unload(int16_t& Cancel) {}
@@ -76,13 +83,17 @@ protected:
 
 private:
     friend class Timer;
+    friend class PictureBox;
     static LRESULT CALLBACK ProceduraFinestra(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     std::string className_;
     std::string caption_;
     HWND hwnd_ = nullptr;
     bool inScaricamento_ = false;
+    DWORD stile_ = WS_OVERLAPPEDWINDOW;
+    DWORD stileEsteso_ = 0;
     std::vector<Timer*> timers_;
+    std::vector<PictureBox*> pictures_;
     UINT_PTR prossimoTimer_ = 1;
 };
 
@@ -97,23 +108,33 @@ public:
     PictureBox& operator=(const PictureBox&) = delete;
 
     HWND hWnd() const { return hwnd_; }
-    // The device context of the backing bitmap; nullptr before the first Move.
-    HDC hDC() const { return dc_; }
-    // Places the box in its form, in pixels; the bitmap takes the new size,
-    // filled with BackColor.
+    // The device context of the backing bitmap, its text colour ForeColor
+    // and its text transparent; nullptr before the first Move.
+    HDC hDC() const;
+    // Places the box in its form, in pixels; a new size gives a new bitmap
+    // filled with BackColor, what was drawn kept where it still fits.
     void Move(int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
     int32_t Larghezza() const { return larghezza_; }
     int32_t Altezza() const { return altezza_; }
+    // Fills the bitmap with BackColor.
+    void Cls();
+    // Copies the bitmap to the screen now.
     void Refresh();
     COLORREF ForeColor = RGB(0, 0, 0);
     COLORREF BackColor = RGB(0, 0, 0);
 
 private:
+    friend class Form;
+    void CreaFinestra();
+    static LRESULT CALLBACK ProceduraPicture(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
     Form& owner_;
     HWND hwnd_ = nullptr;
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ precedente_ = nullptr;
+    int32_t x_ = 0;
+    int32_t y_ = 0;
     int32_t larghezza_ = 0;
     int32_t altezza_ = 0;
 };

@@ -100,6 +100,144 @@ TEST(Forms, UnloadInsideTheLoadEventEndsTheWindow) {
     EXPECT_EQ(EseguiApplicazione(), 0);  // no window left: returns at once
 }
 
+// A borderless window at a known place of the screen, with one picture box
+// filling it.
+class ConPicture : public Form {
+public:
+    ConPicture() : Form("TestPicture", ""), Picture(*this) { ImpostaStile(WS_POPUP); }
+    PictureBox Picture;
+};
+
+COLORREF PixelSchermo(int x, int y) {
+    HDC schermo = GetDC(nullptr);
+    const COLORREF c = GetPixel(schermo, x, y);
+    ReleaseDC(nullptr, schermo);
+    return c;
+}
+
+void Riempi(HDC dc, RECT r, COLORREF colore) {
+    HBRUSH b = CreateSolidBrush(colore);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
+TEST(Forms, PictureBoxKeepsWhatIsDrawnThroughRepaintsAndResizes) {
+    const COLORREF blu = RGB(0, 0, 255), rosso = RGB(255, 0, 0), verde = RGB(0, 255, 0);
+    ConPicture f;
+    f.Picture.BackColor = blu;
+    ASSERT_TRUE(f.Load());
+    f.Move(40, 40, 200, 100);
+    f.Picture.Move(0, 0, 200, 100);
+    ASSERT_NE(f.Picture.hDC(), nullptr);
+    Riempi(f.Picture.hDC(), {10, 10, 50, 50}, rosso);
+    f.Show();
+    SetWindowPos(f.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Pompa(100);
+    EXPECT_EQ(PixelSchermo(60, 60), rosso);
+    EXPECT_EQ(PixelSchermo(140, 90), blu);
+
+    // Drawn now, on the screen after Refresh (Wine shows it once its
+    // thread lets messages run).
+    Riempi(f.Picture.hDC(), {100, 10, 150, 50}, verde);
+    Pompa(50);
+    EXPECT_EQ(PixelSchermo(160, 60), blu);
+    f.Picture.Refresh();
+    Pompa(50);
+    EXPECT_EQ(PixelSchermo(160, 60), verde);
+
+    // A repaint comes from the bitmap.
+    InvalidateRect(f.Picture.hWnd(), nullptr, TRUE);
+    Pompa(100);
+    EXPECT_EQ(PixelSchermo(60, 60), rosso);
+    EXPECT_EQ(PixelSchermo(160, 60), verde);
+
+    // A larger box keeps the drawing and fills the new part.
+    f.Move(40, 40, 300, 150);
+    f.Picture.Move(0, 0, 300, 150);
+    EXPECT_EQ(f.Picture.Larghezza(), 300);
+    f.Picture.Refresh();
+    Pompa(50);
+    EXPECT_EQ(PixelSchermo(60, 60), rosso);
+    EXPECT_EQ(PixelSchermo(300, 170), blu);
+    EXPECT_EQ(GetPixel(f.Picture.hDC(), 280, 140), blu);
+
+    // Text is drawn in ForeColor over what is there.
+    f.Picture.ForeColor = RGB(255, 255, 0);
+    RECT riga{200, 10, 300, 60};
+    HGDIOBJ vecchio = SelectObject(f.Picture.hDC(), GetStockObject(SYSTEM_FONT));
+    DrawTextA(f.Picture.hDC(), "MMMM", -1, &riga, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    SelectObject(f.Picture.hDC(), vecchio);
+    int gialli = 0, blu_ = 0;
+    for (int y = 10; y < 30; ++y)
+        for (int x = 200; x < 260; ++x) {
+            const COLORREF c = GetPixel(f.Picture.hDC(), x, y);
+            gialli += c == RGB(255, 255, 0);
+            blu_ += c == blu;
+        }
+    EXPECT_GT(gialli, 20);
+    EXPECT_GT(blu_, 20) << "the text's background is not painted";
+
+    f.Picture.Cls();
+    EXPECT_EQ(GetPixel(f.Picture.hDC(), 20, 20), blu);
+    f.Unload();
+    EXPECT_EQ(f.Picture.hWnd(), nullptr);
+}
+
+// A window shown modally that, on its first tick, records what it saw and
+// unloads itself, after showing an inner modal window when asked.
+class Modale : public Form {
+public:
+    Modale(std::vector<std::string>& eventi, std::string nome, std::vector<Form*> osservate, Modale* dentro)
+        : Form("TestModale", nome),
+          interna(dentro),
+          eventi_(eventi),
+          nome_(std::move(nome)),
+          osservate_(std::move(osservate)),
+          tick_(*this, 10, true, [this] { Tick(); }) {}
+    Modale* interna;
+
+private:
+    void Tick() {
+        tick_.SetEnabled(false);
+        std::string stato = nome_ + ":";
+        for (Form* f : osservate_) stato += IsWindowEnabled(f->hWnd()) ? " on" : " off";
+        eventi_.push_back(stato);
+        if (interna) {
+            interna->MostraModale();
+            eventi_.push_back(nome_ + " again:" + (IsWindowEnabled(hWnd()) ? " on" : " off"));
+        }
+        Unload();
+    }
+
+    std::vector<std::string>& eventi_;
+    std::string nome_;
+    std::vector<Form*> osservate_;
+    Timer tick_;
+};
+
+TEST(Forms, ModalShowingKeepsTheOtherWindowsFromInputUntilItUnloads) {
+    std::vector<std::string> eventi;
+    Registrata principale(eventi);
+    Registrata nascosta(eventi);
+    ASSERT_TRUE(principale.Load());
+    ASSERT_TRUE(nascosta.Load());
+    principale.Show();
+    EnableWindow(nascosta.hWnd(), FALSE);
+
+    Modale prima(eventi, "first", {&principale, &nascosta}, nullptr);
+    Modale interna(eventi, "inner", {&principale, &prima}, nullptr);
+    prima.interna = &interna;
+    eventi.clear();
+    prima.MostraModale();
+    EXPECT_FALSE(prima.Loaded());
+    EXPECT_FALSE(interna.Loaded());
+    EXPECT_EQ(eventi, (std::vector<std::string>{"first: off off", "inner: off off", "first again: on"}));
+    EXPECT_TRUE(IsWindowEnabled(principale.hWnd()));
+    EXPECT_FALSE(IsWindowEnabled(nascosta.hWnd())) << "disabled before, disabled after";
+    principale.Unload();
+    nascosta.Unload();
+}
+
 TEST(Clock, ManualClockMakesWaitsInstant) {
     ClockUseManual(true, 100);
     ClockSleep(60000);
