@@ -10,17 +10,10 @@
 #include "core/Utf8Text.h"
 #include "media/MediaWindow.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "core/MediaExtraction.h"
-#include "core/MediaLog.h"
-#include "core/MediaSyntax.h"
-#include "core/MediaTrigger.h"
-#include "core/PathNames.h"
 #include "core/SystemUtils.h"
-#include "core/TextUtils.h"
-#include "core/Utf8Text.h"
 #include "gamerun/GameWindow.h"
 #include "media/MediaText.h"
 #include "media/WorkingMedia.h"
