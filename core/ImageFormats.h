@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-struct ImmagineSequenza {
+// A record of the image sequence file (the media window's own list of
+// pictures is another type).
+struct ImmagineFileSequenza {
     std::string FileName;  // exactly 256 characters, blank padded
     int32_t Value = 0;
 };
@@ -13,7 +15,7 @@ struct ImmagineSequenza {
 struct FileSequenzaImmagini {
     int32_t Count = 0;
     int16_t SequenceWord = 0;
-    std::vector<ImmagineSequenza> Immagini;  // Count + 1, the last one spare
+    std::vector<ImmagineFileSequenza> Immagini;  // Count + 1, the last one spare
 };
 
 constexpr size_t LunghezzaNomeSequenza = 256;
