@@ -146,6 +146,29 @@ bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinaz
     return true;
 }
 
+bool DisegnaImmagineFile(HDC dc, const std::string& percorso, int32_t x, int32_t y, int32_t larghezza,
+                         int32_t altezza) {
+    const HRESULT init = CoInitialize(nullptr);
+    IPicture* picture = nullptr;
+    HRESULT hr = CaricaPicture(percorso, picture);
+    if (SUCCEEDED(hr)) {
+        OLE_XSIZE_HIMETRIC lh = 0;
+        OLE_YSIZE_HIMETRIC ah = 0;
+        picture->get_Width(&lh);
+        picture->get_Height(&ah);
+        const int modo = SetStretchBltMode(dc, COLORONCOLOR);
+        hr = picture->Render(dc, x, y, larghezza, altezza, 0, ah, lh, -ah, nullptr);
+        SetStretchBltMode(dc, modo);
+        picture->Release();
+    }
+    if (SUCCEEDED(init)) CoUninitialize();
+    if (FAILED(hr)) {
+        StampaLog("ERROR loading image: " + percorso + A_Capo + "Error mexage: " + TestoHresult(hr), true);
+        return false;
+    }
+    return true;
+}
+
 bool CreaDibMemoria(int32_t larghezza, int32_t altezza, DibMemoria& dib) {
     dib = DibMemoria{};
     if (larghezza <= 0 || altezza <= 0 || larghezza > 32768 || altezza > 32768) return false;

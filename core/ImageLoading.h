@@ -13,6 +13,10 @@ bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequ
 // exists afterwards.
 bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinazione);
 
+// Decodes the picture file and paints it stretched into the rectangle of
+// <dc>; False, with its error line, when it cannot be decoded.
+bool DisegnaImmagineFile(HDC dc, const std::string& percorso, int32_t x, int32_t y, int32_t larghezza,
+                         int32_t altezza);
 // A 24-bit top-down DIB selected into a memory context of the screen.
 struct DibMemoria {
     HDC dc = nullptr;

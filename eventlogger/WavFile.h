@@ -6,20 +6,7 @@
 #include <string>
 #include <vector>
 
-struct FormatoWav {
-    uint16_t FormatTag = 0;
-    uint16_t Channels = 0;
-    uint32_t SamplesPerSec = 0;
-    uint32_t AvgBytesPerSec = 0;
-    uint16_t BlockAlign = 0;
-    uint16_t BitsPerSample = 0;
-};
-
-// Walks the chunks of <immagine>; False when it is not RIFF WAVE, when a
-// chunk passes the image's end, when "fmt " is shorter than 14 bytes, or
-// when "fmt " or "data" is missing. <dati> points into the image.
-bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& formato, const uint8_t*& dati,
-                     uint32_t& dimensioneDati);
+#include "platform/WaveChunks.h"
 
 // Reads the file whole into <immagine> and parses it; False after its line
 // in the logger's log when it cannot be opened, is too large or is damaged.

@@ -1,35 +1,303 @@
 #include "media/MediaWindow.h"
 
+#include <cmath>
+#include <exception>
+
+#include "core/FileUtils.h"
+#include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
+#include "core/MediaSyntax.h"
+#include "core/MediaTrigger.h"
+#include "core/SystemUtils.h"
+#include "core/TextUtils.h"
+#include "gamerun/Desktop.h"
+#include "gamerun/DisplayModes.h"
+#include "gamerun/GameWindow.h"
+#include "gamerun/Sounds.h"
+#include "gamerun/TimerTick.h"
+#include "input/KeyboardHook.h"
+#include "media/CountdownMedia.h"
+#include "media/WorkingMedia.h"
+#include "platform/Clock.h"
+
+namespace {
+
+constexpr int32_t TastoEscape = 27;
+constexpr int32_t StatoInRiproduzione = 2;
+constexpr int32_t FlagSuoniTesto = 0x1;
+constexpr int32_t FlagTickCountDown = 0x1;
+constexpr int32_t FlagSuoniMenuGrafico = 0x4;
+constexpr int32_t EffettoLampeggio = 2;
+
+// Every "#COUNTER#", in any letter case, replaced by the counter.
+std::string ConContatore(const std::string& testo, const std::string& contatore) {
+    static const std::string segnaposto = "#COUNTER#";
+    const std::string maiuscolo = MaiuscoloAscii(testo);
+    std::string risultato;
+    size_t da = 0;
+    for (size_t trovato = maiuscolo.find(segnaposto); trovato != std::string::npos;
+         trovato = maiuscolo.find(segnaposto, da)) {
+        risultato.append(testo, da, trovato - da).append(contatore);
+        da = trovato + segnaposto.size();
+    }
+    return risultato.append(testo, da, std::string::npos);
+}
+
+// One step of the performance: a run-time error is logged and the next
+// step goes on, so that the window always unloads.
+template <typename F>
+void Passo(F&& passo) {
+    try {
+        passo();
+    } catch (const std::exception& e) {
+        StampaLog(std::string("ERROR in EseguiMediaDialogo() : ") + e.what(), true);
+    }
+}
+
+}  // namespace
 
 Dialog_Titoli::Dialog_Titoli()
     : Form("LudovaneTitoli", ""),
       Picture1(*this),
       Timer1(*this, 10, false, [this] { Timer1_Timer(); }),
-      Timer_Dinamico(*this, 0, false, [this] { Timer_Dinamico_Timer(); }) {}
+      Timer_Dinamico(*this, 0, false, [this] { Timer_Dinamico_Timer(); }) {
+    // Over the game and the cover window, with no border, caption or task
+    // bar button of its own.
+    ImpostaStile(WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+}
 
-Dialog_Titoli::~Dialog_Titoli() = default;
+Dialog_Titoli::~Dialog_Titoli() { LiberaMemoryDC(); }
 
 void Dialog_Titoli::ImpostaValori() {
     AbortEscape = false;
-    FileSuonoTemp.clear();
-    EsitoMedia = false;
     ValoreMenu = -1;
+    // A window that never performs reports a failure.
+    EsitoMedia = false;
     ErroreMedia = true;
-    StampaNonCostruito("Dialog_Titoli");
+    CountDownInCorso = false;
+    ClipAttivo = false;
+    PromptAttivo = false;
+    RispostaData = false;
+    TentativiFatti = 0;
+    MenuGraficoAttivo = false;
+    MenuGraficoFinito = false;
+    CursoreMostrato = false;
+    TestoMostrato = false;
+    FileTemporanei.clear();
+    TestoDinamico.clear();
+    FileSuonoTemp.clear();
+    Timer_Dinamico.SetEnabled(false);
+    SpostaMouseNascosto();
+
+    const int32_t tpp = std::max(TwipsPerPixel(), 1);
+    double twipsX, twipsY;
+    if (!IsPreviewMode() && !IsModoFinestra()) {
+        twipsX = RiferimentoX;
+        twipsY = RiferimentoY;
+    } else {
+        twipsX = std::nearbyint(static_cast<double>(SchermoX) * tpp);
+        twipsY = std::nearbyint(static_cast<double>(SchermoY) * tpp);
+    }
+    LarghezzaFinestra = static_cast<int32_t>(std::nearbyint(twipsX / tpp));
+    AltezzaFinestra = static_cast<int32_t>(std::nearbyint(twipsY / tpp));
+    // Sizes not read yet: the screen as it is now.
+    if (LarghezzaFinestra <= 0 || AltezzaFinestra <= 0) {
+        LarghezzaFinestra = GetSystemMetrics(SM_CXSCREEN);
+        AltezzaFinestra = GetSystemMetrics(SM_CYSCREEN);
+    }
 }
 
-void Dialog_Titoli::MostraModale() {}
+void Dialog_Titoli::MostraModale() { Form::MostraModale(); }
 
-void Dialog_Titoli::EseguiMediaDialogo() {}
+void Dialog_Titoli::Form_Load() {
+    ImpostaFontSezione(hWnd(), -1);
+    if (!IsModoFinestra()) SpostaMouseNascosto();
+    Picture1.ForeColor = static_cast<COLORREF>(MediaCorrente.Formato.Color);
+    Picture1.BackColor = HaBit(MediaCorrente.TypeFlags, BackgroundImage | ScreenCapture)
+                             ? RGB(0, 0, 0)
+                             : static_cast<COLORREF>(MediaCorrente.BackColor);
+    Form_Resize();
+    Timer1.SetEnabled(true);
+}
+
+void Dialog_Titoli::Form_Resize() {
+    if (inRidimensionamento_) return;
+    inRidimensionamento_ = true;
+    Move(0, 0, LarghezzaFinestra, AltezzaFinestra);
+    RECT r{};
+    GetClientRect(hWnd(), &r);
+    Picture1.Move(0, 0, r.right - r.left, r.bottom - r.top);
+    inRidimensionamento_ = false;
+}
+
+bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    if (msg != WM_SIZE) return false;
+    Form_Resize();
+    result = 0;
+    return true;
+}
+
+void Dialog_Titoli::Timer1_Timer() {
+    Timer1.SetEnabled(false);
+    FinestraMediaTitoli = static_cast<int32_t>(reinterpret_cast<intptr_t>(hWnd()));
+    EseguiMediaDialogo();
+    FinestraMediaTitoli = -1;
+    Unload();
+}
+
+void Dialog_Titoli::EseguiMediaDialogo() {
+    Timer1.SetEnabled(false);
+    EsitoMedia = true;
+    ErroreMedia = false;
+    VelocizzaModulo();
+
+    Passo([this] {
+        if (!HaBit(MediaCorrente.TypeFlags, BackgroundSound)) return;
+        std::string file;
+        bool temporaneo = false;
+        if (HaBit(MediaCorrente.Options, SoundFromCd))
+            file = NomeWavTraccia(MediaCorrente.SoundCd);
+        else
+            file = EstraiFileMedia(MediaCorrente.SoundFile, temporaneo, false, false);
+        if (file.empty()) return;
+        if (temporaneo) FileSuonoTemp = file;
+        SuonaFileAudio(file);
+    });
+
+    Passo([this] {
+        if (!HaBit(MediaCorrente.TypeFlags, ScrollText | FixedText)) return;
+        std::string nome = NomeLingua();
+        if (nome == "<NONE>") nome = "english";
+        const std::string testo = MaiuscoloAscii(MediaCorrente.Text);
+        if (testo.find("<" + MaiuscoloAscii(nome) + ">") == std::string::npos) {
+            nome = "ENGLISH";
+            if (testo.find("<ENGLISH>") == std::string::npos) nome.clear();
+        }
+        if (!nome.empty()) ImpostaFontSezione(hWnd(), CharsetLingua(nome));
+    });
+
+    FormatoTestoCorrente = MediaCorrente.Formato;
+    Passo([this] { BoundRect = CalcolaBoundRect(true); });
+    if (HaBit(MediaCorrente.Options, WaitGameStop)) Passo([] { AttendiBloccoGioco(); });
+
+    StampaLog("Start performing media");
+    Passo([this] {
+        switch (TipoMediaDaFlags(MediaCorrente.TypeFlags)) {
+        case TipoImageFixedText:
+            MostraTestoFisso();
+            break;
+        case TipoImageScrollText:
+        case TipoImageSequenceScroll:
+            MostraTestoScorrevole();
+            break;
+        case TipoImageSequenceFixed:
+            MostraFormattazione();
+            break;
+        case TipoCountDown:
+            MostraCountDown();
+            break;
+        case TipoComunicator:
+            StampaNonCostruito("MostraComunicator");
+            break;
+        case TipoTextMenu:
+        case TipoGraphMenu:
+            // No item chosen: the dispatcher aborts the media.
+            StampaNonCostruito(TipoMediaDaFlags(MediaCorrente.TypeFlags) == TipoTextMenu ? "MostraTextMenu"
+                                                                                         : "MostraGraphMenu");
+            EsitoMedia = false;
+            ValoreMenu = -1;
+            break;
+        default:
+            break;
+        }
+    });
+    StampaLog("End performing media");
+    RallentaModulo();
+
+    if (AbortEscape) {
+        Passo([] { AttendiFineEscape(false); });
+    } else {
+        Passo([this] { SfumaSuonoSottofondo(); });
+        StampaLog("Remove keyboard messages");
+        RimuoviMessaggiTastiera();
+        StampaLog("Removed messages");
+    }
+    if (MediaPlayer1.PlayState() == StatoInRiproduzione) MediaPlayer1.Stop();
+}
 
 bool Dialog_Titoli::ControllaTastoEscape(bool& fine) {
     fine = false;
-    return false;
+    if (!HaBit(MediaCorrente.Options, EscapeBreaks) || !TastiPremuti(TastoEscape)) return false;
+    AbortEscape = true;
+    TestoMostrato = false;
+    PromptAttivo = false;
+    fine = true;
+    return true;
 }
 
-void Dialog_Titoli::Form_Load() {}
-void Dialog_Titoli::Form_QueryUnload(int16_t&, int16_t) {}
-void Dialog_Titoli::Form_Unload(int16_t&) {}
-void Dialog_Titoli::Timer1_Timer() {}
-void Dialog_Titoli::Timer_Dinamico_Timer() {}
+void Dialog_Titoli::Timer_Dinamico_Timer() {
+    if (FormatoTestoCorrente.Effect == EffettoLampeggio) {
+        if (!TestoMostrato)
+            ScriviTestoRect(TestoDinamico);
+        else
+            RipristinaSfondoRect(true, BoundRect);
+        TestoMostrato = !TestoMostrato;
+        if (HaBit(FormatoTestoCorrente.Flags, FlagSuoniTesto)) SuonaEffetto(TestoMostrato ? 5 : 6, false, false);
+    }
+
+    if (CountDownInCorso) {
+        const double trascorsi = static_cast<double>(ClockTick() - InizioCountDown) / 1000.0;
+        const double inizio = ContatoreIniziale, fine = ContatoreFinale;
+        double valore;
+        if (inizio >= fine) {
+            valore = inizio - trascorsi;
+            if (valore <= fine) valore = fine;
+        } else {
+            valore = inizio + trascorsi;
+            if (valore >= fine) valore = fine;
+        }
+        if (valore == fine) Timer_Dinamico.SetEnabled(false);
+        const auto contatore = static_cast<int32_t>(std::nearbyint(valore));
+        ScriviTestoRect(ConContatore(TestoDinamico, FormattaContatore(contatore)));
+        if (HaBit(FlagCountDown, FlagTickCountDown) && std::trunc(valore) != std::trunc(UltimoContatore))
+            SuonaEffetto(7, true, false);
+        UltimoContatore = valore;
+    }
+
+    if (MenuGraficoAttivo && !MenuGraficoFinito) {
+        const bool suoni = HaBit(FlagMenuGrafico, FlagSuoniMenuGrafico);
+        if (!CursoreMostrato) {
+            DisegnaCursoreMenu();
+            if (suoni) SuonaEffetto(6, true, false);
+            CursoreMostrato = true;
+        } else {
+            RipristinaSfondo(true);
+            if (suoni) SuonaEffetto(5, true, false);
+            CursoreMostrato = false;
+        }
+    }
+}
+
+void Dialog_Titoli::DisegnaCursoreMenu() { StampaNonCostruito("DisegnaCursoreMenu"); }
+
+void Dialog_Titoli::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
+    StampaLog("Required unload for dialog_Titoli");
+    if (UnloadMode == UnloadDaTaskManager)
+        StampaLog("Required to close program from task manager");
+    else if (UnloadMode == UnloadDaMenu)
+        Cancel = 1;
+}
+
+void Dialog_Titoli::Form_Unload(int16_t&) {
+    LiberaMemoryDC();
+    if (!IsPreviewMode())
+        for (const std::string& file : FileTemporanei) CancellaFile(file);
+    FileTemporanei.clear();
+}
+
+void Dialog_Titoli::LiberaMemoryDC() {
+    if (!MemoriaDC) return;
+    DistruggiDCMemoria(MemoriaDC, BitmapSostituita);
+    MemoriaDC = nullptr;
+    BitmapSostituita = nullptr;
+}

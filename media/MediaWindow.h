@@ -91,13 +91,34 @@ public:
     // The text font in Picture1's device context; declared after Picture1
     // so that it lets the font go while the context still exists.
     FontTesto FontPicture;
+    // Text menu: prompt active, answer given, attempts made.
+    bool PromptAttivo = false;
+    bool RispostaData = false;
+    int32_t TentativiFatti = 0;
+    // Graph menu: active, ended, cursor on screen, and its flags.
+    bool MenuGraficoAttivo = false;
+    bool MenuGraficoFinito = false;
+    bool CursoreMostrato = false;
+    int32_t FlagMenuGrafico = 0;
+
+    // The timers' handlers (tests call them too).
+    void Timer1_Timer();
+    void Timer_Dinamico_Timer();
 
 protected:
     void Form_Load() override;
+    void Form_Resize();
     void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) override;
     void Form_Unload(int16_t& Cancel) override;
+    bool MessaggioFinestra(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
-    void Timer1_Timer();
-    void Timer_Dinamico_Timer();
+    void LiberaMemoryDC();
+    void DisegnaCursoreMenu();
+    // The picture file painted stretched over a place of Picture1, in pixels.
+    bool DisegnaImmagine(const std::string& file, int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
+    // A rectangle in thousandths painted in twips, as pixels of Picture1.
+    bool DisegnaImmagineMillesimi(const std::string& file, const Rettangolo& millesimi);
+    void DisegnaImmagineTrasparente(const std::string& file, const Rettangolo& millesimi, bool opzione);
+    bool inRidimensionamento_ = false;
 };
