@@ -10,9 +10,10 @@ bool LeggiImageSequence(const std::string& dati, FileSequenzaImmagini& s) {
     if (count < 0 || static_cast<uint64_t>(count) > file.Rimanenti() / LunghezzaRecordSequenza) return false;
     s.Count = count;
     s.SequenceWord = parola;
-    s.Immagini.assign(static_cast<size_t>(count) + 1, ImmagineSequenza{std::string(LunghezzaNomeSequenza, ' '), 0});
+    s.Immagini.assign(static_cast<size_t>(count) + 1,
+                      FileVecchio::ImmagineSequenza{std::string(LunghezzaNomeSequenza, ' '), 0});
     for (int32_t i = 0; i < count; ++i) {
-        ImmagineSequenza& im = s.Immagini[static_cast<size_t>(i)];
+        FileVecchio::ImmagineSequenza& im = s.Immagini[static_cast<size_t>(i)];
         if (!file.LeggiByte(im.FileName.data(), LunghezzaNomeSequenza) || !file.LeggiI32(im.Value)) return false;
     }
     return true;

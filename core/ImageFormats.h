@@ -5,15 +5,20 @@
 #include <string>
 #include <vector>
 
+// The media's list of pictures has a record of the same name: a namespace
+// of its own keeps the two types, and their library code, apart at link
+// time.
+namespace FileVecchio {
 struct ImmagineSequenza {
     std::string FileName;  // exactly 256 characters, blank padded
     int32_t Value = 0;
 };
+}  // namespace FileVecchio
 
 struct FileSequenzaImmagini {
     int32_t Count = 0;
     int16_t SequenceWord = 0;
-    std::vector<ImmagineSequenza> Immagini;  // Count + 1, the last one spare
+    std::vector<FileVecchio::ImmagineSequenza> Immagini;  // Count + 1, the last one spare
 };
 
 constexpr size_t LunghezzaNomeSequenza = 256;
