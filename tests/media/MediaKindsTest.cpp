@@ -206,8 +206,8 @@ TEST_F(MediaKinds, AFixedTextIsWrittenInsideItsRectangleOverThePictureAndHeld) {
     const Esito e = Esegui({1000}, catture);
     EXPECT_FALSE(e.abort);
     EXPECT_FALSE(e.errore);
-    // Held for its two seconds, not much more.
-    EXPECT_GE(e.durata, 1900u);
+    // Held until its elapsed seconds, rounded, reach two: from 1.5 s on.
+    EXPECT_GE(e.durata, 1450u);
     EXPECT_LT(e.durata, 5000u);
     ASSERT_FALSE(catture[0].Vuota());
     const RECT r = InPixel(Formato().BoundRect);
@@ -327,52 +327,59 @@ Cattura Riferimento(const Cattura& schermo, HFONT font, const RECT& r, UINT form
     return c;
 }
 
-TEST_F(MediaKinds, ACountdownShowsItsCounterInEachFormat) {
+TEST_F(MediaKinds, ACountdownShowsItsStartAtOnceThenAValueASecondInItsFormat) {
     struct Caso {
         const char* flags;
-        int32_t valore;
-        const char* atteso;
+        int32_t inizio, fine;
+        // What is on screen at 0.4 s and, when counting, at 1.2 s.
+        std::vector<std::string> attesi;
+        uint32_t durataMinima;
     };
     const Caso casi[] = {
-        {"8", 75, "Left 01:15"},
-        {"4", 7, "Left 007"},
-        {"10", 7, "Left 07"},
-        {"2", 7, "Left 7"},
+        {"8", 75, 75, {"Left 01:15"}, 1300},
+        {"4", 7, 7, {"Left 007"}, 1300},
+        {"10", 7, 7, {"Left 07"}, 1300},
+        {"2", 7, 7, {"Left 7"}, 1300},
+        {"2", 3, 1, {"Left 3", "Left 2"}, 2300},
+        {"2", 1, 2, {"Left 1", "Left 2"}, 1300},
     };
     for (const Caso& caso : casi) {
-        SCOPED_TRACE(caso.atteso);
+        SCOPED_TRACE(caso.attesi.back() + " from " + std::to_string(caso.inizio));
         MediaCorrente.TypeFlags = BitCountDown;
         MediaCorrente.BackColor = static_cast<int32_t>(Blu);
         MediaCorrente.Text = "<TEXT>Left #counter#<END_TEXT>";
-        const std::string valore = std::to_string(caso.valore);
-        MediaCorrente.Syntax = "<COUNTDOWN>\r\n#START_COUNTER#=" + valore + "\r\n#END_COUNTER#=" + valore +
-                               "\r\n#FLAGS#=" + caso.flags + "\r\n<END_COUNTDOWN>\r\n";
+        MediaCorrente.Syntax = "<COUNTDOWN>\r\n#START_COUNTER#=" + std::to_string(caso.inizio) +
+                               "\r\n#END_COUNTER#=" + std::to_string(caso.fine) + "\r\n#FLAGS#=" + caso.flags +
+                               "\r\n<END_COUNTDOWN>\r\n";
         Formato().BoundRect = {100, 100, 900, 500};
         Formato().Align = DT_CENTER;
-        // Compared there and then with the expected text drawn apart in the
-        // font the window chose.
-        int64_t diversi = -1, bianchi = 0;
-        const auto confronta = [&](const Dialog_Titoli& finestra, size_t, const Cattura& schermo) {
+        // Each capture is compared there and then with the expected text
+        // drawn apart in the font the window chose.
+        std::vector<int64_t> diversi(caso.attesi.size(), -1), bianchi(caso.attesi.size(), 0);
+        const auto confronta = [&](const Dialog_Titoli& finestra, size_t i, const Cattura& schermo) {
             const HFONT font = static_cast<HFONT>(GetCurrentObject(finestra.Picture1.hDC(), OBJ_FONT));
             const RECT r{finestra.BoundRect.Left, finestra.BoundRect.Top, finestra.BoundRect.Right,
                          finestra.BoundRect.Bottom};
-            const Cattura atteso = Riferimento(schermo, font, r, DT_CENTER | 0x850, caso.atteso);
-            diversi = 0;
+            const Cattura atteso = Riferimento(schermo, font, r, DT_CENTER | 0x850, caso.attesi[i]);
+            diversi[i] = 0;
             for (int32_t y = 0; y < schermo.altezza; ++y)
                 for (int32_t x = 0; x < schermo.larghezza; ++x) {
-                    if (schermo.At(x, y) != atteso.At(x, y)) ++diversi;
-                    if (schermo.At(x, y) == Bianco) ++bianchi;
+                    if (schermo.At(x, y) != atteso.At(x, y)) ++diversi[i];
+                    if (schermo.At(x, y) == Bianco) ++bianchi[i];
                 }
         };
-        // Start and end alike: the start value at once, the end one second
-        // later, then 0.4 s more.
+        const std::vector<uint32_t> istanti = {400, 1200};
         std::vector<Cattura> catture;
-        const Esito e = Esegui({500}, catture, confronta);
+        const Esito e = Esegui({istanti.begin(), istanti.begin() + caso.attesi.size()}, catture, confronta);
         EXPECT_FALSE(e.errore);
-        EXPECT_GE(e.durata, 1300u);
-        EXPECT_LT(e.durata, 4000u);
-        EXPECT_GT(bianchi, 50);
-        EXPECT_EQ(diversi, 0);
+        // One second a value, then 0.4 s more.
+        EXPECT_GE(e.durata, caso.durataMinima);
+        EXPECT_LT(e.durata, caso.durataMinima + 2500);
+        for (size_t i = 0; i < caso.attesi.size(); ++i) {
+            SCOPED_TRACE(caso.attesi[i]);
+            EXPECT_GT(bianchi[i], 50);
+            EXPECT_EQ(diversi[i], 0);
+        }
     }
 }
 
