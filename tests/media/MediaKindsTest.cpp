@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <functional>
@@ -290,6 +291,45 @@ TEST_F(MediaKinds, AFormattedSequenceShowsEachPictureWithItsTextForItsTime) {
         const Conteggio testo = ContaColore(catture[i], Bianco, Allargato(r, 1));
         EXPECT_GT(testo.dentro, 100);
         EXPECT_EQ(testo.fuori, 0);
+    }
+}
+
+TEST_F(MediaKinds, AScrollingSequenceChangesItsPictureAtItsShareOfTheScroll) {
+    const std::string rosso = Immagine("rosso.bmp", Rosso), verde = Immagine("verde.bmp", Verde);
+    // Half the scroll each; the scroll bit only sets the clip.
+    for (const int32_t scorrimento : {0, static_cast<int32_t>(ScrollText)}) {
+        SCOPED_TRACE(scorrimento);
+        MediaCorrente.TypeFlags = ImageSequence | scorrimento;
+        MediaCorrente.Duration = 20;
+        MediaCorrente.Syntax =
+            "<SEQ_IMAGE>\r\n#FLAGS#=0\r\n#TOT_IMAGES#=2\r\n"
+            "<IMAGE1>\r\n#IMAGE#=" + rosso + "\r\n#DURATE#=50\r\n#BOUND#=0:0:1000:1000\r\n#I_FLAGS#=1\r\n<END_IMAGE1>\r\n"
+            "<IMAGE2>\r\n#IMAGE#=" + verde + "\r\n#DURATE#=50\r\n#BOUND#=0:0:1000:1000\r\n#I_FLAGS#=1\r\n<END_IMAGE2>\r\n"
+            "<END_SEQ_IMAGE>\r\n";
+        MediaCorrente.Text = "<TEXT>MMMM\r\nWWWW<END_TEXT>";
+        Formato().BoundRect = {200, 100, 800, 900};
+        Formato().ScrollStep = GetSystemMetrics(SM_CYSCREEN) / 2;
+        Formato().ScrollDelay = 10;
+        // A look every 150 ms: red for the first half of the scroll, then green.
+        std::vector<uint32_t> istanti;
+        for (uint32_t t = 150; t < 12000; t += 150) istanti.push_back(t);
+        std::vector<int32_t> colori;
+        const auto guarda = [&](const Dialog_Titoli&, size_t, const Cattura& schermo) {
+            const RECT angolo{0, 0, 50, 50};
+            colori.push_back(ContaColore(schermo, Rosso, angolo).dentro == 50 * 50   ? 0
+                             : ContaColore(schermo, Verde, angolo).dentro == 50 * 50 ? 1
+                                                                                       : 2);
+        };
+        std::vector<Cattura> catture;
+        const Esito e = Esegui(istanti, catture, guarda);
+        EXPECT_FALSE(e.errore);
+        const auto rossi = std::count(colori.begin(), colori.end(), 0);
+        const auto verdi = std::count(colori.begin(), colori.end(), 1);
+        EXPECT_EQ(rossi + verdi, static_cast<long>(colori.size()));
+        EXPECT_TRUE(std::is_sorted(colori.begin(), colori.end()));
+        EXPECT_GT(rossi, 3);
+        EXPECT_GT(verdi, 3);
+        EXPECT_LT(std::abs(rossi - verdi), (rossi + verdi) / 3);
     }
 }
 
