@@ -149,11 +149,13 @@ TEST_F(FinestraMedia, ThePerformanceRunsInTheFirstTickAndTheWindowUnloads) {
         const char* nome;
         int32_t flags;
         bool esito;
+        bool errore;
     };
-    // Kinds without a performer here end at once; a menu with no item
-    // chosen is not completed.
-    for (const Caso& c : {Caso{"no kind", 0, true}, Caso{"text menu", BitTextMenu, false},
-                          Caso{"graph menu", BitGraphMenu, false}}) {
+    // Kinds without a performer here end at once: a menu or comunicator
+    // not shown has failed, and a menu with no item chosen is not completed.
+    for (const Caso& c : {Caso{"no kind", 0, true, false}, Caso{"text menu", BitTextMenu, false, true},
+                          Caso{"graph menu", BitGraphMenu, false, true},
+                          Caso{"comunicator", BitComunicator, true, true}}) {
         AzzeraLog();
         MediaCorrente.TypeFlags = c.flags;
         Dialog_Titoli f;
@@ -162,7 +164,7 @@ TEST_F(FinestraMedia, ThePerformanceRunsInTheFirstTickAndTheWindowUnloads) {
         f.MostraModale();
         EXPECT_FALSE(f.Loaded()) << c.nome;
         EXPECT_EQ(FinestraMediaTitoli, -1);
-        EXPECT_FALSE(f.ErroreMedia) << c.nome;
+        EXPECT_EQ(f.ErroreMedia, c.errore) << c.nome;
         EXPECT_EQ(f.EsitoMedia, c.esito) << c.nome;
         EXPECT_EQ(f.ValoreMenu, -1);
         EXPECT_FALSE(f.AbortEscape);

@@ -88,9 +88,9 @@ TEST_F(TriggerLoop, ATriggerFiresOnceWhenItsTrackStartsInItsLevel) {
 }
 
 TEST_F(TriggerLoop, AFailedMediaThatAbortsOnFailureClosesTheGame) {
-    // An image with text, which cannot be shown yet, asking to end the game
-    // when it fails.
-    Prepara(true, "[Trigger]\r\nTypeFlags=0x80\r\nMediaCode=20\r\nTriggerCd=5\r\nLevel=1\r\nOptions=0x400000\r\n",
+    // A comunicator, which cannot be shown yet, asking to end the game when
+    // it fails.
+    Prepara(true, "[Trigger]\r\nTypeFlags=0x20000000\r\nMediaCode=20\r\nTriggerCd=5\r\nLevel=1\r\nOptions=0x400000\r\n",
             AvvioLivello + "cd 5\nwait 4000\ntitle still running\nwait 500\nquit\n");
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(HaRiga("ShowMedia() for media code = 20")) << Log();
