@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/SharedState.h"
+#include "media/TypingEngine.h"
 #include "platform/Forms.h"
 #include "platform/MediaPlayer.h"
 
@@ -87,6 +88,9 @@ public:
     double UltimoContatore = 0;
     double DimensioneCarattere = 0;
     std::vector<std::string> FileTemporanei;
+    // The text font in Picture1's device context; declared after Picture1
+    // so that it lets the font go while the context still exists.
+    FontTesto FontPicture;
     // Text menu: prompt active, answer given, attempts made.
     bool PromptAttivo = false;
     bool RispostaData = false;
