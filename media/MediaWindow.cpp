@@ -197,13 +197,16 @@ void Dialog_Titoli::EseguiMediaDialogo() {
             MostraCountDown();
             break;
         case TipoComunicator:
+            // Not performed: the media has failed.
             StampaNonCostruito("MostraComunicator");
+            ErroreMedia = true;
             break;
         case TipoTextMenu:
         case TipoGraphMenu:
-            // No item chosen: the dispatcher aborts the media.
+            // Not performed, no item chosen: the dispatcher aborts the media.
             StampaNonCostruito(TipoMediaDaFlags(MediaCorrente.TypeFlags) == TipoTextMenu ? "MostraTextMenu"
                                                                                          : "MostraGraphMenu");
+            ErroreMedia = true;
             EsitoMedia = false;
             ValoreMenu = -1;
             break;

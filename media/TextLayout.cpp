@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cmath>
 
 #include "core/MediaLog.h"
@@ -17,7 +19,11 @@
 
 namespace {
 
-int32_t ArrotondaPari(double valore) { return static_cast<int32_t>(std::nearbyint(valore)); }
+// Values an author's rectangle may push beyond 32 bits stay at its edge.
+int32_t ArrotondaPari(double valore) {
+    return static_cast<int32_t>(std::clamp(std::nearbyint(valore), static_cast<double>(INT32_MIN),
+                                           static_cast<double>(INT32_MAX)));
+}
 
 constexpr int32_t CentraTesto = 0x80;
 
@@ -71,26 +77,26 @@ void CentraOrizzontale(Rettangolo& rettangolo, int32_t larghezza) {
 
 Rettangolo ScalaRettangoloTwips(const Rettangolo& millesimi, int32_t larghezza, int32_t altezza, int32_t twipsX,
                                 int32_t twipsY) {
-    const auto di = [](int32_t millesimo, int32_t dimensione) {
-        return static_cast<double>(millesimo) * dimensione / 1000.0;
-    };
+    const auto di = [](double millesimi, int32_t dimensione) { return millesimi * dimensione / 1000.0; };
     return Rettangolo{
         ArrotondaPari(di(millesimi.Left, larghezza) * twipsX),
         ArrotondaPari(di(millesimi.Top, altezza) * twipsY),
         // The extra pixels cover the edge that the stretch would leave unpainted.
-        ArrotondaPari((di(millesimi.Right - millesimi.Left, larghezza) + 2) * twipsX),
-        ArrotondaPari((di(millesimi.Bottom - millesimi.Top, altezza) + 1) * twipsY)};
+        ArrotondaPari((di(static_cast<double>(millesimi.Right) - millesimi.Left, larghezza) + 2) * twipsX),
+        ArrotondaPari((di(static_cast<double>(millesimi.Bottom) - millesimi.Top, altezza) + 1) * twipsY)};
 }
 
 Rettangolo RettangoloCover(Rettangolo& testo, int32_t larghezzaExtra, int32_t bordo) {
-    const int32_t larghezza = testo.Right - testo.Left + 1;
-    const int32_t altezza = testo.Bottom - testo.Top + 1;
-    const Rettangolo cover{testo.Left, testo.Top, testo.Left + larghezza + larghezzaExtra + 2 * bordo,
-                           testo.Top + altezza + 2 * bordo};
+    // Wide arithmetic, so that no rectangle overflows.
+    const int64_t larghezza = static_cast<int64_t>(testo.Right) - testo.Left + 1;
+    const int64_t altezza = static_cast<int64_t>(testo.Bottom) - testo.Top + 1;
+    const Rettangolo cover{testo.Left, testo.Top,
+                           static_cast<int32_t>(testo.Left + larghezza + larghezzaExtra + 2 * int64_t{bordo}),
+                           static_cast<int32_t>(testo.Top + altezza + 2 * int64_t{bordo})};
     testo.Left = larghezzaExtra / 2 + bordo;
     testo.Top = bordo;
-    testo.Right = testo.Left + larghezza;
-    testo.Bottom = bordo + altezza;
+    testo.Right = static_cast<int32_t>(testo.Left + larghezza);
+    testo.Bottom = static_cast<int32_t>(bordo + altezza);
     return cover;
 }
 

@@ -308,9 +308,10 @@ TEST_F(Dispatcher, FailureEndsTheListAndClosesTheGameOnceWhenAsked) {
     const Caso casi[] = {
         {"false result", BitExec, 0, false, false},
         {"false result with abort", BitExec, AbortGameOnFailure, false, true},
-        // A picture that reports a failure but lets the list go on.
-        {"error with abort", FixedText, AbortGameOnFailure, true, true},
-        {"error without abort", FixedText, 0, true, false},
+        // A window media that reports a failure but lets the list go on:
+        // the comunicator, not performed yet.
+        {"error with abort", BitComunicator, AbortGameOnFailure, true, true},
+        {"error without abort", BitComunicator, 0, true, false},
         {"success with abort", BitAction, AbortGameOnFailure, true, false},
     };
     for (const Caso& c : casi) {
@@ -505,8 +506,9 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
     };
     const Caso casi[] = {
         {"alert", BitAlert, "", 1, false, true, "Perform Alert Media"},
-        {"image", FixedText, "", 1, true, true, "Perform Image_Fixed_Text media"},
-        {"countdown", BitCountDown, "", 1, true, true, "Perform CountDown media"},
+        {"image", FixedText, "", 1, true, false, "Perform Image_Fixed_Text media"},
+        {"countdown", BitCountDown, "", 1, true, false, "Perform CountDown media"},
+        {"comunicator not performed yet", BitComunicator, "", 1, true, true, "Perform Comunicator media"},
         {"menu left with escape", BitTextMenu, "", 1, false, true, "Abort media"},
         {"graph menu left", BitGraphMenu, "", 1, false, true,
          "Menu media: user has not typed correct item menu (or escape)"},
@@ -539,6 +541,8 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         MediaCorrente = Media(c.codice, c.typeFlags);
         MediaCorrente.Syntax = c.sintassi;
         MediaCorrente.MediaFile = "film.avi";
+        // A text's hold of one second, on the manual clock.
+        MediaCorrente.Duration = 1;
         IndiceEmailFinale = -1;
         AzzeraLog();
         bool breakEscape = true, errore = !c.testError;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
@@ -73,6 +74,8 @@ TEST(Layout, TwipsOfAPictureRectangleHaveTheExtraPixels) {
         // The products round halves to even: 0.5, 0.5, 2.5, 1.5.
         {{5, 5, 10, 10}, 100, 100, 1, {0, 0, 2, 2}},
         {{15, 15, 20, 20}, 100, 100, 1, {2, 2, 2, 2}},
+        // An author's rectangle far outside the window stays within 32 bits.
+        {{INT32_MIN, 0, INT32_MAX, 0}, 1024, 768, 15, {INT32_MIN, 0, INT32_MAX, 15}},
     };
     for (const Caso& c : casi)
         EXPECT_EQ(V(ScalaRettangoloTwips(c.millesimi, c.larghezza, c.altezza, c.twips, c.twips)), V(c.atteso));
