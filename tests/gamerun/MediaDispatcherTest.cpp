@@ -25,7 +25,11 @@
 namespace {
 
 MediaTrigger Media(int32_t codice, int32_t typeFlags, int32_t options = 0, int32_t triggerCd = 5) {
-    return giocoprova::Trigger(codice, triggerCd, options, QualsiasiLivello, typeFlags);
+    MediaTrigger m = giocoprova::Trigger(codice, triggerCd, options, QualsiasiLivello, typeFlags);
+    // A text over a picture is held for its time, or until Escape while the
+    // game runs: one second, on the manual clock.
+    m.Duration = 1;
+    return m;
 }
 
 class Dispatcher : public ProvaRun {
