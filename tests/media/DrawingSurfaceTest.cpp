@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,138 @@ TEST_F(SuperficieMedia, TheRoundClipIsTheEllipseInsideTheRectangle) {
     EXPECT_EQ(Pixel(f, 102, 102), Nero) << "a corner lies outside the ellipse";
     EXPECT_EQ(Pixel(f, 297, 197), Nero);
     EXPECT_EQ(Pixel(f, 50, 150), Nero);
+    f.Unload();
+}
+
+// The pixels of a colour inside a rectangle of the box.
+int32_t Conta(Dialog_Titoli& f, const RECT& r, COLORREF colore) {
+    int32_t n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += GetPixel(f.Picture1.hDC(), x, y) == colore;
+    return n;
+}
+
+TEST_F(SuperficieMedia, ATextRedrawnInItsRectangleLeavesNoTraceOfThePreviousOne) {
+    const COLORREF bianco = RGB(255, 255, 255);
+    SchermoX = 800;
+    SchermoY = 600;
+    Dialog_Titoli f;
+    CaricaSenzaEseguire(f);
+    HDC dc = f.Picture1.hDC();
+    Riempi(dc, {0, 0, 800, 600}, Blu);
+    f.CreaMemoryDC();
+    f.Picture1.ForeColor = bianco;
+    FormatoTestoCorrente.BoundRect = Rettangolo{100, 100, 500, 300};
+    const RECT r{80, 60, 400, 180}, tutto{0, 0, 800, 600};
+    f.ScriviTestoRect("MMMMMMMM WWWWWWWW MMMMMMMM WWWWWWWW MMMMMMMM WWWWWWWW MMMMMMMM");
+    const int32_t primo = Conta(f, r, bianco);
+    EXPECT_GT(primo, 200);
+    EXPECT_EQ(Conta(f, tutto, bianco), primo) << "nothing outside the rectangle";
+    f.ScriviTestoRect(".");
+    const int32_t secondo = Conta(f, r, bianco);
+    EXPECT_GT(secondo, 0);
+    EXPECT_LT(secondo, 20);
+    f.ScriviTestoRect("");
+    EXPECT_EQ(Conta(f, r, Blu), (r.right - r.left) * (r.bottom - r.top));
+
+    // Blinking: written on one tick of the second timer, gone on the next.
+    FormatoTestoCorrente.Effect = 2;
+    f.BoundRect = f.CalcolaBoundRect(true);
+    f.TestoDinamico = "MMMM WWWW";
+    for (const bool mostrato : {true, false, true}) {
+        f.Timer_Dinamico_Timer();
+        EXPECT_EQ(f.TestoMostrato, mostrato);
+        EXPECT_EQ(Conta(f, r, bianco) > 50, mostrato);
+    }
+    f.Unload();
+}
+
+TEST_F(SuperficieMedia, SequencePicturesArePaintedInTheirRectangleWithTwoPixelsMoreWideAndOneMoreHigh) {
+    SchermoX = 800;
+    SchermoY = 600;
+    MediaCorrente.TypeFlags = ImageSequence | FixedText;
+    struct Caso {
+        Rettangolo millesimi;
+        RECT dipinto;  // in pixels, right and bottom outside
+    };
+    const std::string verde = Bitmap("verde.bmp", 3, 2, Verde);
+    for (const Caso& c : {Caso{{0, 0, 500, 500}, {0, 0, 402, 301}}, Caso{{250, 500, 750, 1000}, {200, 300, 602, 600}},
+                          Caso{{0, 0, 1000, 1000}, {0, 0, 800, 600}}}) {
+        Dialog_Titoli f;
+        CaricaSenzaEseguire(f);
+        ImmagineSequenza im;
+        im.Image = verde;
+        im.IFlags = 0x8;
+        im.Bound = c.millesimi;
+        ListaImmagini = {im, ImmagineSequenza{}};
+        bool ok = false;
+        f.CaricaImmagineMedia(0, ok);
+        EXPECT_TRUE(ok);
+        const RECT& d = c.dipinto;
+        const int32_t area = (d.right - d.left) * (d.bottom - d.top);
+        EXPECT_EQ(Conta(f, d, Verde), area) << d.left << "," << d.top;
+        EXPECT_EQ(Conta(f, {0, 0, 800, 600}, Verde), area) << "and nowhere else";
+        f.Unload();
+    }
+}
+
+TEST_F(SuperficieMedia, SequencePicturesByTheirFlags) {
+    SchermoX = 800;
+    SchermoY = 600;
+    MediaCorrente.TypeFlags = ImageSequence | FixedText;
+    const std::string rosso = Bitmap("rosso.bmp", 2, 2, Rosso);
+    // A text drawn over the saved blue background at T; the picture goes to
+    // the right half.
+    const RECT T{20, 20, 60, 60}, destra{400, 0, 800, 600}, sinistra{0, 0, 400, 600};
+    struct Caso {
+        int32_t flags;
+        bool testoResta;
+        COLORREF aDestra, aSinistra;
+        bool ok;
+    };
+    const std::vector<Caso> casi = {
+        {0x0, false, Rosso, Blu, true},
+        {0x8, true, Rosso, Blu, true},
+        {0x4, false, Blu, Blu, true},
+        {0x4 | 0x8, true, Blu, Blu, true},
+        {0x1, false, Rosso, Rosso, true},
+        {0x1 | 0x8, false, Rosso, Rosso, true},
+        {0x20, false, Rosso, Blu, true},
+    };
+    for (const Caso& c : casi) {
+        Dialog_Titoli f;
+        CaricaSenzaEseguire(f);
+        HDC dc = f.Picture1.hDC();
+        Riempi(dc, {0, 0, 800, 600}, Blu);
+        f.CreaMemoryDC();
+        Riempi(dc, T, Verde);
+        ImmagineSequenza im;
+        im.Image = rosso;
+        im.IFlags = c.flags;
+        im.Bound = Rettangolo{500, 0, 1000, 1000};
+        ListaImmagini = {ImmagineSequenza{}, im, ImmagineSequenza{}};
+        bool ok = !c.ok;
+        f.CaricaImmagineMedia(1, ok);
+        EXPECT_EQ(ok, c.ok) << std::hex << c.flags;
+        if (c.aSinistra != Rosso) {
+            EXPECT_EQ(Conta(f, T, Verde), c.testoResta ? 1600 : 0) << std::hex << c.flags;
+        }
+        EXPECT_EQ(Pixel(f, 600, 300), c.aDestra) << std::hex << c.flags;
+        EXPECT_EQ(Pixel(f, 200, 300), c.aSinistra) << std::hex << c.flags;
+        // What was painted is now the background the texts restore.
+        Riempi(dc, {0, 0, 800, 600}, Nero);
+        f.RipristinaSfondo(false);
+        EXPECT_EQ(Pixel(f, 600, 300), c.aDestra) << std::hex << c.flags;
+        EXPECT_EQ(Conta(f, destra, Nero) + Conta(f, sinistra, Nero), 0);
+        f.Unload();
+    }
+    // A picture the list does not have.
+    Dialog_Titoli f;
+    CaricaSenzaEseguire(f);
+    ListaImmagini.clear();
+    bool ok = true;
+    f.CaricaImmagineMedia(0, ok);
+    EXPECT_FALSE(ok);
     f.Unload();
 }
 
