@@ -34,20 +34,6 @@ std::string Esadecimale(int32_t valore) {
     return testo;
 }
 
-// Case-blind replacement of every occurrence.
-void SostituisciSenzaCaso(std::string& testo, const std::string& cerca, const std::string& con) {
-    const std::string cercaM = MaiuscoloAscii(cerca);
-    size_t p = 0;
-    while (p + cerca.size() <= testo.size()) {
-        if (MaiuscoloAscii(testo.substr(p, cerca.size())) == cercaM) {
-            testo.replace(p, cerca.size(), con);
-            p += con.size();
-        } else {
-            ++p;
-        }
-    }
-}
-
 }  // namespace
 
 std::string NomeFileVariabile(int32_t id, std::string& nome) {
@@ -137,7 +123,7 @@ int32_t CalcolaFormula(const std::string& formula, bool& errore) {
         if (MaiuscoloAscii(testo).find(s.segnaposto) == std::string::npos) continue;
         const std::string v = LeggiVariabile(s.id, errore, true, false);
         if (errore) return 0;
-        SostituisciSenzaCaso(testo, s.segnaposto, Trim(v));
+        testo = SostituisciSenzaCaso(testo, s.segnaposto, Trim(v));
     }
     const int32_t risultato = CalcolaEspressione(testo, errore);
     if (LogAbilitato) StampaLog("Result=" + std::to_string(risultato));

@@ -117,3 +117,17 @@ double PercentualeRapporto(double a, double b) { return a == 0 ? 0.0 : b * 100.0
 double MillesimiDi(double a, double b) { return a * b / 1000.0; }
 // A zero base gives 0 rather than an infinity that callers would turn into pixels.
 double MillesimiRapporto(double a, double b) { return a == 0 ? 0.0 : b * 1000.0 / a; }
+
+std::string SostituisciSenzaCaso(const std::string& testo, const std::string& cerca, const std::string& con) {
+    if (cerca.empty()) return testo;
+    const std::string maiuscolo = MaiuscoloAscii(testo);
+    const std::string cercato = MaiuscoloAscii(cerca);
+    std::string risultato;
+    size_t da = 0;
+    for (size_t trovato = maiuscolo.find(cercato); trovato != std::string::npos;
+         trovato = maiuscolo.find(cercato, da)) {
+        risultato.append(testo, da, trovato - da).append(con);
+        da = trovato + cercato.size();
+    }
+    return risultato.append(testo, da, std::string::npos);
+}

@@ -9,6 +9,9 @@ std::string Trim(const std::string& testo);
 // Only ASCII letters are folded: texts are UTF-8, whose other bytes must stay
 // as they are, and every name compared this way is ASCII.
 std::string MaiuscoloAscii(const std::string& testo);
+// Every occurrence of <cerca>, matched with ASCII letters folded, replaced
+// by <con>; what <con> brings in is not searched again.
+std::string SostituisciSenzaCaso(const std::string& testo, const std::string& cerca, const std::string& con);
 bool UgualeSenzaCaso(const std::string& a, const std::string& b);
 
 // The next run of digits at or after the position (no sign); the position

@@ -72,19 +72,7 @@ void TogliUltimoCarattere(std::string& testo) {
 
 // Every "#PROMPT#" of the splash text, in any case, becomes the shown text.
 std::string ConSegnaposto(const std::string& mostrato) {
-    static const std::string segnaposto = "#PROMPT#";
-    std::string risultato;
-    size_t i = 0;
-    while (i < TestoPromptSplash.size()) {
-        if (i + segnaposto.size() <= TestoPromptSplash.size() &&
-            UgualeSenzaCaso(TestoPromptSplash.substr(i, segnaposto.size()), segnaposto)) {
-            risultato += mostrato;
-            i += segnaposto.size();
-        } else {
-            risultato += TestoPromptSplash[i++];
-        }
-    }
-    return risultato;
+    return SostituisciSenzaCaso(TestoPromptSplash, "#PROMPT#", mostrato);
 }
 
 void AggiornaCover() {

@@ -2,16 +2,12 @@
 
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
-#include "core/TextUtils.h"
-#include "media/MediaWindow.h"
-
-#include "core/MediaLog.h"
-#include "core/MediaSyntax.h"
 #include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
 #include "gamerun/Sounds.h"
+#include "media/MediaWindow.h"
 #include "media/MediaText.h"
 #include "platform/Clock.h"
 
@@ -68,16 +64,7 @@ constexpr int32_t EffettoFineCountDown = 6;
 
 // Every "#COUNTER#", in any letter case, replaced by the counter's text.
 std::string TestoConContatore(const std::string& testo, const std::string& contatore) {
-    static const std::string segnaposto = "#COUNTER#";
-    const std::string maiuscolo = MaiuscoloAscii(testo);
-    std::string risultato;
-    size_t da = 0;
-    for (size_t trovato = maiuscolo.find(segnaposto); trovato != std::string::npos;
-         trovato = maiuscolo.find(segnaposto, da)) {
-        risultato.append(testo, da, trovato - da).append(contatore);
-        da = trovato + segnaposto.size();
-    }
-    return risultato.append(testo, da, std::string::npos);
+    return SostituisciSenzaCaso(testo, "#COUNTER#", contatore);
 }
 
 }  // namespace

@@ -31,16 +31,7 @@ constexpr int32_t EffettoLampeggio = 2;
 
 // Every "#COUNTER#", in any letter case, replaced by the counter.
 std::string ConContatore(const std::string& testo, const std::string& contatore) {
-    static const std::string segnaposto = "#COUNTER#";
-    const std::string maiuscolo = MaiuscoloAscii(testo);
-    std::string risultato;
-    size_t da = 0;
-    for (size_t trovato = maiuscolo.find(segnaposto); trovato != std::string::npos;
-         trovato = maiuscolo.find(segnaposto, da)) {
-        risultato.append(testo, da, trovato - da).append(contatore);
-        da = trovato + segnaposto.size();
-    }
-    return risultato.append(testo, da, std::string::npos);
+    return SostituisciSenzaCaso(testo, "#COUNTER#", contatore);
 }
 
 // One step of the performance: a run-time error is logged and the next

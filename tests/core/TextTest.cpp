@@ -146,3 +146,17 @@ TEST(NumeroCasualeTest, StaysWithinTheRange) {
 }
 
 }  // namespace
+
+TEST(SostituisciSenzaCasoTest, EveryPlaceholderInAnyCaseAndNothingTwice) {
+    struct Caso {
+        std::string testo, cerca, con, atteso;
+    };
+    const Caso casi[] = {
+        {"#counter# left of #COUNTER#", "#COUNTER#", "10", "10 left of 10"},
+        {"a #Prompt# b", "#PROMPT#", "#prompt#", "a #prompt# b"},
+        {"\xC3\xA8 #X#\xC3\xA8", "#x#", "1", "\xC3\xA8 1\xC3\xA8"},
+        {"nothing here", "#X#", "1", "nothing here"},
+        {"empty search", "", "1", "empty search"},
+    };
+    for (const Caso& c : casi) EXPECT_EQ(SostituisciSenzaCaso(c.testo, c.cerca, c.con), c.atteso) << c.testo;
+}
