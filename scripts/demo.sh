@@ -6,6 +6,12 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
 "$top/scripts/build.sh"
 build=${BUILD_DIR:-$top/build}
+source "$top/scripts/wine-flavor.sh"
+if [ "$wine_bits" = 64 ]; then
+  echo "This machine runs no 32-bit programs: the demo runs a 64-bit build under 64-bit Wine."
+  build=$test_build
+  BUILD_DIR=$build TOOLCHAIN=mingw64 "$top/scripts/build.sh"
+fi
 demo=$build/demo-trle
 rm -rf "$demo"
 mkdir -p "$demo"

@@ -3,6 +3,10 @@
 set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
           mingw-w64-i686-dev googletest wine wine32 xvfb xauth procps
+          # Where the kernel runs no 32-bit programs, the tests run a 64-bit
+          # build of the same sources under 64-bit Wine.
+          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          mingw-w64-x86-64-dev wine64
           # Wine's Direct3D draws through the i386 GL drivers.
           libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
           # The host build of the byte and text modules, with libFuzzer.

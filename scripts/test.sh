@@ -10,6 +10,11 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/build.sh"
 "$top/scripts/check-imports.sh"
 "$top/scripts/check-layers.sh"
+source "$top/scripts/wine-flavor.sh"
+if [ "$wine_bits" = 64 ]; then
+  echo "This machine runs no 32-bit programs: the tests run a 64-bit build under 64-bit Wine."
+  BUILD_DIR=$test_build TOOLCHAIN=mingw64 "$top/scripts/build.sh"
+fi
 exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -u
   source "$1/scripts/wine-env.sh"

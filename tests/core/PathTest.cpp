@@ -190,6 +190,7 @@ TEST_F(FileTest, WholeFileReadAndTextWrite) {
 
 TEST_F(FileTest, FileTooLargeForMemoryReadsAsEmpty) {
     // A sparse file of almost 2 GB: no 32-bit process can hold it whole.
+    if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process can hold it";
     HANDLE h = CreateFileA((dir / "huge.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     LARGE_INTEGER fine{};

@@ -1,0 +1,11 @@
+# Sourced: which Wine this machine runs. A kernel without 32-bit support
+# cannot start 32-bit Wine; there the tests and the demo use a 64-bit build
+# of the same sources under 64-bit Wine, and the 32-bit release is still
+# built and checked. Sets wine_bits (32 or 64) and, for 64, test_build.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+if wine --version >/dev/null 2>&1; then
+  wine_bits=32
+else
+  wine_bits=64
+  test_build=${TEST_BUILD_DIR:-$top/build-x64}
+fi
