@@ -16,7 +16,7 @@
 #include "gamerun/VideoList.h"
 #include "input/KeyboardHook.h"
 #include "platform/Clock.h"
-#include "savegames/GameOperation.h"
+#include "input/GameOperation.h"
 
 RettangoloDim RettCover;
 ANIMATIONINFO AnimazioniSalvate{sizeof(ANIMATIONINFO), 0};

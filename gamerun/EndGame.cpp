@@ -26,7 +26,7 @@
 #include "media/EmailMedia.h"
 #include "patcher/ExePatcher.h"
 #include "platform/Forms.h"
-#include "savegames/KeyMacros.h"
+#include "input/KeyMacros.h"
 #include "savegames/SavegameCache.h"
 
 namespace {

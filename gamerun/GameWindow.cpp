@@ -21,8 +21,8 @@
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyMacros.h"
-#include "savegames/KeyboardRoutines.h"
+#include "input/KeyMacros.h"
+#include "input/KeyboardRoutines.h"
 
 uint32_t TickRisveglio = 0;
 std::vector<FinestraThreadGioco> FinestreGioco;

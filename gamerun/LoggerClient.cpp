@@ -23,7 +23,7 @@
 #include "gamerun/VideoList.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyMacros.h"
+#include "input/KeyMacros.h"
 #include "savegames/PrivateVariables.h"
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"

@@ -30,11 +30,11 @@
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/CommandMedia.h"
+#include "input/CommandMedia.h"
 #include "savegames/EquipmentMedia.h"
-#include "savegames/GameOperation.h"
-#include "savegames/KeyboardRoutines.h"
-#include "savegames/MediaSequence.h"
+#include "input/GameOperation.h"
+#include "input/KeyboardRoutines.h"
+#include "input/MediaSequence.h"
 #include "savegames/SavegameBackup.h"
 
 bool (*EsecutoreSwitch)(bool& TestError) = EseguiSwitchMedia;

@@ -35,7 +35,7 @@
 #include "patcher/ExePatcher.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyMacros.h"
+#include "input/KeyMacros.h"
 #include "savegames/SavegameCache.h"
 
 std::vector<int32_t> ListaMediaWorking;

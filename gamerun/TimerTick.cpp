@@ -30,8 +30,8 @@
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyboardRoutines.h"
-#include "savegames/MediaSequence.h"
+#include "input/KeyboardRoutines.h"
+#include "input/MediaSequence.h"
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"
 

@@ -17,8 +17,8 @@
 #include "media/ProgressiveText.h"
 #include "media/SplashScreen.h"
 #include "media/SwitchMedia.h"
-#include "savegames/GameOperation.h"
-#include "savegames/MediaSequence.h"
+#include "input/GameOperation.h"
+#include "input/MediaSequence.h"
 #include "tests/gamerun/GameScript.h"
 #include "tests/gamerun/RunFixture.h"
 

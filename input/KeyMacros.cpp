@@ -1,4 +1,4 @@
-#include "savegames/KeyMacros.h"
+#include "input/KeyMacros.h"
 
 #include "core/MediaLog.h"
 

@@ -1,4 +1,4 @@
-#include "savegames/KeyboardRoutines.h"
+#include "input/KeyboardRoutines.h"
 
 #include <windows.h>
 

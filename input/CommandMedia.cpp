@@ -1,4 +1,4 @@
-#include "savegames/CommandMedia.h"
+#include "input/CommandMedia.h"
 
 #include "core/MediaLog.h"
 

@@ -1,4 +1,4 @@
-#include "savegames/GameOperation.h"
+#include "input/GameOperation.h"
 
 #include "core/MediaLog.h"
 
