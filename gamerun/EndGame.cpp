@@ -27,6 +27,7 @@
 #include "patcher/ExePatcher.h"
 #include "platform/Forms.h"
 #include "savegames/KeyMacros.h"
+#include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 
 namespace {
