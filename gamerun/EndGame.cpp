@@ -27,6 +27,7 @@
 #include "patcher/ExePatcher.h"
 #include "platform/Forms.h"
 #include "input/KeyMacros.h"
+#include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 
 namespace {
