@@ -458,7 +458,7 @@ void AggiornaVariazioniLogger() {
                 ImpostaBit(StatoGioco, CambioVideoAltEnter);
             } else {
                 StampaLog("Send keystrokes ALT + ENTER to reverse current window status");
-                InviaCodici("", {{56, 100}, {28, 150}, {156, 50}, {184, 50}});
+                InviaCodici(false, {{56, 100}, {28, 150}, {156, 50}, {184, 50}});
             }
         } else {
             StampaLog("Restored correct video mode");
