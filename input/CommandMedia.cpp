@@ -30,7 +30,9 @@ int32_t ScanControllo(TastoGioco controllo) {
 
 bool LeggiNumero(std::string& testo, const char* tag, int32_t& valore, const char* errore) {
     const std::string v = EstraiTag(testo, tag);
-    if (v.empty() || !ValoreIntero32(v, valore)) return RigaErrore(errore);
+    int32_t letto = 0;
+    if (v.empty() || !ValoreIntero32(v, letto)) return RigaErrore(errore);
+    valore = letto;
     return true;
 }
 
