@@ -63,7 +63,7 @@
 // free one after Down, logs "savegame savegame.<n> number <x> level <l>",
 // then "Released Mono Screen" and "Already In Scene". A load takes the
 // savegame with the highest number, logs "loadgame savegame.<n> level <l>"
-// and loads that level's file as "load" does (300 ms).
+// and loads that level's file as "load" does (1500 ms).
 // The client area is painted from the state that fill and inventory leave,
 // on every WM_PAINT, so that a screen read by another process finds it.
 // What others do to the window is logged too: "window shown clock" and
@@ -272,7 +272,7 @@ void Carica() {
     }
     Scrivi("loadgame savegame." + std::to_string(slot) + " level " + std::to_string(livello));
     LivelloAttuale = livello;
-    Esegui("load " + Livelli[static_cast<size_t>(livello)] + " 300");
+    Esegui("load " + Livelli[static_cast<size_t>(livello)] + " 1500");
 }
 
 // F5 or F6 opens a screen, Down picks a new slot, the second Enter acts,
