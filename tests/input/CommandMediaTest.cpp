@@ -22,13 +22,9 @@ class ProvaComando : public ProvaGioco {
 protected:
     void SetUp() override {
         ProvaGioco::SetUp();
-        Installa();
-        NumMacro = 0;
-        MacroCache.clear();
-        SistemaNT = true;
+        PreparaTasti();
         FuoriGioco = false;
         StatoSequenza = 0;
-        InitSendKeys();
         ImpostazioniTombCorrenti = ImpostazioniTomb{};
     }
     void TearDown() override {

@@ -16,27 +16,13 @@
 #include "input/KeyMacros.h"
 #include "savegames/SavegameCache.h"
 #include "tests/gamerun/GameScript.h"
+#include "tests/input/HandSavegame.h"
 #include "tests/input/KeyLayer.h"
 
 namespace {
 
 using namespace tastiprova;
 using giocoprova::Record;
-
-// A savegame laid by hand: number at 75, level at 487, CD at 714, and the
-// byte at 488 that makes bytes 87 to 15953 sum to 0 modulo 256.
-std::string SavegameAMano(uint32_t numero, uint8_t livello, uint8_t cd) {
-    std::string s(15954, '\0');
-    s.replace(0, 5, "Prova");
-    std::memcpy(&s[75], &numero, 4);
-    s[487] = static_cast<char>(livello);
-    s[714] = static_cast<char>(cd);
-    s[1000] = 'x';
-    unsigned somma = 0;
-    for (size_t i = 87; i < s.size(); ++i) somma += static_cast<unsigned char>(s[i]);
-    s[488] = static_cast<char>((256 - somma % 256) % 256);
-    return s;
-}
 
 // What the game does on its save and load keys.
 struct Reazioni {
@@ -51,12 +37,8 @@ class ProvaOperazione : public ProvaGioco {
 protected:
     void SetUp() override {
         ProvaGioco::SetUp();
-        Installa();
-        NumMacro = 0;
-        MacroCache.clear();
-        SistemaNT = true;
+        PreparaTasti();
         FuoriGioco = false;
-        InitSendKeys();
         CacheSavegame = SavegameCache{};
         AggiornaCacheRichiesto = false;
         OperazioneGioco = OperazioneGiocoCorrente{};

@@ -18,22 +18,10 @@
 #include "input/KeyMacros.h"
 #include "savegames/SavegameCache.h"
 #include "tests/gamerun/RunFixture.h"
+#include "tests/input/HandSavegame.h"
 #include "tests/support/TestProcesses.h"
 
 namespace {
-
-// A savegame laid by hand: number at 75, level at 487, and the byte at 488
-// that makes bytes 87 to 15953 sum to 0 modulo 256.
-std::string SavegameAMano(uint32_t numero, uint8_t livello) {
-    std::string s(15954, '\0');
-    s.replace(0, 4, "Cave");
-    for (int i = 0; i < 4; ++i) s[75 + static_cast<size_t>(i)] = static_cast<char>((numero >> (8 * i)) & 0xFF);
-    s[487] = static_cast<char>(livello);
-    unsigned somma = 0;
-    for (size_t i = 87; i < s.size(); ++i) somma += static_cast<unsigned char>(s[i]);
-    s[488] = static_cast<char>((256 - somma % 256) % 256);
-    return s;
-}
 
 bool Attendi(DWORD ms, const auto& condizione) {
     const DWORD inizio = GetTickCount();
@@ -121,16 +109,14 @@ TEST_F(ProvaStandIn, TheGameGetsVirtualKeysScanCodesAndTheExtendedBit) {
 }
 
 TEST_F(ProvaStandIn, TheGameSavesAndLoadsOnItsOwnKeys) {
-    ASSERT_TRUE(ScriviFileProva(store / "savegame.0", SavegameAMano(3, 1)));
+    ASSERT_TRUE(ScriviFileProva(store / "savegame.0", SavegameAMano(3, 1, 0, "Cave")));
     AvviaStandIn("levels title.tr4 level1.tr4\nlevel 1\nwait 60000\n");
     EXPECT_TRUE(EseguiSalvataggioPartita()) << LogStandIn();
     EXPECT_TRUE(HaRighe({"save screen", "savegame savegame.0 number 4 level 1"})) << LogStandIn();
     EXPECT_TRUE(HaRiga("Saving operation is complete. Detected new savegame: savegame.0 [4: Sim save 4]"));
     const std::string salvato = LeggiFileProva(store / "savegame.0");
     ASSERT_EQ(salvato.size(), 15954u);
-    unsigned somma = 0;
-    for (size_t i = 87; i < salvato.size(); ++i) somma += static_cast<unsigned char>(salvato[i]);
-    EXPECT_EQ(somma % 256, 0u);
+    EXPECT_EQ(SommaSavegame(salvato, true) % 256, 0u);
 
     EXPECT_TRUE(CaricaUltimoSavegame()) << LogStandIn();
     EXPECT_TRUE(HaRighe({"load screen", "loadgame savegame.0 level 1", "load data\\level1.tr4"})) << LogStandIn();

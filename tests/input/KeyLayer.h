@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/SharedState.h"
+#include "input/KeyMacros.h"
 #include "platform/Clock.h"
 #include "platform/KeyDriver.h"
 
@@ -92,6 +94,15 @@ inline void Installa() {
         Blocchi.push_back(b);
         return TRUE;
     };
+}
+
+// The calls caught, an empty macro cache and the NT family's table.
+inline void PreparaTasti() {
+    Installa();
+    NumMacro = 0;
+    MacroCache.clear();
+    SistemaNT = true;
+    InitSendKeys();
 }
 
 inline void Ripristina() {

@@ -21,11 +21,7 @@ class ProvaTasti : public ProvaRun {
 protected:
     void SetUp() override {
         ProvaRun::SetUp();
-        Installa();
-        NumMacro = 0;
-        MacroCache.clear();
-        SistemaNT = true;
-        InitSendKeys();
+        PreparaTasti();
     }
     void TearDown() override {
         Ripristina();
