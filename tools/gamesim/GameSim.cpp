@@ -252,7 +252,10 @@ void Salva() {
     for (size_t i = 87; i < DimensioneSavegame; ++i)
         if (i != 488) somma += static_cast<unsigned char>(dati[i]);
     dati[488] = static_cast<char>((256 - somma % 256) % 256);
-    std::ofstream(PercorsoSlot(slot), std::ios::binary | std::ios::trunc).write(dati.data(), static_cast<std::streamsize>(dati.size()));
+    // Whole or not at all: the program reads the slots while the game runs.
+    const std::string temporaneo = Cartella + "\\savegame.tmp";
+    std::ofstream(temporaneo, std::ios::binary | std::ios::trunc).write(dati.data(), static_cast<std::streamsize>(dati.size()));
+    MoveFileExA(temporaneo.c_str(), PercorsoSlot(slot).c_str(), MOVEFILE_REPLACE_EXISTING);
     Scrivi("savegame savegame." + std::to_string(slot) + " number " + std::to_string(numero) + " level " +
            std::to_string(LivelloAttuale));
     Registra("Released Mono Screen", true);
