@@ -38,6 +38,7 @@
 #include "savegames/SavegameBackup.h"
 
 bool (*EsecutoreSwitch)(bool& TestError) = EseguiSwitchMedia;
+bool (*SalvataggioPartita)() = EseguiSalvataggioPartita;
 
 namespace {
 
@@ -144,7 +145,7 @@ bool SalvaPartita(int32_t requisiti) {
     }
     StampaLog("Save the game");
     CambiaTabulatoreLog(1);
-    const bool salvata = EseguiSalvataggioPartita();
+    const bool salvata = SalvataggioPartita();
     CambiaTabulatoreLog(-1);
     AbilitaInputUtente();
     if (!salvata) {

@@ -116,7 +116,8 @@ void CaricaPartitaConMacro(bool mantieniParametri) {
     op.UltimoSavegame = UltimoSavegame(op.NumeroUltimoSavegame, descrizione);
     StampaLog("Last savegame: " + descrizione + "  " + " will load level: " +
               NomeFileDaPercorso(PercorsoFileTr4(op.LivelloDaCaricare)));
-    op.CdSavegame = TrovaCdForSavegame(op.UltimoSavegame);
+    // Without a savegame the driver stops at once: nothing to look up or write.
+    op.CdSavegame = op.UltimoSavegame.empty() ? -1 : TrovaCdForSavegame(op.UltimoSavegame);
     op.FileCdSavegame = NomeWavTraccia(op.CdSavegame);
     StampaLog("Cd sound required from savegame is: " + NomeFileDaPercorso(op.FileCdSavegame));
     if (!HaBit(op.Flags, NormalizzaPrimaDiCaricare) || SistemaNT) {
