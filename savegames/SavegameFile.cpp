@@ -16,13 +16,11 @@ std::string SlotCartella(const std::string& cartella, int32_t n) {
 
 bool CaricaSavegameBin(const std::string& percorso, SavegameBin& immagine) {
     if (!EsisteFile(percorso)) {
-        StampaLog("ERROR in CaricaSavegameBin(): not found savegame: " + percorso, true);
-        return false;
+        return RigaErrore("ERROR in CaricaSavegameBin(): not found savegame: " + percorso);
     }
     // A savegame is small; anything far larger is not one and is not read.
     if (!LeggiFileIntero(percorso, immagine, 16 * 1024 * 1024)) {
-        StampaLog("ERROR in CaricaSavegameBin(): cannot read " + percorso, true);
-        return false;
+        return RigaErrore("ERROR in CaricaSavegameBin(): cannot read " + percorso);
     }
     return true;
 }
