@@ -65,17 +65,28 @@ void CancellaSavegameCartella(const std::string& cartella) {
 void CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione) {
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string file = SlotCartella(sorgente, n);
-        if (EsisteFile(file)) CopiaFile(file, SlotCartella(destinazione, n));
+        SavegameBin dati;
+        // Written as any savegame is, so that a copy cut short never leaves
+        // a damaged file in place of a whole one.
+        if (EsisteFile(file) && LeggiFileIntero(file, dati, 16 * 1024 * 1024))
+            SalvaSavegameBin(SlotCartella(destinazione, n), dati, true);
     }
 }
 
 bool SpostaSavegameInCartella(const std::string& percorso, const std::string& cartella) {
     if (!EsisteCartella(cartella) && !CreaCartella(cartella)) return false;
-    const std::string destinazione = NellaCartella(cartella, NomeFileDaPercorso(percorso));
-    std::string prima, dopo;
+    SavegameBin dati, altro;
+    if (!LeggiFileIntero(percorso, dati, 16 * 1024 * 1024)) return false;
+    // A different file already there is kept too: this one takes the first
+    // free name after it.
+    const std::string nome = NomeFileDaPercorso(percorso);
+    std::string destinazione = NellaCartella(cartella, nome);
+    for (int32_t k = 1; EsisteFile(destinazione) && !(LeggiFileIntero(destinazione, altro) && altro == dati); ++k) {
+        if (k > 999) return false;
+        destinazione = NellaCartella(cartella, nome + "." + std::to_string(k));
+    }
     // The source goes only once the copy holds every byte of it.
-    if (!LeggiFileIntero(percorso, prima) || !CopiaFile(percorso, destinazione) ||
-        !LeggiFileIntero(destinazione, dopo) || dopo != prima)
+    if (!SalvaSavegameBin(destinazione, dati, true) || !LeggiFileIntero(destinazione, altro) || altro != dati)
         return false;
     return CancellaFile(percorso);
 }

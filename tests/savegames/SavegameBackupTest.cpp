@@ -112,6 +112,21 @@ TEST_F(AvvioTest, WrongSavegamesAreMovedAside) {
     EXPECT_TRUE(Contiene(righe, "WARNING: savegame savegame.2 [4: Level 4]is not of current game: it will be deleted"));
 }
 
+TEST_F(AvvioTest, AFileMovedAsideNeverReplacesAnotherOne) {
+    ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+    ASSERT_TRUE(ScriviFileProva(Old(1), Gioco(3)));
+    Metti(1, "damaged");
+    AnalizzaSavegameTrle();
+    EXPECT_FALSE(EsisteFileProva(Slot(1)));
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(1)), Gioco(3)), -1);
+    EXPECT_EQ(LeggiFileProva(trle / "Old_Savegames\\savegame.1.1"), "damaged");
+    // The same file again finds its copy there.
+    Metti(1, "damaged");
+    AnalizzaSavegameTrle();
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\savegame.1.2"));
+    EXPECT_FALSE(EsisteFileProva(Slot(1)));
+}
+
 TEST_F(AvvioTest, AnUnknownLevelCountKeepsEveryLevel) {
     NumLivelli = 0;
     Metti(2, Gioco(4, 200));
@@ -128,6 +143,7 @@ TEST_F(AvvioTest, FifteenEqualSavegamesAreReplacedByTheBackupFolder) {
     int32_t conteggio = 0;
     EXPECT_EQ(ElencoSavegameCartella(trle.Percorso(), conteggio), (std::vector<std::string>{Slot(1), Slot(5)}));
     EXPECT_EQ(mano::Differenza(Leggi(1), Gioco(3)), -1);
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
     EXPECT_TRUE(Contiene(Righe(), "WARNING: all savegames have same internal number. Remove normalized savegames "
                                   "and restore previous savegame backup"));
 }
