@@ -82,7 +82,7 @@ void RipristinaSavegames() {
 
 void NormalizzaSavegame() {
     StampaLog("Normalize savegames");
-    const int32_t i = IndiceSavegamePiuRecente(CacheSavegame);
+    const int32_t i = Trim(CartellaTrle).empty() ? -1 : IndiceSavegamePiuRecente(CacheSavegame);
     if (i < 0) {
         StampaLog("ERROR: no savegames in savegame cache. It's not possible to normalize savegames", true);
         return;
@@ -120,6 +120,7 @@ void RimuoviSavegameNormalizzati() {
 
 void AnalizzaSavegameTrle() {
     const std::string trle = Trim(CartellaTrle);
+    if (trle.empty()) return;
     StampaLog("Parse savegames in trle folder: " + trle);
     CambiaTabulatoreLog(1);
     if (EsisteFile(FileNormalizzazione())) {

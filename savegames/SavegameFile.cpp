@@ -12,6 +12,9 @@ std::string SlotCartella(const std::string& cartella, int32_t n) {
     return NellaCartella(cartella, "savegame." + std::to_string(n));
 }
 
+// A folder left empty would name the current folder's files.
+bool SenzaCartella(const std::string& cartella) { return Trim(cartella).empty(); }
+
 }  // namespace
 
 bool CaricaSavegameBin(const std::string& percorso, SavegameBin& immagine) {
@@ -47,6 +50,8 @@ bool SalvaSavegameBin(const std::string& percorso, SavegameBin& immagine, bool c
 
 std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int32_t& conteggio) {
     std::vector<std::string> elenco;
+    conteggio = 0;
+    if (SenzaCartella(cartella)) return elenco;
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string file = SlotCartella(cartella, n);
         if (EsisteFile(file)) elenco.push_back(file);
@@ -56,6 +61,7 @@ std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int
 }
 
 void CancellaSavegameCartella(const std::string& cartella) {
+    if (SenzaCartella(cartella)) return;
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string file = SlotCartella(cartella, n);
         if (EsisteFile(file)) CancellaFile(file);
@@ -63,6 +69,7 @@ void CancellaSavegameCartella(const std::string& cartella) {
 }
 
 void CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione) {
+    if (SenzaCartella(sorgente) || SenzaCartella(destinazione)) return;
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string file = SlotCartella(sorgente, n);
         SavegameBin dati;
