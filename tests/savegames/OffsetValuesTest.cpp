@@ -76,7 +76,7 @@ TEST_F(CodiceTest, WritingARelativeFieldRecomputesTheAbsoluteTime) {
     EXPECT_EQ(Righe(), (std::vector<std::string>{
                            "Write operation on relative time fields: update [Absolute game time] field",
                            "Current relative game time fields: Days=2  Hours=1  Minutes=0  Seconds=0",
-                           "New absolute time = 5292000 (0x0050BFE0) "}));
+                           "New absolute time = 5292000 (0x50BFE0) "}));
 }
 
 TEST_F(CodiceTest, WritingTheAbsoluteTimeRecomputesTheRelativeFields) {
@@ -89,7 +89,7 @@ TEST_F(CodiceTest, WritingTheAbsoluteTimeRecomputesTheRelativeFields) {
     EXPECT_EQ(Righe(), (std::vector<std::string>{
                            "Write operation on absolute game time field: update relative fields: days, hours, "
                            "minutes and seconds",
-                           "Current absolute game time: 2592030 (0x00278D1E)",
+                           "Current absolute game time: 2592030 (0x278D1E)",
                            "New relative game time fields: Days=1  Hours=0  Minutes=0  Seconds=1"}));
     // Every unit at once, and back again.
     ASSERT_TRUE(ScriviValorePerCodice(489, 4, 0, s, 3 * 2592000 + 4 * 108000 + 5 * 1800 + 6 * 30 + 29));
