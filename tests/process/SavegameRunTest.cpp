@@ -67,6 +67,9 @@ protected:
 
     // The game stand-in and the logger of a killed run end with it.
     void FineProcessiRimasti() {
+        // A game launched just before the kill names itself in its log soon.
+        for (DWORD inizio = GetTickCount(); !PidGioco() && GetTickCount() - inizio < 1000; Sleep(20)) {
+        }
         if (const DWORD pid = PidGioco()) {
             if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
                 TerminateProcess(h, 99);
