@@ -497,7 +497,7 @@ bool InitMediaMcfCorpo() {
     }
 
     AnalizzaSavegameTrle();
-    if (EsisteCartella(CartellaOldSavegames()) || CreaCartella(CartellaOldSavegames()))
+    if (!Trim(CartellaTrle).empty() && (EsisteCartella(CartellaOldSavegames()) || CreaCartella(CartellaOldSavegames())))
         CopiaSavegameCartella(Trim(CartellaTrle), CartellaOldSavegames());
     AggiornaCacheRichiesto = true;
     AggiornaCacheSavegame(0);

@@ -1,6 +1,7 @@
 #include "savegames/OffsetValues.h"
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "core/LevelVariables.h"
@@ -33,6 +34,12 @@ bool TrovaMoveable(int32_t codice, int32_t stanza, const SavegameBin& immagine) 
 
 void Avviso(const std::string& testo) {
     if (LogAbilitato) StampaLog(testo);
+}
+
+std::string Esadecimale(int32_t valore) {
+    char testo[16];
+    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
+    return testo;
 }
 
 }  // namespace
@@ -122,13 +129,13 @@ void TempoRelativoInAssoluto(SavegameBin& immagine) {
     const int64_t assoluto = static_cast<int64_t>(s) * 30 + static_cast<int64_t>(m) * 1800 +
                              static_cast<int64_t>(h) * 108000 + static_cast<int64_t>(g) * 2592000;
     const auto valore = static_cast<int32_t>(static_cast<uint32_t>(assoluto));
-    Avviso("New absolute time = " + std::to_string(valore) + " (0x" + Hex8(valore) + ") ");
+    Avviso("New absolute time = " + std::to_string(valore) + " (0x" + Esadecimale(valore) + ") ");
     ScriviValore(immagine, OffsetTempoAssoluto, 4, valore);
 }
 
 void TempoAssolutoInRelativo(SavegameBin& immagine) {
     const int32_t a = LeggiValore(immagine, OffsetTempoAssoluto, 4);
-    Avviso("Current absolute game time: " + std::to_string(a) + " (0x" + Hex8(a) + ")");
+    Avviso("Current absolute game time: " + std::to_string(a) + " (0x" + Esadecimale(a) + ")");
     const int32_t g = a / 2592000;
     int32_t resto = a % 2592000;
     const int32_t h = resto / 108000;

@@ -1,5 +1,6 @@
 #include "savegames/PrivateVariables.h"
 
+#include <cmath>
 #include <string>
 
 #include "core/LevelVariables.h"
@@ -23,12 +24,19 @@ namespace {
 // configuration of the old format keeps no variables.
 bool VariabiliPrivateUsate() { return LoggerAttivo() && !IsVersione14(); }
 
+// The variable's text as a 32-bit number, rounded halves to even; a text
+// that is no number is 0.
 int32_t Numero(const std::string& testo) {
+    double valore = 0;
     try {
-        return static_cast<int32_t>(std::stod(Trim(testo)));
+        valore = std::nearbyint(std::stod(Trim(testo)));
     } catch (...) {
         return 0;
     }
+    if (std::isnan(valore)) return 0;
+    if (!(valore > -2147483649.0)) return static_cast<int32_t>(-2147483647 - 1);
+    if (!(valore < 2147483648.0)) return 2147483647;
+    return static_cast<int32_t>(valore);
 }
 
 void StampaValori(const std::string& intestazione, int32_t codice, int32_t tempo) {

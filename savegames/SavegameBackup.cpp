@@ -20,17 +20,27 @@ namespace {
 // the savegames of the backup folder back, however many slots were written.
 std::string FileNormalizzazione() { return NellaCartella(CartellaOldSavegames(), "Normalized.txt"); }
 
+bool ScriviMarcaNormalizzazione() {
+    if (EsisteFile(FileNormalizzazione())) return true;
+    if (!RiscriviConBackup(FileNormalizzazione(), "1")) return false;
+    CancellaFile(PercorsoBackup(FileNormalizzazione()));
+    return true;
+}
+
 // The slot files become those of the backup folder. Each is replaced by its
 // copy before the slots the backup lacks go, so that no moment leaves a
-// slot without a whole savegame in one of the two folders.
+// slot without a whole savegame in one of the two folders; the mark stays
+// until the end, so that a repair cut short is done again.
 void RipristinaDaCartellaOld() {
     const std::string trle = Trim(CartellaTrle);
     const std::string old = CartellaOldSavegames();
+    ScriviMarcaNormalizzazione();
     CopiaSavegameCartella(old, trle);
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string slot = NellaCartella(trle, "savegame." + std::to_string(n));
         if (!EsisteFile(NellaCartella(old, "savegame." + std::to_string(n))) && EsisteFile(slot)) CancellaFile(slot);
     }
+    CancellaFile(FileNormalizzazione());
 }
 
 void SpostaInOld(const std::string& percorso) {
@@ -72,7 +82,7 @@ void RipristinaSavegames() {
 
 void NormalizzaSavegame() {
     StampaLog("Normalize savegames");
-    const int32_t i = IndiceSavegamePiuRecente(CacheSavegame);
+    const int32_t i = Trim(CartellaTrle).empty() ? -1 : IndiceSavegamePiuRecente(CacheSavegame);
     if (i < 0) {
         StampaLog("ERROR: no savegames in savegame cache. It's not possible to normalize savegames", true);
         return;
@@ -84,11 +94,10 @@ void NormalizzaSavegame() {
         return;
     }
     CopiaSavegameCartella(Trim(CartellaTrle), old);
-    if (!RiscriviConBackup(FileNormalizzazione(), "1")) {
+    if (!ScriviMarcaNormalizzazione()) {
         StampaLog("ERROR: cannot write " + FileNormalizzazione() + ": savegames not normalized", true);
         return;
     }
-    CancellaFile(PercorsoBackup(FileNormalizzazione()));
     const SavegameBin immagine = CacheSavegame.Entries[static_cast<size_t>(i)].Bytes;
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         SavegameBin copia = immagine;
@@ -111,13 +120,13 @@ void RimuoviSavegameNormalizzati() {
 
 void AnalizzaSavegameTrle() {
     const std::string trle = Trim(CartellaTrle);
+    if (trle.empty()) return;
     StampaLog("Parse savegames in trle folder: " + trle);
     CambiaTabulatoreLog(1);
     if (EsisteFile(FileNormalizzazione())) {
         StampaLog("WARNING: savegames were left normalized. Remove normalized savegames and restore previous "
                   "savegame backup");
         RipristinaDaCartellaOld();
-        CancellaFile(FileNormalizzazione());
     }
     int32_t conteggio = 0;
     const std::vector<std::string> elenco = ElencoSavegameCartella(trle, conteggio);

@@ -122,7 +122,7 @@ bool ScriviCacheSavegame(bool intera) {
         else
             ok = false;
     }
-    if (intera && ok) {
+    if (intera && ok && !Trim(CartellaTrle).empty()) {
         for (int32_t n = 0; n < NumSlotSavegame; ++n) {
             const std::string slot = PercorsoSavegame(n);
             if (IndiceSavegameCache(CacheSavegame, slot) < 0 && EsisteFile(slot)) CancellaFile(slot);

@@ -12,17 +12,18 @@ std::string SlotCartella(const std::string& cartella, int32_t n) {
     return NellaCartella(cartella, "savegame." + std::to_string(n));
 }
 
+// A folder left empty would name the current folder's files.
+bool SenzaCartella(const std::string& cartella) { return Trim(cartella).empty(); }
+
 }  // namespace
 
 bool CaricaSavegameBin(const std::string& percorso, SavegameBin& immagine) {
     if (!EsisteFile(percorso)) {
-        StampaLog("ERROR in CaricaSavegameBin(): not found savegame: " + percorso, true);
-        return false;
+        return RigaErrore("ERROR in CaricaSavegameBin(): not found savegame: " + percorso);
     }
     // A savegame is small; anything far larger is not one and is not read.
     if (!LeggiFileIntero(percorso, immagine, 16 * 1024 * 1024)) {
-        StampaLog("ERROR in CaricaSavegameBin(): cannot read " + percorso, true);
-        return false;
+        return RigaErrore("ERROR in CaricaSavegameBin(): cannot read " + percorso);
     }
     return true;
 }
@@ -49,6 +50,8 @@ bool SalvaSavegameBin(const std::string& percorso, SavegameBin& immagine, bool c
 
 std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int32_t& conteggio) {
     std::vector<std::string> elenco;
+    conteggio = 0;
+    if (SenzaCartella(cartella)) return elenco;
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string file = SlotCartella(cartella, n);
         if (EsisteFile(file)) elenco.push_back(file);
@@ -58,6 +61,7 @@ std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int
 }
 
 void CancellaSavegameCartella(const std::string& cartella) {
+    if (SenzaCartella(cartella)) return;
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string file = SlotCartella(cartella, n);
         if (EsisteFile(file)) CancellaFile(file);
@@ -65,19 +69,31 @@ void CancellaSavegameCartella(const std::string& cartella) {
 }
 
 void CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione) {
+    if (SenzaCartella(sorgente) || SenzaCartella(destinazione)) return;
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string file = SlotCartella(sorgente, n);
-        if (EsisteFile(file)) CopiaFile(file, SlotCartella(destinazione, n));
+        SavegameBin dati;
+        // Written as any savegame is, so that a copy cut short never leaves
+        // a damaged file in place of a whole one.
+        if (EsisteFile(file) && LeggiFileIntero(file, dati, 16 * 1024 * 1024))
+            SalvaSavegameBin(SlotCartella(destinazione, n), dati, true);
     }
 }
 
 bool SpostaSavegameInCartella(const std::string& percorso, const std::string& cartella) {
     if (!EsisteCartella(cartella) && !CreaCartella(cartella)) return false;
-    const std::string destinazione = NellaCartella(cartella, NomeFileDaPercorso(percorso));
-    std::string prima, dopo;
+    SavegameBin dati, altro;
+    if (!LeggiFileIntero(percorso, dati, 16 * 1024 * 1024)) return false;
+    // A different file already there is kept too: this one takes the first
+    // free name after it.
+    const std::string nome = NomeFileDaPercorso(percorso);
+    std::string destinazione = NellaCartella(cartella, nome);
+    for (int32_t k = 1; EsisteFile(destinazione) && !(LeggiFileIntero(destinazione, altro) && altro == dati); ++k) {
+        if (k > 999) return false;
+        destinazione = NellaCartella(cartella, nome + "." + std::to_string(k));
+    }
     // The source goes only once the copy holds every byte of it.
-    if (!LeggiFileIntero(percorso, prima) || !CopiaFile(percorso, destinazione) ||
-        !LeggiFileIntero(destinazione, dopo) || dopo != prima)
+    if (!SalvaSavegameBin(destinazione, dati, true) || !LeggiFileIntero(destinazione, altro) || altro != dati)
         return false;
     return CancellaFile(percorso);
 }

@@ -27,8 +27,9 @@ std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int
 void CancellaSavegameCartella(const std::string& cartella);
 // Copies each slot file of <sorgente> over the one of <destinazione>.
 void CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione);
-// Moves a file into a folder (created when missing), replacing a file of the
-// same name there; the file is copied before the source goes away.
+// Moves a file into a folder (created when missing). A different file of
+// that name stays: the moved one takes the name followed by ".1", ".2" ...
+// The source goes only once the copy is complete.
 bool SpostaSavegameInCartella(const std::string& percorso, const std::string& cartella);
 
 // True when the path names a slot file; unless <saltaCartella> it must also
