@@ -16,7 +16,7 @@
 #include "input/KeyMacros.h"
 #include "savegames/SavegameCache.h"
 #include "tests/gamerun/GameScript.h"
-#include "tests/input/HandSavegame.h"
+#include "tests/savegames/SavegameBytes.h"
 #include "tests/input/KeyLayer.h"
 
 namespace {
@@ -43,7 +43,7 @@ protected:
         AggiornaCacheRichiesto = false;
         OperazioneGioco = OperazioneGiocoCorrente{};
         StatoSequenza = 0;
-        ASSERT_TRUE(ScriviFileProva(store / "savegame.0", SavegameAMano(7, 1, 5)));
+        ASSERT_TRUE(ScriviFileProva(store / "savegame.0", mano::SavegameGioco("Prova", 7, 1, 5)));
         Gioco = [this](const InputInviato& i) { Rispondi(i); };
     }
     void TearDown() override {
@@ -84,7 +84,7 @@ protected:
     }
     void Salva(bool logger) {
         if (reazioni.salvaDalTentativo == 0 || tentativi < reazioni.salvaDalTentativo) return;
-        ASSERT_TRUE(ScriviFileProva(store / "savegame.0", SavegameAMano(8, 1, 5)));
+        ASSERT_TRUE(ScriviFileProva(store / "savegame.0", mano::SavegameGioco("Prova", 8, 1, 5)));
         if (logger)
             Registra({Record(LoggerFase{}, 255, 1, EndInventory), Record(LoggerFase{}, 255, 1, AlreadyInScene)});
     }

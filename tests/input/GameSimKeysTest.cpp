@@ -18,7 +18,7 @@
 #include "input/KeyMacros.h"
 #include "savegames/SavegameCache.h"
 #include "tests/gamerun/RunFixture.h"
-#include "tests/input/HandSavegame.h"
+#include "tests/savegames/SavegameBytes.h"
 #include "tests/support/TestProcesses.h"
 
 namespace {
@@ -109,14 +109,14 @@ TEST_F(ProvaStandIn, TheGameGetsVirtualKeysScanCodesAndTheExtendedBit) {
 }
 
 TEST_F(ProvaStandIn, TheGameSavesAndLoadsOnItsOwnKeys) {
-    ASSERT_TRUE(ScriviFileProva(store / "savegame.0", SavegameAMano(3, 1, 0, "Cave")));
+    ASSERT_TRUE(ScriviFileProva(store / "savegame.0", mano::SavegameGioco("Cave", 3, 1, 0)));
     AvviaStandIn("levels title.tr4 level1.tr4\nlevel 1\nwait 60000\n");
     EXPECT_TRUE(EseguiSalvataggioPartita()) << LogStandIn();
     EXPECT_TRUE(HaRighe({"save screen", "savegame savegame.0 number 4 level 1"})) << LogStandIn();
     EXPECT_TRUE(HaRiga("Saving operation is complete. Detected new savegame: savegame.0 [4: Sim save 4]"));
     const std::string salvato = LeggiFileProva(store / "savegame.0");
     ASSERT_EQ(salvato.size(), 15954u);
-    EXPECT_EQ(SommaSavegame(salvato, true) % 256, 0u);
+    EXPECT_EQ(mano::SommaChecksum(salvato), 0u);
 
     EXPECT_TRUE(CaricaUltimoSavegame()) << LogStandIn();
     EXPECT_TRUE(HaRighe({"load screen", "loadgame savegame.0 level 1", "load data\\level1.tr4"})) << LogStandIn();
