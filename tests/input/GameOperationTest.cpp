@@ -53,6 +53,14 @@ protected:
         ProvaGioco::TearDown();
     }
 
+    // A fresh run for each case of a table.
+    void NuovoCaso(const Reazioni& r, bool logger) {
+        TearDown();
+        SetUp();
+        reazioni = r;
+        Prepara(logger);
+    }
+
     // The cache as the run's start leaves it, then the logger when asked.
     void Prepara(bool logger) {
         int32_t numero = 0;
@@ -133,10 +141,7 @@ TEST_F(ProvaOperazione, ASaveIsSeenByTheNewNumber) {
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
-        TearDown();
-        SetUp();
-        reazioni = c.reazioni;
-        Prepara(c.logger);
+        NuovoCaso(c.reazioni, c.logger);
         const uint32_t inizio = ClockTick();
         EXPECT_EQ(EseguiSalvataggioPartita(), c.riuscito);
         EXPECT_EQ(Premuti(VK_F5), c.f5);
@@ -198,10 +203,7 @@ TEST_F(ProvaOperazione, ALoadIsSeenByItsStartAndEndWithTheLevelForeseen) {
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
-        TearDown();
-        SetUp();
-        reazioni = c.reazioni;
-        Prepara(c.logger);
+        NuovoCaso(c.reazioni, c.logger);
         EXPECT_EQ(CaricaUltimoSavegame(), c.riuscito);
         EXPECT_EQ(OperazioneGioco.LivelloDaCaricare, 1);
         EXPECT_EQ(OperazioneGioco.CdSavegame, 5);
