@@ -56,6 +56,9 @@ protected:
     // A fresh run for each case of a table.
     void NuovoCaso(const Reazioni& r, bool logger) {
         TearDown();
+        // Gone with the last case: never closed twice.
+        finestraLogger = nullptr;
+        tenuti.clear();
         SetUp();
         reazioni = r;
         Prepara(logger);
