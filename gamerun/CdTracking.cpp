@@ -23,7 +23,7 @@
 #include "input/Guardian.h"
 #include "media/AlertMedia.h"
 #include "platform/Clock.h"
-#include "savegames/KeyboardRoutines.h"
+#include "input/KeyboardRoutines.h"
 #include "savegames/SavegameCache.h"
 
 int32_t CdAvvioAlert = -1;

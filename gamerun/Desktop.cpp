@@ -15,8 +15,9 @@
 #include "gamerun/TimerTick.h"
 #include "gamerun/VideoList.h"
 #include "input/KeyboardHook.h"
+#include "input/KeyboardRoutines.h"
 #include "platform/Clock.h"
-#include "savegames/GameOperation.h"
+#include "input/GameOperation.h"
 
 RettangoloDim RettCover;
 ANIMATIONINFO AnimazioniSalvate{sizeof(ANIMATIONINFO), 0};
@@ -323,24 +324,25 @@ void AccendiMonitor(bool Riallinea) {
 }
 
 bool CaricaUltimoSavegame() {
+    OperazioneGiocoCorrente& op = OperazioneGioco;
     StampaLog("Remove keyboard messages");
     RimuoviMessaggiTastiera();
     StampaLog("Removed messages");
     CaricaPartitaConMacro(false);
-    if (OperazioneGioco.LivelloDaCaricare == -1) {
+    if (op.LivelloDaCaricare == -1) {
         StampaLog("ERROR not found level.tr4 used by last savegame", true);
         return false;
     }
     bool risultato = false;
-    for (;;) {
-        if (!RichiestaAbort() || OperazioneGioco.InCorso) {
-            risultato = OperazioneGioco.InCorso;
-            break;
-        }
-        if (ClockTick() - OperazioneGioco.TickUltimoPasso >= 100) {
-            const bool passo =
-                OperazioneGioco.PassiRimasti > 0 ? EseguiOperazioneGioco() : VerificaCaricamento();
+    while (RichiestaAbort()) {
+        if (ClockTick() - op.TickPasso >= 100) {
+            const bool passo = op.IndiceMacro < op.TotMacro ? EseguiOperazioneGioco() : VerificaCaricamento();
+            op.TickPasso = ClockTick();
             if (!passo) break;
+            if (op.Completata) {
+                risultato = true;
+                break;
+            }
         }
         DoEvents();
         ClockSleep(10);

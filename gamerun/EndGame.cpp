@@ -26,7 +26,8 @@
 #include "media/EmailMedia.h"
 #include "patcher/ExePatcher.h"
 #include "platform/Forms.h"
-#include "savegames/KeyMacros.h"
+#include "input/KeyMacros.h"
+#include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 
 namespace {

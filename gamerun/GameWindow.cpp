@@ -21,8 +21,8 @@
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyMacros.h"
-#include "savegames/KeyboardRoutines.h"
+#include "input/KeyMacros.h"
+#include "input/KeyboardRoutines.h"
 
 uint32_t TickRisveglio = 0;
 std::vector<FinestraThreadGioco> FinestreGioco;
@@ -245,7 +245,7 @@ void ControllaModoVideo() {
             StampaLog("Wait for end of keyboard activity");
             if (!AttendiTastieraSilenziosa() || IsLoadingMode()) return;
             StampaLog("Send keystrokes ALT + ENTER to reverse current window status");
-            InviaCodici("", TastiAltInvio(100));
+            InviaCodici(false, TastiAltInvio(100));
             ClockSleep(200);
             if (!RichiestaAbort() || IsLoadingMode()) return;
             DoEvents();
@@ -300,7 +300,7 @@ void ControllaModoVideo() {
         IsHdcValido()) {
         DisegnaBoxNero();
         StampaLog("WARNING: Black screen after stand-by tomb: Send keystrokes ALT + ENTER to refresh screeen");
-        InviaCodici("", TastiAltInvio(150));
+        InviaCodici(false, TastiAltInvio(150));
         TogliBit(StatoGioco, RefreshSchermoRichiesto);
     }
 }

@@ -10,7 +10,7 @@
 #include "gamerun/RunState.h"
 #include "gamerun/Sounds.h"
 #include "media/SplashScreen.h"
-#include "savegames/GameOperation.h"
+#include "input/GameOperation.h"
 
 std::string TestoPromptSplash;
 std::string InputSplash;

@@ -19,7 +19,7 @@
 #include "media/ActionMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyboardRoutines.h"
+#include "input/KeyboardRoutines.h"
 #include "savegames/SavegameCache.h"
 
 uint32_t TickInizioInventario = 0;

@@ -23,7 +23,7 @@
 #include "gamerun/VideoList.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyMacros.h"
+#include "input/KeyMacros.h"
 #include "savegames/PrivateVariables.h"
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"
@@ -458,7 +458,7 @@ void AggiornaVariazioniLogger() {
                 ImpostaBit(StatoGioco, CambioVideoAltEnter);
             } else {
                 StampaLog("Send keystrokes ALT + ENTER to reverse current window status");
-                InviaCodici("", {{56, 100}, {28, 150}, {156, 50}, {184, 50}});
+                InviaCodici(false, {{56, 100}, {28, 150}, {156, 50}, {184, 50}});
             }
         } else {
             StampaLog("Restored correct video mode");

@@ -30,14 +30,15 @@
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/CommandMedia.h"
+#include "input/CommandMedia.h"
 #include "savegames/EquipmentMedia.h"
-#include "savegames/GameOperation.h"
-#include "savegames/KeyboardRoutines.h"
-#include "savegames/MediaSequence.h"
+#include "input/GameOperation.h"
+#include "input/KeyboardRoutines.h"
+#include "input/MediaSequence.h"
 #include "savegames/SavegameBackup.h"
 
 bool (*EsecutoreSwitch)(bool& TestError) = EseguiSwitchMedia;
+bool (*SalvataggioPartita)() = EseguiSalvataggioPartita;
 
 namespace {
 
@@ -144,7 +145,7 @@ bool SalvaPartita(int32_t requisiti) {
     }
     StampaLog("Save the game");
     CambiaTabulatoreLog(1);
-    const bool salvata = EseguiSalvataggioPartita();
+    const bool salvata = SalvataggioPartita();
     CambiaTabulatoreLog(-1);
     AbilitaInputUtente();
     if (!salvata) {

@@ -42,3 +42,6 @@ int32_t RequisitiMedia(const MediaTrigger& media);
 // The switch performer, the one that runs further media through
 // EseguiMediaCode; tests put a performer of their own here.
 extern bool (*EsecutoreSwitch)(bool& TestError);
+// The save of the running game that a media asks for before it runs;
+// tests put one of their own here, since there is no game to save.
+extern bool (*SalvataggioPartita)();

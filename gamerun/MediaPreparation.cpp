@@ -35,8 +35,10 @@
 #include "patcher/ExePatcher.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyMacros.h"
+#include "input/KeyMacros.h"
+#include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
+#include "savegames/SavegameFile.h"
 
 std::vector<int32_t> ListaMediaWorking;
 int32_t NumMediaWorking = 0;
@@ -495,6 +497,8 @@ bool InitMediaMcfCorpo() {
     }
 
     AnalizzaSavegameTrle();
+    if (!Trim(CartellaTrle).empty() && (EsisteCartella(CartellaOldSavegames()) || CreaCartella(CartellaOldSavegames())))
+        CopiaSavegameCartella(Trim(CartellaTrle), CartellaOldSavegames());
     AggiornaCacheRichiesto = true;
     AggiornaCacheSavegame(0);
 

@@ -13,7 +13,7 @@
 #include "gamerun/Sounds.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyboardRoutines.h"
+#include "input/KeyboardRoutines.h"
 
 uint32_t TickUltimaCatturaClipboard = 0;
 

@@ -30,8 +30,8 @@
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "savegames/KeyboardRoutines.h"
-#include "savegames/MediaSequence.h"
+#include "input/KeyboardRoutines.h"
+#include "input/MediaSequence.h"
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"
 
@@ -138,9 +138,9 @@ void LivelloDaTitoloMuto() {
         int32_t numero = 0;
         std::string descrizione;
         const std::string ultimo = UltimoSavegame(numero, descrizione);
-        std::string dati;
-        if (!ultimo.empty() && LeggiFileIntero(ultimo, dati, DimensioneSavegame)) {
-            LivelloPrecedente = LeggiValoreSavegame(dati, 1, OffsetLivelloSavegame);
+        SavegameBin dati;
+        if (!ultimo.empty() && LeggiSavegameCache(ultimo, dati)) {
+            LivelloPrecedente = LeggiValore(dati, OffsetLivelloSavegame, 1);
             StampaLog("WARNING: missing 'previous_level'. Use as previous_level the level used in last savegame: " +
                       VerificaFileSavegame(ultimo));
         } else {

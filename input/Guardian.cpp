@@ -18,3 +18,5 @@ void LeggiCodiceGuardian(const std::string& sezione) {
 }
 
 bool ControllaSavegameBloccati() { return true; }
+
+void AggiungiTastoCatturato(std::string&) {}

@@ -23,3 +23,6 @@ enum BitFlagGuardian : int32_t {
 void LeggiCodiceGuardian(const std::string& sezione);
 // Undoes new savegames the guardian keeps frozen; True when none was found.
 bool ControllaSavegameBloccati();
+// Adds one letter the player typed to the captured ones. Least form: the
+// words are not tested yet.
+void AggiungiTastoCatturato(std::string& lettera);

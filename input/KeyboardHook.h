@@ -1,11 +1,8 @@
 #pragma once
-// Least form of the keyboard services the desktop code calls: the guardian's
-// hook is only marked suspended, and pending key messages are dropped.
+// The guardian's keyboard hook. Least form: the hook is only marked
+// suspended.
 
 void SospendiHookTastiera();
 void RipristinaHookTastiera();
-void RimuoviMessaggiTastiera();
-// Releases Return, F5 and F6 when they were left down.
-void RilasciaTastiSpeciali();
 // Removes the guardian's hook when StatoGioco says it is set.
 void RimuoviHookTastiera();

@@ -16,7 +16,7 @@
 #include "media/MediaText.h"
 #include "media/MediaWindow.h"
 #include "platform/Clock.h"
-#include "savegames/KeyboardRoutines.h"
+#include "input/KeyboardRoutines.h"
 
 namespace {
 

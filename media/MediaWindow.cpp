@@ -16,6 +16,7 @@
 #include "gamerun/Sounds.h"
 #include "gamerun/TimerTick.h"
 #include "input/KeyboardHook.h"
+#include "input/KeyboardRoutines.h"
 #include "media/CountdownMedia.h"
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"

@@ -5,6 +5,8 @@
 
 struct ParametriSplashMedia {
     int32_t Flags = 0;
+    int32_t Modo = 0;
+    int32_t Codice = -1;  // the media that operation 32 performs
 };
 enum BitFlagSplash : int32_t {
     SplashCaptureKeyboard = 0x8,  // the game must be in stand-by

@@ -10,3 +10,8 @@ bool EseguiWorkingMedia(int32_t indice, bool& BreakEscape);
 bool AttendiTastieraSilenziosa();
 // Returns when Escape is up.
 void AttendiFineEscape(bool metodoLungo);
+#include <string>
+// The log text of a command code: unless <senzaConteggio>, its count with
+// " secs" or " hits" and three blanks, then the names of its keys joined
+// by "+".
+std::string NomeAzioneTasto(int32_t codice, bool senzaConteggio);

@@ -1,9 +1,170 @@
 #include "savegames/SavegameBackup.h"
 
+#include <vector>
+
+#include "core/FileUtils.h"
 #include "core/MediaLog.h"
+#include "core/SharedState.h"
+#include "core/SystemUtils.h"
+#include "core/TextUtils.h"
+#include "gamerun/TimerTick.h"
+#include "savegames/SavegameFile.h"
 
-void BackupSavegames() { StampaNonCostruito("BackupSavegames"); }
+SavegameCache SavegameCacheBackup;
+SavegameCache SavegameCacheBloccata;
 
-void NormalizzaSavegames() { StampaNonCostruito("NormalizzaSavegames"); }
+namespace {
 
-void RimuoviSavegameNormalizzati() {}
+// Written into the backup folder while the slots hold a normalised
+// savegame: a run that ends in between leaves it, and the next start puts
+// the savegames of the backup folder back, however many slots were written.
+std::string FileNormalizzazione() { return NellaCartella(CartellaOldSavegames(), "Normalized.txt"); }
+
+bool ScriviMarcaNormalizzazione() {
+    if (EsisteFile(FileNormalizzazione())) return true;
+    if (!RiscriviConBackup(FileNormalizzazione(), "1")) return false;
+    CancellaFile(PercorsoBackup(FileNormalizzazione()));
+    return true;
+}
+
+// The slot files become those of the backup folder. Each is replaced by its
+// copy before the slots the backup lacks go, so that no moment leaves a
+// slot without a whole savegame in one of the two folders; the mark stays
+// until the end, so that a repair cut short is done again.
+void RipristinaDaCartellaOld() {
+    const std::string trle = Trim(CartellaTrle);
+    const std::string old = CartellaOldSavegames();
+    ScriviMarcaNormalizzazione();
+    CopiaSavegameCartella(old, trle);
+    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
+        const std::string slot = NellaCartella(trle, "savegame." + std::to_string(n));
+        if (!EsisteFile(NellaCartella(old, "savegame." + std::to_string(n))) && EsisteFile(slot)) CancellaFile(slot);
+    }
+    CancellaFile(FileNormalizzazione());
+}
+
+void SpostaInOld(const std::string& percorso) {
+    if (SpostaSavegameInCartella(percorso, CartellaOldSavegames()))
+        StampaLog("Moved " + NomeFileDaPercorso(percorso) + " into " + CartellaOldSavegames());
+    else
+        StampaLog("ERROR: cannot move " + percorso + " into " + CartellaOldSavegames() + ": the file is left", true);
+}
+
+}  // namespace
+
+std::string CartellaOldSavegames() { return Trim(CartellaTrle) + "\\Old_Savegames"; }
+
+void BackupSavegames() {
+    if (IsPreviewMode()) {
+        StampaLog("Required backup savegames in preview mode: ignore backup");
+        return;
+    }
+    if (HaBit(StatoSequenza, RipristinaBackupSavegame)) return;
+    AggiornaCacheSavegame(1000);
+    StampaLog("Perform backup current savegames");
+    SavegameCacheBackup = CacheSavegame;
+    ImpostaBit(StatoSequenza, RipristinaBackupSavegame);
+}
+
+void RipristinaSavegames() {
+    if (IsPreviewMode()) {
+        StampaLog("Required restore savegames in preview mode: ignore restore savegames");
+        return;
+    }
+    StampaLog("Restore previous savegames backup");
+    CacheSavegame = SavegameCacheBackup;
+    ScriviCacheSavegame(true);
+    if (HaBit(StatoGioco, StopSave)) {
+        StampaLog("Update frozen savegames for inherit save");
+        SavegameCacheBloccata = CacheSavegame;
+    }
+}
+
+void NormalizzaSavegame() {
+    StampaLog("Normalize savegames");
+    const int32_t i = Trim(CartellaTrle).empty() ? -1 : IndiceSavegamePiuRecente(CacheSavegame);
+    if (i < 0) {
+        StampaLog("ERROR: no savegames in savegame cache. It's not possible to normalize savegames", true);
+        return;
+    }
+    // The slots about to be overwritten are kept first in the backup folder.
+    const std::string old = CartellaOldSavegames();
+    if ((!EsisteCartella(old) && !CreaCartella(old))) {
+        StampaLog("ERROR: cannot create " + old + ": savegames not normalized", true);
+        return;
+    }
+    CopiaSavegameCartella(Trim(CartellaTrle), old);
+    if (!ScriviMarcaNormalizzazione()) {
+        StampaLog("ERROR: cannot write " + FileNormalizzazione() + ": savegames not normalized", true);
+        return;
+    }
+    const SavegameBin immagine = CacheSavegame.Entries[static_cast<size_t>(i)].Bytes;
+    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
+        SavegameBin copia = immagine;
+        SalvaSavegameBin(PercorsoSavegame(n), copia, false);
+    }
+    ImpostaBit(StatoSequenza, SavegameNormalizzati);
+    StampaLog("End normalization savegames");
+}
+
+void RimuoviSavegameNormalizzati() {
+    StampaLog("Remove normalized savegames");
+    if (!HaBit(StatoSequenza, SavegameNormalizzati)) {
+        StampaLog("WARNING: savegame are not normalized");
+        return;
+    }
+    // Until every slot is back the mark stays, for the next start to finish.
+    if (ScriviCacheSavegame(true)) CancellaFile(FileNormalizzazione());
+    TogliBit(StatoSequenza, SavegameNormalizzati);
+}
+
+void AnalizzaSavegameTrle() {
+    const std::string trle = Trim(CartellaTrle);
+    if (trle.empty()) return;
+    StampaLog("Parse savegames in trle folder: " + trle);
+    CambiaTabulatoreLog(1);
+    if (EsisteFile(FileNormalizzazione())) {
+        StampaLog("WARNING: savegames were left normalized. Remove normalized savegames and restore previous "
+                  "savegame backup");
+        RipristinaDaCartellaOld();
+    }
+    int32_t conteggio = 0;
+    const std::vector<std::string> elenco = ElencoSavegameCartella(trle, conteggio);
+    std::vector<int32_t> numeri(elenco.size(), 0);
+    for (size_t i = 0; i < elenco.size(); ++i) {
+        const std::string& percorso = elenco[i];
+        const std::string verifica = VerificaFileSavegame(percorso);
+        StampaLog("Found savegame: " + verifica);
+        SavegameBin dati;
+        bool cattivo = false;
+        // The list holds slot names only, so the extension is always a slot
+        // number; what is left to test is the content.
+        if (!LeggiFileIntero(percorso, dati, 16 * 1024 * 1024) || dati.size() != DimensioneSavegame) {
+            StampaLog("WARNING: in trle folder there is a corrupted (wrong size) savegame: " + percorso +
+                      "\r\nThis file will be removed");
+            cattivo = true;
+        } else {
+            numeri[i] = LeggiValore(dati, OffsetNumeroSavegame, 4);
+            // Without the level count every level would look foreign.
+            if (NumLivelli > 0 && LeggiValore(dati, OffsetLivelloSavegame, 1) >= NumLivelli) {
+                StampaLog("WARNING: savegame " + verifica + "is not of current game: it will be deleted");
+                cattivo = true;
+            }
+        }
+        // Kept, out of the game's sight, rather than deleted.
+        if (cattivo) SpostaInOld(percorso);
+    }
+    if (conteggio == NumSlotSavegame) {
+        bool uguali = true;
+        for (int32_t n : numeri) uguali = uguali && n == numeri[0];
+        if (uguali) {
+            StampaLog("WARNING: all savegames have same internal number. Remove normalized savegames and restore "
+                      "previous savegame backup");
+            if (EsisteCartella(CartellaOldSavegames()))
+                RipristinaDaCartellaOld();
+            else
+                Messaggio("WARNING: missing backup folder: " + CartellaOldSavegames(), StileAttenzione);
+        }
+    }
+    CambiaTabulatoreLog(-1);
+}

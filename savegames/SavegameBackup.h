@@ -1,7 +1,25 @@
 #pragma once
-// Backup of the savegames for the media that require it, and their
-// normalisation before a load. Least form: nothing is backed up yet.
+// The backup of the savegames that media may change for a while, the
+// normalised slots before a load, and the check of the game folder's
+// savegames at the start of the run.
+#include <string>
+
+#include "savegames/SavegameCache.h"
+
+// The copy of the live cache a backup holds.
+extern SavegameCache SavegameCacheBackup;
+// The guardian's frozen savegames.
+extern SavegameCache SavegameCacheBloccata;
+
+// The game folder's "Old_Savegames".
+std::string CartellaOldSavegames();
 
 void BackupSavegames();
-void NormalizzaSavegames();
+void RipristinaSavegames();
+// Writes the newest cached savegame into every slot.
+void NormalizzaSavegame();
+// The name the media sequence calls it by.
+inline void NormalizzaSavegames() { NormalizzaSavegame(); }
 void RimuoviSavegameNormalizzati();
+// Checks the savegames of the game folder once, at the start of the run.
+void AnalizzaSavegameTrle();

@@ -1,17 +1,66 @@
 #pragma once
-// The savegame cache. Least form: the refresh request only; the savegames
-// stay in the game folder as the game wrote them.
+// The savegames of the game folder held in memory, read by the media, the
+// guardian and the save and load operations instead of the files.
+#include <array>
 #include <cstdint>
 #include <string>
 
-extern bool AggiornaCacheRichiesto;
+#include "savegames/SavegameValues.h"
 
-void AnalizzaSavegameTrle();
+constexpr int32_t MaxSavegameCache = 16;
+
+struct SavegameCacheEntry {
+    SavegameBin Bytes;
+    std::string Path;
+    // The program changed the image after it was read from the file: the
+    // end of the run writes it back.
+    bool ModificataDaSistema = false;
+};
+
+struct SavegameCache {
+    uint32_t LastUpdateTick = 0;
+    int32_t Count = 0;
+    int32_t LastMaxInternalNumber = 0;
+    std::array<SavegameCacheEntry, MaxSavegameCache> Entries;
+};
+
+// The live cache.
+extern SavegameCache CacheSavegame;
+// A refresh is due (the logger client sets it on the game's changes).
+extern bool AggiornaCacheRichiesto;
+// Set by every refresh; the guardian reads and clears it.
+extern bool CacheAggiornata;
+
+// Rereads the slot files of the game folder when the cache is older than
+// <intervallo> ms or, with the logger, only when a refresh was requested.
 void AggiornaCacheSavegame(int32_t intervallo);
-void RipristinaSavegames();
-bool ScriviCacheSavegame();
+// Stores an image for a path, replacing the entry of that path or adding
+// one; the entry is marked as changed by the program.
+bool InserisciSavegameCache(const std::string& percorso, const SavegameBin& immagine);
+// The cached image of a path; the file when the path is not cached.
+bool LeggiSavegameCache(const std::string& percorso, SavegameBin& immagine);
+// Writes the cached image of one path to its file.
+bool SalvaSavegameDaCache(const std::string& percorso);
+// Writes the cache back to the game folder. <intera> (a deliberate restore
+// of a backup or of the normalised slots) makes the folder hold exactly the
+// cached savegames, deleting the other slot files; otherwise only the
+// entries the program changed are written and no file is deleted, so that
+// a save the game made since the last refresh is kept.
+bool ScriviCacheSavegame(bool intera = false);
 
 // The newest savegame of the game folder: its path ("" none), its number
-// (-1 with no savegame) and its description for the log. The number is the
-// game's save counter, which grows with each save.
+// (-1 with no savegame, 0 when none has a number above 0) and its
+// description for the log. The number is the game's save counter.
 std::string UltimoSavegame(int32_t& numero, std::string& descrizione, bool forzaAggiornamento = false);
+// The CD track stored in a savegame; -1 when it is missing.
+int32_t TrovaCdForSavegame(const std::string& percorso);
+// The level stored in a savegame; 255 when it is not a level of script.dat.
+int32_t LivelloSavegame(const std::string& percorso);
+// The level of the newest savegame; -1 with none.
+int32_t LivelloUltimoSavegame();
+
+// The index of the cached entry with the highest number above 0 (the first
+// of equals); -1 when none.
+int32_t IndiceSavegamePiuRecente(const SavegameCache& cache);
+// The index of a path among the valid entries, without regard to case; -1.
+int32_t IndiceSavegameCache(const SavegameCache& cache, const std::string& percorso);

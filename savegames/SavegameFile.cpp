@@ -1,13 +1,102 @@
 #include "savegames/SavegameFile.h"
 
-#include <windows.h>
+#include <exception>
 
-#include <algorithm>
-
-#include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
+
+namespace {
+
+std::string SlotCartella(const std::string& cartella, int32_t n) {
+    return NellaCartella(cartella, "savegame." + std::to_string(n));
+}
+
+// A folder left empty would name the current folder's files.
+bool SenzaCartella(const std::string& cartella) { return Trim(cartella).empty(); }
+
+}  // namespace
+
+bool CaricaSavegameBin(const std::string& percorso, SavegameBin& immagine) {
+    if (!EsisteFile(percorso)) {
+        return RigaErrore("ERROR in CaricaSavegameBin(): not found savegame: " + percorso);
+    }
+    // A savegame is small; anything far larger is not one and is not read.
+    if (!LeggiFileIntero(percorso, immagine, 16 * 1024 * 1024)) {
+        return RigaErrore("ERROR in CaricaSavegameBin(): cannot read " + percorso);
+    }
+    return true;
+}
+
+bool SalvaSavegameBin(const std::string& percorso, SavegameBin& immagine, bool comeE) {
+    if (!comeE) {
+        if (immagine.size() < DimensioneSavegame) {
+            StampaLog("ERROR in SalvaSavegameBin(): savegame of " + std::to_string(immagine.size()) +
+                          " bytes not written: " + percorso,
+                      true);
+            return false;
+        }
+        immagine[OffsetChecksumSavegame] = static_cast<char>(ChecksumSavegame(immagine));
+    }
+    // The old file stays whole until the new one is complete beside it; the
+    // copy the replacement keeps of it is not needed afterwards.
+    if (!RiscriviConBackup(percorso, immagine)) {
+        StampaLog("ERROR in SalvaSavegameBin(): cannot write " + percorso, true);
+        return false;
+    }
+    CancellaFile(PercorsoBackup(percorso));
+    return true;
+}
+
+std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int32_t& conteggio) {
+    std::vector<std::string> elenco;
+    conteggio = 0;
+    if (SenzaCartella(cartella)) return elenco;
+    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
+        const std::string file = SlotCartella(cartella, n);
+        if (EsisteFile(file)) elenco.push_back(file);
+    }
+    conteggio = static_cast<int32_t>(elenco.size());
+    return elenco;
+}
+
+void CancellaSavegameCartella(const std::string& cartella) {
+    if (SenzaCartella(cartella)) return;
+    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
+        const std::string file = SlotCartella(cartella, n);
+        if (EsisteFile(file)) CancellaFile(file);
+    }
+}
+
+void CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione) {
+    if (SenzaCartella(sorgente) || SenzaCartella(destinazione)) return;
+    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
+        const std::string file = SlotCartella(sorgente, n);
+        SavegameBin dati;
+        // Written as any savegame is, so that a copy cut short never leaves
+        // a damaged file in place of a whole one.
+        if (EsisteFile(file) && LeggiFileIntero(file, dati, 16 * 1024 * 1024))
+            SalvaSavegameBin(SlotCartella(destinazione, n), dati, true);
+    }
+}
+
+bool SpostaSavegameInCartella(const std::string& percorso, const std::string& cartella) {
+    if (!EsisteCartella(cartella) && !CreaCartella(cartella)) return false;
+    SavegameBin dati, altro;
+    if (!LeggiFileIntero(percorso, dati, 16 * 1024 * 1024)) return false;
+    // A different file already there is kept too: this one takes the first
+    // free name after it.
+    const std::string nome = NomeFileDaPercorso(percorso);
+    std::string destinazione = NellaCartella(cartella, nome);
+    for (int32_t k = 1; EsisteFile(destinazione) && !(LeggiFileIntero(destinazione, altro) && altro == dati); ++k) {
+        if (k > 999) return false;
+        destinazione = NellaCartella(cartella, nome + "." + std::to_string(k));
+    }
+    // The source goes only once the copy holds every byte of it.
+    if (!SalvaSavegameBin(destinazione, dati, true) || !LeggiFileIntero(destinazione, altro) || altro != dati)
+        return false;
+    return CancellaFile(percorso);
+}
 
 bool IsPathSavegame(const std::string& percorso, bool saltaCartella) {
     const bool valido = (saltaCartella || UgualeSenzaCaso(CartellaDaPercorso(percorso), Trim(CartellaTrle))) &&
@@ -18,31 +107,24 @@ bool IsPathSavegame(const std::string& percorso, bool saltaCartella) {
     return valido;
 }
 
-void CancellaSavegameCartella(const std::string& cartella) {
-    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
-        const std::string file = cartella + "\\savegame." + std::to_string(n);
-        if (EsisteFile(file)) CancellaFile(file);
-    }
-}
-
-int32_t LeggiValoreSavegame(const std::string& dati, int32_t dimensione, int32_t offset) {
-    if (offset < 0 || (dimensione != 1 && dimensione != 2 && dimensione != 4) ||
-        static_cast<int64_t>(offset) + dimensione > static_cast<int64_t>(dati.size()))
-        return 0;
-    const auto byte = [&](int32_t i) { return static_cast<uint32_t>(static_cast<uint8_t>(dati[offset + i])); };
-    if (dimensione == 1) return static_cast<int32_t>(byte(0));
-    if (dimensione == 2) return static_cast<int16_t>(byte(0) | byte(1) << 8);
-    return static_cast<int32_t>(byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24);
+int32_t LeggiTitoloSavegame(const std::string& percorso, std::string& titolo) {
+    titolo = "<NOT READABLE>";
+    SavegameBin dati;
+    if (!LeggiFileIntero(percorso, dati, 16 * 1024 * 1024) || dati.size() < OffsetNumeroSavegame + 2) return -1;
+    LeggiNumeroTitoloSavegame(dati, titolo);
+    titolo = Trim(titolo);
+    return LeggiValore(dati, OffsetNumeroSavegame, 2);
 }
 
 std::string VerificaFileSavegame(const std::string& percorso) {
-    std::string dati;
-    std::string titolo = "<NOT READABLE>";
-    int32_t numero = -1;
-    if (LeggiFileIntero(percorso, dati, DimensioneSavegame) && dati.size() > OffsetNumeroSavegame + 1) {
-        titolo = dati.substr(0, std::min<size_t>(65, dati.size()));
-        titolo = titolo.substr(0, titolo.find('\0'));
-        numero = LeggiValoreSavegame(dati, 2, OffsetNumeroSavegame);
+    const std::string nome = NomeFileDaPercorso(percorso);
+    if (!EsisteFile(percorso)) {
+        StampaLog("\r\nERROR not found savegame: \"" + percorso + "\"", true);
+        return "MISSING " + nome;
     }
-    return NomeFileDaPercorso(percorso) + " [" + std::to_string(numero) + ": " + titolo + "]";
+    std::string titolo;
+    const int32_t numero = LeggiTitoloSavegame(percorso, titolo);
+    if (titolo == "<NOT READABLE>" || numero == 0)
+        StampaLog("\r\nERROR: savegame file " + nome + " is corrupted", true);
+    return nome + " [" + std::to_string(numero) + ": " + titolo + "]";
 }

@@ -11,7 +11,7 @@
 #include "gamerun/InputPrompt.h"
 #include "gamerun/Sounds.h"
 #include "platform/Forms.h"
-#include "savegames/GameOperation.h"
+#include "input/GameOperation.h"
 #include "tests/gamerun/RunFixture.h"
 
 namespace {

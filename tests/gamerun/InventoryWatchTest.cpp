@@ -262,7 +262,12 @@ TEST_F(Inventario, AnAlertsInventoryTimeCountsOnlyWhenTheGameWasSaved) {
         bool coperto = true;
         AllaFineDelPrimoCiclo(Nero, [&] {
             coperto = CoverVisibile();
-            if (salva) Savegame(2, 4);
+            // Saving takes the player a while; the cache reads the folder at
+            // most once a second.
+            if (salva) {
+                Savegame(2, 4);
+                ClockAdvance(1000);
+            }
         });
         const uint32_t inizio = ClockTick();
         StopInventoryMode();

@@ -17,8 +17,8 @@
 #include "media/ProgressiveText.h"
 #include "media/SplashScreen.h"
 #include "media/SwitchMedia.h"
-#include "savegames/GameOperation.h"
-#include "savegames/MediaSequence.h"
+#include "input/GameOperation.h"
+#include "input/MediaSequence.h"
 #include "tests/gamerun/GameScript.h"
 #include "tests/gamerun/RunFixture.h"
 
@@ -42,10 +42,13 @@ protected:
         TaskBarAutoNascosta = false;
         FlagGuardian = 1;
         EsecutoreSwitch = EseguiSwitchMedia;
+        // No game to save: every save a media asks for fails.
+        SalvataggioPartita = [] { return false; };
         ListaMedia.clear();
     }
     void TearDown() override {
         EsecutoreSwitch = EseguiSwitchMedia;
+        SalvataggioPartita = EseguiSalvataggioPartita;
         // The forms refuse the user, not the program.
         FuoriGioco = true;
         NascondiBackCover();
@@ -532,7 +535,8 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         {"movie", BitMovie, "", 1, false, true, "ERROR: loading movie: film.avi"},
         {"splash", BitSplash, "", 1, false, true, nullptr},
         {"exec", BitExec, "", 1, false, true, "Perform Exec Media"},
-        {"command", BitCommand, "", 1, false, false, nullptr},
+        // No commands: nothing to send.
+        {"command", BitCommand, "", 1, true, false, "Perform Command Media with code: 1"},
         {"switch", BitSwitch, "", 1, false, true, nullptr},
         {"check", BitCheck, "", 1, false, true, nullptr},
         {"action", BitAction, "", 1, true, false, "Perform Action media: nothing to do"},

@@ -12,6 +12,7 @@
 #include "gamerun/DisplayModes.h"
 #include "gamerun/RunState.h"
 #include "platform/Clock.h"
+#include "savegames/SavegameBackup.h"
 #include "tests/support/TestFolders.h"
 #include "tests/support/LogText.h"
 
@@ -26,6 +27,10 @@ protected:
         // As a run's start does: the configuration lies in the game folder.
         HeaderMcf = MediaConfigHeader{};
         HeaderMcf.CartellaMcf = CartellaTrle;
+        // No savegame read for another test's folder is left in the cache.
+        CacheSavegame = SavegameCache{};
+        SavegameCacheBackup = SavegameCache{};
+        AggiornaCacheRichiesto = true;
         LogAbilitato = true;
         InitMediaLog();
     }

@@ -107,6 +107,20 @@ bool LeggiFileIntero(const std::string& percorso, std::string& dati, int64_t mas
     return ok;
 }
 
+std::string LeggiFileIntero(const std::string& percorso) {
+    std::string dati;
+    LeggiFileIntero(percorso, dati, 0x7FFFFFFE);
+    return dati;
+}
+
+bool ScriviFileTesto(const std::string& percorso, const std::string& testo) {
+    std::FILE* f = ApriFile(percorso, "wb");
+    if (!f) return false;
+    const std::string dati = testo + "\r\n";
+    const bool ok = std::fwrite(dati.data(), 1, dati.size(), f) == dati.size();
+    return std::fclose(f) == 0 && ok;
+}
+
 // As Windows renames: a file already at <a> makes it fail.
 bool RinominaFile(const std::string& da, const std::string& a) {
     struct stat s;

@@ -1,4 +1,6 @@
-// Savegame slot paths, the slot deletion of a folder and the moveable field names.
+// Savegame files: loading and writing with the checksum, the slot list and
+// copies of a folder, the check lines, the slot paths and the moveable field
+// names.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,6 +10,7 @@
 #include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "savegames/SavegameFile.h"
+#include "tests/savegames/SavegameFolder.h"
 #include "tests/support/TestFolders.h"
 
 namespace {
@@ -113,5 +116,96 @@ INSTANTIATE_TEST_SUITE_P(Fields, CampoMoveableTest,
                                          // Only bits 0x700 equal to 0x400 make an enemy.
                                          CasoCampo{0x501, "0501:w:Lara.PosX"},
                                          CasoCampo{0x318, ""}, CasoCampo{0x3FF, ""}));
+
+class FileSavegameTest : public CartellaSavegame {};
+
+TEST_F(FileSavegameTest, LoadsTheWholeFile) {
+    const std::string dati = Gioco(7) + "tail";
+    Metti(3, dati);
+    SavegameBin immagine = "old";
+    ASSERT_TRUE(CaricaSavegameBin(Slot(3), immagine));
+    EXPECT_EQ(mano::Differenza(immagine, dati), -1);
+    EXPECT_FALSE(CaricaSavegameBin(Slot(4), immagine));
+    UnErrore("ERROR in CaricaSavegameBin(): not found savegame: " + Slot(4));
+}
+
+TEST_F(FileSavegameTest, WritesWithTheChecksumAndReplacesTheWholeFile) {
+    // A longer file in the slot is replaced, not overwritten in place.
+    Metti(2, std::string(20000, 'x'));
+    SavegameBin immagine = Gioco(9);
+    immagine[3000] = 0x11;  // the checksum no longer holds
+    ASSERT_TRUE(SalvaSavegameBin(Slot(2), immagine, false));
+    const std::string scritto = Leggi(2);
+    ASSERT_EQ(scritto.size(), 15954u);
+    EXPECT_EQ(mano::SommaChecksum(scritto), 0u);
+    EXPECT_EQ(scritto[3000], 0x11);
+    EXPECT_EQ(mano::Differenza(scritto, immagine), -1);
+    // Nothing is left beside it.
+    int32_t n = 0;
+    EXPECT_EQ(ElencoFile(trle.Percorso(), "*", n).size(), 1u);
+    NessunErrore();
+}
+
+TEST_F(FileSavegameTest, AValidImageIsWrittenUnchanged) {
+    SavegameBin immagine = Gioco(9);
+    const SavegameBin prima = immagine;
+    ASSERT_TRUE(SalvaSavegameBin(Slot(1), immagine, false));
+    EXPECT_EQ(mano::Differenza(Leggi(1), prima), -1);
+}
+
+TEST_F(FileSavegameTest, KeepsTheChecksumWhenAsked) {
+    SavegameBin immagine = Gioco(9);
+    immagine[488] = static_cast<char>(~immagine[488]);
+    ASSERT_TRUE(SalvaSavegameBin(Slot(1), immagine, true));
+    EXPECT_EQ(mano::Differenza(Leggi(1), immagine), -1);
+    EXPECT_NE(mano::SommaChecksum(Leggi(1)), 0u);
+}
+
+TEST_F(FileSavegameTest, AShortImageIsNotWritten) {
+    Metti(5, Gioco(4));
+    SavegameBin corto = Gioco(9).substr(0, 15953);
+    EXPECT_FALSE(SalvaSavegameBin(Slot(5), corto, false));
+    EXPECT_EQ(mano::Differenza(Leggi(5), Gioco(4)), -1);
+    EXPECT_EQ(NumErroriLog, 1);
+}
+
+TEST_F(FileSavegameTest, ListsAndCopiesTheSlotFilesInOrder) {
+    for (int n : {14, 0, 7}) Metti(n, Gioco(n + 1));
+    ASSERT_TRUE(ScriviFileProva(trle / "savegame.15", "x"));
+    ASSERT_TRUE(ScriviFileProva(trle / "savegame.x", "x"));
+    int32_t conteggio = 0;
+    EXPECT_EQ(ElencoSavegameCartella(trle.Percorso(), conteggio),
+              (std::vector<std::string>{Slot(0), Slot(7), Slot(14)}));
+    EXPECT_EQ(conteggio, 3);
+    CartellaProva altra;
+    ASSERT_TRUE(ScriviFileProva(altra / "savegame.7", "older"));
+    ASSERT_TRUE(ScriviFileProva(altra / "savegame.3", "kept"));
+    CopiaSavegameCartella(trle.Percorso(), altra.Percorso());
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(altra / "savegame.7"), Gioco(8)), -1);
+    EXPECT_EQ(LeggiFileProva(altra / "savegame.3"), "kept");
+    EXPECT_FALSE(EsisteFileProva(altra / "savegame.15"));
+    ElencoSavegameCartella(altra.Percorso(), conteggio);
+    EXPECT_EQ(conteggio, 4);
+}
+
+TEST_F(FileSavegameTest, CheckLines) {
+    Metti(1, mano::SavegameGioco("  Cave  ", 12, 1, 100));
+    Metti(2, Gioco(0));
+    Metti(3, "short");
+    EXPECT_EQ(VerificaFileSavegame(Slot(1)), "savegame.1 [12: Cave]");
+    NessunErrore();
+    // The file's number is read from its low 16 bits.
+    Metti(1, mano::SavegameGioco("Cave", 0x10005, 1, 100));
+    std::string titolo;
+    EXPECT_EQ(LeggiTitoloSavegame(Slot(1), titolo), 5);
+    EXPECT_EQ(VerificaFileSavegame(Slot(2)), "savegame.2 [0: Level 0]");
+    EXPECT_EQ(VerificaFileSavegame(Slot(3)), "savegame.3 [-1: <NOT READABLE>]");
+    EXPECT_EQ(VerificaFileSavegame(Slot(4)), "MISSING savegame.4");
+    // Each error line opens with a line break.
+    EXPECT_EQ(Righe(), (std::vector<std::string>{"", "ERROR: savegame file savegame.2 is corrupted", "",
+                                                 "ERROR: savegame file savegame.3 is corrupted", "",
+                                                 "ERROR not found savegame: \"" + Slot(4) + "\""}));
+    EXPECT_EQ(NumErroriLog, 3);
+}
 
 }  // namespace

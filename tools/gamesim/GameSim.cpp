@@ -40,6 +40,10 @@
 //   quit                the "WinClose" record: the game's own end
 //   crash [code]        dies at once, no "WinClose", files left to the system
 //   hang [ms]           answers no message for ms, or for ever
+//   levels <f0> <f1> .. the level files of the level numbers, for saves and
+//                       loads
+//   level <n>           the level being played, stored in the saves
+//   savekeys on|off     whether the save and load keys are obeyed (on)
 //   stay                do not end after the "WinClose" record
 //   exit [code]         end now
 // Without "stay" the game ends after its "WinClose" record; it also ends at
@@ -50,6 +54,16 @@
 // change (KA_ALTENTER, the new mode, CreateD3DLights). The boot and each
 // toggle make the window top-most in full screen and clear the bit in a
 // window: the program watches that bit as the game's mode.
+// Keys are logged as "key down|up vk <vk> scan <scan>", with " extended"
+// for an extended key. The save and load screens follow the game's keys: F5
+// or F6 opens the screen (the inventory's record "DXCreateSurface"), Down
+// picks a new slot, the second Enter saves or loads. A save writes a
+// 15954-byte savegame with a valid checksum (number at 75 one above the
+// highest found, level at 487, CD at 714) into the newest slot, or the first
+// free one after Down, logs "savegame savegame.<n> number <x> level <l>",
+// then "Released Mono Screen" and "Already In Scene". A load takes the
+// savegame with the highest number, logs "loadgame savegame.<n> level <l>"
+// and loads that level's file as "load" does (1500 ms).
 // The client area is painted from the state that fill and inventory leave,
 // on every WM_PAINT, so that a screen read by another process finds it.
 // What others do to the window is logged too: "window shown clock" and
@@ -65,6 +79,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -92,6 +107,16 @@ bool Finestrato = false;
 bool AltGiu = false;
 COLORREF Sfondo = RGB(0, 0, 0);
 bool Inventario = false;
+// The save and load screens.
+enum class Schermata { Nessuna, Salva, Carica };
+Schermata Menu = Schermata::Nessuna;
+int InvioNelMenu = 0;
+bool NuovoSlot = false;
+bool TastiSalvataggio = true;
+bool AzionePendente = false;
+std::vector<std::string> Livelli;
+int LivelloAttuale = 0;
+int CdAttuale = 0;
 // -1 until the first change is seen, so that the first one is logged.
 int Visibile = -1;
 int Attiva = -1;
@@ -182,6 +207,104 @@ void Ridipingi() {
     UpdateWindow(Finestra);
 }
 
+constexpr size_t DimensioneSavegame = 15954;
+
+std::string PercorsoSlot(int n) { return Cartella + "\\savegame." + std::to_string(n); }
+
+// The number of a slot's savegame, -1 when there is none of the right size.
+long long NumeroSlot(int n) {
+    std::ifstream f(PercorsoSlot(n), std::ios::binary);
+    std::string dati((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (dati.size() != DimensioneSavegame) return -1;
+    uint32_t v = 0;
+    std::memcpy(&v, dati.data() + 75, 4);
+    return v;
+}
+
+// The slot with the highest number, -1 when none.
+int SlotPiuRecente() {
+    int slot = -1;
+    long long massimo = -1;
+    for (int n = 0; n < 15; ++n) {
+        const long long numero = NumeroSlot(n);
+        if (numero > massimo) massimo = numero, slot = n;
+    }
+    return slot;
+}
+
+void Salva() {
+    const int recente = SlotPiuRecente();
+    int slot = recente < 0 ? 0 : recente;
+    if (NuovoSlot && recente >= 0)
+        for (int n = 0; n < 15; ++n)
+            if (NumeroSlot(n) < 0) {
+                slot = n;
+                break;
+            }
+    const uint32_t numero = static_cast<uint32_t>(recente < 0 ? 1 : NumeroSlot(recente) + 1);
+    std::string dati(DimensioneSavegame, '\0');
+    const std::string titolo = "Sim save " + std::to_string(numero);
+    dati.replace(0, titolo.size(), titolo);
+    std::memcpy(&dati[75], &numero, 4);
+    dati[487] = static_cast<char>(LivelloAttuale);
+    dati[714] = static_cast<char>(CdAttuale);
+    unsigned somma = 0;
+    for (size_t i = 87; i < DimensioneSavegame; ++i)
+        if (i != 488) somma += static_cast<unsigned char>(dati[i]);
+    dati[488] = static_cast<char>((256 - somma % 256) % 256);
+    // Whole or not at all: the program reads the slots while the game runs.
+    const std::string temporaneo = Cartella + "\\savegame.tmp";
+    std::ofstream(temporaneo, std::ios::binary | std::ios::trunc).write(dati.data(), static_cast<std::streamsize>(dati.size()));
+    MoveFileExA(temporaneo.c_str(), PercorsoSlot(slot).c_str(), MOVEFILE_REPLACE_EXISTING);
+    Scrivi("savegame savegame." + std::to_string(slot) + " number " + std::to_string(numero) + " level " +
+           std::to_string(LivelloAttuale));
+    Registra("Released Mono Screen", true);
+    Registra("Already In Scene", true);
+}
+
+void Esegui(const std::string& riga);
+
+void Carica() {
+    const int slot = SlotPiuRecente();
+    std::ifstream f(slot < 0 ? std::string() : PercorsoSlot(slot), std::ios::binary);
+    std::string dati((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    const int livello = dati.size() == DimensioneSavegame ? static_cast<unsigned char>(dati[487]) : -1;
+    if (livello < 0 || static_cast<size_t>(livello) >= Livelli.size()) {
+        Scrivi("loadgame-failed");
+        return;
+    }
+    Scrivi("loadgame savegame." + std::to_string(slot) + " level " + std::to_string(livello));
+    LivelloAttuale = livello;
+    Esegui("load " + Livelli[static_cast<size_t>(livello)] + " 1500");
+}
+
+// F5 or F6 opens a screen, Down picks a new slot, the second Enter acts,
+// after the window procedure has returned.
+void TastoMenu(unsigned vk, unsigned scan) {
+    if (!TastiSalvataggio) return;
+    if (vk == VK_F5 || vk == VK_F6) {
+        if (Menu != Schermata::Nessuna) return;
+        Menu = vk == VK_F5 ? Schermata::Salva : Schermata::Carica;
+        InvioNelMenu = 0;
+        NuovoSlot = false;
+        Scrivi(Menu == Schermata::Salva ? "save screen" : "load screen");
+        Registra("DXCreateSurface", true);
+    } else if (Menu != Schermata::Nessuna && vk == VK_DOWN) {
+        NuovoSlot = true;
+    } else if (Menu != Schermata::Nessuna && (vk == VK_RETURN || scan == 28) && ++InvioNelMenu == 2) {
+        AzionePendente = true;
+    }
+}
+
+void AzioneMenu() {
+    if (!AzionePendente) return;
+    AzionePendente = false;
+    const Schermata quale = Menu;
+    Menu = Schermata::Nessuna;
+    if (quale == Schermata::Salva) Salva();
+    if (quale == Schermata::Carica) Carica();
+}
+
 LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     switch (m) {
         case WM_ERASEBKGND:
@@ -215,9 +338,10 @@ LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
             const bool giu = m == WM_KEYDOWN || m == WM_SYSKEYDOWN;
             const unsigned scan = static_cast<unsigned>((lp >> 16) & 0xFF);
             char riga[80];
-            std::snprintf(riga, sizeof riga, "key %s vk %u scan %u", giu ? "down" : "up", static_cast<unsigned>(wp),
-                          scan);
+            std::snprintf(riga, sizeof riga, "key %s vk %u scan %u%s", giu ? "down" : "up", static_cast<unsigned>(wp),
+                          scan, (lp & (1 << 24)) ? " extended" : "");
             Scrivi(riga);
+            if (giu) TastoMenu(static_cast<unsigned>(wp), scan);
             // Scan codes as well as keys: the keys may come as scan codes only.
             if (wp == VK_MENU || scan == 56) AltGiu = giu;
             const bool conAlt = AltGiu || (lp & (1 << 29)) != 0;
@@ -252,6 +376,7 @@ void Attendi(DWORD ms) {
     const DWORD inizio = GetTickCount();
     for (;;) {
         Pompa();
+        AzioneMenu();
         const DWORD passati = GetTickCount() - inizio;
         if (passati >= ms || Fine) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passati < 10 ? ms - passati : 10, QS_ALLINPUT);
@@ -505,6 +630,7 @@ void Esegui(const std::string& riga) {
         Scrivi("loaded " + percorso);
     } else if (comando == "cd") {
         const int n = std::atoi(argomento.c_str());
+        CdAttuale = n;
         Esegui("play " + std::to_string(n));
         // The moment the program's reaction to the track is timed from.
         ScriviOrologio(("cd " + std::to_string(n)).c_str());
@@ -585,6 +711,17 @@ void Esegui(const std::string& riga) {
         Scrivi("hang " + (argomento.empty() ? std::string("for ever") : std::to_string(ms)));
         Sleep(ms);
         Scrivi("resume");
+    } else if (comando == "levels") {
+        Livelli.clear();
+        std::string file;
+        while (in >> file) Livelli.push_back(file);
+        Scrivi("levels " + std::to_string(Livelli.size()));
+    } else if (comando == "level") {
+        LivelloAttuale = std::atoi(argomento.c_str());
+        Scrivi("level " + std::to_string(LivelloAttuale));
+    } else if (comando == "savekeys") {
+        TastiSalvataggio = argomento != "off";
+        Scrivi(std::string("savekeys ") + (TastiSalvataggio ? "on" : "off"));
     } else if (comando == "stay") {
         Resta = true;
     } else if (comando == "exit") {

@@ -1,4 +1,4 @@
-#include "savegames/MediaSequence.h"
+#include "input/MediaSequence.h"
 
 #include "core/FileUtils.h"
 #include "core/MediaLog.h"
@@ -10,7 +10,7 @@
 #include "gamerun/GameWindow.h"
 #include "gamerun/MediaDispatcher.h"
 #include "platform/Forms.h"
-#include "savegames/KeyboardRoutines.h"
+#include "input/KeyboardRoutines.h"
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 

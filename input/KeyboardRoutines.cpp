@@ -1,0 +1,172 @@
+#include "input/KeyboardRoutines.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "core/FileUtils.h"
+#include "core/MediaLog.h"
+#include "core/PathNames.h"
+#include "core/SharedState.h"
+#include "gamerun/CdTracking.h"
+#include "gamerun/GameWindow.h"
+#include "gamerun/LoggerClient.h"
+#include "gamerun/RunState.h"
+#include "gamerun/ScriptDat.h"
+#include "gamerun/TombSettings.h"
+#include "input/Guardian.h"
+#include "input/KeyMacros.h"
+#include "media/GameControls.h"
+#include "platform/Clock.h"
+#include "platform/KeyDriver.h"
+
+namespace {
+
+uint32_t Segno = 0;
+
+std::string Esadecimale(int32_t valore) {
+    char testo[16];
+    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
+    return testo;
+}
+
+bool Giu(int32_t vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+// The bound key unless it stands for the default, then the default when it
+// differs; the key handled last.
+int32_t RilasciaControllo(TastoGioco controllo) {
+    const size_t k = static_cast<size_t>(controllo);
+    const int32_t tasto = ImpostazioniTombCorrenti.Tasti[k];
+    const int32_t predefinito = ImpostazioniTombCorrenti.TastiDefault[k];
+    int32_t ultimo = tasto;
+    if (!(tasto & TastoUsaDefault)) RilasciaTastiGiu(tasto);
+    if (predefinito != tasto) {
+        RilasciaTastiGiu(predefinito);
+        ultimo = predefinito;
+    }
+    return ultimo;
+}
+
+}  // namespace
+
+void BloccaInput(bool blocca) { DriverTasti.BloccaInput(blocca ? TRUE : FALSE); }
+
+void SospendiInputUtente() {
+    if (HaBit(StatoGioco, InputUtenteSospeso) || !SistemaNT) return;
+    ImpostaBit(StatoGioco, InputUtenteSospeso);
+    StampaLog("Suspend user input");
+    BloccaInput(true);
+    StampaLog("Remove down keys");
+    CambiaTabulatoreLog(1);
+    for (TastoGioco c : {TastoGioco::Up, TastoGioco::Down, TastoGioco::Left, TastoGioco::Right}) RilasciaControllo(c);
+    if (Giu(VK_LMENU)) {
+        StampaLog("Found left ALT key: send key up left alt key");
+        InviaCodici(false, {{184, 50}});
+    } else if (Giu(VK_RMENU)) {
+        StampaLog("Found right ALT key: send key up right alt key");
+        InviaCodici(false, {{224, 10}, {184, 50}});
+    }
+    if ((RilasciaControllo(TastoGioco::Action) & 127) != 28) RilasciaTastiGiu(28);
+    RilasciaControllo(static_cast<TastoGioco>(13));
+    CambiaTabulatoreLog(-1);
+}
+
+void AbilitaInputUtente() {
+    if (!HaBit(StatoGioco, InputUtenteSospeso)) return;
+    StampaLog("Enable user input");
+    BloccaInput(false);
+    TogliBit(StatoGioco, InputUtenteSospeso);
+}
+
+void RilasciaTastiGiu(int32_t tasto) {
+    const int32_t vk = ScanCodeDaTasto(tasto);
+    if (!vk || !Giu(vk)) return;
+    StampaLog("Found down key with Vk_Code=0x" + Esadecimale(vk) + " and Scan_code=0x" + Esadecimale(tasto));
+    const int32_t scan = tasto & 127;
+    if (IsTastoEsteso(scan))
+        InviaCodici(false, {{224, 10}, {scan + 128, 200}});
+    else
+        InviaCodici(false, {{scan + 128, 200}});
+    if (scan == 29) {
+        StampaLog("Found CTRL key down: send also key up for Right Ctrl key");
+        InviaCodici(false, {{224, 10}, {157, 200}});
+    }
+}
+
+void SegnaTempo() { Segno = ClockTick(); }
+
+void AttendiDaSegno(int32_t millisecondi) {
+    const uint32_t passati = ClockTick() - Segno;
+    if (millisecondi > 0 && passati < static_cast<uint32_t>(millisecondi))
+        ClockSleep(static_cast<uint32_t>(millisecondi) - passati);
+}
+
+bool PeekTastoPremuto(int32_t& tasto) {
+    MSG m;
+    if (!PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) return false;
+    if (m.message != WM_KEYDOWN) return false;
+    tasto = static_cast<int32_t>(m.wParam);
+    return true;
+}
+
+void RimuoviMessaggiTastiera() {
+    int32_t tasto = 0;
+    while (PeekTastoPremuto(tasto)) {
+    }
+}
+
+bool TastoSistemaInCoda() {
+    MSG m;
+    return PeekMessageA(&m, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) ||
+           PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+}
+
+bool SorvegliaCaricamento(int32_t millisecondi) {
+    const uint32_t inizio = ClockTick();
+    SegnaTempo();
+    while (!IsLoadingMode()) {
+        if (millisecondi > 0) AttendiDaSegno(100);
+        if (ClockTick() - inizio >= static_cast<uint32_t>(millisecondi < 0 ? 0 : millisecondi)) return true;
+        SegnaTempo();
+    }
+    ControllaStartCd();
+    return false;
+}
+
+void AttendiCaricamentoLivello() {
+    if (LoggerAttivo() && StrutturaLogger.Livello == -1) {
+        StampaLog("Wait to discover what level is loading");
+        while (StrutturaLogger.Livello == -1 && LoggerAttivo() && RichiestaAbort()) {
+            SegnaTempo();
+            LeggiLogger();
+            if (StrutturaLogger.Livello != -1) break;
+            AttendiDaSegno(100);
+        }
+        if (StrutturaLogger.Livello == -1) {
+            if (LogAbilitato) StampaLog("WARNING: not found what level is loading after preloading phase");
+            return;
+        }
+    }
+    StampaLog("Wait for end loading of level: " + NomeFileDaPercorso(PercorsoFileTr4(LivelloCorrente)));
+    while (RichiestaAbort() && IsLoadingMode()) {
+        SegnaTempo();
+        AttendiDaSegno(100);
+    }
+    StampaLog("Detected end loading of level: " + PercorsoFileTr4(LivelloCorrente));
+    TickFineCaricamento = ClockTick();
+}
+
+void CatturaTastiGuardian() {
+    if (HaBit(StatoGioco, NoInheritCheat)) return;
+    auto parola = [](int32_t bit, const char* lettere) {
+        if (!HaBit(StatoGioco, bit)) return;
+        for (const char* c = lettere; *c; ++c) {
+            if (!Giu(*c)) continue;
+            std::string lettera(1, *c);
+            AggiungiTastoCatturato(lettera);
+        }
+    };
+    parola(GuardiaGuns, "GUNS");
+    parola(GuardiaHelp, "HELP");
+    parola(GuardiaWeapons, "WEAPONS");
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Keyboard and timing routines of the key macros: the player's input held
+// off while keys are sent, paced waits, key messages of the program's own
+// queue, the quit-request test, the waits on a level load and the
+// guardian's cheat letters.
+#include <cstdint>
+
+// NT family only: blocks the player's input and releases the game keys
+// still held, so that the game sees none stuck down.
+void SospendiInputUtente();
+void AbilitaInputUtente();
+void BloccaInput(bool blocca);
+// Sends the release of a bound key (bit 0x100: its default) when it is down.
+void RilasciaTastiGiu(int32_t tasto);
+// Loops that must run every N ms mark the time at their top and wait to N
+// ms after the mark at their bottom.
+void SegnaTempo();
+void AttendiDaSegno(int32_t millisecondi);
+// Removes the next keyboard message of the thread's queue; True with its
+// key when it was a key-down.
+bool PeekTastoPremuto(int32_t& tasto);
+void RimuoviMessaggiTastiera();
+// True when a quit or close message waits in the program's queue.
+bool TastoSistemaInCoda();
+// Waits up to <millisecondi> while no level load begins: True then; False
+// as soon as a load begins (after the start-CD check of the new level).
+// With 0 it only looks once.
+bool SorvegliaCaricamento(int32_t millisecondi);
+// Waits until the level being loaded is known and its loading has ended.
+void AttendiCaricamentoLivello();
+void CatturaTastiGuardian();

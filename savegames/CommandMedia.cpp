@@ -1,8 +1,0 @@
-#include "savegames/CommandMedia.h"
-
-#include "core/MediaLog.h"
-
-bool EseguiCommandMedia() {
-    StampaNonCostruito("EseguiCommandMedia");
-    return false;
-}

@@ -1,4 +1,0 @@
-#pragma once
-// Command media: key macros sent to the game. Least form: not sent yet.
-
-bool EseguiCommandMedia();

@@ -1,0 +1,197 @@
+// Savegames through whole runs of Ludovane.exe killed at varied moments: at
+// the start-up check of the savegames, in the level while the cache stamps
+// new saves, in the end-of-run write, and while it repairs slots left
+// normalised. Afterwards, and after the next whole run, every savegame that
+// existed is whole in its slot or in Old_Savegames.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/process/GameRunFolder.h"
+#include "tests/savegames/SavegameBytes.h"
+
+namespace {
+
+// The level's time init tells the logger client to refresh the cache, which
+// stamps the newest savegame with the private variables.
+const std::string ScriptSavegame =
+    "boot 1024 768\nload title.tr4 100\ncd 97\nwait 300\nlog TIME_Init\nload level1.tr4 100\ncd 3\nwait 600\nquit\n";
+
+struct FileIniziale {
+    std::string nome;  // in the game folder
+    std::string dati;
+    bool savegame;     // a whole savegame (else a damaged file kept as it is)
+};
+
+class SavegameRun : public CartellaRun {
+protected:
+    // Slots 0 to 4 hold savegames of the level, slot 5 one byte short and
+    // slot 6 a savegame of a level script.dat does not have.
+    std::vector<FileIniziale> FileNormali() {
+        std::vector<FileIniziale> f;
+        for (int n = 0; n < 5; ++n)
+            f.push_back({"savegame." + std::to_string(n), mano::SavegameGioco("Save", 10 + n, 1, 3), true});
+        f.push_back({"savegame.5", mano::SavegameGioco("Short", 20, 1, 3).substr(0, 15953), false});
+        f.push_back({"savegame.6", mano::SavegameGioco("Other game", 21, 7, 3), true});
+        return f;
+    }
+
+    bool Prepara(const std::vector<FileIniziale>& file) {
+        RimuoviAlbero(trle.Percorso());
+        CreateDirectoryA(trle.Percorso().c_str(), nullptr);
+        OpzioniCartellaGioco o;
+        o.scriptGioco = ScriptSavegame;
+        if (!Costruisci(o) || !CopyFileA((CartellaProgrammi() + "\\Ludovane.exe").c_str(), Exe().c_str(), FALSE))
+            return false;
+        for (const FileIniziale& f : file)
+            if (!ScriviFileProva(trle / f.nome, f.dati)) return false;
+        return true;
+    }
+
+    // A savegame is whole when it has its size and checksum and holds what
+    // it held, but for the level's variables the cache stamps at its end.
+    static bool Integro(const std::string& dati, const FileIniziale& f) {
+        if (!f.savegame) return dati == f.dati;
+        return dati.size() == 15954 && mano::SommaChecksum(dati) == 0 && dati.compare(0, 15928, f.dati, 0, 15928) == 0;
+    }
+
+    void VerificaSopravvissuti(const std::vector<FileIniziale>& file, const std::string& momento) {
+        for (const FileIniziale& f : file) {
+            const bool nelloSlot = Integro(LeggiFileProva(trle / f.nome), f);
+            const bool inOld = Integro(LeggiFileProva(trle / ("Old_Savegames\\" + f.nome)), f);
+            EXPECT_TRUE(nelloSlot || inOld) << f.nome << " lost " << momento;
+        }
+    }
+
+    // The game stand-in and the logger of a killed run end with it.
+    void FineProcessiRimasti() {
+        // A game launched just before the kill names itself in its log soon.
+        for (DWORD inizio = GetTickCount(); !PidGioco() && GetTickCount() - inizio < 1000; Sleep(20)) {
+        }
+        if (const DWORD pid = PidGioco()) {
+            if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+                TerminateProcess(h, 99);
+                WaitForSingleObject(h, 5000);
+                CloseHandle(h);
+            }
+        }
+        for (DWORD inizio = GetTickCount(); GetTickCount() - inizio < 10000; Sleep(50)) {
+            HWND logger = FindWindowA("DBLogWindowClass", "DBLog Server");
+            if (!logger) return;
+            if (GetTickCount() - inizio > 5000) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(logger, &pid);
+                if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+                    TerminateProcess(h, 99);
+                    WaitForSingleObject(h, 5000);
+                    CloseHandle(h);
+                }
+            }
+        }
+    }
+
+    // What a killed run may have left of its changes to the desktop (the
+    // logger gives them back only when it was running).
+    void RipristinaScrivania() {
+        if (scrivaniaPrima.taskBarVisibile)
+            if (HWND barraTask = FindWindowA("Shell_traywnd", "")) ShowWindow(barraTask, SW_SHOWNA);
+        ChangeDisplaySettingsA(nullptr, 0);
+        ANIMATIONINFO a{sizeof a, scrivaniaPrima.animazioni};
+        SystemParametersInfoA(SPI_SETANIMATION, sizeof a, &a, 0);
+    }
+
+    // Runs Ludovane.exe until <momento> holds, then <ritardo> ms more, and
+    // kills it. False when the moment never came.
+    bool UccidiA(const std::function<bool()>& momento, DWORD ritardo) {
+        ProcessoProva p;
+        if (!AvviaProva(p, Exe(), "/v", trle.Percorso())) return false;
+        Osservatore osservatore(trle.Percorso(), "OK", 20, p.pid, 60000);
+        bool visto = false;
+        for (DWORD inizio = GetTickCount(); !visto && GetTickCount() - inizio < 60000; Sleep(2))
+            visto = momento() || p.Attendi(0) != -1;
+        if (ritardo) Sleep(ritardo);
+        p.Termina();
+        osservatore.Interrompi();
+        FineProcessiRimasti();
+        RipristinaScrivania();
+        return visto;
+    }
+
+    bool GiocoFinito() const {
+        const DWORD pid = PidGioco();
+        if (!pid) return false;
+        HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+        const bool finito = !h || WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
+        if (h) CloseHandle(h);
+        return finito;
+    }
+};
+
+TEST_F(SavegameRun, NoSavegameIsLostWhereverLudovaneIsKilled) {
+    struct Caso {
+        const char* nome;
+        std::function<bool()> momento;
+        DWORD ritardo;
+    };
+    const std::vector<Caso> casi = {
+        {"in the start-up check", [this] { return EsisteFileProva(trle / "Old_Savegames"); }, 0},
+        {"in the level", [this] { return GiocoHaScritto("loaded data\\level1.tr4"); }, 0},
+        // The timer sees the game's end within 200 ms, then the run ends.
+        {"as the run ends", [this] { return GiocoFinito(); }, 100},
+        {"in the end-of-run write", [this] { return GiocoFinito(); }, 250},
+        {"late in the end of the run", [this] { return GiocoFinito(); }, 500},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        const std::vector<FileIniziale> file = FileNormali();
+        ASSERT_TRUE(Prepara(file));
+        EXPECT_TRUE(UccidiA(caso.momento, caso.ritardo)) << Log();
+        VerificaSopravvissuti(file, "after the kill");
+
+        ASSERT_TRUE(ScriviFileProva(trle / "gamesim.txt", ScriptSavegame));
+        DeleteFileA((trle / "gamesim_log.txt").c_str());
+        EXPECT_EQ(Run(), 0);
+        FineProcessiRimasti();
+        VerificaSopravvissuti(file, "after the next run");
+        // The start-up check keeps the good ones in their slots.
+        for (int n = 0; n < 5; ++n) EXPECT_TRUE(Integro(LeggiFileProva(trle / file[n].nome), file[n])) << n;
+    }
+    EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
+}
+
+TEST_F(SavegameRun, SlotsLeftNormalisedAreRepairedEvenWhenTheRepairIsKilled) {
+    // A run killed while it normalised: the originals wait in Old_Savegames
+    // with the mark, slots 0 to 3 already hold copies of the newest.
+    std::vector<FileIniziale> originali;
+    for (int n = 0; n < 6; ++n)
+        originali.push_back({"savegame." + std::to_string(n), mano::SavegameGioco("Save", 30 + n, 1, 3), true});
+    for (DWORD ritardo : {0u, 20u}) {
+        SCOPED_TRACE(ritardo);
+        ASSERT_TRUE(Prepara({}));
+        ASSERT_TRUE(CreateDirectoryA((trle / "Old_Savegames").c_str(), nullptr));
+        for (const FileIniziale& f : originali) ASSERT_TRUE(ScriviFileProva(trle / ("Old_Savegames\\" + f.nome), f.dati));
+        ASSERT_TRUE(ScriviFileProva(trle / "Old_Savegames\\Normalized.txt", "1"));
+        for (int n = 0; n < 6; ++n)
+            ASSERT_TRUE(ScriviFileProva(trle / originali[n].nome, n < 4 ? originali[5].dati : originali[n].dati));
+
+        // Killed as soon as the repair has begun.
+        EXPECT_TRUE(UccidiA([this] { return !EsisteFileProva(trle / "Old_Savegames\\Normalized.txt") ||
+                                            LeggiFileProva(trle / "savegame.0") != LeggiFileProva(trle / "savegame.5"); },
+                            ritardo))
+            << Log();
+        VerificaSopravvissuti(originali, "after the kill");
+
+        ASSERT_TRUE(ScriviFileProva(trle / "gamesim.txt", ScriptSavegame));
+        DeleteFileA((trle / "gamesim_log.txt").c_str());
+        EXPECT_EQ(Run(), 0);
+        FineProcessiRimasti();
+        for (const FileIniziale& f : originali)
+            EXPECT_TRUE(Integro(LeggiFileProva(trle / f.nome), f)) << f.nome << "\n" << Log();
+        EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+    }
+    EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// The backup of the savegames and its restore, the normalised slots and
+// their removal, and the check of the game folder at the start of the run:
+// no savegame that was in a slot is ever deleted without a copy.
+#include <gtest/gtest.h>
+
+#include "savegames/SavegameBackup.h"
+#include "savegames/SavegameFile.h"
+#include "tests/savegames/SavegameFolder.h"
+
+namespace {
+
+class BackupTest : public CartellaSavegame {};
+
+TEST_F(BackupTest, TheFirstBackupIsKeptAndRestored) {
+    Metti(0, Gioco(2));
+    Metti(1, Gioco(3));
+    BackupSavegames();
+    EXPECT_TRUE(HaBit(StatoSequenza, RipristinaBackupSavegame));
+    Metti(1, Gioco(4));
+    Metti(6, Gioco(5));
+    AggiornaCacheSavegame(0);
+    BackupSavegames();
+    ASSERT_EQ(SavegameCacheBackup.Count, 2);
+    RipristinaSavegames();
+    EXPECT_EQ(mano::Differenza(Leggi(1), Gioco(3)), -1);
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+    EXPECT_FALSE(EsisteFileProva(Slot(6)));
+    EXPECT_EQ(CacheSavegame.Count, 2);
+    const std::vector<std::string> righe = Righe();
+    EXPECT_EQ(std::count(righe.begin(), righe.end(), "Perform backup current savegames"), 1);
+    EXPECT_TRUE(Contiene(righe, "Restore previous savegames backup"));
+}
+
+TEST_F(BackupTest, StopSaveFreezesTheRestoredSavegames) {
+    Metti(0, Gioco(2));
+    BackupSavegames();
+    SavegameCacheBloccata = SavegameCache{};
+    ImpostaBit(StatoGioco, StopSave);
+    RipristinaSavegames();
+    EXPECT_EQ(SavegameCacheBloccata.Count, 1);
+    EXPECT_TRUE(Contiene(Righe(), "Update frozen savegames for inherit save"));
+    SavegameCacheBloccata = SavegameCache{};
+}
+
+TEST_F(BackupTest, PreviewModeNeitherBacksUpNorRestores) {
+    Metti(0, Gioco(2));
+    FuoriGioco = true;
+    BackupSavegames();
+    EXPECT_FALSE(HaBit(StatoSequenza, RipristinaBackupSavegame));
+    RipristinaSavegames();
+    EXPECT_TRUE(EsisteFileProva(Slot(0)));
+    EXPECT_EQ(Righe(), (std::vector<std::string>{
+                           "Required backup savegames in preview mode: ignore backup",
+                           "Required restore savegames in preview mode: ignore restore savegames"}));
+}
+
+TEST_F(BackupTest, NormalisingFillsEverySlotAndItsRemovalPutsThemBack) {
+    Metti(0, Gioco(2));
+    Metti(3, Gioco(7));
+    Metti(4, Gioco(5));
+    AggiornaCacheSavegame(0);
+    NormalizzaSavegame();
+    ASSERT_TRUE(HaBit(StatoSequenza, SavegameNormalizzati));
+    for (int n = 0; n < 15; ++n) EXPECT_EQ(mano::Differenza(Leggi(n), Gioco(7)), -1) << n;
+    // The slots of before wait in the backup folder.
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(0)), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(4)), Gioco(5)), -1);
+    // The cache does not follow the normalised slots.
+    AggiornaCacheSavegame(0);
+    EXPECT_EQ(CacheSavegame.Count, 3);
+
+    RimuoviSavegameNormalizzati();
+    EXPECT_FALSE(HaBit(StatoSequenza, SavegameNormalizzati));
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(Leggi(4), Gioco(5)), -1);
+    int32_t conteggio = 0;
+    ElencoSavegameCartella(trle.Percorso(), conteggio);
+    EXPECT_EQ(conteggio, 3);
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+    RimuoviSavegameNormalizzati();
+    EXPECT_TRUE(Contiene(Righe(), "WARNING: savegame are not normalized"));
+}
+
+TEST_F(BackupTest, NothingToNormaliseLeavesTheSlots) {
+    Metti(0, Gioco(0));
+    AggiornaCacheSavegame(0);
+    NormalizzaSavegame();
+    EXPECT_FALSE(HaBit(StatoSequenza, SavegameNormalizzati));
+    EXPECT_FALSE(EsisteFileProva(Slot(1)));
+    EXPECT_TRUE(Contiene(Righe(), "ERROR: no savegames in savegame cache. It's not possible to normalize savegames"));
+}
+
+class AvvioTest : public CartellaSavegame {};
+
+TEST_F(AvvioTest, WrongSavegamesAreMovedAside) {
+    Metti(0, Gioco(2));
+    Metti(1, Gioco(3).substr(0, 15953));
+    Metti(2, Gioco(4, 5));  // NumLivelli is 5
+    Metti(3, Gioco(5, 4));
+    AnalizzaSavegameTrle();
+    EXPECT_TRUE(EsisteFileProva(Slot(0)));
+    EXPECT_TRUE(EsisteFileProva(Slot(3)));
+    EXPECT_FALSE(EsisteFileProva(Slot(1)));
+    EXPECT_FALSE(EsisteFileProva(Slot(2)));
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(1)), Gioco(3).substr(0, 15953)), -1);
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(2)), Gioco(4, 5)), -1);
+    const std::vector<std::string> righe = Righe();
+    EXPECT_EQ(righe.front(), "Parse savegames in trle folder: " + trle.Percorso());
+    EXPECT_TRUE(Contiene(righe, "Found savegame: savegame.0 [2: Level 2]"));
+    EXPECT_TRUE(Contiene(righe, "WARNING: in trle folder there is a corrupted (wrong size) savegame: " + Slot(1)));
+    EXPECT_TRUE(Contiene(righe, "This file will be removed"));
+    EXPECT_TRUE(Contiene(righe, "WARNING: savegame savegame.2 [4: Level 4]is not of current game: it will be deleted"));
+}
+
+TEST_F(AvvioTest, AFileMovedAsideNeverReplacesAnotherOne) {
+    ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+    ASSERT_TRUE(ScriviFileProva(Old(1), Gioco(3)));
+    Metti(1, "damaged");
+    AnalizzaSavegameTrle();
+    EXPECT_FALSE(EsisteFileProva(Slot(1)));
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(1)), Gioco(3)), -1);
+    EXPECT_EQ(LeggiFileProva(trle / "Old_Savegames\\savegame.1.1"), "damaged");
+    // The same file again finds its copy there.
+    Metti(1, "damaged");
+    AnalizzaSavegameTrle();
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\savegame.1.2"));
+    EXPECT_FALSE(EsisteFileProva(Slot(1)));
+}
+
+TEST_F(AvvioTest, AnUnknownLevelCountKeepsEveryLevel) {
+    NumLivelli = 0;
+    Metti(2, Gioco(4, 200));
+    AnalizzaSavegameTrle();
+    EXPECT_TRUE(EsisteFileProva(Slot(2)));
+}
+
+TEST_F(AvvioTest, FifteenEqualSavegamesAreReplacedByTheBackupFolder) {
+    for (int n = 0; n < 15; ++n) Metti(n, Gioco(9));
+    ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+    ASSERT_TRUE(ScriviFileProva(Old(1), Gioco(3)));
+    ASSERT_TRUE(ScriviFileProva(Old(5), Gioco(9)));
+    AnalizzaSavegameTrle();
+    int32_t conteggio = 0;
+    EXPECT_EQ(ElencoSavegameCartella(trle.Percorso(), conteggio), (std::vector<std::string>{Slot(1), Slot(5)}));
+    EXPECT_EQ(mano::Differenza(Leggi(1), Gioco(3)), -1);
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+    EXPECT_TRUE(Contiene(Righe(), "WARNING: all savegames have same internal number. Remove normalized savegames "
+                                  "and restore previous savegame backup"));
+}
+
+TEST_F(AvvioTest, FourteenEqualSavegamesStay) {
+    for (int n = 0; n < 14; ++n) Metti(n, Gioco(9));
+    ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+    ASSERT_TRUE(ScriviFileProva(Old(1), Gioco(3)));
+    AnalizzaSavegameTrle();
+    int32_t conteggio = 0;
+    ElencoSavegameCartella(trle.Percorso(), conteggio);
+    EXPECT_EQ(conteggio, 14);
+    EXPECT_EQ(mano::Differenza(Leggi(1), Gioco(9)), -1);
+}
+
+TEST_F(AvvioTest, ANormalisationCutShortIsUndone) {
+    Metti(0, Gioco(2));
+    Metti(3, Gioco(7));
+    Metti(4, Gioco(5));
+    AggiornaCacheSavegame(0);
+    NormalizzaSavegame();
+    // The run ended with the slots half rewritten.
+    for (int n = 4; n < 15; ++n) ASSERT_TRUE(CancellaFile(Slot(n)));
+    Metti(4, Gioco(5));
+    StatoSequenza = 0;
+    AnalizzaSavegameTrle();
+    int32_t conteggio = 0;
+    EXPECT_EQ(ElencoSavegameCartella(trle.Percorso(), conteggio), (std::vector<std::string>{Slot(0), Slot(3), Slot(4)}));
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+}
+
+}  // namespace
