@@ -11,6 +11,7 @@
 #include "core/MediaLog.h"
 #include "gamerun/DisplayModes.h"
 #include "gamerun/RunState.h"
+#include "patcher/PatchFiles.h"
 #include "platform/Clock.h"
 #include "tests/support/TestFolders.h"
 #include "tests/support/LogText.h"
@@ -28,8 +29,11 @@ protected:
         HeaderMcf.CartellaMcf = CartellaTrle;
         LogAbilitato = true;
         InitMediaLog();
+        avvisiPatch.clear();
+        AvvisoPatch = [](const std::string& testo) { avvisiPatch.push_back(testo); };
     }
     void TearDown() override {
+        AvvisoPatch = avvisoPatchDiSistema;
         ProcessoGioco.hProcess = nullptr;
         LogAbilitato = false;
         BufferLog.clear();
@@ -76,6 +80,10 @@ protected:
         ProcessoGioco.dwProcessId = pi.dwProcessId;
         ProcessoGioco.dwThreadId = pi.dwThreadId;
     }
+
+    // The patcher's messages, kept instead of shown.
+    static inline std::vector<std::string> avvisiPatch;
+    static inline void (*const avvisoPatchDiSistema)(const std::string&) = AvvisoPatch;
 
     CartellaProva store{"store"};
 };
