@@ -40,6 +40,8 @@
 //   quit                the "WinClose" record: the game's own end
 //   crash [code]        dies at once, no "WinClose", files left to the system
 //   hang [ms]           answers no message for ms, or for ever
+//   peek <offset> <n>   logs "peek <offset> <hex>": n bytes of its own
+//                       executable file at offset
 //   stay                do not end after the "WinClose" record
 //   exit [code]         end now
 // Without "stay" the game ends after its "WinClose" record; it also ends at
@@ -585,6 +587,25 @@ void Esegui(const std::string& riga) {
         Scrivi("hang " + (argomento.empty() ? std::string("for ever") : std::to_string(ms)));
         Sleep(ms);
         Scrivi("resume");
+    } else if (comando == "peek") {
+        // The bytes of its own executable as the file holds them now.
+        unsigned long offset = 0, n = 0;
+        in >> offset >> n;
+        char percorso[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, percorso, MAX_PATH);
+        std::string esa;
+        if (FILE* f = std::fopen(percorso, "rb")) {
+            std::fseek(f, static_cast<long>(offset), SEEK_SET);
+            for (unsigned long i = 0; i < n; ++i) {
+                const int c = std::fgetc(f);
+                if (c == EOF) break;
+                char t[4];
+                std::snprintf(t, sizeof t, "%02X", c);
+                esa += t;
+            }
+            std::fclose(f);
+        }
+        Scrivi("peek " + std::to_string(offset) + " " + esa);
     } else if (comando == "stay") {
         Resta = true;
     } else if (comando == "exit") {
