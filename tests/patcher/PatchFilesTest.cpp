@@ -1,5 +1,5 @@
-// The patcher on files: user patch files applied to and taken out of a
-// program, their messages, and the game executable patched before a run.
+// What only Windows shows of the patcher on files: the time of a file left
+// alone, and a program in use that cannot be replaced.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -49,12 +49,6 @@ protected:
         BufferLog.clear();
         ClockUseManual(false);
     }
-    static std::vector<std::string> Righe() { return TestiRigheLog(LeggiFileProva(PercorsoFileLog) + BufferLog); }
-    static bool HaRiga(const std::string& testo) {
-        for (const std::string& r : Righe())
-            if (r == testo) return true;
-        return false;
-    }
     static FILETIME Scritto(const std::string& percorso) {
         WIN32_FILE_ATTRIBUTE_DATA a{};
         GetFileAttributesExA(percorso.c_str(), GetFileExInfoStandard, &a);
@@ -76,98 +70,16 @@ FilePatch Semplice(int32_t flag = 0) {
     return p;
 }
 
-TEST_F(PatchSuFile, AUserPatchGoesInAndOutWithoutATrace) {
-    const std::string originale = EseguibileSintetico({});
-    ASSERT_TRUE(ScriviFileProva(Gioco(), originale));
+TEST_F(PatchSuFile, AppliedAgainNothingIsWrittenNotEvenTheTime) {
+    ASSERT_TRUE(ScriviFileProva(Gioco(), EseguibileSintetico({})));
     ASSERT_TRUE(ScriviFileProva(Store("One.ptc"), ScriviFilePatch(Semplice())));
     std::string firma;
     EXPECT_EQ(ApplicaPatch(Store("One.ptc"), Gioco(), false, firma), Applicata);
-    const std::string patchato = LeggiFileProva(Gioco());
-    EXPECT_EQ(patchato.substr(0x1000, 4), "new!");
-    EXPECT_EQ(patchato.size(), originale.size());
-    EXPECT_FALSE(EsisteFileProva(trle / "_tem_tomb4.exe"));
-    EXPECT_FALSE(EsisteFileProva(trle / "backup_tomb4.exe"));
-    EXPECT_TRUE(firma.empty()) << "no signature needed";
-
-    // Applied again: nothing is written, not even the time.
-    FILETIME prima = Scritto(Gioco());
+    const FILETIME prima = Scritto(Gioco());
     Sleep(20);
     EXPECT_EQ(ApplicaPatch(Store("One.ptc"), Gioco(), false, firma), GiaApplicata);
-    FILETIME dopo = Scritto(Gioco());
+    const FILETIME dopo = Scritto(Gioco());
     EXPECT_EQ(CompareFileTime(&prima, &dopo), 0);
-
-    EXPECT_EQ(ApplicaPatch(Store("One.ptc"), Gioco(), true, firma), Applicata);
-    EXPECT_EQ(LeggiFileProva(Gioco()), originale);
-    EXPECT_EQ(ApplicaPatch(Store("One.ptc"), Gioco(), true, firma), GiaApplicata);
-    EXPECT_TRUE(Avvisi.empty());
-}
-
-TEST_F(PatchSuFile, FaultyPatchesShowTheirMessageAndLeaveTheTargetAlone) {
-    const std::string originale = EseguibileSintetico({});
-    ASSERT_TRUE(ScriviFileProva(Gioco(), originale));
-    FilePatch conFirma = Semplice(VerificaFirma);
-    conFirma.FirmaTarget = "le_uk_standard (9-JUN-2003  13:45)";
-    FilePatch altraFirma = Semplice(VerificaFirma);
-    altraFirma.FirmaTarget = "LE_INT4_B:30 (9-Jun-2003  13:45)";
-    FilePatch conArgomento = Semplice(ConArgomento);
-    conArgomento.TipoArgomento = 3;
-    conArgomento.OffsetArgomento = {0x1002};
-    conArgomento.NumOffsetArgomento = 1;
-    const std::string troncato = ScriviFilePatch(Semplice()).substr(0, 30);
-
-    struct Caso {
-        const char* nome;
-        std::string file, contenuto;
-        int32_t esito;
-        std::string avviso;
-        std::string byte;  // at 0x1000 afterwards
-    };
-    const std::string zero(4, '\0');
-    const std::vector<Caso> casi = {
-        {"missing", "Missing.ptc", "", NonRiconosciuta, "ERROR: cann't find patch file: " + Store("Missing.ptc"), zero},
-        {"truncated", "Cut.ptc", troncato, NonRiconosciuta,
-         "Error trying to load binary patch from file: " + Store("Cut.ptc") + "\r\nError mexage: Input past end of file",
-         zero},
-        {"the signature in another case", "Sig.ptc", ScriviFilePatch(conFirma), Applicata, "", "new!"},
-        {"another signature", "Other.ptc", ScriviFilePatch(altraFirma), NonRiconosciuta, "", zero},
-        {"argument", "Byte#65#.ptc", ScriviFilePatch(conArgomento), Applicata, "", "neA!"},
-        {"no argument in the name", "Byte.ptc", ScriviFilePatch(conArgomento), NonRiconosciuta,
-         "Error trying to applicate patch: " + Store("Byte.ptc") + "\r\nMissing characters '#' used to delimite argument",
-         zero},
-    };
-    for (const Caso& c : casi) {
-        SCOPED_TRACE(c.nome);
-        ASSERT_TRUE(ScriviFileProva(Gioco(), originale));
-        if (!c.contenuto.empty()) ASSERT_TRUE(ScriviFileProva(Store(c.file), c.contenuto));
-        Avvisi.clear();
-        std::string firma;
-        EXPECT_EQ(ApplicaPatch(Store(c.file), Gioco(), false, firma), c.esito);
-        EXPECT_EQ(LeggiFileProva(Gioco()).substr(0x1000, 4), c.byte);
-        if (c.avviso.empty()) {
-            EXPECT_TRUE(Avvisi.empty()) << Avvisi[0];
-        } else {
-            ASSERT_EQ(Avvisi.size(), 1u);
-            EXPECT_EQ(Avvisi[0], c.avviso);
-            EXPECT_TRUE(HaRiga(c.avviso)) << "the log has it too";
-        }
-    }
-    // The signature computed for one patch is handed back for the next.
-    std::string firma;
-    ASSERT_TRUE(ScriviFileProva(Gioco(), originale));
-    EXPECT_EQ(ApplicaPatch(Store("Other.ptc"), Gioco(), false, firma), NonRiconosciuta);
-    EXPECT_EQ(firma, "LE_UK_Standard (9-Jun-2003  13:45)");
-    EXPECT_EQ(FirmaEseguibile(Gioco()), firma);
-
-    // A program that cannot be read, a target that is missing.
-    Avvisi.clear();
-    EXPECT_EQ(FirmaEseguibile(trle / "none.exe"), "ERROR");
-    ASSERT_TRUE(ScriviFileProva(trle / "short.exe", "MZ"));
-    EXPECT_EQ(FirmaEseguibile(trle / "short.exe"), "ERROR");
-    ASSERT_EQ(Avvisi.size(), 2u);
-    EXPECT_EQ(Avvisi[0], "ERROR trying to compute version of file: " + (trle / "none.exe") +
-                             "\r\nError mexage: File not found: " + (trle / "none.exe"));
-    EXPECT_EQ(Avvisi[1].rfind("ERROR trying to compute version of file: " + (trle / "short.exe") + "\r\n", 0), 0u);
-    EXPECT_EQ(ApplicaPatch(Store("Sig.ptc"), trle / "none.exe", false, firma), NonRiconosciuta);
 }
 
 TEST_F(PatchSuFile, ARunningProgramIsLeftWholeWhenItCannotBeReplaced) {
@@ -185,116 +97,16 @@ TEST_F(PatchSuFile, ARunningProgramIsLeftWholeWhenItCannotBeReplaced) {
     EXPECT_FALSE(EsisteFileProva(trle / "_tem_tomb4.exe"));
 }
 
-TEST_F(PatchSuFile, TheGameIsPatchedByItsBuildBeforeTheRun) {
-    OpzioniEseguibile int4;
-    int4.build = BuildGioco::LE_INT4;
-    int4.lingue = {"us", "uk", "fr", "de"};
-    int4.spostamentoB = 0x30;
-    OpzioniEseguibile nessuna;
-    nessuna.build = BuildGioco::Nessuna;
-    struct Caso {
-        const char* nome;
-        std::string gioco;
-        int32_t opzioni;
-        std::vector<std::string> righe, assenti;
-        int32_t bit;
-        bool loggerSpento;
-    };
-    const int32_t bit = PatchLoadingBugApplicata | PatchAltEnterApplicata;
-    const std::string fallita = "WARNING: Failed patch to remove bug in close mapping file";
-    const std::vector<Caso> casi = {
-        {"LE_UK", EseguibileSintetico({}), 0,
-         {"Check for fast patch on: " + Gioco(), "Fast patch set: ok", "Ok patch for loading bug"},
-         {"Failed patch for bug mapping file with LE_UK version. Try with LE_INT4 version patch"}, bit, false},
-        {"LE_INT4", EseguibileSintetico(int4), 0,
-         {"WARNING: failed fast loading patch (UE): try with fast loading LE_Int4", "Fast patch set: ok",
-          "Failed patch for bug mapping file with LE_UK version. Try with LE_INT4 version patch",
-          "Failed pach for bug loading game with LE_UK version. Try with LE_INT4 version", "Ok patch for loading bug"},
-         {fallita}, bit, false},
-        {"no fast loading patch", EseguibileSintetico({}), static_cast<int32_t>(OpzioneHeader::NoFastPatch),
-         {"Ok patch for loading bug"}, {"Check for fast patch on: " + Gioco(), "Fast patch set: ok"}, bit, false},
-        {"neither build", EseguibileSintetico(nessuna), 0,
-         {"WARNING: failed to set fast loading patch", fallita, "WARNING: detected XP: disable logger",
-          "WARNING: Failed to patch loading game", "WARNING: Failed to patch Alt_Enter sequence"},
-         {"Ok patch for loading bug"}, 0, true},
-    };
-    for (const Caso& c : casi) {
-        SCOPED_TRACE(c.nome);
-        ASSERT_TRUE(ScriviFileProva(Gioco(), c.gioco));
-        StatoGioco = FlagLoggerInUso;
-        OpzioniGioco = c.opzioni;
-        InitMediaLog();
-        PatchTomb4(FirmaEseguibile(Gioco()));
-        for (const std::string& r : c.righe) EXPECT_TRUE(HaRiga(r)) << r;
-        for (const std::string& r : c.assenti) EXPECT_FALSE(HaRiga(r)) << r;
-        EXPECT_EQ(StatoGioco & bit, c.bit);
-        EXPECT_EQ(!HaBit(StatoGioco, FlagLoggerInUso), c.loggerSpento);
-
-        // What changed is the sets' bytes and nothing else.
-        std::string atteso = c.gioco;
-        const bool uk = c.gioco == EseguibileSintetico({});
-        if (c.bit) {
-            std::vector<SetPatch> set = uk ? std::vector<SetPatch>{SetPatch::MappaturaUK, SetPatch::CaricamentoUK,
-                                                                   SetPatch::AltEnterV1}
-                                           : std::vector<SetPatch>{SetPatch::MappaturaInt4, SetPatch::CaricamentoInt4,
-                                                                   SetPatch::AltEnterV2};
-            if (!c.opzioni) set.push_back(uk ? SetPatch::FastPatchUE : SetPatch::FastPatchLEInt4);
-            for (const SetPatch s : set) ASSERT_EQ(ApplicaRecordPatch(atteso, RecordSet(s), 0, false, false), Applicata);
-        }
-        EXPECT_TRUE(LeggiFileProva(Gioco()) == atteso);
-        EXPECT_TRUE(PatchUtente.empty());
-    }
-
-    // The next run finds every set in place and rewrites nothing.
+// The next run finds every set in place and rewrites nothing.
+TEST_F(PatchSuFile, ASecondRunRewritesNothing) {
     ASSERT_TRUE(ScriviFileProva(Gioco(), EseguibileSintetico({})));
     OpzioniGioco = 0;
     PatchTomb4("");
     const FILETIME prima = Scritto(Gioco());
     Sleep(20);
-    InitMediaLog();
-    StatoGioco = 0;
     PatchTomb4("");
     const FILETIME dopo = Scritto(Gioco());
     EXPECT_EQ(CompareFileTime(&prima, &dopo), 0);
-    EXPECT_TRUE(HaRiga("Tomb4 was already patched"));
-    EXPECT_TRUE(HaRiga("Ok patch for loading bug"));
-    EXPECT_EQ(StatoGioco & bit, bit);
-    EXPECT_EQ(FirmaEseguibile(Gioco()), "LE_UK_P:XP_Standard (9-Jun-2003  13:45)");
-}
-
-TEST_F(PatchSuFile, TheStoresUserPatchesAreListedWhenTheyApply) {
-    ASSERT_TRUE(ScriviFileProva(Gioco(), EseguibileSintetico({})));
-    OpzioniGioco = 0;
-    FilePatch secondo = Semplice();
-    secondo.Record[0].Offset = 0x1010;
-    FilePatch rotto = Semplice();
-    rotto.Record[0].Originali = "zzzz";
-    FilePatch conFirma = Semplice(VerificaFirma);
-    conFirma.Record[0].Offset = 0x1020;
-    conFirma.FirmaTarget = "LE_UK_Standard (9-Jun-2003  13:45)";
-    ASSERT_TRUE(ScriviFileProva(Store("a.ptc"), ScriviFilePatch(Semplice())));
-    ASSERT_TRUE(ScriviFileProva(Store("b.ptc"), ScriviFilePatch(rotto)));
-    ASSERT_TRUE(ScriviFileProva(Store("c.ptc"), ScriviFilePatch(conFirma)));
-    ASSERT_TRUE(ScriviFileProva(Store("d.ptc"), ScriviFilePatch(secondo)));
-    // Already in the program from a run that did not end.
-    std::string gioco = LeggiFileProva(Gioco());
-    gioco.replace(0x1010, 4, "new!");
-    ASSERT_TRUE(ScriviFileProva(Gioco(), gioco));
-
-    // The signature handed in is the one of the executable before the built-in sets.
-    PatchTomb4("LE_UK_Standard (9-Jun-2003  13:45)");
-    EXPECT_TRUE(HaRiga("Applied user patch: a.ptc"));
-    EXPECT_TRUE(HaRiga("WARNING: Cann't apply user patch: b.ptc"));
-    EXPECT_TRUE(HaRiga("Applied user patch: c.ptc"));
-    EXPECT_TRUE(HaRiga("Tomb4 was already patched for user patch: d.ptc"));
-    // In the folder listing's order, which the file system chooses.
-    std::vector<std::string> elenco = PatchUtente;
-    std::sort(elenco.begin(), elenco.end());
-    EXPECT_EQ(elenco, (std::vector<std::string>{Store("a.ptc"), Store("c.ptc"), Store("d.ptc")}));
-    EXPECT_EQ(NumPatchUtente, 3);
-    const std::string patchato = LeggiFileProva(Gioco());
-    EXPECT_EQ(patchato.substr(0x1000, 4), "new!");
-    EXPECT_EQ(patchato.substr(0x1020, 4), "new!");
 }
 
 }  // namespace
