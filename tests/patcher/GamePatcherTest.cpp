@@ -7,70 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "core/FileUtils.h"
 #include "core/MediaConfig.h"
-#include "core/MediaLog.h"
-#include "core/SharedState.h"
-#include "gamerun/RunState.h"
-#include "patcher/GamePatcher.h"
-#include "patcher/PatchFiles.h"
 #include "patcher/PatchSets.h"
-#include "platform/Clock.h"
-#include "tests/support/LogText.h"
+#include "tests/patcher/PatchFixture.h"
 #include "tests/support/SyntheticExe.h"
-#include "tests/support/TestFolders.h"
 
 namespace {
 
-std::vector<std::string> Avvisi;
-void RegistraAvviso(const std::string& testo) { Avvisi.push_back(testo); }
-
-class PatchGioco : public testing::Test {
-protected:
-    void SetUp() override {
-        ClockUseManual(true, 1000);
-        StatoGioco = 0;
-        OpzioniGioco = 0;
-        sistemaNT = SistemaNT;
-        SistemaNT = true;
-        CartellaTrle = trle.Percorso();
-        PercorsoStore = trle / "store";
-        CreaCartella(PercorsoStore);
-        LogAbilitato = true;
-        InitMediaLog();
-        Avvisi.clear();
-        AvvisoPatch = RegistraAvviso;
-        PatchUtente.clear();
-        NumPatchUtente = 0;
-    }
-    void TearDown() override {
-        AvvisoPatch = precedente;
-        SistemaNT = sistemaNT;
-        LogAbilitato = false;
-        BufferLog.clear();
-        ClockUseManual(false);
-    }
-    static bool HaRiga(const std::string& testo) {
-        for (const std::string& r : TestiRigheLog(BufferLog))
-            if (r == testo) return true;
-        return false;
-    }
-    std::string Gioco() const { return trle / "tomb4.exe"; }
-    std::string Store(const std::string& nome) const { return PercorsoStore + "\\" + nome; }
-
-    CartellaProva trle{"patch"};
-    bool sistemaNT = false;
-    void (*precedente)(const std::string&) = AvvisoPatch;
-};
-
-// One record of 4 bytes at 0x1000 of the synthetic game.
-FilePatch Semplice(int32_t flag = 0) {
-    FilePatch p;
-    p.FlagPatch = flag;
-    p.Record = {RecordPatch{0x1000, 4, std::string(4, '\0'), "new!"}};
-    p.NumRecord = 1;
-    return p;
-}
+using PatchGioco = ProvaPatch;
 
 TEST_F(PatchGioco, TheGameIsPatchedByItsBuildBeforeTheRun) {
     OpzioniEseguibile int4;

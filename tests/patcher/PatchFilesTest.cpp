@@ -3,72 +3,22 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "core/FileUtils.h"
-#include "core/MediaConfig.h"
-#include "core/MediaLog.h"
-#include "core/SharedState.h"
-#include "gamerun/RunState.h"
-#include "patcher/GamePatcher.h"
-#include "patcher/PatchFiles.h"
-#include "patcher/PatchSets.h"
-#include "platform/Clock.h"
-#include "tests/support/LogText.h"
+#include "tests/patcher/PatchFixture.h"
 #include "tests/support/SyntheticExe.h"
-#include "tests/support/TestFolders.h"
 
 namespace {
 
-std::vector<std::string> Avvisi;
-void RegistraAvviso(const std::string& testo) { Avvisi.push_back(testo); }
-
-class PatchSuFile : public testing::Test {
+class PatchSuFile : public ProvaPatch {
 protected:
-    void SetUp() override {
-        ClockUseManual(true, 1000);
-        AzzeraStatoRun();
-        // A game process: error lines raise no box.
-        ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
-        CartellaTrle = trle.Percorso();
-        PercorsoStore = trle / "store";
-        CreateDirectoryA(PercorsoStore.c_str(), nullptr);
-        LogAbilitato = true;
-        InitMediaLog();
-        Avvisi.clear();
-        AvvisoPatch = RegistraAvviso;
-        PatchUtente.clear();
-        NumPatchUtente = 0;
-    }
-    void TearDown() override {
-        AvvisoPatch = precedente;
-        ProcessoGioco.hProcess = nullptr;
-        LogAbilitato = false;
-        BufferLog.clear();
-        ClockUseManual(false);
-    }
     static FILETIME Scritto(const std::string& percorso) {
         WIN32_FILE_ATTRIBUTE_DATA a{};
         GetFileAttributesExA(percorso.c_str(), GetFileExInfoStandard, &a);
         return a.ftLastWriteTime;
     }
-    std::string Gioco() const { return trle / "tomb4.exe"; }
-    std::string Store(const std::string& nome) const { return PercorsoStore + "\\" + nome; }
-
-    CartellaProva trle{"patch"};
-    void (*precedente)(const std::string&) = AvvisoPatch;
 };
-
-// One record of 4 bytes at 0x1000 of the synthetic game.
-FilePatch Semplice(int32_t flag = 0) {
-    FilePatch p;
-    p.FlagPatch = flag;
-    p.Record = {RecordPatch{0x1000, 4, std::string(4, '\0'), "new!"}};
-    p.NumRecord = 1;
-    return p;
-}
 
 TEST_F(PatchSuFile, AppliedAgainNothingIsWrittenNotEvenTheTime) {
     ASSERT_TRUE(ScriviFileProva(Gioco(), EseguibileSintetico({})));

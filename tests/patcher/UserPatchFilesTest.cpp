@@ -5,57 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "core/FileUtils.h"
-#include "core/MediaLog.h"
-#include "core/SharedState.h"
-#include "patcher/PatchFiles.h"
-#include "platform/Clock.h"
-#include "tests/support/LogText.h"
+#include "tests/patcher/PatchFixture.h"
 #include "tests/support/SyntheticExe.h"
-#include "tests/support/TestFolders.h"
 
 namespace {
 
-std::vector<std::string> Avvisi;
-void RegistraAvviso(const std::string& testo) { Avvisi.push_back(testo); }
-
-class PatchFileSuDisco : public testing::Test {
-protected:
-    void SetUp() override {
-        ClockUseManual(true, 1000);
-        PercorsoStore = trle / "store";
-        CreaCartella(PercorsoStore);
-        LogAbilitato = true;
-        InitMediaLog();
-        Avvisi.clear();
-        AvvisoPatch = RegistraAvviso;
-    }
-    void TearDown() override {
-        AvvisoPatch = precedente;
-        LogAbilitato = false;
-        BufferLog.clear();
-        ClockUseManual(false);
-    }
-    static bool HaRiga(const std::string& testo) {
-        for (const std::string& r : TestiRigheLog(BufferLog))
-            if (r == testo) return true;
-        return false;
-    }
-    std::string Gioco() const { return trle / "tomb4.exe"; }
-    std::string Store(const std::string& nome) const { return trle / ("store\\" + nome); }
-
-    CartellaProva trle{"patch"};
-    void (*precedente)(const std::string&) = AvvisoPatch;
-};
-
-// One record of 4 bytes at 0x1000 of the synthetic game.
-FilePatch Semplice(int32_t flag = 0) {
-    FilePatch p;
-    p.FlagPatch = flag;
-    p.Record = {RecordPatch{0x1000, 4, std::string(4, '\0'), "new!"}};
-    p.NumRecord = 1;
-    return p;
-}
+using PatchFileSuDisco = ProvaPatch;
 
 TEST_F(PatchFileSuDisco, AUserPatchGoesInAndOutWithoutATrace) {
     const std::string originale = EseguibileSintetico({});
@@ -76,7 +31,7 @@ TEST_F(PatchFileSuDisco, AUserPatchGoesInAndOutWithoutATrace) {
     EXPECT_EQ(ApplicaPatch(Store("One.ptc"), Gioco(), true, firma), Applicata);
     EXPECT_EQ(LeggiFileProva(Gioco()), originale);
     EXPECT_EQ(ApplicaPatch(Store("One.ptc"), Gioco(), true, firma), GiaApplicata);
-    EXPECT_TRUE(Avvisi.empty());
+    EXPECT_TRUE(avvisi.empty());
 }
 
 TEST_F(PatchFileSuDisco, FaultyPatchesShowTheirMessageAndLeaveTheTargetAlone) {
@@ -116,15 +71,15 @@ TEST_F(PatchFileSuDisco, FaultyPatchesShowTheirMessageAndLeaveTheTargetAlone) {
         SCOPED_TRACE(c.nome);
         ASSERT_TRUE(ScriviFileProva(Gioco(), originale));
         if (!c.contenuto.empty()) ASSERT_TRUE(ScriviFileProva(Store(c.file), c.contenuto));
-        Avvisi.clear();
+        avvisi.clear();
         std::string firma;
         EXPECT_EQ(ApplicaPatch(Store(c.file), Gioco(), false, firma), c.esito);
         EXPECT_EQ(LeggiFileProva(Gioco()).substr(0x1000, 4), c.byte);
         if (c.avviso.empty()) {
-            EXPECT_TRUE(Avvisi.empty()) << Avvisi[0];
+            EXPECT_TRUE(avvisi.empty()) << avvisi[0];
         } else {
-            ASSERT_EQ(Avvisi.size(), 1u);
-            EXPECT_EQ(Avvisi[0], c.avviso);
+            ASSERT_EQ(avvisi.size(), 1u);
+            EXPECT_EQ(avvisi[0], c.avviso);
             // The log has it too, a two-line text on two lines.
             EXPECT_TRUE(HaRiga(c.avviso.substr(0, c.avviso.find("\r\n"))));
         }
@@ -137,14 +92,14 @@ TEST_F(PatchFileSuDisco, FaultyPatchesShowTheirMessageAndLeaveTheTargetAlone) {
     EXPECT_EQ(FirmaEseguibile(Gioco()), firma);
 
     // A program that cannot be read, a target that is missing.
-    Avvisi.clear();
+    avvisi.clear();
     EXPECT_EQ(FirmaEseguibile(trle / "none.exe"), "ERROR");
     ASSERT_TRUE(ScriviFileProva(trle / "short.exe", "MZ"));
     EXPECT_EQ(FirmaEseguibile(trle / "short.exe"), "ERROR");
-    ASSERT_EQ(Avvisi.size(), 2u);
-    EXPECT_EQ(Avvisi[0], "ERROR trying to compute version of file: " + (trle / "none.exe") +
+    ASSERT_EQ(avvisi.size(), 2u);
+    EXPECT_EQ(avvisi[0], "ERROR trying to compute version of file: " + (trle / "none.exe") +
                              "\r\nError mexage: File not found: " + (trle / "none.exe"));
-    EXPECT_EQ(Avvisi[1].rfind("ERROR trying to compute version of file: " + (trle / "short.exe") + "\r\n", 0), 0u);
+    EXPECT_EQ(avvisi[1].rfind("ERROR trying to compute version of file: " + (trle / "short.exe") + "\r\n", 0), 0u);
     EXPECT_EQ(ApplicaPatch(Store("Sig.ptc"), trle / "none.exe", false, firma), NonRiconosciuta);
 }
 
