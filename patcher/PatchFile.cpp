@@ -13,7 +13,8 @@ namespace {
 
 const char* const FineFile = "Input past end of file";
 
-bool Testo(LettoreByte& in, std::string& testo, std::string& errore) {
+// One text: its count, then that many 16-bit codes, each an ANSI code.
+bool LeggiStringaPatch(LettoreByte& in, std::string& testo, std::string& errore) {
     int32_t c = 0;
     if (!in.LeggiI32(c)) {
         errore = FineFile;
@@ -105,8 +106,8 @@ bool LeggiFilePatch(const std::string& dati, FilePatch& patch, std::string& erro
         errore = "Bad argument size " + std::to_string(p.DimArgomento);
         return false;
     }
-    if (!Testo(in, p.FirmaTarget, errore) || !Testo(in, p.TestoAggiuntivo1, errore) ||
-        !Testo(in, p.TestoAggiuntivo2, errore))
+    if (!LeggiStringaPatch(in, p.FirmaTarget, errore) || !LeggiStringaPatch(in, p.TestoAggiuntivo1, errore) ||
+        !LeggiStringaPatch(in, p.TestoAggiuntivo2, errore))
         return false;
     if (static_cast<uint64_t>(p.NumRecord) * 8 > in.Rimanenti()) {
         errore = FineFile;
