@@ -1,13 +1,13 @@
 #include "patcher/GamePatcher.h"
 
 #include "core/FileUtils.h"
+#include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/PathNames.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
 #include "gamerun/LoggerClient.h"
 #include "gamerun/RunState.h"
-#include "core/MediaConfig.h"
 #include "patcher/PatchFiles.h"
 #include "patcher/PatchSets.h"
 
