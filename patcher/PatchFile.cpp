@@ -289,10 +289,15 @@ bool PreparaArgomento(FilePatch& patch, const std::string& percorsoPatch, std::s
         byte.replace(0, taglio.size(), taglio);
         if (tipo == 2) byte.back() = '\0';
     } else if (tipo == 6) {
-        int32_t bit = 0;
-        if (!SingleInByte(testo, bit)) {
+        double v = 0;
+        if (!LeggiNumeroArgomento(testo, v)) {
             messaggio = "ERROR: current patch requires a numeric (float) argument but the argument '" + testo +
                         "' is not numeric";
+            return false;
+        }
+        int32_t bit = 0;
+        if (!SingleInByte(testo, bit)) {
+            messaggio = ErroreGenerale("Overflow");
             return false;
         }
         if (!NumeroInByte(byte, bit, 4, messaggio)) return false;

@@ -209,6 +209,8 @@ TEST(PatchFile, EachArgumentTypeGivesItsBytes) {
          "ERROR: current patch requires a numeric (float) argument but the argument '1,5' is not numeric"},
         {"too large for 32 bits", 5, 0, 0x200, "3000000000", false, n8,
          "ERROR trying to apply binary patch. Error mexage: Overflow"},
+        {"too large for a single", 6, 0, 0x200, "1" + std::string(40, '0'), false, n8,
+         "ERROR trying to apply binary patch. Error mexage: Overflow"},
         {"no type", 7, 0, 0x200, "1", false, n8,
          "Error trying to applicate patch: Tune#1#.ptc\r\nMissing Argument type or argument text in current patch"},
         {"offset in no record", 5, 0, 0x150, "1", false, n8,
