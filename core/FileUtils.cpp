@@ -82,23 +82,66 @@ bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
     return SostituisciFileUtf8(Utf8DaAnsi(nuovo), Utf8DaAnsi(percorso));
 }
 
-bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+namespace {
+
+// <dati> in _tem_<name> beside <percorso>, on disk: its path, or "" when it
+// could not be written whole (nothing is left behind then).
+std::string ScriviTemporaneo(const std::string& percorso, const std::string& dati) {
     const std::string temporaneo = NellaCartella(CartellaDaPercorso(percorso), "_tem_" + NomeFileDaPercorso(percorso));
     CancellaFile(temporaneo);
     HANDLE h = CreateFileA(temporaneo.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE) return std::string();
     DWORD scritti = 0;
     bool ok = dati.empty() ||
               (WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) && scritti == dati.size());
     // On disk before it takes the old file's place.
     if (!FlushFileBuffers(h)) ok = false;
     if (!CloseHandle(h)) ok = false;
-    if (!ok || !SostituisciFile(temporaneo, percorso)) {
+    if (!ok) {
+        CancellaFile(temporaneo);
+        return std::string();
+    }
+    return temporaneo;
+}
+
+}  // namespace
+
+bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+    const std::string temporaneo = ScriviTemporaneo(percorso, dati);
+    if (temporaneo.empty()) return false;
+    if (!SostituisciFile(temporaneo, percorso)) {
         CancellaFile(temporaneo);
         return false;
     }
     return true;
+}
+
+bool RiscriviSenzaBackup(const std::string& percorso, const std::string& dati) {
+    const std::string temporaneo = ScriviTemporaneo(percorso, dati);
+    if (temporaneo.empty()) return false;
+    const DWORD attributi = GetFileAttributesA(percorso.c_str());
+    if (attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_READONLY)) {
+        CancellaFile(temporaneo);
+        return false;
+    }
+    bool ok;
+    if (PiattaformaSostituzione() >= 5) {
+        ok = MoveFileExA(temporaneo.c_str(), percorso.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    } else {
+        // No replacing move: the old file steps aside until the new one is in.
+        const std::string vecchio =
+            NellaCartella(CartellaDaPercorso(percorso), "_old_" + NomeFileDaPercorso(percorso));
+        CancellaFile(vecchio);
+        ok = MoveFileA(percorso.c_str(), vecchio.c_str());
+        if (ok && !MoveFileA(temporaneo.c_str(), percorso.c_str())) {
+            MoveFileA(vecchio.c_str(), percorso.c_str());
+            ok = false;
+        }
+        if (ok) CancellaFile(vecchio);
+    }
+    if (!ok) CancellaFile(temporaneo);
+    return ok;
 }
 
 bool ImpostaDataFile(const std::string& percorso, const DataOra& data) {

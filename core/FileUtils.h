@@ -42,6 +42,11 @@ std::string PercorsoBackup(const std::string& percorso);
 bool SostituisciFile(const std::string& nuovo, const std::string& percorso);
 // Writes <dati> into _tem_<name> beside the file, then SostituisciFile.
 bool RiscriviConBackup(const std::string& percorso, const std::string& dati);
+// The same without a backup, for a file whose backup name is taken by
+// something else: the file is replaced only once the new one is whole on
+// disk. False, the file untouched, when it is read-only or cannot be
+// replaced (a running program).
+bool RiscriviSenzaBackup(const std::string& percorso, const std::string& dati);
 // The platform code (as PiattaformaWindows gives it) that chooses the road
 // of SostituisciFile; tests take the other road through it.
 extern int32_t (*PiattaformaSostituzione)();

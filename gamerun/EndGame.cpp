@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -24,7 +25,8 @@
 #include "gamerun/TombSettings.h"
 #include "input/KeyboardHook.h"
 #include "media/EmailMedia.h"
-#include "patcher/ExePatcher.h"
+#include "patcher/GamePatcher.h"
+#include "patcher/PatchFiles.h"
 #include "platform/Forms.h"
 #include "input/KeyMacros.h"
 #include "savegames/SavegameBackup.h"
@@ -124,11 +126,13 @@ bool SalvaConfigurazioneFinale() {
 
 void RimuoviPatchUtente() {
     const std::string eseguibile = Trim(CartellaTrle) + "\\tomb4.exe";
-    for (int32_t i = 0; i < NumPatchUtente && i < static_cast<int32_t>(PatchUtente.size()); ++i) {
+    // The last applied first: a later patch may lie over bytes of an earlier one.
+    const int32_t n = std::min(NumPatchUtente, static_cast<int32_t>(PatchUtente.size()));
+    for (int32_t i = n - 1; i >= 0; --i) {
         const std::string& patch = PatchUtente[static_cast<size_t>(i)];
         StampaLog("Remove user patch: " + NomeFileDaPercorso(patch));
-        bool annulla = true;
-        ApplicaPatch(patch, eseguibile, annulla, "");
+        std::string firma;
+        ApplicaPatch(patch, eseguibile, true, firma);
     }
     NumPatchUtente = 0;
     PatchUtente.clear();

@@ -32,7 +32,8 @@
 #include "input/Guardian.h"
 #include "media/Joystick.h"
 #include "media/MovieChecks.h"
-#include "patcher/ExePatcher.h"
+#include "patcher/GamePatcher.h"
+#include "patcher/PatchFiles.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 #include "input/KeyMacros.h"
@@ -385,7 +386,7 @@ void Patch(const std::string& firma) {
         ImpostaBit(StatoGioco, PatchAltEnterApplicata);
         ImpostaBit(StatoGioco, PatchLoadingBugApplicata);
     } else {
-        PatchTomb4(true, NelGioco("tomb4.exe"), firma, "");
+        PatchTomb4(firma);
     }
 }
 

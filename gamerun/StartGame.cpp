@@ -20,7 +20,7 @@
 #include "gamerun/RunState.h"
 #include "gamerun/ScriptDat.h"
 #include "gamerun/TimerTick.h"
-#include "patcher/ExePatcher.h"
+#include "patcher/GamePatcher.h"
 #include "platform/Clock.h"
 #include "savegames/SavegameCache.h"
 

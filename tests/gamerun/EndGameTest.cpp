@@ -17,7 +17,8 @@
 #include "gamerun/LoggerClient.h"
 #include "gamerun/Principale.h"
 #include "gamerun/TombSettings.h"
-#include "patcher/ExePatcher.h"
+#include "patcher/GamePatcher.h"
+#include "patcher/PatchFiles.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tests/support/TestProcesses.h"
 #include "tests/support/TestRegistry.h"
@@ -258,7 +259,8 @@ TEST_F(FineRun, AFailedSaveOfTheConfigurationIsTheResult) {
     EXPECT_TRUE(HaRiga("Save variable values"));
 }
 
-TEST_F(FineRun, EveryUserPatchIsTakenOutInListOrder) {
+// The last applied first: a later patch may lie over bytes of an earlier one.
+TEST_F(FineRun, EveryUserPatchIsTakenOutLastAppliedFirst) {
     PatchUtente = {store / "first.ptc", "C:\\other\\second.ptc", "third.ptc"};
     NumPatchUtente = 3;
     ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato;
@@ -266,8 +268,12 @@ TEST_F(FineRun, EveryUserPatchIsTakenOutInListOrder) {
     std::vector<std::string> rimosse;
     for (const std::string& r : RigheLog())
         if (r.rfind("Remove user patch: ", 0) == 0) rimosse.push_back(r);
-    EXPECT_EQ(rimosse, (std::vector<std::string>{"Remove user patch: first.ptc", "Remove user patch: second.ptc",
-                                                 "Remove user patch: third.ptc"}));
+    EXPECT_EQ(rimosse, (std::vector<std::string>{"Remove user patch: third.ptc", "Remove user patch: second.ptc",
+                                                 "Remove user patch: first.ptc"}));
+    // Each was asked to come out of the game folder's executable.
+    ASSERT_EQ(avvisiPatch.size(), 3u);
+    EXPECT_EQ(avvisiPatch[0], "ERROR: cann't find patch file: third.ptc");
+    EXPECT_EQ(avvisiPatch[2], "ERROR: cann't find patch file: " + store / "first.ptc");
     EXPECT_EQ(NumPatchUtente, 0);
     EXPECT_TRUE(PatchUtente.empty());
 }

@@ -18,7 +18,9 @@
 #include "gamerun/MediaPreparation.h"
 #include "gamerun/TombSettings.h"
 #include "gamerun/VideoList.h"
-#include "patcher/ExePatcher.h"
+#include "patcher/GamePatcher.h"
+#include "patcher/PatchFiles.h"
+#include "tests/support/SyntheticExe.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tools/mcfwriter/McfDescription.h"
@@ -355,7 +357,7 @@ public:
         ASSERT_TRUE(ScriviFileProva(
             store2("videolist.bin"),
             ScriviVideoListFile({{0, 0, 1, {{640, 480, 32}, {800, 600, 32}, {1024, 768, 32}}}})));
-        ASSERT_TRUE(ScriviFileProva(trle / "tomb4.exe", "original game"));
+        ASSERT_TRUE(ScriviFileProva(trle / "tomb4.exe", EseguibileSintetico({})));
         tonvell = CartellaSpeciale(37) + "\\Tonvell.dll";
         vantrek = CartellaSpeciale(37) + "\\Vantrek.vxd";
         tonvellPresente = EsisteFile(tonvell);
@@ -383,19 +385,29 @@ TEST_F(CorsaIntera, PreparesTheRunAndSignsTheExecutableThatIsPatched) {
     Configurazione(std::string("HeaderOptions=0x3C0\n") + UnTriggerCd);
     Wav(12);
     Wav(CdTitolo);
-    ASSERT_TRUE(ScriviFileProva(store2("tomb4.exe"), "level's own game"));
+    // The level's own executable: another build date, the same patch sites.
+    OpzioniEseguibile proprio;
+    proprio.dataPe = 1100000000;
+    const std::string delLivello = EseguibileSintetico(proprio);
+    ASSERT_TRUE(ScriviFileProva(store2("tomb4.exe"), delLivello));
     ASSERT_TRUE(ScriviFileProva(store2("TombVersion.txt"), "signature of another executable\r\n"));
     ASSERT_TRUE(InitMediaMcf());
     EXPECT_EQ(LivelloTab, 0);
     EXPECT_EQ(ModificheAvvio, FaseSpecialMedia | NoAntiTrigger | DriverTastiCaricato | AnimazioniDisattivate |
                                   TaskBarNascosta | SchermoNeroMostrato | ImpostazioniCambiate | MouseNascosto);
     // The level's executable in place, the original kept beside it.
-    EXPECT_EQ(LeggiFileProva(trle / "tomb4.exe"), "level's own game");
-    EXPECT_EQ(LeggiFileProva(trle / "backup_tomb4.exe"), "original game");
+    EXPECT_EQ(LeggiFileProva(trle / "backup_tomb4.exe"), EseguibileSintetico({}));
     EXPECT_FALSE(EsisteFileProva(store2("tomb4.exe")));
-    const std::string firma = FirmaEseguibile(trle / "tomb4.exe");
+    // Signed before the patches, then patched: every set of its build.
+    const std::string firma = "LE_UK_Standard (9-Nov-2004  11:33)";
     EXPECT_EQ(LeggiFileProva(store2("TombVersion.txt")), firma + "\r\n");
     EXPECT_TRUE(HaRiga("Tomb_Version: \"" + firma + "\""));
+    EXPECT_TRUE(HaRiga("Fast patch set: ok"));
+    EXPECT_TRUE(HaRiga("Ok patch for loading bug"));
+    EXPECT_TRUE(HaBit(StatoGioco, PatchAltEnterApplicata));
+    EXPECT_TRUE(HaBit(StatoGioco, PatchLoadingBugApplicata));
+    EXPECT_EQ(FirmaEseguibile(trle / "tomb4.exe"), "LE_UK_P:XP_Standard (9-Nov-2004  11:33)");
+    EXPECT_TRUE(avvisiPatch.empty());
     // The beep library is installed and checked.
     EXPECT_TRUE(EsisteFile(tonvell));
     if (!tonvellPresente) {

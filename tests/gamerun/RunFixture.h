@@ -11,6 +11,7 @@
 #include "core/MediaLog.h"
 #include "gamerun/DisplayModes.h"
 #include "gamerun/RunState.h"
+#include "patcher/PatchFiles.h"
 #include "platform/Clock.h"
 #include "savegames/SavegameBackup.h"
 #include "tests/support/TestFolders.h"
@@ -33,8 +34,11 @@ protected:
         AggiornaCacheRichiesto = true;
         LogAbilitato = true;
         InitMediaLog();
+        avvisiPatch.clear();
+        AvvisoPatch = [](const std::string& testo) { avvisiPatch.push_back(testo); };
     }
     void TearDown() override {
+        AvvisoPatch = avvisoPatchDiSistema;
         ProcessoGioco.hProcess = nullptr;
         LogAbilitato = false;
         BufferLog.clear();
@@ -81,6 +85,10 @@ protected:
         ProcessoGioco.dwProcessId = pi.dwProcessId;
         ProcessoGioco.dwThreadId = pi.dwThreadId;
     }
+
+    // The patcher's messages, kept instead of shown.
+    static inline std::vector<std::string> avvisiPatch;
+    static inline void (*const avvisoPatchDiSistema)(const std::string&) = AvvisoPatch;
 
     CartellaProva store{"store"};
 };

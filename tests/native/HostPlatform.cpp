@@ -17,6 +17,7 @@
 #include "core/AnsiCodePage.h"
 #include "core/FileUtils.h"
 #include "core/MediaConfig.h"
+#include "core/MediaLog.h"
 #include "core/MediaPacket.h"
 #include "core/MediaSyntax.h"
 #include "core/PacketEntries.h"
@@ -24,6 +25,8 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
+#include "gamerun/LoggerClient.h"
+#include "gamerun/RunState.h"
 
 std::vector<BoxHost> BoxMostrati;
 char SeparatoreHost = '.';
@@ -187,13 +190,38 @@ bool SostituisciFile(const std::string& nuovo, const std::string& percorso) {
     return true;
 }
 
-bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+namespace {
+
+// <dati> whole in _tem_<name> beside the file: its path, or "".
+std::string ScriviTemporaneo(const std::string& percorso, const std::string& dati) {
     const std::string temporaneo = Accanto(percorso, "_tem_" + NomeHost(percorso));
     std::FILE* f = ApriFile(temporaneo, "wb");
-    if (!f) return false;
+    if (!f) return std::string();
     bool ok = std::fwrite(dati.data(), 1, dati.size(), f) == dati.size();
     if (std::fclose(f) != 0) ok = false;
-    if (!ok || !SostituisciFile(temporaneo, percorso)) {
+    if (!ok) {
+        CancellaFile(temporaneo);
+        return std::string();
+    }
+    return temporaneo;
+}
+
+}  // namespace
+
+bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+    const std::string temporaneo = ScriviTemporaneo(percorso, dati);
+    if (temporaneo.empty()) return false;
+    if (!SostituisciFile(temporaneo, percorso)) {
+        CancellaFile(temporaneo);
+        return false;
+    }
+    return true;
+}
+
+bool RiscriviSenzaBackup(const std::string& percorso, const std::string& dati) {
+    const std::string temporaneo = ScriviTemporaneo(percorso, dati);
+    if (temporaneo.empty()) return false;
+    if (std::rename(PercorsoHost(temporaneo).c_str(), PercorsoHost(percorso).c_str()) != 0) {
         CancellaFile(temporaneo);
         return false;
     }
@@ -361,3 +389,10 @@ std::string ScegliFileMediaConfig() { return ""; }
 std::string NomeLingua() { return LinguaForzata.empty() ? "ENGLISH" : LinguaForzata; }
 
 void ImpostaFontSezione(void*, int32_t) {}
+
+// The run's state that the game executable patcher reads and changes.
+int32_t OpzioniGioco = 0;
+void DisabilitaLogger() {
+    StampaLog("Disable usage of logger functions");
+    StatoGioco &= ~static_cast<int32_t>(FlagLoggerInUso);
+}

@@ -67,7 +67,7 @@ std::string WavVuoto() {
 
 std::string DescrizioneMcfGioco(const OpzioniCartellaGioco& o) {
     std::string d = "Version=VER1.5\r\n";
-    d += "HeaderOptions=" + std::to_string((o.condiviso ? 0x1000 : 0) | o.altreOpzioni) + "\r\n";
+    d += "HeaderOptions=" + std::to_string((o.condiviso ? 0x1000 : 0) | (o.exePatchato ? 0x800 : 0) | o.altreOpzioni) + "\r\n";
     d += "VideoMode=3\r\nHeaderText=Run level\r\n";
     if (!o.trigger.empty()) return d + o.trigger;
     d += "[Trigger]\r\nTypeFlags=0x8000000\r\n";

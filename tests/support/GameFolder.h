@@ -26,6 +26,10 @@ struct OpzioniCartellaGioco {
     // own triggers, each starting with "[Trigger]".
     std::string trigger;
     int32_t altreOpzioni = 0;        // further header option bits
+    // The stand-in is no build of the game: the configuration says that its
+    // executable already has every patch (TombExePatched), unless a test
+    // lets the run patch it.
+    bool exePatchato = true;
     std::vector<int32_t> tracce;     // further audio\NNN.wav files
 };
 

@@ -44,6 +44,8 @@
 //                       loads
 //   level <n>           the level being played, stored in the saves
 //   savekeys on|off     whether the save and load keys are obeyed (on)
+//   peek <offset> <n>   logs "peek <offset> <hex>": n bytes of its own
+//                       executable file at offset
 //   stay                do not end after the "WinClose" record
 //   exit [code]         end now
 // Without "stay" the game ends after its "WinClose" record; it also ends at
@@ -722,6 +724,25 @@ void Esegui(const std::string& riga) {
     } else if (comando == "savekeys") {
         TastiSalvataggio = argomento != "off";
         Scrivi(std::string("savekeys ") + (TastiSalvataggio ? "on" : "off"));
+    } else if (comando == "peek") {
+        // The bytes of its own executable as the file holds them now.
+        unsigned long offset = 0, n = 0;
+        in >> offset >> n;
+        char percorso[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, percorso, MAX_PATH);
+        std::string esa;
+        if (FILE* f = std::fopen(percorso, "rb")) {
+            std::fseek(f, static_cast<long>(offset), SEEK_SET);
+            for (unsigned long i = 0; i < n; ++i) {
+                const int c = std::fgetc(f);
+                if (c == EOF) break;
+                char t[4];
+                std::snprintf(t, sizeof t, "%02X", c);
+                esa += t;
+            }
+            std::fclose(f);
+        }
+        Scrivi("peek " + std::to_string(offset) + " " + esa);
     } else if (comando == "stay") {
         Resta = true;
     } else if (comando == "exit") {
