@@ -61,6 +61,8 @@ protected:
         tenuti.clear();
         SetUp();
         reazioni = r;
+        menu = 0;
+        invii = tentativi = giu = 0;
         Prepara(logger);
     }
 
