@@ -314,7 +314,7 @@ bool RaccogliFileMedia(std::string& percorso, std::vector<std::string>& lista, i
     MediaConfigHeader& h = HeaderMcf;
     const std::string nome = NomeFileDaPercorso(trovato);
     const std::string nomeMedia = Utf8DaAnsi(nome);
-    h.MediaFileCount = std::max<int32_t>(0, std::min<int32_t>(h.MediaFileCount, static_cast<int32_t>(h.MediaFiles.size())));
+    h.MediaFileCount = std::clamp<int32_t>(h.MediaFileCount, 0, static_cast<int32_t>(h.MediaFiles.size()));
     h.MediaFileRefs.resize(h.MediaFiles.size());
     bool presente = false;
     for (int32_t i = 0; i < h.MediaFileCount && !presente; ++i) {

@@ -259,7 +259,8 @@ TEST_F(OldMcfLoad, NoRecordsGivesAnEmptyConvertedTable) {
 TEST_F(OldMcfLoad, DamagedFilesLeaveTheSafeDefaults) {
     const std::string record = RecordPienoAMano();
     std::vector<std::string> casi;
-    for (size_t taglio : {size_t{1}, size_t{255}, size_t{1355}}) casi.push_back(vecchio::Intestazione(1) + record.substr(0, taglio));
+    for (size_t taglio : {size_t{1}, size_t{255}, size_t{1355}})
+        casi.push_back(vecchio::Intestazione(1) + record.substr(0, taglio));
     for (int64_t n : {int64_t{-1}, int64_t{2}, int64_t{0x7FFFFFFF}})
         casi.push_back(vecchio::Intestazione(n) + record);
     for (const std::string& dati : casi) {
