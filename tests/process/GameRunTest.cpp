@@ -200,6 +200,10 @@ TEST_F(GameRun, AnOldConfigurationRunsAndStaysAsItWas) {
     opzioni.scriptGioco = ScriptNormale;
     opzioni.tracce = {99};
     ASSERT_TRUE(Costruisci(opzioni));
+    // The old file asks for the game's own mode: the desktop's 1024 x 768,
+    // which the virtual display keeps.
+    ASSERT_TRUE(MettiValoreRegistro(ChiaveGiocoRegistro, "System", "VMode", 4));
+    registroPrima = FotografiaRegistro(ChiaveGiocoRegistro);
     ScriviFileProva(trle / "intro.bmp", "picture");
     ScriviFileProva(trle / "story.txt", "A story");
     // A text over a picture on a track the game never plays.
@@ -211,6 +215,7 @@ TEST_F(GameRun, AnOldConfigurationRunsAndStaysAsItWas) {
 
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(GiocoHaScritto("loaded data\\title.tr4")) << LogGioco();
+    EXPECT_TRUE(GiocoHaScritto("registry Window 1 VMode 4")) << LogGioco();
     EXPECT_TRUE(HaRiga("Start Tomb Raider program")) << Log();
     EXPECT_FALSE(HaRigaCheInizia("ERROR")) << Log();
     EXPECT_FALSE(HaRigaCheInizia("Save media configuration file in: ")) << Log();
