@@ -1,6 +1,8 @@
 #include "core/ImageFormats.h"
 
 #include "core/ByteStream.h"
+#include "core/FileUtils.h"
+#include "core/MediaLog.h"
 
 bool LeggiImageSequence(const std::string& dati, FileSequenzaImmagini& s) {
     LettoreByte file(dati);
@@ -59,4 +61,18 @@ std::string ComponiBmp24(int32_t larghezza, int32_t altezza, const std::string& 
         f.ScriviByte(riempimento.data(), riempimento.size());
     }
     return f.Dati();
+}
+
+bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequenza) {
+    sequenza.Count = 0;
+    if (!EsisteFile(percorso)) {
+        return RigaErrore("Image sequence file \"" + percorso + "\" not found");
+    }
+    std::string dati;
+    FileSequenzaImmagini letta;
+    if (!LeggiFileIntero(percorso, dati) || !LeggiImageSequence(dati, letta)) {
+        return RigaErrore("Error loading image sequence file: " + percorso);
+    }
+    sequenza = letta;
+    return true;
 }

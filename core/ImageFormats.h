@@ -24,6 +24,8 @@ constexpr size_t LunghezzaRecordSequenza = 260;
 // False for a negative count or a count the bytes do not hold.
 bool LeggiImageSequence(const std::string& dati, FileSequenzaImmagini& sequenza);
 std::string ComponiImageSequence(const FileSequenzaImmagini& sequenza);
+// The file read; False, with its error line, when it is missing or damaged.
+bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequenza);
 
 // A bottom-up 24-bit bitmap file from rows of blue, green, red bytes, top
 // row first, each row exactly 3 x width bytes.

@@ -98,19 +98,6 @@ HRESULT PixelPicture(IPicture* picture, int32_t& larghezza, int32_t& altezza, st
 
 }  // namespace
 
-bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequenza) {
-    sequenza.Count = 0;
-    if (!EsisteFile(percorso)) {
-        return RigaErrore("Image sequence file \"" + percorso + "\" not found");
-    }
-    FileSequenzaImmagini letta;
-    if (!LeggiImageSequence(LeggiFileIntero(percorso), letta)) {
-        return RigaErrore("Error loading image sequence file: " + percorso);
-    }
-    sequenza = letta;
-    return true;
-}
-
 bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinazione) {
     const HRESULT init = CoInitialize(nullptr);
     IPicture* picture = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
-// Loading of the old image sequence files, and conversion of a picture
-// (in practice load.jpg) into a Windows bitmap file.
+// Conversion of a picture (in practice load.jpg) into a Windows bitmap
+// file, and drawing of pictures.
 #include <windows.h>
 
 #include <cstdint>
@@ -8,7 +8,6 @@
 
 #include "core/ImageFormats.h"
 
-bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequenza);
 // Decoded by the platform's own picture services; True when the bitmap
 // exists afterwards.
 bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinazione);

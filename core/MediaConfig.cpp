@@ -5,6 +5,7 @@
 #include "core/FileUtils.h"
 #include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
+#include "core/OldMediaConfig.h"
 #include "core/ScrambledString.h"
 #include "core/SharedState.h"
 #include "core/SystemUtils.h"
@@ -18,17 +19,6 @@ const char* const NomeModulo = "Media Module (Ludovane.exe)";
 const char* const A_Capo = "\r\n";
 
 int32_t Cifra(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
-
-// Stands for ConvertiMediaConfigVecchia until the conversion of version 1.4
-// files is built: such a file is refused.
-bool ConvertiMediaConfigVecchia(const std::string& percorso) {
-    RigaErrore("Conversion of version 1.4 media configuration not available: " + percorso);
-    return false;
-}
-
-// A configuration is a few kilobytes; a file far larger is not one, and is
-// refused before it can exhaust the memory.
-constexpr int64_t MassimoFileMcf = 64 << 20;
 
 bool LeggiFormato(TextFormat& t, LettoreByte& f) {
     return f.LeggiI32(t.Color) && f.LeggiI32(t.Align) && f.LeggiI32(t.CharRow) && f.LeggiI32(t.BoundRect.Left) &&
@@ -144,12 +134,8 @@ bool CaricaMediaMcfDaByte(const std::string& percorso, const std::string& dati) 
     }
 
     HeaderMcf.CartellaMcf = CartellaDaPercorso(percorso);
-    if (IsVersione14() && vecchio) {
-        // While the old file is refused whole, the header read so far goes
-        // back: its TriggerCount would name records the table lacks.
-        HeaderMcf = precedente;
-        return ConvertiMediaConfigVecchia(percorso);
-    }
+    // The bytes are at hand: the conversion need not read the file again.
+    if (IsVersione14() && vecchio) return ConvertiDatiMediaConfigVecchia(percorso, dati);
 
     const int32_t n = HeaderMcf.TriggerCount;
     int32_t letti = 0;

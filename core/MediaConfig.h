@@ -52,6 +52,9 @@ constexpr bool HaOpzione(int32_t opzioni, OpzioneHeader o) { return (opzioni & s
 extern MediaConfigHeader HeaderMcf;
 
 constexpr size_t LunghezzaMinimaTrigger = 120;
+// A configuration is a few kilobytes; a file far larger is not one, and is
+// refused before it can exhaust the memory.
+constexpr int64_t MassimoFileMcf = 64 << 20;
 constexpr int32_t MajorVersioneMcf = 1;
 constexpr int32_t MinorVersioneMcf = 5;
 

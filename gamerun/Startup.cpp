@@ -5,6 +5,7 @@
 #include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/ModuleInit.h"
+#include "core/OldMediaConfig.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "gamerun/DisplayModes.h"
@@ -12,6 +13,9 @@
 #include "gamerun/RunState.h"
 #include "gamerun/StartGame.h"
 #include "gamerun/Uninstall.h"
+#include "input/Guardian.h"
+#include "media/EmailMedia.h"
+#include "media/ImageSequence.h"
 
 std::vector<std::string> FileInstaller;
 
@@ -95,6 +99,9 @@ void AvvioProgramma() {
     ImpostaCartellaStore();
     CancellaFile(PercorsoStore + "\\media.log");
     ScanSchermoIniziale = ScanSchermoDesktop;
+    SintassiGuardianConvertita = SintassiGuardianVecchia;
+    SintassiEmailConvertita = SintassiEmailVecchia;
+    SequenzaImmaginiConvertita = SequenzaImmaginiVecchia;
     if (!InitModMedia()) {
         FormPrincipale().Unload();
         return;

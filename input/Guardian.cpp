@@ -8,6 +8,7 @@ int32_t MediaStopSave = -1;
 void ImpostaGuardian() {}
 
 int32_t FlagGuardian = 1;
+int32_t CodiceGuardian = -1;
 
 void LeggiCodiceGuardian(const std::string& sezione) {
     std::string testo = sezione;
@@ -15,6 +16,17 @@ void LeggiCodiceGuardian(const std::string& sezione) {
     const std::string valore = EstraiTag(testo, "#FLAGS#=");
     if (!valore.empty() && valore != "~" && !ValoreIntero32(valore, flag)) flag = 1;
     FlagGuardian = flag;
+    int32_t codice = -1;
+    CodiceGuardian = ValoreIntero32(EstraiTag(testo, "#CODE#="), codice) ? codice : -1;
+}
+
+std::string LeggiFlagGuardian() {
+    return "#FLAGS#=" + std::to_string(FlagGuardian) + "\r\n#CODE#=" + std::to_string(CodiceGuardian) + "\r\n";
+}
+
+std::string SintassiGuardianVecchia() {
+    FlagGuardian = 1;
+    return LeggiFlagGuardian();
 }
 
 bool ControllaSavegameBloccati() { return true; }

@@ -19,8 +19,15 @@ enum BitFlagGuardian : int32_t {
     GuardianControllaCd = 0x8,        // watch its CD for that saving
     GuardianEreditaTrucchi = 0x10,    // inherit cheats
 };
-// Reads "#FLAGS#=" of a GUARDIAN section into FlagGuardian.
+// The media code performed to tell the player of a cheat ("#CODE#=", -1).
+extern int32_t CodiceGuardian;
+// Reads "#FLAGS#=" and "#CODE#=" of a GUARDIAN section into FlagGuardian
+// and CodiceGuardian.
 void LeggiCodiceGuardian(const std::string& sezione);
+// The parameter text of the current flags and code.
+std::string LeggiFlagGuardian();
+// The parameters of a guardian media converted from an old configuration.
+std::string SintassiGuardianVecchia();
 // Undoes new savegames the guardian keeps frozen; True when none was found.
 bool ControllaSavegameBloccati();
 // Adds one letter the player typed to the captured ones. Least form: the

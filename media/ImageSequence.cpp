@@ -96,6 +96,20 @@ std::string ComponiSequenzaImmagini() {
     return testo;
 }
 
+std::string SequenzaImmaginiVecchia(int32_t flag, const std::vector<ImmagineConvertita>& immagini) {
+    FlagSequenza = flag;
+    NumImmagini = static_cast<int32_t>(immagini.size());
+    ListaImmagini.assign(immagini.size() + 1, ImmagineSequenza{});
+    for (size_t i = 0; i < immagini.size(); ++i) {
+        ImmagineSequenza& voce = ListaImmagini[i];
+        voce.Image = voce.Nome = immagini[i].Nome;
+        voce.Durate = immagini[i].Durata;
+        voce.IFlags = immagini[i].Flags;
+        voce.Bound = immagini[i].Bound;
+    }
+    return ComponiSequenzaImmagini();
+}
+
 void IndiceImmagineCasuale(int32_t corrente, std::vector<int32_t>& mostrati, int32_t& conteggio, int32_t& prossimo) {
     prossimo = corrente;
     // One picture has no other to go to, none has nothing to show.

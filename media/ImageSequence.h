@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/OldMediaConfig.h"
 #include "core/SharedState.h"
 
 struct ImmagineSequenza {
@@ -21,5 +22,7 @@ extern std::vector<ImmagineSequenza> ListaImmagini;
 
 bool LeggiSequenzaImmagini(const std::string& sezione);
 std::string ComponiSequenzaImmagini();
+// The list filled with the images of a converted old sequence, and its text.
+std::string SequenzaImmaginiVecchia(int32_t flag, const std::vector<ImmagineConvertita>& immagini);
 void IndiceImmagineCasuale(int32_t corrente, std::vector<int32_t>& mostrati, int32_t& conteggio, int32_t& prossimo);
 std::string CercaSezioneImmagine(const std::string& nome);

@@ -213,22 +213,6 @@ TEST_F(McfByte, NoTriggersGivesOnlyTheSpareRecord) {
     EXPECT_EQ(scritto, file);
 }
 
-// The old layout is refused until its conversion exists; the header goes
-// back as it was, so its TriggerCount never names records the table lacks.
-TEST_F(McfByte, RefusedOldLayoutLeavesTheHeaderAndTable) {
-    for (int32_t n : {3, 0x7FFFFFFF}) {
-        SetUp();
-        const std::string file = mano::I32(n) + mano::Riservati + std::string(1356 * 3, ' ');
-        EXPECT_FALSE(CaricaMediaMcfDaByte(Percorso, file));
-        UnErrore("Conversion of version 1.4 media configuration not available: " + Percorso);
-        IntestazioneRipristinata(prima);
-        EXPECT_FALSE(IsVersione14());
-        ASSERT_EQ(ListaMedia.size(), 2u);
-        EXPECT_EQ(ListaMedia[0].MediaCode, 55);
-        EXPECT_LT(static_cast<size_t>(HeaderMcf.TriggerCount), ListaMedia.size());
-    }
-}
-
 TEST_F(McfByte, SoundsOfTheLoggerNeedItsBitAndTheCurrentVersion) {
     const int32_t modifiche = ModificheAvvio;
     for (const char* versione : {"VER1.5", "ver1.4"}) {

@@ -490,6 +490,21 @@ protected:
     std::string trle_, store_, mcf_;
 };
 
+// A configuration converted from the old version keeps its media beside it
+// in the game's folder; a current one looks for them in the store folder.
+TEST_F(Estrazione, ConvertedConfigurationFindsItsMediaInTheGameFolder) {
+    ScriviFileProva(c / "pic.bmp", "p");
+    const std::string versione = HeaderMcf.Version;
+    bool temp = true;
+    HeaderMcf.Version = "VER1.4";
+    EXPECT_EQ(EstraiFileMedia("pic.bmp", temp, false, true), c / "pic.bmp");
+    EXPECT_FALSE(temp);
+    HeaderMcf.Version = "VER1.5";
+    EXPECT_EQ(EstraiFileMedia("pic.bmp", temp, false, true), "");
+    HeaderMcf.Version = versione;
+    NessunErrore();
+}
+
 TEST_F(Estrazione, SearchOrderOfAMediaFile) {
     Tre(false);
     bool temp = false;

@@ -1,5 +1,6 @@
-// The "SEQ_IMAGE" and "COUNTDOWN" sections: reading, their error texts,
-// writing back, the counter's formats and the random order of pictures.
+// The "SEQ_IMAGE", "COUNTDOWN" and "SEND_EMAIL" sections: reading, their
+// error texts, writing back, the counter's formats and the random order of
+// pictures; the texts of converted old image sequences, e-mails and guardians.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +10,9 @@
 
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
+#include "input/Guardian.h"
 #include "media/CountdownMedia.h"
+#include "media/EmailMedia.h"
 #include "media/ImageSequence.h"
 #include "platform/Clock.h"
 #include "tests/core/LogLines.h"
@@ -141,6 +144,66 @@ TEST_F(SintassiMedia, SequenceIsWrittenBackAndReadAgainUnchanged) {
     ASSERT_TRUE(LeggiSequenzaImmagini("#FLAGS#=0\r\n#TOT_IMAGES#=0"));
     EXPECT_EQ(ComponiSequenzaImmagini(), "#FLAGS#=0\r\n#TOT_IMAGES#=0\r\n");
     NessunErrore();
+}
+
+// A converted old sequence fills the shared list, so that it is also what
+// the media window would read, and its text reads back to the same list.
+TEST_F(SintassiMedia, ConvertedSequenceFillsTheListAndReadsBack) {
+    const std::vector<ImmagineConvertita> immagini = {{"a.bmp", 5, 1, {0, 0, 1000, 1000}},
+                                                      {"\xC3\xA8.bmp", 2, 1, {0, 0, 1000, 1000}}};
+    const std::string testo = SequenzaImmaginiVecchia(4, immagini);
+    EXPECT_EQ(FlagSequenza, 4);
+    EXPECT_EQ(NumImmagini, 2);
+    ASSERT_EQ(ListaImmagini.size(), 3u);
+    ControllaImmagine(1, "\xC3\xA8.bmp", 2, 1, {0, 0, 1000, 1000});
+    EXPECT_EQ(testo, ComponiSequenzaImmagini());
+    ASSERT_TRUE(LeggiSequenzaImmagini(testo));
+    ControllaImmagine(0, "a.bmp", 5, 1, {0, 0, 1000, 1000});
+    ControllaImmagine(2, "", 0, 0, {});
+    EXPECT_EQ(SequenzaImmaginiVecchia(0, {}), "#FLAGS#=0\r\n#TOT_IMAGES#=0\r\n");
+    NessunErrore();
+}
+
+TEST_F(SintassiMedia, OldEmailTextsBecomeTheirParametersAndBody) {
+    struct Caso {
+        std::string testo, sintassi, corpo;
+    };
+    const std::vector<Caso> casi = {
+        {"#SendTo#me@x.it#\r\n#SUBJECT#Hi#\r\n#TEXT#Dear\r\nfriend", "#SENDTO#me@x.it#\r\n#SUBJECT#Hi#\r\n",
+         "Dear\r\nfriend"},
+        {"#SENDTO##SUBJECT##MINDATE#31/12/2005##SENDSAVEGAME##TEXT#",
+         "#SENDTO##\r\n#SUBJECT##\r\n#MINDATE#31/12/2005#\r\n#SENDSAVEGAME#\r\n", ""},
+        // No closing "#": the value stays empty; no date digits count 0.
+        {"#SENDTO#nobody", "#SENDTO##\r\n#SUBJECT##\r\n", ""},
+        {"#MINDATE#x", "#SENDTO##\r\n#SUBJECT##\r\n#MINDATE#0/0/0#\r\n", ""},
+        {"", "#SENDTO##\r\n#SUBJECT##\r\n", ""},
+    };
+    for (const Caso& c : casi) {
+        std::string corpo = "stale", sintassi = "stale";
+        SintassiEmailVecchia(c.testo, corpo, sintassi);
+        EXPECT_EQ(sintassi, c.sintassi) << c.testo;
+        EXPECT_EQ(corpo, c.corpo) << c.testo;
+        EXPECT_EQ(TestoEmail, c.corpo);
+    }
+    LeggiSintassiEmail("#MINDATE#1/2/3#");
+    EXPECT_TRUE(ParametriEmail.HasMinDate);
+    EXPECT_EQ(ParametriEmail.MinDay, 1);
+    EXPECT_EQ(ParametriEmail.MinMonth, 2);
+    EXPECT_EQ(ParametriEmail.MinYear, 3);
+    EXPECT_FALSE(ParametriEmail.SendSavegame);
+}
+
+TEST_F(SintassiMedia, ConvertedGuardianTakesFlagOneAndTheCurrentCode) {
+    const int32_t flag = FlagGuardian, codice = CodiceGuardian;
+    LeggiCodiceGuardian("#FLAGS#=24\r\n#CODE#=7\r\n");
+    EXPECT_EQ(FlagGuardian, 24);
+    EXPECT_EQ(CodiceGuardian, 7);
+    EXPECT_EQ(SintassiGuardianVecchia(), "#FLAGS#=1\r\n#CODE#=7\r\n");
+    EXPECT_EQ(FlagGuardian, 1);
+    LeggiCodiceGuardian("");
+    EXPECT_EQ(LeggiFlagGuardian(), "#FLAGS#=1\r\n#CODE#=-1\r\n");
+    FlagGuardian = flag;
+    CodiceGuardian = codice;
 }
 
 struct CasoSequenza {

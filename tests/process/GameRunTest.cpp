@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/core/OldMcfBytes.h"
 #include "tests/process/GameRunFolder.h"
 
 namespace {
@@ -191,6 +192,36 @@ std::string ScriptDatConConti(int livelli, int percorsi, int blocco) {
     if (percorsi >= 0) s[10] = static_cast<char>(percorsi & 0xFF), s[11] = static_cast<char>(percorsi >> 8);
     if (blocco >= 0) s[12] = static_cast<char>(blocco & 0xFF), s[13] = static_cast<char>(blocco >> 8);
     return s;
+}
+
+// A level of the old version 1.4: its configuration is converted for the
+// run and never written back, so the old file stays byte for byte.
+TEST_F(GameRun, AnOldConfigurationRunsAndStaysAsItWas) {
+    opzioni.scriptGioco = ScriptNormale;
+    opzioni.tracce = {99};
+    ASSERT_TRUE(Costruisci(opzioni));
+    // The old file asks for the game's own mode: the desktop's 1024 x 768,
+    // which the virtual display keeps.
+    ASSERT_TRUE(MettiValoreRegistro(ChiaveGiocoRegistro, "System", "VMode", 4));
+    registroPrima = FotografiaRegistro(ChiaveGiocoRegistro);
+    ScriviFileProva(trle / "intro.bmp", "picture");
+    ScriviFileProva(trle / "story.txt", "A story");
+    // A text over a picture on a track the game never plays.
+    vecchio::RecordAMano r;
+    r.I32(vecchio::CdTrigger, 99).I32(vecchio::Flag, 0x10 | 0x80).I32(vecchio::Durata, 5);
+    r.Testo(vecchio::Immagine, "intro.bmp").Testo(vecchio::Testo, "story.txt");
+    const std::string mcf = vecchio::Intestazione(1) + r.Bytes();
+    ScriviFileProva(trle / "media.mcf", mcf);
+
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(GiocoHaScritto("loaded data\\title.tr4")) << LogGioco();
+    EXPECT_TRUE(GiocoHaScritto("registry Window 1 VMode 4")) << LogGioco();
+    EXPECT_TRUE(HaRiga("Start Tomb Raider program")) << Log();
+    EXPECT_FALSE(HaRigaCheInizia("ERROR")) << Log();
+    EXPECT_FALSE(HaRigaCheInizia("Save media configuration file in: ")) << Log();
+    for (const BoxRegistrato& b : boxes) ADD_FAILURE() << b.titolo << ": " << b.testo;
+    EXPECT_EQ(LeggiFileProva(trle / "media.mcf"), mcf);
+    VerificaRipristino("old configuration");
 }
 
 TEST_F(GameRun, ALevelThatCannotStartEndsCleanly) {

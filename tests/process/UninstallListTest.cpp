@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/core/OldMcfBytes.h"
 #include "tests/process/LudovaneFolder.h"
 
 namespace {
@@ -108,6 +109,14 @@ void ChiudiVisore() {
     }
 }
 
+// The list of media.mcf around the lines of its triggers.
+std::string ListaMediaAttesa(const std::string& righe) {
+    const std::string trattini(65, '-');
+    return "Content list of Media Configuration File: media.mcf\r\n\r\n"
+           "Media-Type             CD   Code Status    Media-Files\r\n" +
+           trattini + "\r\n" + righe + trattini + "\r\n";
+}
+
 TEST_F(StradeUscita, MediaListIsWrittenAndOpened) {
     ScriviFileProva(trle / "level.txt",
                     "[Trigger]\r\nTypeFlags=0x8000000\r\nTriggerCd=5\r\nMediaCode=12\r\nMediaFile=intro.bmp\r\n"
@@ -120,15 +129,32 @@ TEST_F(StradeUscita, MediaListIsWrittenAndOpened) {
     for (const char* copia : {"backup_media.mcf", "a.mcf", "old.mcf"}) ScriviFileProva(trle / copia, "not this one");
     EXPECT_TRUE(Esegui("/l", 0).empty());
     ChiudiVisore();
-    const std::string trattini(65, '-');
     EXPECT_EQ(LeggiFileProva(trle / "_temp_media_list.txt"),
-              "Content list of Media Configuration File: media.mcf\r\n\r\n"
-              "Media-Type             CD   Code Status    Media-Files\r\n" +
-                  trattini +
-                  "\r\n"
-                  "Alert                  005  12   Enabled   \"intro.bmp\"  \r\n"
-                  "Alert                  999   7   Disabled  \"beep.wav\"  \r\n" +
-                  trattini + "\r\n");
+              ListaMediaAttesa("Alert                  005  12   Enabled   \"intro.bmp\"  \r\n"
+                               "Alert                  999   7   Disabled  \"beep.wav\"  \r\n"));
+}
+
+// A configuration of the old version 1.4 is converted to be listed: a movie
+// from another folder is copied beside it, and the old file stays as it was.
+TEST_F(StradeUscita, MediaListOfAnOldConfiguration) {
+    CartellaProva fuori{"old"};
+    ScriviFileProva(fuori / "clip.avi", "movie");
+    ScriviFileProva(trle / "intro.bmp", "picture");
+    ScriviFileProva(trle / "story.txt", "A story");
+    using namespace vecchio;
+    RecordAMano testo, film;
+    testo.I32(CdTrigger, 5).I32(Flag, 0x10 | 0x80 | 0x8000).Testo(Immagine, "intro.bmp").Testo(Testo, "story.txt");
+    film.I32(CdTrigger, 6).I32(Flag, 0x4 | 0x8000).Testo(Filmato, fuori / "clip.avi");
+    const std::string mcf = Intestazione(2) + testo.Bytes() + film.Bytes();
+    ScriviFileProva(trle / "media.mcf", mcf);
+
+    EXPECT_TRUE(Esegui("/l", 0).empty());
+    ChiudiVisore();
+    EXPECT_EQ(LeggiFileProva(trle / "_temp_media_list.txt"),
+              ListaMediaAttesa("Image_Fixed_Text       005   1   Enabled   \"intro.bmp\"  \r\n"
+                               "Movie                  006   2   Enabled   \"clip.avi\"  \r\n"));
+    EXPECT_EQ(LeggiFileProva(trle / "clip.avi"), "movie");
+    EXPECT_EQ(LeggiFileProva(trle / "media.mcf"), mcf);
 }
 
 TEST_F(StradeUscita, MediaListWithoutAConfigurationShowsTheBox) {
