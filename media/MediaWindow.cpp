@@ -131,6 +131,12 @@ bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM, LPARAM, LRESULT& result)
 
 void Dialog_Titoli::Timer1_Timer() {
     Timer1.SetEnabled(false);
+    // The display server's stacking can keep the back screen above a top-most
+    // window shown after it while the window list has them the other way:
+    // leaving the top-most band and entering it again brings both in step.
+    constexpr UINT soloOrdine = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(hWnd(), HWND_NOTOPMOST, 0, 0, 0, 0, soloOrdine);
+    SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, soloOrdine);
     FinestraMediaTitoli = static_cast<int32_t>(reinterpret_cast<intptr_t>(hWnd()));
     EseguiMediaDialogo();
     FinestraMediaTitoli = -1;

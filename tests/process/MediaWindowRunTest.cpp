@@ -3,9 +3,13 @@
 // held for its time, and the game goes on afterwards.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "core/ImageFormats.h"
 #include "tests/process/GameRunFolder.h"
@@ -49,7 +53,21 @@ TEST_F(MediaWindowRun, ATextOverAPictureIsPerformedOnItsTrackWhileTheGameStandsB
     ASSERT_TRUE(Costruisci(o));
     ASSERT_TRUE(ScriviFileProva(trle / "store\\quadro.bmp", ComponiBmp24(2, 1, std::string(6, '\x60'))));
 
+    // The picture must reach the screen as other programs see it, not only
+    // the window's own bitmap: watched from this process during the run.
+    std::atomic<bool> finito{false}, visto{false};
+    std::thread osservatore([&] {
+        while (!finito) {
+            HDC schermo = GetDC(nullptr);
+            if (GetPixel(schermo, GetSystemMetrics(SM_CXSCREEN) / 2, 100) == RGB(0x60, 0x60, 0x60)) visto = true;
+            ReleaseDC(nullptr, schermo);
+            Sleep(100);
+        }
+    });
     EXPECT_EQ(Run(), 0);
+    finito = true;
+    osservatore.join();
+    EXPECT_TRUE(visto) << "the picture never showed on the screen";
     const std::string log = Log();
     EXPECT_TRUE(HaRiga("ShowMedia() for media code = 30")) << log;
     EXPECT_TRUE(HaRiga("Over the picture"));
