@@ -44,6 +44,14 @@ void AttendiDa(uint32_t inizio, uint32_t durata) {
     if (passati < durata) ClockSleep(durata - passati);
 }
 
+// Milliseconds from <da> to now, negative while <da> lies ahead; safe
+// across the wrap of the tick count.
+int32_t TrascorsiDa(uint32_t da) { return static_cast<int32_t>(ClockTick() - da); }
+
+// Each character is due at its own time on the clock, counted from the
+// first one, so that the slowness of a drawing or of a sleep is not added
+// to every step: when the machine falls behind, the characters whose time
+// has come go on screen together in one drawing.
 bool BattiCaratteri(const std::string& testo, const AzioniTesto& azioni) {
     const TextFormat& formato = FormatoTestoCorrente;
     const uint32_t passo = Millisecondi(formato.DelayMicros);
@@ -52,18 +60,33 @@ bool BattiCaratteri(const std::string& testo, const AzioniTesto& azioni) {
     // Positions count characters from 1, as the cursor text does.
     const auto carattere = [&](int32_t p) { return testo.substr(inizi[p - 1], inizi[p] - inizi[p - 1]); };
     const auto fineRiga = [](const std::string& c) { return c == "\r" || c == "\n" || c == " "; };
+    uint32_t dovuto = ClockTick();
     for (int32_t p = 1; p <= n;) {
-        const uint32_t inizio = ClockTick();
         const std::string c = carattere(p);
         azioni.Eventi();
         if (azioni.Escape()) return false;
         if (c != "\r") {
-            azioni.Scrivi(TestoConCursore(testo, p));
-            if (c != " ") azioni.Suona(1, false);
+            // The characters after this one whose time has come as well, up
+            // to a line end, which has steps of its own.
+            const int32_t ritardo = TrascorsiDa(dovuto);
+            int32_t ultimo = p;
+            bool clic = c != " ";
+            while (ultimo < n && ritardo > 0 &&
+                   (passo == 0 || static_cast<int64_t>(ultimo - p + 1) * passo <= ritardo)) {
+                const std::string dopo = carattere(ultimo + 1);
+                if (dopo == "\r") break;
+                clic = clic || dopo != " ";
+                ++ultimo;
+            }
+            azioni.Scrivi(TestoConCursore(testo, ultimo));
+            if (clic) azioni.Suona(1, false);
+            dovuto += static_cast<uint32_t>(ultimo - p + 1) * passo;
+            p = ultimo + 1;
         } else {
             int32_t dopo = p + 1;
             while (dopo <= n && fineRiga(carattere(dopo))) ++dopo;
             if (dopo > n) break;
+            bool pausa = false;
             // The first character has no line before it to end.
             if (p > 1 && carattere(p - 1) != "\n") {
                 const std::string riga = testo.substr(0, inizi[p - 1]);
@@ -83,12 +106,16 @@ bool BattiCaratteri(const std::string& testo, const AzioniTesto& azioni) {
                     if (azioni.Escape()) return false;
                     azioni.Suona(2, false);
                 }
+                pausa = true;
             }
             // The line feed after it goes with this step.
-            ++p;
+            p += 2;
+            dovuto += passo;
+            // The next line's time runs from the end of the pause.
+            if (pausa && TrascorsiDa(dovuto) > 0) dovuto = ClockTick();
         }
-        ++p;
-        AttendiDa(inizio, passo);
+        const int32_t attesa = -TrascorsiDa(dovuto);
+        if (attesa > 0) ClockSleep(static_cast<uint32_t>(attesa));
     }
     azioni.Scrivi(testo);
     azioni.Suona(5, false);

@@ -33,7 +33,10 @@ protected:
     }
     AzioniTesto Azioni() {
         AzioniTesto a;
-        a.Scrivi = [this](const std::string& t) { scritti.emplace_back(ClockTick() - inizio, t); };
+        a.Scrivi = [this](const std::string& t) {
+            scritti.emplace_back(ClockTick() - inizio, t);
+            ClockAdvance(costoScrittura);
+        };
         a.Suona = [this](int32_t effetto, bool) { suoni.push_back(effetto); };
         a.Escape = [this] { return ++controlli == escapeAl; };
         a.Eventi = [this] { ++eventi; };
@@ -55,6 +58,8 @@ protected:
     int32_t controlli = 0;
     int32_t escapeAl = -1;
     int32_t eventi = 0;
+    // How long a drawing takes.
+    uint32_t costoScrittura = 0;
 };
 
 struct CasoBattitura {
@@ -114,6 +119,35 @@ TEST_F(Battitura, CharacterAndWordModesArePacedAsTheirSteps) {
         inizio = ClockTick();
         FormatoTestoCorrente.Font = c.font;
         EXPECT_TRUE(Mostra(c.testo, c.flags, c.ritardo));
+        EXPECT_EQ(scritti, c.scritti);
+        EXPECT_EQ(suoni, c.suoni);
+        EXPECT_EQ(Trascorsi(), c.totale);
+    }
+}
+
+TEST_F(Battitura, ASlowSurfaceGetsTheCharactersDueTogether) {
+    struct Caso {
+        std::string testo;
+        int32_t flags;
+        Scritti scritti;
+        std::vector<int32_t> suoni;
+        uint32_t totale;
+    };
+    // Each drawing takes 25 ms, the steps 10 ms.
+    const Caso casi[] = {
+        {"abcdef", 0, {{0, "a_"}, {25, "abc_"}, {50, "abcdef_"}, {75, "abcdef"}}, {1, 1, 1, 5}, 100},
+        // Blanks in a group do not silence its letters; a group stops at a line end.
+        {"a b\r\ncd", 0x10,
+         {{0, "a"}, {25, "a b"}, {50, "a b"}, {75, "a b"}, {500, "a b\r\nc"}, {525, "a b\r\ncd"}, {550, "a b\r\ncd"}},
+         {1, 1, 5, 1, 1, 5}, 575},
+    };
+    costoScrittura = 25;
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.testo);
+        scritti.clear();
+        suoni.clear();
+        inizio = ClockTick();
+        EXPECT_TRUE(Mostra(c.testo, c.flags, 10));
         EXPECT_EQ(scritti, c.scritti);
         EXPECT_EQ(suoni, c.suoni);
         EXPECT_EQ(Trascorsi(), c.totale);
