@@ -55,9 +55,11 @@ std::string Trigger(int traccia, int codice) {
 }
 
 // A shared-mode level: one trigger on each track of the events, the rest on
-// tracks that never play.
+// tracks that never play. The stand-in holds none of the game's bytes that
+// the built-in fixes look for: the level says its executable has them, so
+// that the run follows the game through the logger as on a patched game.
 std::string DescrizioneLivello(int triggers) {
-    std::string d = "Version=VER1.5\r\nHeaderOptions=0x1000\r\nVideoMode=3\r\nHeaderText=Loop bench\r\n";
+    std::string d = "Version=VER1.5\r\nHeaderOptions=0x1800\r\nVideoMode=3\r\nHeaderText=Loop bench\r\n";
     for (int i = 0; i < triggers; ++i)
         d += Trigger(i < TracceEvento ? PrimaTracciaEvento + i : PrimaTracciaMuta + i % TracceMute, i + 1);
     return d;
