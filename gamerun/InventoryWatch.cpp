@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/ImageLoading.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
@@ -99,23 +100,34 @@ bool IsInventoryMode(bool AcceptBlack, bool& AllBlack, bool ForceScreen) {
 
     const int32_t y = schermo.Top;
     const int32_t ultimo = std::min(schermo.Right, SchermoX) - 2;
+    // The row in one copy: a read per pixel costs a trip to the display
+    // server each, which an idle level pays on every tick.
+    const int32_t larghezza = ultimo - schermo.Left + 1;
+    DibMemoria riga;
+    if (larghezza > 0 &&
+        (!CreaDibMemoria(larghezza, 1, riga) || !BitBlt(riga.dc, 0, 0, larghezza, 1, dc, schermo.Left, y, SRCCOPY))) {
+        LiberaDibMemoria(riga);
+        StampaLog("Warning: invalid screen pixel color at (" + std::to_string(schermo.Left) + ", " + std::to_string(y) +
+                  ")");
+        StampaLog("Client rect=" + std::to_string(client.Left) + "," + std::to_string(client.Top) + "-" +
+                  std::to_string(client.Right) + "," + std::to_string(client.Bottom));
+        ReleaseDC(nullptr, dc);
+        return false;
+    }
+    if (larghezza > 0) GdiFlush();
+    const auto* bgr = static_cast<const uint8_t*>(riga.bit);
     bool grigioNonNero = false;
-    for (int32_t x = schermo.Left; x <= ultimo; ++x) {
-        const COLORREF colore = GetPixel(dc, x, y);
-        if (colore == CLR_INVALID) {
-            StampaLog("Warning: invalid screen pixel color at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
-            StampaLog("Client rect=" + std::to_string(client.Left) + "," + std::to_string(client.Top) + "-" +
-                      std::to_string(client.Right) + "," + std::to_string(client.Bottom));
-            ReleaseDC(nullptr, dc);
-            return false;
-        }
+    for (int32_t x = 0; x < larghezza; ++x) {
+        const COLORREF colore = RGB(bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]);
         if (!IsGrigio(colore)) {
+            LiberaDibMemoria(riga);
             ReleaseDC(nullptr, dc);
             RallentaInventario(inizio);
             return false;
         }
         if (colore != RGB(0, 0, 0)) grigioNonNero = true;
     }
+    LiberaDibMemoria(riga);
     AllBlack = !grigioNonNero;
     const bool inventario = grigioNonNero || AcceptBlack;
     StampaLog(inventario ? "Inventory phase" : "All black");
