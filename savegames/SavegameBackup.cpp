@@ -16,8 +16,10 @@ SavegameCache SavegameCacheBloccata;
 namespace {
 
 // Written into the backup folder while the slots hold a normalised
-// savegame: a run that ends in between leaves it, and the next start puts
-// the savegames of the backup folder back, however many slots were written.
+// savegame or a backup is held: a run that ends in between leaves it, and
+// the next start puts the savegames of the backup folder back, however many
+// slots were written. While it is there the backup folder already holds
+// what the slots must go back to, and nothing overwrites it.
 std::string FileNormalizzazione() { return NellaCartella(CartellaOldSavegames(), "Normalized.txt"); }
 
 bool ScriviMarcaNormalizzazione() {
@@ -43,6 +45,27 @@ void RipristinaDaCartellaOld() {
     CancellaFile(FileNormalizzazione());
 }
 
+// The savegames of a held backup also wait in the backup folder, since a
+// save the media forces may overwrite a slot and the copy in memory dies
+// with the program.
+void ScriviBackupSuDisco() {
+    if (Trim(CartellaTrle).empty() || EsisteFile(FileNormalizzazione())) return;
+    const std::string old = CartellaOldSavegames();
+    if (!EsisteCartella(old) && !CreaCartella(old)) {
+        StampaLog("ERROR: cannot create " + old + ": the savegame backup is held only in memory", true);
+        return;
+    }
+    bool ok = true;
+    for (int32_t i = 0; i < SavegameCacheBackup.Count; ++i) {
+        const SavegameCacheEntry& voce = SavegameCacheBackup.Entries[static_cast<size_t>(i)];
+        SavegameBin copia = voce.Bytes;
+        ok = SalvaSavegameBin(NellaCartella(old, NomeFileDaPercorso(voce.Path)), copia, true) && ok;
+    }
+    // Without every copy the mark would make the next start restore too few.
+    if (!ok || !ScriviMarcaNormalizzazione())
+        StampaLog("ERROR: cannot write the savegame backup into " + old + ": it is held only in memory", true);
+}
+
 void SpostaInOld(const std::string& percorso) {
     if (SpostaSavegameInCartella(percorso, CartellaOldSavegames()))
         StampaLog("Moved " + NomeFileDaPercorso(percorso) + " into " + CartellaOldSavegames());
@@ -63,6 +86,7 @@ void BackupSavegames() {
     AggiornaCacheSavegame(1000);
     StampaLog("Perform backup current savegames");
     SavegameCacheBackup = CacheSavegame;
+    ScriviBackupSuDisco();
     ImpostaBit(StatoSequenza, RipristinaBackupSavegame);
 }
 
@@ -73,7 +97,9 @@ void RipristinaSavegames() {
     }
     StampaLog("Restore previous savegames backup");
     CacheSavegame = SavegameCacheBackup;
-    ScriviCacheSavegame(true);
+    // The copies in the backup folder are the slots' until all are back.
+    if (ScriviCacheSavegame(true) && !HaBit(StatoSequenza, SavegameNormalizzati) && !Trim(CartellaTrle).empty())
+        CancellaFile(FileNormalizzazione());
     if (HaBit(StatoGioco, StopSave)) {
         StampaLog("Update frozen savegames for inherit save");
         SavegameCacheBloccata = CacheSavegame;
@@ -93,7 +119,9 @@ void NormalizzaSavegame() {
         StampaLog("ERROR: cannot create " + old + ": savegames not normalized", true);
         return;
     }
-    CopiaSavegameCartella(Trim(CartellaTrle), old);
+    // A held backup or a normalisation already there keeps the savegames
+    // of before in the backup folder: the slots now may hold newer ones.
+    if (!EsisteFile(FileNormalizzazione())) CopiaSavegameCartella(Trim(CartellaTrle), old);
     if (!ScriviMarcaNormalizzazione()) {
         StampaLog("ERROR: cannot write " + FileNormalizzazione() + ": savegames not normalized", true);
         return;
@@ -113,8 +141,10 @@ void RimuoviSavegameNormalizzati() {
         StampaLog("WARNING: savegame are not normalized");
         return;
     }
-    // Until every slot is back the mark stays, for the next start to finish.
-    if (ScriviCacheSavegame(true)) CancellaFile(FileNormalizzazione());
+    // Until every slot is back the mark stays, for the next start to finish;
+    // a held backup keeps it until its own restore.
+    if (ScriviCacheSavegame(true) && !HaBit(StatoSequenza, RipristinaBackupSavegame))
+        CancellaFile(FileNormalizzazione());
     TogliBit(StatoSequenza, SavegameNormalizzati);
 }
 

@@ -31,6 +31,51 @@ TEST_F(BackupTest, TheFirstBackupIsKeptAndRestored) {
     EXPECT_TRUE(Contiene(righe, "Restore previous savegames backup"));
 }
 
+// A backup lives on disk too: a run that dies while it is held (the game
+// having saved over a slot) leaves the next start to put the slots back.
+TEST_F(BackupTest, AHeldBackupSurvivesTheEndOfTheProgram) {
+    const std::string marca = trle / "Old_Savegames\\Normalized.txt";
+    Metti(0, Gioco(2));
+    Metti(1, Gioco(3));
+    BackupSavegames();
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(0)), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(1)), Gioco(3)), -1);
+    EXPECT_TRUE(EsisteFileProva(marca));
+    Metti(1, Gioco(4));
+    Metti(2, Gioco(5));
+
+    // The program is gone: the next start knows nothing of the backup.
+    StatoSequenza = 0;
+    CacheSavegame = SavegameCache{};
+    SavegameCacheBackup = SavegameCache{};
+    AnalizzaSavegameTrle();
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(Leggi(1), Gioco(3)), -1);
+    EXPECT_FALSE(EsisteFileProva(Slot(2)));
+    EXPECT_FALSE(EsisteFileProva(marca));
+}
+
+TEST_F(BackupTest, TheRestoreAloneEndsTheBackupOnDisk) {
+    const std::string marca = trle / "Old_Savegames\\Normalized.txt";
+    Metti(0, Gioco(2));
+    Metti(3, Gioco(7));
+    BackupSavegames();
+    // The forced save lands in the newest slot, then a load normalises.
+    Metti(3, Gioco(8));
+    AggiornaCacheSavegame(0);
+    NormalizzaSavegame();
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(3)), Gioco(7)), -1);
+    NormalizzaSavegame();
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(3)), Gioco(7)), -1);
+    RimuoviSavegameNormalizzati();
+    EXPECT_TRUE(EsisteFileProva(marca));
+    EXPECT_EQ(mano::Differenza(Leggi(3), Gioco(8)), -1);
+    RipristinaSavegames();
+    EXPECT_FALSE(EsisteFileProva(marca));
+    EXPECT_EQ(mano::Differenza(Leggi(3), Gioco(7)), -1);
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+}
+
 TEST_F(BackupTest, StopSaveFreezesTheRestoredSavegames) {
     Metti(0, Gioco(2));
     BackupSavegames();
