@@ -54,6 +54,7 @@ protected:
         OpzioniCartellaGioco o;
         o.scriptGioco = script;
         o.trigger = trigger;
+        if (!trigger.empty()) o.tracce = {5};
         if (!Costruisci(o) || !CopyFileA((CartellaProgrammi() + "\\Ludovane.exe").c_str(), Exe().c_str(), FALSE))
             return false;
         for (const FileIniziale& f : file)
@@ -180,9 +181,10 @@ TEST_F(SavegameRun, NoSavegameIsLostWhenLudovaneIsKilledWhileABackupIsHeld) {
         DWORD ritardo;
     };
     const std::vector<Caso> casi = {
-        {"as the media starts", [this] { return GiocoHaScritto("save screen"); }, 0},
         {"right after the forced save", salvato, 0},
-        {"as the sequence ends", salvato, 150},
+        // The run sees the save about half a second later, then restores.
+        {"as the backup is restored", salvato, 500},
+        {"after the restore", salvato, 900},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
@@ -190,6 +192,8 @@ TEST_F(SavegameRun, NoSavegameIsLostWhenLudovaneIsKilledWhileABackupIsHeld) {
         ASSERT_TRUE(Prepara(file, ScriptBackup, TriggerBackup));
         EXPECT_TRUE(UccidiA(caso.momento, caso.ritardo)) << Log();
         VerificaSopravvissuti(file, "after the kill");
+        // The media had begun its save.
+        EXPECT_TRUE(GiocoHaScritto("save screen")) << LogGioco();
 
         // The next run finds the slots as the backup held them.
         ASSERT_TRUE(ScriviFileProva(trle / "gamesim.txt", ScriptSavegame));
