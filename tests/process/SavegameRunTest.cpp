@@ -77,6 +77,17 @@ protected:
         }
     }
 
+    // A whole run after a killed one: the start-up check keeps the good
+    // savegames of <file> in their slots.
+    void ProssimaRun(const std::vector<FileIniziale>& file) {
+        ASSERT_TRUE(ScriviFileProva(trle / "gamesim.txt", ScriptSavegame));
+        DeleteFileA((trle / "gamesim_log.txt").c_str());
+        EXPECT_EQ(Run(), 0);
+        FineProcessiRimasti();
+        VerificaSopravvissuti(file, "after the next run");
+        for (int n = 0; n < 5; ++n) EXPECT_TRUE(Integro(LeggiFileProva(trle / file[n].nome), file[n])) << n;
+    }
+
     // The game stand-in and the logger of a killed run end with it.
     void FineProcessiRimasti() {
         // A game launched just before the kill names itself in its log soon.
@@ -162,13 +173,7 @@ TEST_F(SavegameRun, NoSavegameIsLostWhereverLudovaneIsKilled) {
         EXPECT_TRUE(UccidiA(caso.momento, caso.ritardo)) << Log();
         VerificaSopravvissuti(file, "after the kill");
 
-        ASSERT_TRUE(ScriviFileProva(trle / "gamesim.txt", ScriptSavegame));
-        DeleteFileA((trle / "gamesim_log.txt").c_str());
-        EXPECT_EQ(Run(), 0);
-        FineProcessiRimasti();
-        VerificaSopravvissuti(file, "after the next run");
-        // The start-up check keeps the good ones in their slots.
-        for (int n = 0; n < 5; ++n) EXPECT_TRUE(Integro(LeggiFileProva(trle / file[n].nome), file[n])) << n;
+        ProssimaRun(file);
     }
     EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
 }
@@ -196,12 +201,7 @@ TEST_F(SavegameRun, NoSavegameIsLostWhenLudovaneIsKilledWhileABackupIsHeld) {
         EXPECT_TRUE(GiocoHaScritto("save screen")) << LogGioco();
 
         // The next run finds the slots as the backup held them.
-        ASSERT_TRUE(ScriviFileProva(trle / "gamesim.txt", ScriptSavegame));
-        DeleteFileA((trle / "gamesim_log.txt").c_str());
-        EXPECT_EQ(Run(), 0);
-        FineProcessiRimasti();
-        VerificaSopravvissuti(file, "after the next run");
-        for (int n = 0; n < 5; ++n) EXPECT_TRUE(Integro(LeggiFileProva(trle / file[n].nome), file[n])) << n;
+        ProssimaRun(file);
         EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
     }
     EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
