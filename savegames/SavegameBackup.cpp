@@ -8,6 +8,7 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "gamerun/TimerTick.h"
+#include "platform/Clock.h"
 #include "savegames/SavegameFile.h"
 
 SavegameCache SavegameCacheBackup;
@@ -37,7 +38,18 @@ void RipristinaDaCartellaOld() {
     const std::string trle = Trim(CartellaTrle);
     const std::string old = CartellaOldSavegames();
     ScriviMarcaNormalizzazione();
-    CopiaSavegameCartella(old, trle);
+    // A slot another program holds open for a moment refuses its copy.
+    bool copiati = CopiaSavegameCartella(old, trle);
+    for (int32_t tentativo = 1; !copiati && tentativo < 3; ++tentativo) {
+        ClockSleep(100);
+        copiati = CopiaSavegameCartella(old, trle);
+    }
+    if (!copiati) {
+        StampaLog("ERROR: cannot copy the savegames of " + old + " back into " + trle +
+                      ": they are copied again at the next start",
+                  true);
+        return;
+    }
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string slot = NellaCartella(trle, "savegame." + std::to_string(n));
         if (!EsisteFile(NellaCartella(old, "savegame." + std::to_string(n))) && EsisteFile(slot)) CancellaFile(slot);
@@ -76,6 +88,8 @@ void SpostaInOld(const std::string& percorso) {
 }  // namespace
 
 std::string CartellaOldSavegames() { return Trim(CartellaTrle) + "\\Old_Savegames"; }
+
+bool SavegameInAttesaDiRipristino() { return !Trim(CartellaTrle).empty() && EsisteFile(FileNormalizzazione()); }
 
 void BackupSavegames() {
     if (IsPreviewMode()) {
@@ -121,7 +135,10 @@ void NormalizzaSavegame() {
     }
     // A held backup or a normalisation already there keeps the savegames
     // of before in the backup folder: the slots now may hold newer ones.
-    if (!EsisteFile(FileNormalizzazione())) CopiaSavegameCartella(Trim(CartellaTrle), old);
+    if (!EsisteFile(FileNormalizzazione()) && !CopiaSavegameCartella(Trim(CartellaTrle), old)) {
+        StampaLog("ERROR: cannot copy the savegames into " + old + ": savegames not normalized", true);
+        return;
+    }
     if (!ScriviMarcaNormalizzazione()) {
         StampaLog("ERROR: cannot write " + FileNormalizzazione() + ": savegames not normalized", true);
         return;
