@@ -498,7 +498,8 @@ bool InitMediaMcfCorpo() {
     }
 
     AnalizzaSavegameTrle();
-    if (!Trim(CartellaTrle).empty() && (EsisteCartella(CartellaOldSavegames()) || CreaCartella(CartellaOldSavegames())))
+    if (!Trim(CartellaTrle).empty() && !SavegameInAttesaDiRipristino() &&
+        (EsisteCartella(CartellaOldSavegames()) || CreaCartella(CartellaOldSavegames())))
         CopiaSavegameCartella(Trim(CartellaTrle), CartellaOldSavegames());
     AggiornaCacheRichiesto = true;
     AggiornaCacheSavegame(0);

@@ -2,12 +2,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "core/FileUtils.h"
 #include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
+#include "core/MediaTrigger.h"
 #include "core/PathNames.h"
 #include "core/SharedState.h"
 #include "core/SystemUtils.h"
+#include "core/Utf8Text.h"
 #include "gamerun/CdTracking.h"
 #include "gamerun/GameFocus.h"
 #include "gamerun/GameWindow.h"
@@ -367,4 +371,44 @@ void RilasciaTastiSpeciali() {
 void InviaEscape() {
     StampaLog("Send Escape key");
     InviaCodici(false, {{1, 300}, {129, 200}});
+}
+
+namespace {
+
+// The path of a media file of the splash, in the form a trigger's texts
+// keep; "" when it cannot be located.
+std::string FileSplash(const std::string& nome, std::vector<std::string>& lista, int32_t& conteggio) {
+    bool temporaneo = false;
+    const std::string percorso = EstraiFileMedia(nome, temporaneo, false, false);
+    if (percorso.empty()) return std::string();
+    if (temporaneo) AggiungiNomeUnico(percorso, lista, conteggio);
+    return Utf8DaAnsi(percorso);
+}
+
+}  // namespace
+
+bool EstraiFileSplash(std::vector<std::string>& lista, int32_t& conteggio) {
+    if (MediaCorrente.TypeFlags & BackgroundImage) {
+        MediaCorrente.MediaFile = FileSplash(MediaCorrente.MediaFile, lista, conteggio);
+        if (MediaCorrente.MediaFile.empty()) return false;
+    } else {
+        MediaCorrente.MediaFile.clear();
+    }
+    if (HaBit(ParametriSplash.Flags, SplashCaptureKeyboard) && (MediaCorrente.TypeFlags & BackgroundSound) &&
+        !MediaCorrente.SoundFile.empty() && FileSplash(MediaCorrente.SoundFile, lista, conteggio).empty())
+        return false;
+    const size_t limite = std::min(static_cast<size_t>(std::max(ParametriSplash.Limite, 0)),
+                                   ParametriSplash.Animazioni.size());
+    for (size_t i = 0; i < limite; ++i) {
+        DatiAnimazione& animazione = ParametriSplash.Animazioni[i];
+        if (HaBit(animazione.Flags, AnimazioneShowBackImage)) {
+            animazione.BackImage = FileSplash(animazione.BackImage, lista, conteggio);
+            if (animazione.BackImage.empty()) return false;
+        }
+        if (animazione.Flags & (AnimazioneSprite | AnimazioneLandscape)) {
+            animazione.Image = FileSplash(animazione.Image, lista, conteggio);
+            if (animazione.Image.empty()) return false;
+        }
+    }
+    return true;
 }

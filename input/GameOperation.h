@@ -60,3 +60,9 @@ void AttendiTastoEscape();
 // Releases Return, F5 and F6 when they were left down.
 void RilasciaTastiSpeciali();
 void InviaEscape();
+// Locates the files of the splash being performed: the background image
+// (its path replaces the media's file), the sound when the splash captures
+// the keyboard, the images of its animations (their paths replace the
+// names). Extracted copies join <lista> once, for the caller to delete.
+// False when a file cannot be located.
+bool EstraiFileSplash(std::vector<std::string>& lista, int32_t& conteggio);

@@ -8,6 +8,7 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "gamerun/TimerTick.h"
+#include "platform/Clock.h"
 #include "savegames/SavegameFile.h"
 
 SavegameCache SavegameCacheBackup;
@@ -16,8 +17,10 @@ SavegameCache SavegameCacheBloccata;
 namespace {
 
 // Written into the backup folder while the slots hold a normalised
-// savegame: a run that ends in between leaves it, and the next start puts
-// the savegames of the backup folder back, however many slots were written.
+// savegame or a backup is held: a run that ends in between leaves it, and
+// the next start puts the savegames of the backup folder back, however many
+// slots were written. While it is there the backup folder already holds
+// what the slots must go back to, and nothing overwrites it.
 std::string FileNormalizzazione() { return NellaCartella(CartellaOldSavegames(), "Normalized.txt"); }
 
 bool ScriviMarcaNormalizzazione() {
@@ -35,12 +38,44 @@ void RipristinaDaCartellaOld() {
     const std::string trle = Trim(CartellaTrle);
     const std::string old = CartellaOldSavegames();
     ScriviMarcaNormalizzazione();
-    CopiaSavegameCartella(old, trle);
+    // A slot another program holds open for a moment refuses its copy.
+    bool copiati = CopiaSavegameCartella(old, trle);
+    for (int32_t tentativo = 1; !copiati && tentativo < 3; ++tentativo) {
+        ClockSleep(100);
+        copiati = CopiaSavegameCartella(old, trle);
+    }
+    if (!copiati) {
+        StampaLog("ERROR: cannot copy the savegames of " + old + " back into " + trle +
+                      ": they are copied again at the next start",
+                  true);
+        return;
+    }
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string slot = NellaCartella(trle, "savegame." + std::to_string(n));
         if (!EsisteFile(NellaCartella(old, "savegame." + std::to_string(n))) && EsisteFile(slot)) CancellaFile(slot);
     }
     CancellaFile(FileNormalizzazione());
+}
+
+// The savegames of a held backup also wait in the backup folder, since a
+// save the media forces may overwrite a slot and the copy in memory dies
+// with the program.
+void ScriviBackupSuDisco() {
+    if (Trim(CartellaTrle).empty() || EsisteFile(FileNormalizzazione())) return;
+    const std::string old = CartellaOldSavegames();
+    if (!EsisteCartella(old) && !CreaCartella(old)) {
+        StampaLog("ERROR: cannot create " + old + ": the savegame backup is held only in memory", true);
+        return;
+    }
+    bool ok = true;
+    for (int32_t i = 0; i < SavegameCacheBackup.Count; ++i) {
+        const SavegameCacheEntry& voce = SavegameCacheBackup.Entries[static_cast<size_t>(i)];
+        SavegameBin copia = voce.Bytes;
+        ok = SalvaSavegameBin(NellaCartella(old, NomeFileDaPercorso(voce.Path)), copia, true) && ok;
+    }
+    // Without every copy the mark would make the next start restore too few.
+    if (!ok || !ScriviMarcaNormalizzazione())
+        StampaLog("ERROR: cannot write the savegame backup into " + old + ": it is held only in memory", true);
 }
 
 void SpostaInOld(const std::string& percorso) {
@@ -54,6 +89,8 @@ void SpostaInOld(const std::string& percorso) {
 
 std::string CartellaOldSavegames() { return Trim(CartellaTrle) + "\\Old_Savegames"; }
 
+bool SavegameInAttesaDiRipristino() { return !Trim(CartellaTrle).empty() && EsisteFile(FileNormalizzazione()); }
+
 void BackupSavegames() {
     if (IsPreviewMode()) {
         StampaLog("Required backup savegames in preview mode: ignore backup");
@@ -63,6 +100,7 @@ void BackupSavegames() {
     AggiornaCacheSavegame(1000);
     StampaLog("Perform backup current savegames");
     SavegameCacheBackup = CacheSavegame;
+    ScriviBackupSuDisco();
     ImpostaBit(StatoSequenza, RipristinaBackupSavegame);
 }
 
@@ -73,7 +111,9 @@ void RipristinaSavegames() {
     }
     StampaLog("Restore previous savegames backup");
     CacheSavegame = SavegameCacheBackup;
-    ScriviCacheSavegame(true);
+    // The copies in the backup folder are the slots' until all are back.
+    if (ScriviCacheSavegame(true) && !HaBit(StatoSequenza, SavegameNormalizzati) && !Trim(CartellaTrle).empty())
+        CancellaFile(FileNormalizzazione());
     if (HaBit(StatoGioco, StopSave)) {
         StampaLog("Update frozen savegames for inherit save");
         SavegameCacheBloccata = CacheSavegame;
@@ -93,7 +133,12 @@ void NormalizzaSavegame() {
         StampaLog("ERROR: cannot create " + old + ": savegames not normalized", true);
         return;
     }
-    CopiaSavegameCartella(Trim(CartellaTrle), old);
+    // A held backup or a normalisation already there keeps the savegames
+    // of before in the backup folder: the slots now may hold newer ones.
+    if (!EsisteFile(FileNormalizzazione()) && !CopiaSavegameCartella(Trim(CartellaTrle), old)) {
+        StampaLog("ERROR: cannot copy the savegames into " + old + ": savegames not normalized", true);
+        return;
+    }
     if (!ScriviMarcaNormalizzazione()) {
         StampaLog("ERROR: cannot write " + FileNormalizzazione() + ": savegames not normalized", true);
         return;
@@ -113,8 +158,10 @@ void RimuoviSavegameNormalizzati() {
         StampaLog("WARNING: savegame are not normalized");
         return;
     }
-    // Until every slot is back the mark stays, for the next start to finish.
-    if (ScriviCacheSavegame(true)) CancellaFile(FileNormalizzazione());
+    // Until every slot is back the mark stays, for the next start to finish;
+    // a held backup keeps it until its own restore.
+    if (ScriviCacheSavegame(true) && !HaBit(StatoSequenza, RipristinaBackupSavegame))
+        CancellaFile(FileNormalizzazione());
     TogliBit(StatoSequenza, SavegameNormalizzati);
 }
 

@@ -14,6 +14,10 @@ extern SavegameCache SavegameCacheBloccata;
 // The game folder's "Old_Savegames".
 std::string CartellaOldSavegames();
 
+// The backup folder holds what the slots must go back to (a repair or a
+// restore is still due): nothing may copy the slots over it.
+bool SavegameInAttesaDiRipristino();
+
 void BackupSavegames();
 void RipristinaSavegames();
 // Writes the newest cached savegame into every slot.

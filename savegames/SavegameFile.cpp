@@ -68,16 +68,19 @@ void CancellaSavegameCartella(const std::string& cartella) {
     }
 }
 
-void CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione) {
-    if (SenzaCartella(sorgente) || SenzaCartella(destinazione)) return;
+bool CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione) {
+    if (SenzaCartella(sorgente) || SenzaCartella(destinazione)) return false;
+    bool ok = true;
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string file = SlotCartella(sorgente, n);
+        if (!EsisteFile(file)) continue;
         SavegameBin dati;
         // Written as any savegame is, so that a copy cut short never leaves
         // a damaged file in place of a whole one.
-        if (EsisteFile(file) && LeggiFileIntero(file, dati, 16 * 1024 * 1024))
-            SalvaSavegameBin(SlotCartella(destinazione, n), dati, true);
+        if (!LeggiFileIntero(file, dati, 16 * 1024 * 1024) || !SalvaSavegameBin(SlotCartella(destinazione, n), dati, true))
+            ok = false;
     }
+    return ok;
 }
 
 bool SpostaSavegameInCartella(const std::string& percorso, const std::string& cartella) {

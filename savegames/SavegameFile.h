@@ -25,8 +25,9 @@ bool SalvaSavegameBin(const std::string& percorso, SavegameBin& immagine, bool c
 std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int32_t& conteggio);
 // Deletes the slot files of a folder, where present.
 void CancellaSavegameCartella(const std::string& cartella);
-// Copies each slot file of <sorgente> over the one of <destinazione>.
-void CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione);
+// Copies each slot file of <sorgente> over the one of <destinazione>; False
+// when one of them could not be copied (the others are copied still).
+bool CopiaSavegameCartella(const std::string& sorgente, const std::string& destinazione);
 // Moves a file into a folder (created when missing). A different file of
 // that name stays: the moved one takes the name followed by ".1", ".2" ...
 // The source goes only once the copy is complete.

@@ -1,7 +1,7 @@
 // Savegames through whole runs of Ludovane.exe killed at varied moments: at
 // the start-up check of the savegames, in the level while the cache stamps
-// new saves, in the end-of-run write, and while it repairs slots left
-// normalised. Afterwards, and after the next whole run, every savegame that
+// new saves, in the end-of-run write, while a media holds a backup of the
+// savegames, and while it repairs slots left normalised. Afterwards, and after the next whole run, every savegame that
 // existed is whole in its slot or in Old_Savegames.
 #include <gtest/gtest.h>
 
@@ -18,6 +18,15 @@ namespace {
 // stamps the newest savegame with the private variables.
 const std::string ScriptSavegame =
     "boot 1024 768\nload title.tr4 100\ncd 97\nwait 300\nlog TIME_Init\nload level1.tr4 100\ncd 3\nwait 600\nquit\n";
+
+// Track 5 fires an action media that saves the game first, which backs the
+// savegames up until the media's sequence ends: the game's save overwrites
+// the newest slot meanwhile.
+const std::string ScriptBackup =
+    "levels title.tr4 level1.tr4\nboot 1024 768\nload title.tr4 100\ncd 97\nwait 300\nlog TIME_Init\n"
+    "load level1.tr4 100\nlevel 1\ncd 3\nwait 600\ncd 5\nwait 4000\nquit\n";
+const std::string TriggerBackup =
+    "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=10\r\nTriggerCd=5\r\nLevel=1\r\nOptions=0x200000\r\n";
 
 struct FileIniziale {
     std::string nome;  // in the game folder
@@ -38,11 +47,14 @@ protected:
         return f;
     }
 
-    bool Prepara(const std::vector<FileIniziale>& file) {
+    bool Prepara(const std::vector<FileIniziale>& file, const std::string& script = ScriptSavegame,
+                 const std::string& trigger = "") {
         RimuoviAlbero(trle.Percorso());
         CreateDirectoryA(trle.Percorso().c_str(), nullptr);
         OpzioniCartellaGioco o;
-        o.scriptGioco = ScriptSavegame;
+        o.scriptGioco = script;
+        o.trigger = trigger;
+        if (!trigger.empty()) o.tracce = {5};
         if (!Costruisci(o) || !CopyFileA((CartellaProgrammi() + "\\Ludovane.exe").c_str(), Exe().c_str(), FALSE))
             return false;
         for (const FileIniziale& f : file)
@@ -63,6 +75,17 @@ protected:
             const bool inOld = Integro(LeggiFileProva(trle / ("Old_Savegames\\" + f.nome)), f);
             EXPECT_TRUE(nelloSlot || inOld) << f.nome << " lost " << momento;
         }
+    }
+
+    // A whole run after a killed one: the start-up check keeps the good
+    // savegames of <file> in their slots.
+    void ProssimaRun(const std::vector<FileIniziale>& file) {
+        ASSERT_TRUE(ScriviFileProva(trle / "gamesim.txt", ScriptSavegame));
+        DeleteFileA((trle / "gamesim_log.txt").c_str());
+        EXPECT_EQ(Run(), 0);
+        FineProcessiRimasti();
+        VerificaSopravvissuti(file, "after the next run");
+        for (int n = 0; n < 5; ++n) EXPECT_TRUE(Integro(LeggiFileProva(trle / file[n].nome), file[n])) << n;
     }
 
     // The game stand-in and the logger of a killed run end with it.
@@ -150,13 +173,36 @@ TEST_F(SavegameRun, NoSavegameIsLostWhereverLudovaneIsKilled) {
         EXPECT_TRUE(UccidiA(caso.momento, caso.ritardo)) << Log();
         VerificaSopravvissuti(file, "after the kill");
 
-        ASSERT_TRUE(ScriviFileProva(trle / "gamesim.txt", ScriptSavegame));
-        DeleteFileA((trle / "gamesim_log.txt").c_str());
-        EXPECT_EQ(Run(), 0);
-        FineProcessiRimasti();
-        VerificaSopravvissuti(file, "after the next run");
-        // The start-up check keeps the good ones in their slots.
-        for (int n = 0; n < 5; ++n) EXPECT_TRUE(Integro(LeggiFileProva(trle / file[n].nome), file[n])) << n;
+        ProssimaRun(file);
+    }
+    EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
+}
+
+TEST_F(SavegameRun, NoSavegameIsLostWhenLudovaneIsKilledWhileABackupIsHeld) {
+    const auto salvato = [this] { return LogGioco().find("\nsavegame savegame.") != std::string::npos; };
+    struct Caso {
+        const char* nome;
+        std::function<bool()> momento;
+        DWORD ritardo;
+    };
+    const std::vector<Caso> casi = {
+        {"right after the forced save", salvato, 0},
+        // The run sees the save about half a second later, then restores.
+        {"as the backup is restored", salvato, 500},
+        {"after the restore", salvato, 900},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        const std::vector<FileIniziale> file = FileNormali();
+        ASSERT_TRUE(Prepara(file, ScriptBackup, TriggerBackup));
+        EXPECT_TRUE(UccidiA(caso.momento, caso.ritardo)) << Log();
+        VerificaSopravvissuti(file, "after the kill");
+        // The media had begun its save.
+        EXPECT_TRUE(GiocoHaScritto("save screen")) << LogGioco();
+
+        // The next run finds the slots as the backup held them.
+        ProssimaRun(file);
+        EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
     }
     EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
 }

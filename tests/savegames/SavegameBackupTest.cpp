@@ -2,6 +2,7 @@
 // their removal, and the check of the game folder at the start of the run:
 // no savegame that was in a slot is ever deleted without a copy.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameFile.h"
@@ -29,6 +30,51 @@ TEST_F(BackupTest, TheFirstBackupIsKeptAndRestored) {
     const std::vector<std::string> righe = Righe();
     EXPECT_EQ(std::count(righe.begin(), righe.end(), "Perform backup current savegames"), 1);
     EXPECT_TRUE(Contiene(righe, "Restore previous savegames backup"));
+}
+
+// A backup lives on disk too: a run that dies while it is held (the game
+// having saved over a slot) leaves the next start to put the slots back.
+TEST_F(BackupTest, AHeldBackupSurvivesTheEndOfTheProgram) {
+    const std::string marca = trle / "Old_Savegames\\Normalized.txt";
+    Metti(0, Gioco(2));
+    Metti(1, Gioco(3));
+    BackupSavegames();
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(0)), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(1)), Gioco(3)), -1);
+    EXPECT_TRUE(EsisteFileProva(marca));
+    Metti(1, Gioco(4));
+    Metti(2, Gioco(5));
+
+    // The program is gone: the next start knows nothing of the backup.
+    StatoSequenza = 0;
+    CacheSavegame = SavegameCache{};
+    SavegameCacheBackup = SavegameCache{};
+    AnalizzaSavegameTrle();
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(Leggi(1), Gioco(3)), -1);
+    EXPECT_FALSE(EsisteFileProva(Slot(2)));
+    EXPECT_FALSE(EsisteFileProva(marca));
+}
+
+TEST_F(BackupTest, TheRestoreAloneEndsTheBackupOnDisk) {
+    const std::string marca = trle / "Old_Savegames\\Normalized.txt";
+    Metti(0, Gioco(2));
+    Metti(3, Gioco(7));
+    BackupSavegames();
+    // The forced save lands in the newest slot, then a load normalises.
+    Metti(3, Gioco(8));
+    AggiornaCacheSavegame(0);
+    NormalizzaSavegame();
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(3)), Gioco(7)), -1);
+    NormalizzaSavegame();
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(3)), Gioco(7)), -1);
+    RimuoviSavegameNormalizzati();
+    EXPECT_TRUE(EsisteFileProva(marca));
+    EXPECT_EQ(mano::Differenza(Leggi(3), Gioco(8)), -1);
+    RipristinaSavegames();
+    EXPECT_FALSE(EsisteFileProva(marca));
+    EXPECT_EQ(mano::Differenza(Leggi(3), Gioco(7)), -1);
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
 }
 
 TEST_F(BackupTest, StopSaveFreezesTheRestoredSavegames) {
@@ -174,6 +220,32 @@ TEST_F(AvvioTest, ANormalisationCutShortIsUndone) {
     EXPECT_EQ(ElencoSavegameCartella(trle.Percorso(), conteggio), (std::vector<std::string>{Slot(0), Slot(3), Slot(4)}));
     EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
     EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+}
+
+// A slot held open by another program refuses the repair: the mark and the
+// backup folder wait for the next start, which finishes it.
+TEST_F(AvvioTest, ARepairRefusedByABusySlotWaitsForTheNextStart) {
+    Metti(0, Gioco(2));
+    Metti(3, Gioco(7));
+    AggiornaCacheSavegame(0);
+    NormalizzaSavegame();
+    StatoSequenza = 0;
+    HANDLE aperto = CreateFileA(Slot(0).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(aperto, INVALID_HANDLE_VALUE);
+    AnalizzaSavegameTrle();
+    CloseHandle(aperto);
+    EXPECT_TRUE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+    EXPECT_TRUE(SavegameInAttesaDiRipristino());
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(0)), Gioco(2)), -1);
+    EXPECT_TRUE(EsisteFileProva(Slot(5)));
+    EXPECT_TRUE(Contiene(Righe(), "ERROR: cannot copy the savegames of " + trle / "Old_Savegames" + " back into " +
+                                      trle.Percorso() + ": they are copied again at the next start"));
+
+    AnalizzaSavegameTrle();
+    int32_t conteggio = 0;
+    EXPECT_EQ(ElencoSavegameCartella(trle.Percorso(), conteggio), (std::vector<std::string>{Slot(0), Slot(3)}));
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+    EXPECT_FALSE(SavegameInAttesaDiRipristino());
 }
 
 }  // namespace
