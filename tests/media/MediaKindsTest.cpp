@@ -36,30 +36,51 @@ struct Cattura {
     bool Vuota() const { return pixel.empty(); }
 };
 
+// A memory surface of 32-bit pixels, top row first, selected into its own
+// device context; Leggi turns them into COLORREF values.
+struct Superficie32 {
+    HDC dc = nullptr;
+    HBITMAP bmp = nullptr;
+    HGDIOBJ vecchia = nullptr;
+    const uint32_t* bits = nullptr;
+    Superficie32(HDC compatibile, int32_t larghezza, int32_t altezza) {
+        dc = CreateCompatibleDC(compatibile);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = larghezza;
+        bi.bmiHeader.biHeight = -altezza;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* p = nullptr;
+        bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+        bits = static_cast<const uint32_t*>(p);
+        vecchia = SelectObject(dc, bmp);
+    }
+    ~Superficie32() {
+        SelectObject(dc, vecchia);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+    Superficie32(const Superficie32&) = delete;
+    Superficie32& operator=(const Superficie32&) = delete;
+    void Leggi(Cattura& c) const {
+        GdiFlush();
+        c.pixel.resize(static_cast<size_t>(c.larghezza) * c.altezza);
+        for (size_t i = 0; i < c.pixel.size(); ++i)
+            c.pixel[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
+    }
+};
+
 Cattura CatturaSchermo() {
     Cattura c;
     c.larghezza = GetSystemMetrics(SM_CXSCREEN);
     c.altezza = GetSystemMetrics(SM_CYSCREEN);
     HDC schermo = GetDC(nullptr);
-    HDC memoria = CreateCompatibleDC(schermo);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = c.larghezza;
-    bi.bmiHeader.biHeight = -c.altezza;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(memoria, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ vecchia = SelectObject(memoria, bmp);
-    BitBlt(memoria, 0, 0, c.larghezza, c.altezza, schermo, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    c.pixel.resize(static_cast<size_t>(c.larghezza) * c.altezza);
-    for (size_t i = 0; i < c.pixel.size(); ++i)
-        c.pixel[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
-    SelectObject(memoria, vecchia);
-    DeleteObject(bmp);
-    DeleteDC(memoria);
+    {
+        Superficie32 memoria(schermo, c.larghezza, c.altezza);
+        BitBlt(memoria.dc, 0, 0, c.larghezza, c.altezza, schermo, 0, 0, SRCCOPY);
+        memoria.Leggi(c);
+    }
     ReleaseDC(nullptr, schermo);
     return c;
 }
@@ -337,16 +358,8 @@ TEST_F(MediaKinds, AScrollingSequenceChangesItsPictureAtItsShareOfTheScroll) {
 // window drew it with, over the same background.
 Cattura Riferimento(const Cattura& schermo, HFONT font, const RECT& r, UINT formato, const std::string& testo) {
     Cattura c = schermo;
-    HDC memoria = CreateCompatibleDC(nullptr);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = c.larghezza;
-    bi.bmiHeader.biHeight = -c.altezza;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(memoria, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ vecchia = SelectObject(memoria, bmp);
+    Superficie32 superficie(nullptr, c.larghezza, c.altezza);
+    HDC memoria = superficie.dc;
     HBRUSH pennello = CreateSolidBrush(Blu);
     RECT tutto{0, 0, c.larghezza, c.altezza};
     FillRect(memoria, &tutto, pennello);
@@ -357,13 +370,8 @@ Cattura Riferimento(const Cattura& schermo, HFONT font, const RECT& r, UINT form
     RECT dove = r;
     const std::u16string t = Utf16DaUtf8(testo);
     DrawTextW(memoria, reinterpret_cast<LPCWSTR>(t.c_str()), static_cast<int>(t.size()), &dove, formato);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < c.pixel.size(); ++i) c.pixel[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
+    superficie.Leggi(c);
     SelectObject(memoria, fontPrima);
-    SelectObject(memoria, vecchia);
-    DeleteObject(bmp);
-    DeleteDC(memoria);
     return c;
 }
 
