@@ -2,7 +2,7 @@
 // The level's own variables A to D and the last text typed into a text
 // menu: files of the store folder between runs, globals during a run. Also
 // the formula of media codes that names them. The record of a level being
-// loaded, which runs the guardian, is in gamerun/LoadingState.h.
+// loaded, which runs the guardian, is in runservices/LoadingState.h.
 #include <cstdint>
 #include <string>
 

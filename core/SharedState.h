@@ -3,7 +3,7 @@
 // game run builds on (media, savegames, input, patcher) read and write: the
 // program's folders and role, the desktop's screen, the game's process, the
 // level and CD track followed, the media sequence and the run's bit words.
-// What only the game run itself uses stays in gamerun/RunState.h.
+// What only the game run itself uses stays in runservices/RunState.h.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -6,9 +6,9 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/RunState.h"
-#include "gamerun/Sounds.h"
+#include "runservices/Desktop.h"
+#include "runservices/RunState.h"
+#include "runservices/Sounds.h"
 #include "media/SplashScreen.h"
 #include "input/GameOperation.h"
 

@@ -4,8 +4,8 @@
 
 #include "core/MediaLog.h"
 #include "gamerun/EndGame.h"
-#include "gamerun/GameWindow.h"
-#include "gamerun/RunState.h"
+#include "runservices/GameWindow.h"
+#include "runservices/RunState.h"
 #include "gamerun/Startup.h"
 #include "gamerun/TimerTick.h"
 

@@ -11,7 +11,7 @@
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
 #include "gamerun/Principale.h"
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 #include "gamerun/Startup.h"
 #include "savegames/SavegameFile.h"
 

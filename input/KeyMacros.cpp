@@ -6,7 +6,7 @@
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
-#include "gamerun/LoggerClient.h"
+#include "runservices/LoggerClient.h"
 #include "input/KeyboardRoutines.h"
 #include "platform/Clock.h"
 #include "platform/KeyDriver.h"

@@ -6,7 +6,7 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
-#include "gamerun/Sounds.h"
+#include "runservices/Sounds.h"
 #include "media/MediaWindow.h"
 #include "media/MediaText.h"
 #include "platform/Clock.h"

@@ -14,7 +14,7 @@
 
 #include "core/MediaExtraction.h"
 #include "core/SystemUtils.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/GameWindow.h"
 #include "media/MediaText.h"
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"

@@ -11,7 +11,7 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/GameWindow.h"
 #include "media/ImageSequence.h"
 #include "media/MediaText.h"
 #include "media/MediaWindow.h"

@@ -11,7 +11,7 @@
 #include "core/ModuleInit.h"
 #include "core/SharedState.h"
 #include "core/Utf8Text.h"
-#include "gamerun/Sounds.h"
+#include "runservices/Sounds.h"
 #include "media/MediaWindow.h"
 #include "platform/Clock.h"
 

@@ -4,7 +4,7 @@
 
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/GameWindow.h"
 #include "platform/Clock.h"
 
 namespace {

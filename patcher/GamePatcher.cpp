@@ -6,8 +6,8 @@
 #include "core/PathNames.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
-#include "gamerun/LoggerClient.h"
-#include "gamerun/RunState.h"
+#include "runservices/LoggerClient.h"
+#include "runservices/RunState.h"
 #include "patcher/PatchFiles.h"
 #include "patcher/PatchSets.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
-#include "gamerun/Desktop.h"
+#include "runservices/Desktop.h"
 #include "gamerun/TimerTick.h"
 
 IntestazioneEquipment EquipmentHeader;

@@ -9,7 +9,7 @@
 #include "core/PathNames.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
-#include "gamerun/LoggerClient.h"
+#include "runservices/LoggerClient.h"
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"
 

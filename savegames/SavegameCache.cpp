@@ -4,7 +4,7 @@
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
-#include "gamerun/LoggerClient.h"
+#include "runservices/LoggerClient.h"
 #include "platform/Clock.h"
 #include "savegames/PrivateVariables.h"
 #include "savegames/SavegameFile.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/MediaConfig.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/GameWindow.h"
 #include "tests/gamerun/GameScript.h"
 
 namespace {

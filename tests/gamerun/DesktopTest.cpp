@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/MediaConfig.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/Desktop.h"
+#include "runservices/GameWindow.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tests/support/TestProcesses.h"
 

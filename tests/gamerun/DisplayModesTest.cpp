@@ -5,9 +5,9 @@
 #include <string>
 
 #include "core/MediaConfig.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/DisplayModes.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/Desktop.h"
+#include "runservices/DisplayModes.h"
+#include "runservices/GameWindow.h"
 #include "tests/gamerun/RunFixture.h"
 
 namespace {

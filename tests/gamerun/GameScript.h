@@ -18,10 +18,10 @@
 #include "core/MediaTrigger.h"
 #include "eventlogger/LoggerProtocol.h"
 #include "gamerun/CdTracking.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/LoggerClient.h"
+#include "runservices/Desktop.h"
+#include "runservices/LoggerClient.h"
 #include "gamerun/MediaPreparation.h"
-#include "gamerun/Sounds.h"
+#include "runservices/Sounds.h"
 #include "tests/gamerun/RunFixture.h"
 
 namespace giocoprova {

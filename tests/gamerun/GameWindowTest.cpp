@@ -10,10 +10,10 @@
 
 #include "core/MediaConfig.h"
 #include "core/ModuleInit.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/GameWindow.h"
-#include "gamerun/LoggerClient.h"
-#include "gamerun/VideoList.h"
+#include "runservices/Desktop.h"
+#include "runservices/GameWindow.h"
+#include "runservices/LoggerClient.h"
+#include "runservices/VideoList.h"
 #include "platform/Forms.h"
 #include "tests/gamerun/RunFixture.h"
 

@@ -7,9 +7,9 @@
 
 #include "core/MediaConfig.h"
 #include "core/MediaTrigger.h"
-#include "gamerun/GameFocus.h"
+#include "runservices/GameFocus.h"
 #include "gamerun/InputPrompt.h"
-#include "gamerun/Sounds.h"
+#include "runservices/Sounds.h"
 #include "platform/Forms.h"
 #include "input/GameOperation.h"
 #include "tests/gamerun/RunFixture.h"

@@ -1,8 +1,8 @@
 // The record of a level being loaded.
 #include <gtest/gtest.h>
 
-#include "gamerun/LoadingState.h"
-#include "gamerun/RunState.h"
+#include "runservices/LoadingState.h"
+#include "runservices/RunState.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "core/MediaConfig.h"
 #include "core/MediaTrigger.h"
-#include "gamerun/Desktop.h"
+#include "runservices/Desktop.h"
 #include "gamerun/MediaDispatcher.h"
 #include "input/Guardian.h"
 #include "media/AlertMedia.h"

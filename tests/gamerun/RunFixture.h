@@ -9,8 +9,8 @@
 
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
-#include "gamerun/DisplayModes.h"
-#include "gamerun/RunState.h"
+#include "runservices/DisplayModes.h"
+#include "runservices/RunState.h"
 #include "patcher/PatchFiles.h"
 #include "platform/Clock.h"
 #include "savegames/SavegameBackup.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "gamerun/GameWindow.h"
+#include "runservices/GameWindow.h"
 #include "gamerun/Screenshots.h"
-#include "gamerun/Sounds.h"
+#include "runservices/Sounds.h"
 #include "platform/Forms.h"
 #include "tests/gamerun/RunFixture.h"
 

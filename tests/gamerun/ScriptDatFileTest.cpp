@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gamerun/ScriptDatFile.h"
+#include "runservices/ScriptDatFile.h"
 #include "tests/gamerun/ScriptDatWriter.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 #include "gamerun/Startup.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/MediaConfig.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/GameWindow.h"
 #include "gamerun/MediaDispatcher.h"
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 #include "gamerun/TimerTick.h"
 #include "media/SwitchMedia.h"
 #include "tests/gamerun/GameScript.h"

@@ -7,7 +7,7 @@
 
 #include "core/FileUtils.h"
 #include "core/SystemUtils.h"
-#include "gamerun/TombSettings.h"
+#include "runservices/TombSettings.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tests/support/TestRegistry.h"
 

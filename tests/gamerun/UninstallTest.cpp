@@ -10,7 +10,7 @@
 #include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 #include "gamerun/Uninstall.h"
 #include "tests/support/TestFolders.h"
 

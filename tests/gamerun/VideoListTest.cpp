@@ -7,8 +7,8 @@
 
 #include "core/MediaConfig.h"
 #include "core/SystemUtils.h"
-#include "gamerun/TombSettings.h"
-#include "gamerun/VideoList.h"
+#include "runservices/TombSettings.h"
+#include "runservices/VideoList.h"
 #include "tests/gamerun/RunFixture.h"
 
 namespace {

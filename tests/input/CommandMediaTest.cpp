@@ -8,7 +8,7 @@
 
 #include "core/MediaTrigger.h"
 #include "core/SharedState.h"
-#include "gamerun/TombSettings.h"
+#include "runservices/TombSettings.h"
 #include "input/CommandMedia.h"
 #include "input/KeyMacros.h"
 #include "tests/gamerun/GameScript.h"

@@ -10,8 +10,8 @@
 
 #include "core/FileUtils.h"
 #include "core/SharedState.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/LoggerClient.h"
+#include "runservices/Desktop.h"
+#include "runservices/LoggerClient.h"
 #include "input/GameOperation.h"
 #include "input/KeyMacros.h"
 #include "savegames/SavegameCache.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/SharedState.h"
-#include "gamerun/TombSettings.h"
+#include "runservices/TombSettings.h"
 #include "input/KeyMacros.h"
 #include "input/KeyboardRoutines.h"
 #include "tests/gamerun/RunFixture.h"

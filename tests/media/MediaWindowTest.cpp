@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/MediaConfig.h"
-#include "gamerun/DisplayModes.h"
+#include "runservices/DisplayModes.h"
 #include "tests/media/MediaWindowFixture.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/SharedState.h"
-#include "gamerun/Desktop.h"
+#include "runservices/Desktop.h"
 #include "media/AlertMedia.h"
 #include "media/MediaWindow.h"
 #include "media/TextLayout.h"

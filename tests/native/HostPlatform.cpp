@@ -25,8 +25,8 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Files.h"
-#include "gamerun/LoggerClient.h"
-#include "gamerun/RunState.h"
+#include "runservices/LoggerClient.h"
+#include "runservices/RunState.h"
 
 std::vector<BoxHost> BoxMostrati;
 char SeparatoreHost = '.';

@@ -10,7 +10,7 @@
 #include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 #include "patcher/GamePatcher.h"
 #include "patcher/PatchFiles.h"
 #include "platform/Clock.h"

@@ -6,8 +6,8 @@
 
 #include "core/LevelVariables.h"
 #include "core/MediaConfig.h"
-#include "gamerun/LoggerClient.h"
-#include "gamerun/RunState.h"
+#include "runservices/LoggerClient.h"
+#include "runservices/RunState.h"
 #include "savegames/PrivateVariables.h"
 #include "savegames/SavegameFile.h"
 #include "tests/savegames/SavegameFolder.h"

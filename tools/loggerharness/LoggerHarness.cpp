@@ -16,8 +16,8 @@
 
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
-#include "gamerun/LoggerClient.h"
-#include "gamerun/RunState.h"
+#include "runservices/LoggerClient.h"
+#include "runservices/RunState.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gamerun/ScriptDatFile.h"
+#include "runservices/ScriptDatFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     const std::string file(reinterpret_cast<const char*>(dati), n);

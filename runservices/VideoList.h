@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "displaymodes/VideoListFile.h"
-#include "gamerun/RunState.h"
-#include "gamerun/TombSettingsRecord.h"
+#include "runservices/RunState.h"
+#include "runservices/TombSettingsRecord.h"
 
 extern std::vector<VideoMode> ListaModiVideo;
 extern int32_t NumModiVideo;

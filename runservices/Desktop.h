@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "gamerun/DisplayModes.h"
+#include "runservices/DisplayModes.h"
 #include "platform/Forms.h"
 
 class Dialog_Blank : public Form {

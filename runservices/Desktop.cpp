@@ -1,4 +1,4 @@
-#include "gamerun/Desktop.h"
+#include "runservices/Desktop.h"
 
 #include <shellapi.h>
 
@@ -8,12 +8,12 @@
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
-#include "gamerun/GameFocus.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/GameFocus.h"
+#include "runservices/GameWindow.h"
 #include "gamerun/MediaDispatcher.h"
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 #include "gamerun/TimerTick.h"
-#include "gamerun/VideoList.h"
+#include "runservices/VideoList.h"
 #include "input/KeyboardHook.h"
 #include "input/KeyboardRoutines.h"
 #include "platform/Clock.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 
 // A rectangle as position and size.
 struct RettangoloDim {

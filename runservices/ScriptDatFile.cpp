@@ -1,4 +1,4 @@
-#include "gamerun/ScriptDatFile.h"
+#include "runservices/ScriptDatFile.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "gamerun/ScriptDat.h"
+#include "runservices/ScriptDat.h"
 
 #include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
-#include "gamerun/RunState.h"
-#include "gamerun/ScriptDatFile.h"
+#include "runservices/RunState.h"
+#include "runservices/ScriptDatFile.h"
 
 std::string PercorsoScriptDat() { return Trim(CartellaTrle) + "\\script.dat"; }
 

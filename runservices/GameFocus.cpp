@@ -1,11 +1,11 @@
-#include "gamerun/GameFocus.h"
+#include "runservices/GameFocus.h"
 
 #include <windows.h>
 
 #include "core/MediaLog.h"
-#include "gamerun/DisplayModes.h"
+#include "runservices/DisplayModes.h"
 #include "gamerun/MediaDispatcher.h"
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gamerun/VideoList.h"
+#include "runservices/VideoList.h"
 
 #include <cmath>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
-#include "gamerun/TombSettings.h"
+#include "runservices/TombSettings.h"
 
 std::vector<VideoMode> ListaModiVideo;
 int32_t NumModiVideo = 0;

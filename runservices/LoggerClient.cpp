@@ -1,4 +1,4 @@
-#include "gamerun/LoggerClient.h"
+#include "runservices/LoggerClient.h"
 
 #include <windows.h>
 
@@ -15,12 +15,12 @@
 #include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
 #include "gamerun/CdTracking.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/Desktop.h"
+#include "runservices/GameWindow.h"
 #include "gamerun/InventoryWatch.h"
-#include "gamerun/LoadingState.h"
-#include "gamerun/RunState.h"
-#include "gamerun/VideoList.h"
+#include "runservices/LoadingState.h"
+#include "runservices/RunState.h"
+#include "runservices/VideoList.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 #include "input/KeyMacros.h"

@@ -1,4 +1,4 @@
-#include "gamerun/DisplayModes.h"
+#include "runservices/DisplayModes.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -6,9 +6,9 @@
 
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/GameFocus.h"
-#include "gamerun/GameWindow.h"
+#include "runservices/Desktop.h"
+#include "runservices/GameFocus.h"
+#include "runservices/GameWindow.h"
 #include "gamerun/TimerTick.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"

@@ -1,4 +1,4 @@
-#include "gamerun/Sounds.h"
+#include "runservices/Sounds.h"
 
 #include <windows.h>
 
@@ -13,8 +13,8 @@
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
 #include "eventlogger/LoggerProtocol.h"
-#include "gamerun/LoggerClient.h"
-#include "gamerun/RunState.h"
+#include "runservices/LoggerClient.h"
+#include "runservices/RunState.h"
 #include "platform/Clock.h"
 
 namespace {

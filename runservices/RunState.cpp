@@ -1,4 +1,4 @@
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 
 bool TimerAbilitato = false;
 bool AttesaCaricamentoIniziale = false;

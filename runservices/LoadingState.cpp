@@ -1,10 +1,10 @@
-#include "gamerun/LoadingState.h"
+#include "runservices/LoadingState.h"
 
 #include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/PathNames.h"
-#include "gamerun/RunState.h"
-#include "gamerun/ScriptDat.h"
+#include "runservices/RunState.h"
+#include "runservices/ScriptDat.h"
 #include "input/Guardian.h"
 
 bool AttesaCaricamentoGioco = false;

@@ -1,4 +1,4 @@
-#include "gamerun/GameWindow.h"
+#include "runservices/GameWindow.h"
 
 #include <windows.h>
 
@@ -11,13 +11,13 @@
 #include "core/ModuleInit.h"
 #include "core/SystemUtils.h"
 #include "gamerun/CdTracking.h"
-#include "gamerun/Desktop.h"
-#include "gamerun/DisplayModes.h"
-#include "gamerun/GameFocus.h"
-#include "gamerun/LoggerClient.h"
-#include "gamerun/RunState.h"
+#include "runservices/Desktop.h"
+#include "runservices/DisplayModes.h"
+#include "runservices/GameFocus.h"
+#include "runservices/LoggerClient.h"
+#include "runservices/RunState.h"
 #include "gamerun/TimerTick.h"
-#include "gamerun/VideoList.h"
+#include "runservices/VideoList.h"
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gamerun/TombSettingsRecord.h"
+#include "runservices/TombSettingsRecord.h"
 
 extern ImpostazioniTomb ImpostazioniTombCorrenti;
 extern ImpostazioniTomb ImpostazioniTombSalvate;

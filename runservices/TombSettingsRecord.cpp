@@ -1,4 +1,4 @@
-#include "gamerun/TombSettingsRecord.h"
+#include "runservices/TombSettingsRecord.h"
 
 namespace {
 

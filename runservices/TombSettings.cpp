@@ -1,4 +1,4 @@
-#include "gamerun/TombSettings.h"
+#include "runservices/TombSettings.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include "core/MediaLog.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
-#include "gamerun/RunState.h"
+#include "runservices/RunState.h"
 #include "media/GameControls.h"
 
 ImpostazioniTomb ImpostazioniTombCorrenti;
