@@ -23,7 +23,7 @@
 #include "runservices/RunState.h"
 #include "gamerun/TimerTick.h"
 #include "runservices/TombSettings.h"
-#include "input/KeyboardHook.h"
+#include "runservices/KeyboardHook.h"
 #include "media/EmailMedia.h"
 #include "patcher/GamePatcher.h"
 #include "patcher/PatchFiles.h"

@@ -19,7 +19,7 @@
 #include "gamerun/Screenshots.h"
 #include "gamerun/TimerTick.h"
 #include "input/Guardian.h"
-#include "input/KeyboardHook.h"
+#include "runservices/KeyboardHook.h"
 #include "media/AlertMedia.h"
 #include "media/ExecMedia.h"
 #include "media/MediaWindow.h"

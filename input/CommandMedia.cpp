@@ -9,7 +9,7 @@
 #include "gamerun/CdTracking.h"
 #include "runservices/GameWindow.h"
 #include "runservices/TombSettings.h"
-#include "input/KeyboardHook.h"
+#include "runservices/KeyboardHook.h"
 #include "input/KeyboardRoutines.h"
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"

@@ -16,7 +16,7 @@
 #include "runservices/TombSettings.h"
 #include "input/Guardian.h"
 #include "input/KeyMacros.h"
-#include "media/GameControls.h"
+#include "runservices/GameControls.h"
 #include "platform/Clock.h"
 #include "platform/KeyDriver.h"
 

@@ -15,7 +15,7 @@
 #include "runservices/GameWindow.h"
 #include "runservices/Sounds.h"
 #include "gamerun/TimerTick.h"
-#include "input/KeyboardHook.h"
+#include "runservices/KeyboardHook.h"
 #include "input/KeyboardRoutines.h"
 #include "media/CountdownMedia.h"
 #include "media/WorkingMedia.h"

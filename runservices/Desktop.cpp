@@ -14,7 +14,7 @@
 #include "runservices/RunState.h"
 #include "gamerun/TimerTick.h"
 #include "runservices/VideoList.h"
-#include "input/KeyboardHook.h"
+#include "runservices/KeyboardHook.h"
 #include "input/KeyboardRoutines.h"
 #include "platform/Clock.h"
 #include "input/GameOperation.h"

@@ -10,7 +10,7 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "runservices/RunState.h"
-#include "media/GameControls.h"
+#include "runservices/GameControls.h"
 
 ImpostazioniTomb ImpostazioniTombCorrenti;
 ImpostazioniTomb ImpostazioniTombSalvate;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "media/GameControls.h"
+#include "runservices/GameControls.h"
 #include "core/SystemUtils.h"
 
 namespace {

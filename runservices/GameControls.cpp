@@ -1,4 +1,4 @@
-#include "media/GameControls.h"
+#include "runservices/GameControls.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "input/KeyboardHook.h"
+#include "runservices/KeyboardHook.h"
 
 #include <windows.h>
 
