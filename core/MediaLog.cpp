@@ -164,5 +164,7 @@ void CopiaLogNumerato() {
 
 void StampaNonCostruito(const char* routine) {
     static std::set<std::string> detti;
+    // A line the log drops is not said: it is said once the log is on.
+    if (!LogAbilitato) return;
     if (detti.insert(routine).second) StampaLog(std::string(routine) + ": not performed yet");
 }

@@ -36,8 +36,8 @@ constexpr size_t MassimoRigheErroreLog = 100;
 // Writes them again into a restarted log: counted as errors, without a box,
 // since the user has seen each once.
 void RiportaRigheErrore(std::vector<std::string> righe);
-// One line, the first time a routine that is not built yet is asked for:
-// "<routine>: not performed yet".
+// One line, the first time a routine that is not built yet is asked for
+// while the log is on: "<routine>: not performed yet".
 void StampaNonCostruito(const char* routine);
 void StampaLog(const std::string& testo, bool errore = false);
 void CambiaTabulatoreLog(int32_t passo);

@@ -114,6 +114,21 @@ enum BitStatoGioco : int32_t {
     PatchAltEnterApplicata = 0x8000000,
 };
 
+// Bits of the requirement word built for each media of a list, whose union
+// for the sequence is RequisitiSequenza.
+enum BitRequisitiMedia : int32_t {
+    RichiedeStandBy = 0x1,
+    RichiedeSalvataggio = 0x2,
+    RichiedeMouseNascosto = 0x4,
+    RichiedeCaricamentoFinale = 0x8,
+    RichiedeSchermoNascosto = 0x10,
+    RichiedeCattura = 0x20,
+    RichiedeInputFermo = 0x40,
+    RichiedeBackupSavegame = 0x80,
+    RichiedeNormalizzazione = 0x100,  // normalize the savegames before the final load
+    RichiedeAbortSuErrore = 0x200,
+};
+
 // The state of the media sequence being performed.
 enum BitStatoSequenza : int32_t {
     StandByAttivo = 0x1,

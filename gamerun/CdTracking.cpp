@@ -122,18 +122,6 @@ void SegnalaTester() {
 
 }  // namespace
 
-bool IsLoadingMode() {
-    if (LoggerAttivo()) {
-        LeggiLogger();
-        if (!HaFase(StrutturaLogger.Fasi, LoggerFase::LoadingLevel)) return false;
-        if (StrutturaLogger.Livello != -1) ControllaCaricamentoLivello(StrutturaLogger.Livello);
-        return true;
-    }
-    for (int32_t livello = 0; livello < NumLivelli; ++livello)
-        if (ControllaCaricamentoLivello(livello)) return true;
-    return false;
-}
-
 bool IsCdTitoliInCorso() {
     if (CdTitoli == -1 || OpzioneHeaderAttiva(OpzioneHeader::IgnoreStartCd)) return false;
     if (!TracciaInCorso(CdTitoli)) return false;

@@ -3,11 +3,12 @@
 // re-arming of the triggers at a new level and the L+G and Shift+F8 keys.
 #include <cstdint>
 
+// IsLoadingMode lives with the loading state, below the performers.
+#include "runservices/LoadingState.h"
+
 // The CD track taken as the start of the alert media; -1 none.
 extern int32_t CdAvvioAlert;
 
-// True while a level loads (the level is then recorded).
-bool IsLoadingMode();
 // True while the title track plays; the level is then the title.
 bool IsCdTitoliInCorso();
 // One look at the game's progress: 1 a level loads, 2 the title track plays,

@@ -5,19 +5,12 @@
 #include <vector>
 
 #include "core/MediaTrigger.h"
-
-// Bits of the requirement word built for each media of a list.
-enum BitRequisitiMedia : int32_t {
-    RichiedeStandBy = 0x1,
-    RichiedeSalvataggio = 0x2,
-    RichiedeMouseNascosto = 0x4,
-    RichiedeCaricamentoFinale = 0x8,
-    RichiedeSchermoNascosto = 0x10,
-    RichiedeCattura = 0x20,
-    RichiedeInputFermo = 0x40,
-    RichiedeBackupSavegame = 0x80,
-    RichiedeAbortSuErrore = 0x200,
-};
+// The requirement bits (BitRequisitiMedia) are the shared state's, which
+// the sequence's end reads too.
+#include "core/SharedState.h"
+// The stand-by and the wake of the game, which the performers and the run's
+// services ask for too.
+#include "runservices/GameFocus.h"
 
 // Performs the triggers of <indici> (indexes into ListaMedia; the first
 // <conteggio> are used); the result of the last ShowMedia, False when none
@@ -29,11 +22,6 @@ bool EseguiMediaCode(int32_t codice, bool& TestError);
 bool ShowMedia(bool& BreakEscape, bool& TestError);
 bool PreparaEsecuzioneMedia(int32_t requisiti);
 bool TerminaEsecuzioneMedia();
-// Stand-by and wake of the game.
-bool SospendiTomb();
-void RiattivaTomb();
-bool NascondiFinestraTomb();
-void RipristinaFinestraTomb();
 
 // What a trigger requires of the game (bits above), as EseguiListaMedia
 // works it out for each entry; each bit set is logged.

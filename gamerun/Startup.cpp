@@ -8,7 +8,11 @@
 #include "core/OldMediaConfig.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "gamerun/CdTracking.h"
+#include "gamerun/InventoryWatch.h"
+#include "gamerun/MediaDispatcher.h"
 #include "runservices/DisplayModes.h"
+#include "runservices/RunHooks.h"
 #include "gamerun/Principale.h"
 #include "runservices/RunState.h"
 #include "gamerun/StartGame.h"
@@ -16,6 +20,8 @@
 #include "input/Guardian.h"
 #include "media/EmailMedia.h"
 #include "media/ImageSequence.h"
+#include "input/KeyMacros.h"
+#include "savegames/PrivateVariables.h"
 
 std::vector<std::string> FileInstaller;
 
@@ -87,7 +93,23 @@ std::string TestoHelp() {
            "L+G            : Enable creation of log file" + a;
 }
 
+void CollegaServiziRun() {
+    Ganci.EseguiMediaCode = EseguiMediaCode;
+    Ganci.AnalisiGameProgress = AnalisiGameProgress;
+    Ganci.ControllaStartCd = ControllaStartCd;
+    Ganci.ImpostaSospeso = ImpostaSospeso;
+    Ganci.ImpostaMediaCdGiaMostrati = ImpostaMediaCdGiaMostrati;
+    Ganci.AvviaCdAlert = AvviaCdAlert;
+    Ganci.IsInventoryMode = IsInventoryMode;
+    Ganci.InviaCodici = InviaCodici;
+    Ganci.RilevaTrucchi = RilevaTrucchi;
+    Ganci.ControllaStopSalvataggio = ControllaStopSalvataggio;
+    Ganci.ImpostaGuardian = ImpostaGuardian;
+    Ganci.GetVariablesLoading = GetVariablesLoading;
+}
+
 void AvvioProgramma() {
+    CollegaServiziRun();
     FileInstaller = {"Install_Level.txt", "Extract.txt", "Installer_log.txt", "Setup.exe"};
     TipoProgramma = 4;
     CodicePiattaforma = PiattaformaWindows();

@@ -345,8 +345,3 @@ bool ControllaFineGioco() {
     return false;
 }
 
-bool IsPreviewMode() { return FuoriGioco; }
-
-void AbilitaTimerPrincipale() { TimerAbilitato = true; }
-
-void DisabilitaTimerPrincipale() { TimerAbilitato = false; }

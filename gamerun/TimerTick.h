@@ -1,15 +1,10 @@
 #pragma once
-// The main timer tick of a game run.
-
-// Switch the trigger loop of the tick on and off.
-void AbilitaTimerPrincipale();
-void DisabilitaTimerPrincipale();
+// The main timer tick of a game run. Its switches and IsPreviewMode live with
+// the run state, below the performers that use them.
+#include "runservices/RunState.h"
 
 // One pass of the trigger loop.
 void GestioneTriggerCD();
 
 // True when the run has just been ended.
 bool ControllaFineGioco();
-
-// True outside a configured run.
-bool IsPreviewMode();

@@ -6,10 +6,10 @@
 #include "core/MediaSyntax.h"
 #include "core/MediaTrigger.h"
 #include "core/SharedState.h"
-#include "gamerun/CdTracking.h"
 #include "runservices/GameWindow.h"
 #include "runservices/TombSettings.h"
 #include "runservices/KeyboardHook.h"
+#include "runservices/RunHooks.h"
 #include "input/KeyboardRoutines.h"
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
@@ -189,7 +189,7 @@ bool EseguiCommandMedia() {
             SaveAdMacro("temp.mcr", conteggio, eventi);
             if (!HaBit(p.FlagsComando, ComandoSoloFineGioco)) {
                 bool ferma = false;
-                AnalisiGameProgress(ferma, -1, false);
+                Ganci.AnalisiGameProgress(ferma, -1, false);
                 if (ferma) {
                     StampaLog("Break command media");
                     risultato = false;

@@ -12,16 +12,14 @@
 #include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "core/Utf8Text.h"
-#include "gamerun/CdTracking.h"
 #include "runservices/GameFocus.h"
 #include "runservices/GameWindow.h"
 #include "runservices/LoadingState.h"
 #include "runservices/LoggerClient.h"
-#include "gamerun/MediaDispatcher.h"
 #include "runservices/RunState.h"
 #include "runservices/ScriptDat.h"
-#include "gamerun/TimerTick.h"
 #include "runservices/Sounds.h"
+#include "runservices/RunHooks.h"
 #include "input/KeyMacros.h"
 #include "input/KeyboardRoutines.h"
 #include "media/SplashScreen.h"
@@ -218,7 +216,7 @@ bool VerificaSalvataggio(bool& abort) {
         StampaLog("Perform media code = " + std::to_string(ParametriSplash.Codice));
         RiduciPrioritaGioco(false);
         bool errore = false;
-        abort = !EseguiMediaCode(ParametriSplash.Codice, errore);
+        abort = !Ganci.EseguiMediaCode(ParametriSplash.Codice, errore);
         if (!abort) {
             StampaLog("Media has been performed: Initialize for load game operation");
             CaricaPartitaConMacro(true);
@@ -278,8 +276,8 @@ bool VerificaCaricamento() {
             op.FineCaricamento = true;
         }
         if (op.FineCaricamento) {
-            ImpostaMediaCdGiaMostrati(op.CdSavegame);
-            AvviaCdAlert(op.CdSavegame);
+            Ganci.ImpostaMediaCdGiaMostrati(op.CdSavegame);
+            Ganci.AvviaCdAlert(op.CdSavegame);
         } else if (ClockTick() - op.TickFineInvio > AttesaFineCaricamento) {
             return RigaErrore("ERROR: time out for 'end loading' operation (Wait time = " + Passati(op.TickFineInvio) +
                               " m.s.)");
@@ -328,6 +326,34 @@ bool EseguiSalvataggioPartita() {
             risultato = false;
             break;
         }
+        ClockSleep(10);
+    }
+    RilasciaTastiSpeciali();
+    return risultato;
+}
+
+bool CaricaUltimoSavegame() {
+    OperazioneGiocoCorrente& op = OperazioneGioco;
+    StampaLog("Remove keyboard messages");
+    RimuoviMessaggiTastiera();
+    StampaLog("Removed messages");
+    CaricaPartitaConMacro(false);
+    if (op.LivelloDaCaricare == -1) {
+        StampaLog("ERROR not found level.tr4 used by last savegame", true);
+        return false;
+    }
+    bool risultato = false;
+    while (RichiestaAbort()) {
+        if (ClockTick() - op.TickPasso >= 100) {
+            const bool passo = op.IndiceMacro < op.TotMacro ? EseguiOperazioneGioco() : VerificaCaricamento();
+            op.TickPasso = ClockTick();
+            if (!passo) break;
+            if (op.Completata) {
+                risultato = true;
+                break;
+            }
+        }
+        DoEvents();
         ClockSleep(10);
     }
     RilasciaTastiSpeciali();

@@ -56,6 +56,8 @@ bool VerificaSalvataggio(bool& abort);
 bool VerificaCaricamento();
 // A whole save of the running game; True when the game was saved.
 bool EseguiSalvataggioPartita();
+// Loads the newest savegame in the running game; True once it is loaded.
+bool CaricaUltimoSavegame();
 void AttendiTastoEscape();
 // Releases Return, F5 and F6 when they were left down.
 void RilasciaTastiSpeciali();

@@ -8,7 +8,6 @@
 #include "core/MediaLog.h"
 #include "core/PathNames.h"
 #include "core/SharedState.h"
-#include "gamerun/CdTracking.h"
 #include "runservices/GameWindow.h"
 #include "runservices/LoggerClient.h"
 #include "runservices/RunState.h"
@@ -17,12 +16,12 @@
 #include "input/Guardian.h"
 #include "input/KeyMacros.h"
 #include "runservices/GameControls.h"
+#include "runservices/LoadingState.h"
+#include "runservices/RunHooks.h"
 #include "platform/Clock.h"
 #include "platform/KeyDriver.h"
 
 namespace {
-
-uint32_t Segno = 0;
 
 std::string Esadecimale(int32_t valore) {
     char testo[16];
@@ -93,34 +92,6 @@ void RilasciaTastiGiu(int32_t tasto) {
     }
 }
 
-void SegnaTempo() { Segno = ClockTick(); }
-
-void AttendiDaSegno(int32_t millisecondi) {
-    const uint32_t passati = ClockTick() - Segno;
-    if (millisecondi > 0 && passati < static_cast<uint32_t>(millisecondi))
-        ClockSleep(static_cast<uint32_t>(millisecondi) - passati);
-}
-
-bool PeekTastoPremuto(int32_t& tasto) {
-    MSG m;
-    if (!PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) return false;
-    if (m.message != WM_KEYDOWN) return false;
-    tasto = static_cast<int32_t>(m.wParam);
-    return true;
-}
-
-void RimuoviMessaggiTastiera() {
-    int32_t tasto = 0;
-    while (PeekTastoPremuto(tasto)) {
-    }
-}
-
-bool TastoSistemaInCoda() {
-    MSG m;
-    return PeekMessageA(&m, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) ||
-           PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
-}
-
 bool SorvegliaCaricamento(int32_t millisecondi) {
     const uint32_t inizio = ClockTick();
     SegnaTempo();
@@ -129,7 +100,7 @@ bool SorvegliaCaricamento(int32_t millisecondi) {
         if (ClockTick() - inizio >= static_cast<uint32_t>(millisecondi < 0 ? 0 : millisecondi)) return true;
         SegnaTempo();
     }
-    ControllaStartCd();
+    Ganci.ControllaStartCd();
     return false;
 }
 

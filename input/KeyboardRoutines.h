@@ -1,9 +1,12 @@
 #pragma once
 // Keyboard and timing routines of the key macros: the player's input held
-// off while keys are sent, paced waits, key messages of the program's own
-// queue, the quit-request test, the waits on a level load and the
-// guardian's cheat letters.
+// off while keys are sent, the waits on a level load and the guardian's
+// cheat letters.
 #include <cstdint>
+
+// The paced waits and the queue's key messages serve the media and the run's
+// services too: they live below them.
+#include "runservices/PlayerKeys.h"
 
 // NT family only: blocks the player's input and releases the game keys
 // still held, so that the game sees none stuck down.
@@ -12,16 +15,6 @@ void AbilitaInputUtente();
 void BloccaInput(bool blocca);
 // Sends the release of a bound key (bit 0x100: its default) when it is down.
 void RilasciaTastiGiu(int32_t tasto);
-// Loops that must run every N ms mark the time at their top and wait to N
-// ms after the mark at their bottom.
-void SegnaTempo();
-void AttendiDaSegno(int32_t millisecondi);
-// Removes the next keyboard message of the thread's queue; True with its
-// key when it was a key-down.
-bool PeekTastoPremuto(int32_t& tasto);
-void RimuoviMessaggiTastiera();
-// True when a quit or close message waits in the program's queue.
-bool TastoSistemaInCoda();
 // Waits up to <millisecondi> while no level load begins: True then; False
 // as soon as a load begins (after the start-CD check of the new level).
 // With 0 it only looks once.

@@ -8,18 +8,14 @@
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
 #include "runservices/GameWindow.h"
-#include "gamerun/MediaDispatcher.h"
+#include "runservices/GameFocus.h"
 #include "platform/Forms.h"
+#include "input/GameOperation.h"
 #include "input/KeyboardRoutines.h"
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 
 namespace {
-
-constexpr int32_t CaricaSavegameAllaFine = 0x8;
-constexpr int32_t NascondiSchermo = 0x10;
-constexpr int32_t NormalizzaPrimaDelCaricamento = 0x100;
-constexpr int32_t AbortSuFallimento = 0x200;
 
 void AzzeraSequenza() {
     LivelloAnnidamento = 0;
@@ -47,9 +43,9 @@ bool EndGlobalSequence() {
     CambiaTabulatoreLog(1);
     bool risultato = true;
     // The one bit says both "loaded" and "cancelled": either way no load is due.
-    if (HaBit(RequisitiSequenza, CaricaSavegameAllaFine) && !HaBit(StatoSequenza, CaricamentoAnnullato)) {
-        if (HaBit(RequisitiSequenza, NormalizzaPrimaDelCaricamento) && !SistemaNT) NormalizzaSavegames();
-        if (HaBit(RequisitiSequenza, NascondiSchermo)) {
+    if (HaBit(RequisitiSequenza, RichiedeCaricamentoFinale) && !HaBit(StatoSequenza, CaricamentoAnnullato)) {
+        if (HaBit(RequisitiSequenza, RichiedeNormalizzazione) && !SistemaNT) NormalizzaSavegames();
+        if (HaBit(RequisitiSequenza, RichiedeSchermoNascosto)) {
             if (!HaBit(StatoSequenza, MonitorSpento)) {
                 SpegniMonitor();
             } else if (!IsModoFinestra() && !SistemaNT) {
@@ -67,7 +63,7 @@ bool EndGlobalSequence() {
         if (!caricato) {
             RigaErrore("ERROR: forcing load last savegame failed");
             risultato = false;
-            if (HaBit(RequisitiSequenza, AbortSuFallimento)) AvvisoAbortSuErrore();
+            if (HaBit(RequisitiSequenza, RichiedeAbortSuErrore)) AvvisoAbortSuErrore();
         } else {
             StampaLog("Load last savegame: ok");
         }

@@ -16,7 +16,7 @@
 #include "media/MediaText.h"
 #include "media/MediaWindow.h"
 #include "platform/Clock.h"
-#include "input/KeyboardRoutines.h"
+#include "runservices/PlayerKeys.h"
 
 namespace {
 

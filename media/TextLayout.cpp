@@ -13,7 +13,7 @@
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
 #include "runservices/GameWindow.h"
-#include "gamerun/TimerTick.h"
+#include "runservices/RunState.h"
 #include "media/AlertMedia.h"
 #include "media/MediaWindow.h"
 

@@ -1,15 +1,11 @@
 #pragma once
-// Keyboard and sensory working media, polled by the main tick, and the
-// waits on the player's keys. Least form of the pollers: not performed yet.
+// Keyboard and sensory working media, polled by the main tick. Least form of the pollers: not performed yet.
 #include <cstdint>
 
+// The waits on the player's keys, which the run's services use too.
+#include "runservices/PlayerKeys.h"
+
 bool EseguiWorkingMedia(int32_t indice, bool& BreakEscape);
-// Waits until the player presses no key for a while, or a time-out; False
-// only when the game ended meanwhile. True at once while user input is
-// suspended.
-bool AttendiTastieraSilenziosa();
-// Returns when Escape is up.
-void AttendiFineEscape(bool metodoLungo);
 #include <string>
 // The log text of a command code: unless <senzaConteggio>, its count with
 // " secs" or " hits" and three blanks, then the names of its keys joined

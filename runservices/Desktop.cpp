@@ -10,14 +10,11 @@
 #include "core/SystemUtils.h"
 #include "runservices/GameFocus.h"
 #include "runservices/GameWindow.h"
-#include "gamerun/MediaDispatcher.h"
 #include "runservices/RunState.h"
-#include "gamerun/TimerTick.h"
 #include "runservices/VideoList.h"
 #include "runservices/KeyboardHook.h"
-#include "input/KeyboardRoutines.h"
+#include "runservices/PlayerKeys.h"
 #include "platform/Clock.h"
-#include "input/GameOperation.h"
 
 RettangoloDim RettCover;
 ANIMATIONINFO AnimazioniSalvate{sizeof(ANIMATIONINFO), 0};
@@ -321,34 +318,6 @@ void AccendiMonitor(bool Riallinea) {
         if (Riallinea) AllineaFinestraTomb(false);
     }
     TogliBit(StatoSequenza, MonitorSpento);
-}
-
-bool CaricaUltimoSavegame() {
-    OperazioneGiocoCorrente& op = OperazioneGioco;
-    StampaLog("Remove keyboard messages");
-    RimuoviMessaggiTastiera();
-    StampaLog("Removed messages");
-    CaricaPartitaConMacro(false);
-    if (op.LivelloDaCaricare == -1) {
-        StampaLog("ERROR not found level.tr4 used by last savegame", true);
-        return false;
-    }
-    bool risultato = false;
-    while (RichiestaAbort()) {
-        if (ClockTick() - op.TickPasso >= 100) {
-            const bool passo = op.IndiceMacro < op.TotMacro ? EseguiOperazioneGioco() : VerificaCaricamento();
-            op.TickPasso = ClockTick();
-            if (!passo) break;
-            if (op.Completata) {
-                risultato = true;
-                break;
-            }
-        }
-        DoEvents();
-        ClockSleep(10);
-    }
-    RilasciaTastiSpeciali();
-    return risultato;
 }
 
 bool CoverVisibile() {

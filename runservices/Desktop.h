@@ -65,5 +65,3 @@ void VerificaScreenSaver();
 void ImpostaMonitorPower(int32_t stato);
 void SpegniMonitor();
 void AccendiMonitor(bool Riallinea);
-// Loads the newest savegame in the running game; True once it is loaded.
-bool CaricaUltimoSavegame();

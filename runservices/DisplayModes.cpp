@@ -9,7 +9,7 @@
 #include "runservices/Desktop.h"
 #include "runservices/GameFocus.h"
 #include "runservices/GameWindow.h"
-#include "gamerun/TimerTick.h"
+#include "runservices/RunState.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 

@@ -10,19 +10,17 @@
 #include "core/MediaLog.h"
 #include "core/ModuleInit.h"
 #include "core/SystemUtils.h"
-#include "gamerun/CdTracking.h"
+#include "runservices/LoadingState.h"
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
 #include "runservices/GameFocus.h"
 #include "runservices/LoggerClient.h"
 #include "runservices/RunState.h"
-#include "gamerun/TimerTick.h"
 #include "runservices/VideoList.h"
-#include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "input/KeyMacros.h"
-#include "input/KeyboardRoutines.h"
+#include "runservices/PlayerKeys.h"
+#include "runservices/RunHooks.h"
 
 uint32_t TickRisveglio = 0;
 std::vector<FinestraThreadGioco> FinestreGioco;
@@ -245,7 +243,7 @@ void ControllaModoVideo() {
             StampaLog("Wait for end of keyboard activity");
             if (!AttendiTastieraSilenziosa() || IsLoadingMode()) return;
             StampaLog("Send keystrokes ALT + ENTER to reverse current window status");
-            InviaCodici(false, TastiAltInvio(100));
+            Ganci.InviaCodici(false, TastiAltInvio(100));
             ClockSleep(200);
             if (!RichiestaAbort() || IsLoadingMode()) return;
             DoEvents();
@@ -300,7 +298,7 @@ void ControllaModoVideo() {
         IsHdcValido()) {
         DisegnaBoxNero();
         StampaLog("WARNING: Black screen after stand-by tomb: Send keystrokes ALT + ENTER to refresh screeen");
-        InviaCodici(false, TastiAltInvio(150));
+        Ganci.InviaCodici(false, TastiAltInvio(150));
         TogliBit(StatoGioco, RefreshSchermoRichiesto);
     }
 }

@@ -12,3 +12,5 @@ bool ControllaCaricamentoLivello(int32_t livello);
 // The level becomes the current one, with no CD track and no action key; a
 // new level sets the guardian up for it.
 void LivelloInCaricamento(int32_t livello);
+// True while a level loads (the level is then recorded).
+bool IsLoadingMode();

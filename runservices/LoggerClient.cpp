@@ -14,19 +14,14 @@
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
-#include "gamerun/CdTracking.h"
 #include "runservices/Desktop.h"
 #include "runservices/GameWindow.h"
-#include "gamerun/InventoryWatch.h"
 #include "runservices/LoadingState.h"
 #include "runservices/RunState.h"
 #include "runservices/VideoList.h"
+#include "runservices/RunHooks.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "input/KeyMacros.h"
-#include "savegames/PrivateVariables.h"
-#include "savegames/SavegameCache.h"
-#include "savegames/SavegameFile.h"
 
 void* hWndLogger = nullptr;
 void* hProcessLogger = nullptr;
@@ -303,7 +298,7 @@ void VerificaScrivane() {
         StampaLog("WARNING: Cd signaled by logger (" + std::to_string(StrutturaLogger.CdTrack) + ") is not playing");
     }
     bool tuttoNero = false;
-    if (HaFase(StrutturaLogger.Fasi, LoggerFase::Inventory) && !IsInventoryMode(false, tuttoNero, false)) {
+    if (HaFase(StrutturaLogger.Fasi, LoggerFase::Inventory) && !Ganci.IsInventoryMode(false, tuttoNero, false)) {
         errore = true;
         StampaLog("WARNING: logger signals inventory mode but it doesn't result. Force logger to remove inventory mode");
         InviaComandoLogger(CmdSetPhase, static_cast<intptr_t>(StrutturaLogger.Fasi & ~LoggerFase::Inventory));
@@ -414,7 +409,7 @@ void AggiornaVariazioniLogger() {
         TickUltimoSavegame = adesso;
         StampaLog("Detected loading of savegame: " + UltimoSavegameCaricato);
         AggiornaCacheRichiesto = false;
-        GetVariablesLoading();
+        Ganci.GetVariablesLoading();
     }
     if (codice == GetVideoExclusive || codice == GetVideoShared) {
         VideoLoggerX = s.ValoreX;
@@ -444,7 +439,7 @@ void AggiornaVariazioniLogger() {
     if (s.CdTrack != -1 && CdAvvioLivello == -1) {
         StampaLog("Cd at start of loading is: " + std::to_string(s.CdTrack));
         CdAvvioLivello = s.CdTrack;
-        ImpostaSospeso(s.CdTrack);
+        Ganci.ImpostaSospeso(s.CdTrack);
     }
     if (codice == StartChangeMode) NascondiCover();
     if (codice == EndChangeMode && !HaBit(StatoGioco, PatchAltEnterApplicata)) {
@@ -458,7 +453,7 @@ void AggiornaVariazioniLogger() {
                 ImpostaBit(StatoGioco, CambioVideoAltEnter);
             } else {
                 StampaLog("Send keystrokes ALT + ENTER to reverse current window status");
-                InviaCodici(false, {{56, 100}, {28, 150}, {156, 50}, {184, 50}});
+                Ganci.InviaCodici(false, {{56, 100}, {28, 150}, {156, 50}, {184, 50}});
             }
         } else {
             StampaLog("Restored correct video mode");

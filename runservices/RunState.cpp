@@ -1,6 +1,7 @@
 #include "runservices/RunState.h"
 
 bool TimerAbilitato = false;
+bool AggiornaCacheRichiesto = true;
 bool AttesaCaricamentoIniziale = false;
 int32_t TickAvvioGioco = 0;
 uint32_t TickFineCaricamento = 0;
@@ -10,6 +11,12 @@ Rettangolo RettClientGioco;
 int32_t OpzioniGioco = 0;
 int32_t TombSchermoX = 0, TombSchermoY = 0;
 bool TaskBarAutoNascosta = false;
+
+void AbilitaTimerPrincipale() { TimerAbilitato = true; }
+
+void DisabilitaTimerPrincipale() { TimerAbilitato = false; }
+
+bool IsPreviewMode() { return FuoriGioco; }
 
 void AzzeraStatoRun() {
     CdCorrente = -1;

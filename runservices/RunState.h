@@ -9,6 +9,11 @@
 // Log and timer switches (LogAbilitato lives with the log writer, FuoriGioco
 // with the shared state).
 extern bool TimerAbilitato;
+// Switch the trigger loop of the main tick on and off.
+void AbilitaTimerPrincipale();
+void DisabilitaTimerPrincipale();
+// True outside a configured run.
+bool IsPreviewMode();
 extern bool AttesaCaricamentoIniziale;
 extern int32_t TickAvvioGioco;
 // Tick at which the first level load (and each later one) ended.
@@ -20,6 +25,10 @@ extern Rettangolo RettClientGioco;
 extern int32_t OpzioniGioco;
 extern int32_t TombSchermoX, TombSchermoY;
 extern bool TaskBarAutoNascosta;
+
+// A refresh of the savegame cache is due (the logger client sets it on the
+// game's changes).
+extern bool AggiornaCacheRichiesto;
 
 // Puts the globals of the run to the values a new run starts from.
 void AzzeraStatoRun();

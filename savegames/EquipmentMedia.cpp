@@ -3,7 +3,7 @@
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
 #include "runservices/Desktop.h"
-#include "gamerun/TimerTick.h"
+#include "runservices/RunState.h"
 
 IntestazioneEquipment EquipmentHeader;
 

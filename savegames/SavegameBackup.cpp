@@ -7,7 +7,7 @@
 #include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
-#include "gamerun/TimerTick.h"
+#include "runservices/RunState.h"
 #include "platform/Clock.h"
 #include "savegames/SavegameFile.h"
 

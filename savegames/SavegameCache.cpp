@@ -10,7 +10,6 @@
 #include "savegames/SavegameFile.h"
 
 SavegameCache CacheSavegame;
-bool AggiornaCacheRichiesto = true;
 bool CacheAggiornata = false;
 
 int32_t IndiceSavegameCache(const SavegameCache& cache, const std::string& percorso) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "runservices/RunState.h"
 #include "savegames/SavegameValues.h"
 
 constexpr int32_t MaxSavegameCache = 16;
@@ -26,8 +27,8 @@ struct SavegameCache {
 
 // The live cache.
 extern SavegameCache CacheSavegame;
-// A refresh is due (the logger client sets it on the game's changes).
-extern bool AggiornaCacheRichiesto;
+// Its refresh flag, AggiornaCacheRichiesto, is the run state's: the logger
+// client below the savegames raises it.
 // Set by every refresh; the guardian reads and clears it.
 extern bool CacheAggiornata;
 

@@ -8,6 +8,7 @@
 #include "core/MediaConfig.h"
 #include "runservices/Desktop.h"
 #include "runservices/GameWindow.h"
+#include "input/GameOperation.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tests/support/TestProcesses.h"
 

@@ -1,0 +1,55 @@
+#include "runservices/RunHooks.h"
+
+#include "core/MediaLog.h"
+
+namespace {
+
+bool EseguiMediaCodeMancante(int32_t, bool& TestError) {
+    StampaNonCostruito("EseguiMediaCode");
+    TestError = true;
+    return false;
+}
+
+// The game's progress cannot be read: the caller stops as on a game that ended.
+int32_t AnalisiGameProgressMancante(bool& BreakFlag, int32_t, bool) {
+    StampaNonCostruito("AnalisiGameProgress");
+    BreakFlag = true;
+    return 4;
+}
+
+void ControllaStartCdMancante() { StampaNonCostruito("ControllaStartCd"); }
+void ImpostaSospesoMancante(int32_t) { StampaNonCostruito("ImpostaSospeso"); }
+void ImpostaMediaCdGiaMostratiMancante(int32_t) { StampaNonCostruito("ImpostaMediaCdGiaMostrati"); }
+void AvviaCdAlertMancante(int32_t) { StampaNonCostruito("AvviaCdAlert"); }
+
+bool IsInventoryModeMancante(bool, bool& AllBlack, bool) {
+    StampaNonCostruito("IsInventoryMode");
+    AllBlack = false;
+    return false;
+}
+
+bool InviaCodiciMancante(bool, const std::vector<std::pair<int32_t, int32_t>>&) {
+    StampaNonCostruito("InviaCodici");
+    return false;
+}
+
+// False would say that a cheat was acted on and stop the media: none was.
+bool RilevaTrucchiMancante() {
+    StampaNonCostruito("RilevaTrucchi");
+    return true;
+}
+
+void ControllaStopSalvataggioMancante() { StampaNonCostruito("ControllaStopSalvataggio"); }
+void ImpostaGuardianMancante() { StampaNonCostruito("ImpostaGuardian"); }
+void GetVariablesLoadingMancante() { StampaNonCostruito("GetVariablesLoading"); }
+
+constexpr GanciRun GanciVuoti{
+    EseguiMediaCodeMancante,  AnalisiGameProgressMancante, ControllaStartCdMancante,
+    ImpostaSospesoMancante,   ImpostaMediaCdGiaMostratiMancante, AvviaCdAlertMancante,
+    IsInventoryModeMancante,  InviaCodiciMancante,         RilevaTrucchiMancante,
+    ControllaStopSalvataggioMancante, ImpostaGuardianMancante, GetVariablesLoadingMancante,
+};
+
+}  // namespace
+
+GanciRun Ganci = GanciVuoti;

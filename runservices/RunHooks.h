@@ -1,0 +1,27 @@
+#pragma once
+// What the run's services and the performers ask of the layers above them:
+// the game run's control, and the performers for the services. The start-up
+// fills it (CollegaServiziRun); an entry left empty logs once that it was
+// not performed and reports failure.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+struct GanciRun {
+    // The run's control.
+    bool (*EseguiMediaCode)(int32_t codice, bool& TestError);
+    int32_t (*AnalisiGameProgress)(bool& BreakFlag, int32_t cd, bool IgnoraTitoli);
+    void (*ControllaStartCd)();
+    void (*ImpostaSospeso)(int32_t cd);
+    void (*ImpostaMediaCdGiaMostrati)(int32_t cd);
+    void (*AvviaCdAlert)(int32_t cd);
+    bool (*IsInventoryMode)(bool AcceptBlack, bool& AllBlack, bool ForceScreen);
+    // The performers, for the run's services.
+    bool (*InviaCodici)(bool conRilascio, const std::vector<std::pair<int32_t, int32_t>>& tasti);
+    bool (*RilevaTrucchi)();
+    void (*ControllaStopSalvataggio)();
+    void (*ImpostaGuardian)();
+    void (*GetVariablesLoading)();
+};
+
+extern GanciRun Ganci;
