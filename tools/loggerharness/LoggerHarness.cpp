@@ -16,6 +16,7 @@
 
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
+#include "gamerun/Startup.h"
 #include "runservices/LoggerClient.h"
 #include "runservices/RunState.h"
 #include "platform/Clock.h"
@@ -37,6 +38,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR rigaComando, int) {
     uscita = std::fopen((cartella + "\\harness.txt").c_str(), "wb");
     if (!uscita) return 2;
 
+    // The logger client reaches the run's control (Alt+Enter, inventory) as in the program.
+    CollegaServiziRun();
     AzzeraStatoRun();
     AzzeraLoggerClient();
     CartellaTrle = cartella;
