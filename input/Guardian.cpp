@@ -1,11 +1,17 @@
 #include "input/Guardian.h"
 
+#include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
 
-bool RilevaTrucchi() { return true; }
-void ControllaStopSalvataggio() {}
+// False would say that a cheat was acted on, which stops the media and the
+// game: none was.
+bool RilevaTrucchi() {
+    StampaNonCostruito("RilevaTrucchi");
+    return true;
+}
+void ControllaStopSalvataggio() { StampaNonCostruito("ControllaStopSalvataggio"); }
 int32_t MediaStopSave = -1;
-void ImpostaGuardian() {}
+void ImpostaGuardian() { StampaNonCostruito("ImpostaGuardian"); }
 
 int32_t FlagGuardian = 1;
 int32_t CodiceGuardian = -1;
@@ -29,6 +35,9 @@ std::string SintassiGuardianVecchia() {
     return LeggiFlagGuardian();
 }
 
-bool ControllaSavegameBloccati() { return true; }
+bool ControllaSavegameBloccati() {
+    StampaNonCostruito("ControllaSavegameBloccati");
+    return false;
+}
 
-void AggiungiTastoCatturato(std::string&) {}
+void AggiungiTastoCatturato(std::string&) { StampaNonCostruito("AggiungiTastoCatturato"); }

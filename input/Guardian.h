@@ -3,7 +3,8 @@
 #include <string>
 
 // The cheat guardian. Least form: no guardian media is watched yet, so no
-// cheat is ever found and nothing is set up for a new level.
+// cheat is ever found and nothing is set up for a new level; each check says
+// once that it was not performed.
 
 // True when no watched cheat word was typed.
 bool RilevaTrucchi();
@@ -28,7 +29,8 @@ void LeggiCodiceGuardian(const std::string& sezione);
 std::string LeggiFlagGuardian();
 // The parameters of a guardian media converted from an old configuration.
 std::string SintassiGuardianVecchia();
-// Undoes new savegames the guardian keeps frozen; True when none was found.
+// Undoes new savegames the guardian keeps frozen; True when none was found
+// (the least form, which looks at none, says False).
 bool ControllaSavegameBloccati();
 // Adds one letter the player typed to the captured ones. Least form: the
 // words are not tested yet.

@@ -7,4 +7,7 @@ bool CatturaRettangolo(ImmagineAzione&) {
     return false;
 }
 
-bool ConfrontaActionMedia(int32_t, const ImmagineAzione&) { return false; }
+bool ConfrontaActionMedia(int32_t, const ImmagineAzione&) {
+    StampaNonCostruito("ConfrontaActionMedia");
+    return false;
+}

@@ -10,4 +10,7 @@ bool EseguiAlertMedia(bool& TestError) {
     return false;
 }
 
-int32_t LeggiElapsedSospeso(int32_t) { return 0; }
+int32_t LeggiElapsedSospeso(int32_t) {
+    StampaNonCostruito("LeggiElapsedSospeso");
+    return 0;
+}

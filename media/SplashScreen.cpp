@@ -17,6 +17,6 @@ bool SintassiSplash(const std::string&) {
     return true;
 }
 
-void CopiaSfondoSplash(const AnimazioneSplashMedia&, bool) {}
+void CopiaSfondoSplash(const AnimazioneSplashMedia&, bool) { StampaNonCostruito("CopiaSfondoSplash"); }
 
-void DisegnaTestoSplash(const std::string&) {}
+void DisegnaTestoSplash(const std::string&) { StampaNonCostruito("DisegnaTestoSplash"); }

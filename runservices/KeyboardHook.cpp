@@ -6,10 +6,14 @@
 #include "core/SharedState.h"
 
 void SospendiHookTastiera() {
+    StampaNonCostruito("SospendiHookTastiera");
     if (HaBit(StatoGioco, HookTastieraAttivo)) ImpostaBit(StatoGioco, HookSospeso);
 }
 
-void RipristinaHookTastiera() { TogliBit(StatoGioco, HookSospeso); }
+void RipristinaHookTastiera() {
+    StampaNonCostruito("RipristinaHookTastiera");
+    TogliBit(StatoGioco, HookSospeso);
+}
 
 // No hook is set yet: the bit is only ever found clear, and cleared here.
 void RimuoviHookTastiera() {

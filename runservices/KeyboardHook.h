@@ -1,6 +1,6 @@
 #pragma once
 // The guardian's keyboard hook. Least form: the hook is only marked
-// suspended.
+// suspended, and says once that it was not performed.
 
 void SospendiHookTastiera();
 void RipristinaHookTastiera();

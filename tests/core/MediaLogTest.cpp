@@ -115,6 +115,20 @@ TEST_F(LogTest, ErrorLineWhileOffIsCountedKeptAndWrittenOnlyWhenForced) {
     EXPECT_TRUE(BufferLog.empty());
 }
 
+// A routine first asked for while the log is off is said once the log is on,
+// and then never again.
+TEST_F(LogTest, ARoutineNotBuiltIsSaidOnceTheLogIsOn) {
+    ClockAdvance(3000);
+    LogAbilitato = false;
+    StampaNonCostruito("RoutineDiProvaSpenta");
+    EXPECT_TRUE(BufferLog.empty());
+    LogAbilitato = true;
+    StampaNonCostruito("RoutineDiProvaSpenta");
+    StampaNonCostruito("RoutineDiProvaSpenta");
+    EXPECT_TRUE(ScriviBufferLog(true));
+    EXPECT_EQ(File(), " 3.000:  RoutineDiProvaSpenta: not performed yet\r\n");
+}
+
 TEST_F(LogTest, LinesWaitForTwoSecondsSinceTheLastWrite) {
     ClockAdvance(100);
     StampaLog("one");
