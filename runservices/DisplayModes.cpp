@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/ImageLoading.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "runservices/Desktop.h"
@@ -20,6 +21,29 @@ namespace {
 constexpr uint32_t AttesaMassimaMs = 6000;
 
 int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+
+// The area of the screen in one copy: a read per pixel costs a trip to the
+// display server each. An area that cannot be read is no black one; an empty
+// one is.
+bool AreaNera(HDC dc, int32_t x, int32_t y, int32_t larghezza, int32_t altezza) {
+    if (larghezza <= 0 || altezza <= 0) return true;
+    DibMemoria area;
+    if (!CreaDibMemoria(larghezza, altezza, area)) return false;
+    bool nera = BitBlt(area.dc, 0, 0, larghezza, altezza, dc, x, y, SRCCOPY) != FALSE;
+    if (nera) GdiFlush();
+    const size_t passo = (static_cast<size_t>(larghezza) * 3 + 3) & ~static_cast<size_t>(3);
+    const auto* bgr = static_cast<const uint8_t*>(area.bit);
+    for (int32_t r = 0; r < altezza && nera; ++r) {
+        const uint8_t* riga = bgr + passo * static_cast<size_t>(r);
+        for (size_t i = 0; i < static_cast<size_t>(larghezza) * 3; ++i)
+            if (riga[i] != 0) {
+                nera = false;
+                break;
+            }
+    }
+    LiberaDibMemoria(area);
+    return nera;
+}
 
 }  // namespace
 
@@ -182,11 +206,7 @@ bool IsHdcValido() {
         return true;
     }
     const int32_t h = SchermoY - 60;
-    bool nero = true;
-    for (int32_t x = 0; x < SchermoX && nero; ++x)
-        if (GetPixel(dc, x, h / 2) != 0) nero = false;
-    for (int32_t y = 0; y < h && nero; ++y)
-        if (GetPixel(dc, SchermoX / 2, y) != 0) nero = false;
+    const bool nero = AreaNera(dc, 0, h / 2, SchermoX, 1) && AreaNera(dc, SchermoX / 2, 0, 1, h);
     ReleaseDC(nullptr, dc);
     return nero;
 }

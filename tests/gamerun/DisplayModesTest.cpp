@@ -144,6 +144,33 @@ TEST_F(DisplayRun, ABlackScreenIsRecognised) {
     EXPECT_FALSE(IsHdcValido());
 }
 
+// The screen is read along its middle row and its middle column.
+TEST_F(DisplayRun, ABlackScreenIsReadAlongItsMiddleRowAndColumn) {
+    HeaderMcf.VideoMode = 1;
+    MostraBackCover();
+    InPrimoPiano(DialogBlank().hWnd());
+    const int meta = (SchermoY - 60) / 2;
+    struct Caso {
+        const char* nome;
+        int x, y;
+        bool nero;
+    };
+    const Caso casi[] = {
+        {"across the middle row only", 10, meta - 20, false},
+        {"across the middle column only", SchermoX / 2 - 30, 10, false},
+        {"away from both", 10, 10, true},
+    };
+    for (const Caso& c : casi) {
+        FinestraDiGioco(c.x, c.y, 60, 40);
+        InPrimoPiano(finestra);
+        DoEvents();
+        EXPECT_EQ(IsHdcValido(), c.nero) << c.nome;
+        DestroyWindow(finestra);
+        finestra = nullptr;
+        DoEvents();
+    }
+}
+
 TEST_F(DisplayRun, WaitForTheDesktopNeedsBothSides) {
     ClockUseManual(true, 5000);
     HeaderMcf.VideoMode = 1;
