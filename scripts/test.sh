@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up and builds, checks the byte and text modules natively (sanitizers
-# and fuzzing), the programs' imports against Windows XP and that core
-# includes nothing above it, then runs every test under Wine on a virtual
-# display.
+# and fuzzing), the programs' imports against Windows XP and that every
+# folder includes and links only the layers below it, then runs every test
+# under Wine on a virtual display.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
