@@ -519,6 +519,8 @@ bool InitMediaMcfCorpo() {
     // empties the store folder they lie in.
     ImpostazioniTomb vecchie;
     const bool daCrash = LeggiOldSettings(vecchie);
+    // From here a start that stops gives these back to the registry.
+    if (daCrash) ImpostazioniTombSalvate = vecchie;
 
     if (!EstraiPacchetto()) return false;
     if (!VerificaWav()) return false;
