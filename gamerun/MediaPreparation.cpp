@@ -497,10 +497,8 @@ bool InitMediaMcfCorpo() {
         StampaLog("Force creation of log file (found ForceLogFile option in media header)");
     }
 
-    AnalizzaSavegameTrle();
-    if (!Trim(CartellaTrle).empty() && !SavegameInAttesaDiRipristino() &&
-        (EsisteCartella(CartellaOldSavegames()) || CreaCartella(CartellaOldSavegames())))
-        CopiaSavegameCartella(Trim(CartellaTrle), CartellaOldSavegames());
+    if (!AnalizzaSavegameTrle()) return false;
+    if (!Trim(CartellaTrle).empty() && !SavegameInAttesaDiRipristino()) CopiaSavegameInOld();
     AggiornaCacheRichiesto = true;
     AggiornaCacheSavegame(0);
 
