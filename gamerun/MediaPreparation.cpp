@@ -37,6 +37,7 @@
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 #include "input/KeyMacros.h"
+#include "savegames/PrivateVariables.h"
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"
@@ -501,6 +502,7 @@ bool InitMediaMcfCorpo() {
     if (!Trim(CartellaTrle).empty() && !SavegameInAttesaDiRipristino()) CopiaSavegameInOld();
     AggiornaCacheRichiesto = true;
     AggiornaCacheSavegame(0);
+    SegnaSavegameIniziali();
 
     StampaLog("Search for previous variable values");
     bool errore = false;

@@ -240,6 +240,33 @@ TEST_F(SavegameRun, SlotsLeftNormalisedAreRepairedEvenWhenTheRepairIsKilled) {
     EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
 }
 
+// The savegames a run finds keep the variables their own saves stamped, and
+// a level started from the title without a savegame is a new game, which
+// starts the variables anew.
+TEST_F(SavegameRun, ARunLeavesTheSavegamesItFoundAndANewGameClearsTheVariables) {
+    std::vector<FileIniziale> file;
+    for (int n = 0; n < 3; ++n)
+        file.push_back({"savegame." + std::to_string(n), mano::SavegameGioco("Save", 10 + n, 1, 3), true});
+    // The newest holds the variables of the run that saved it.
+    mano::Byte(file[2].dati, 15928, {9, 0, 0, 0, 0x10, 0, 0, 0, 77, 0, 0, 0, 78, 0, 0, 0});
+    mano::Chiudi(file[2].dati);
+    // The inventory in the level refreshes the cache after the level's time init.
+    ASSERT_TRUE(Prepara(file,
+                        "boot 1024 768\nload title.tr4 100\ncd 97\nwait 300\nload level1.tr4 100\ncd 3\nwait 600\n"
+                        "log TIME_Init\nwait 300\ninventory open\nwait 1500\ninventory close\nwait 600\nquit\n"));
+    ASSERT_TRUE(ScriviFileProva(trle / "store\\Var_A.txt", "5"));
+
+    EXPECT_EQ(Run(), 0);
+    FineProcessiRimasti();
+    EXPECT_TRUE(GiocoHaScritto("loaded data\\level1.tr4")) << Log();
+    for (const FileIniziale& f : file)
+        EXPECT_EQ(mano::Differenza(LeggiFileProva(trle / f.nome), f.dati), -1) << f.nome << "\n" << Log();
+    EXPECT_TRUE(HaRiga("Detected new game: clear all private variables")) << Log();
+    std::string varA = LeggiFileProva(trle / "store\\Var_A.txt");
+    varA.erase(varA.find_last_not_of("\r\n") + 1);
+    EXPECT_EQ(varA, "0");
+}
+
 // A restore that failed leaves the mark and the backup folder; the player
 // goes on saving (the run goes on, or the game is played on its own). The
 // next start puts the backup back and keeps every save of that session.
