@@ -162,8 +162,11 @@ bool CopiaSavegameInOld() {
             continue;
         }
         if (dati.size() != static_cast<size_t>(DimensioneSavegame)) {
+            // Kept aside all the same, since a normalisation may write over it.
+            std::string copia;
+            ConservaSavegameInCartella(slot, old, copia);
             StampaLog("WARNING: " + slot + " is not a whole savegame (" + std::to_string(dati.size()) +
-                      " bytes): the copy of " + old + " is kept");
+                      " bytes): the copy of " + old + " is kept" + (copia.empty() ? "" : ", this file as " + copia));
             continue;
         }
         ok = SalvaSavegameBin(NellaCartella(old, "savegame." + std::to_string(n)), dati, true) && ok;

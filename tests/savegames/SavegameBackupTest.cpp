@@ -116,6 +116,27 @@ TEST_F(BackupTest, OnlyWholeSavegamesReachTheBackupFolder) {
     }
 }
 
+// The slots copied into the backup folder before a normalisation (and at the
+// start of a run): a damaged one never replaces the folder's copy of its
+// slot, and is kept beside it.
+TEST_F(BackupTest, ADamagedSlotNeverReplacesTheBackupFoldersCopy) {
+    ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+    ASSERT_TRUE(ScriviFileProva(Old(1), Gioco(3)));
+    Metti(0, Gioco(2));
+    Metti(4, Gioco(5));
+    AggiornaCacheSavegame(0);
+    const std::string corto = Gioco(4).substr(0, 9000);
+    Metti(1, corto);
+    NormalizzaSavegame();
+    ASSERT_TRUE(HaBit(StatoSequenza, SavegameNormalizzati));
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(0)), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(1)), Gioco(3)), -1);
+    EXPECT_EQ(LeggiFileProva(trle / "Old_Savegames\\savegame.1.1"), corto);
+    EXPECT_TRUE(Contiene(Righe(), "WARNING: " + Slot(1) + " is not a whole savegame (9000 bytes): the copy of " +
+                                      trle / "Old_Savegames" + " is kept, this file as " +
+                                      trle / "Old_Savegames\\savegame.1.1"));
+}
+
 TEST_F(BackupTest, StopSaveFreezesTheRestoredSavegames) {
     Metti(0, Gioco(2));
     BackupSavegames();
