@@ -72,7 +72,8 @@ bool GiocoInEsecuzione() {
 
 // The saved settings go back to the registry whenever it may differ from
 // them; Old_Settings.trg goes only once they are back, so that a failed
-// write leaves the next run the settings of before.
+// write leaves the next run the settings of before, and only when this run
+// wrote its own copy: a start that stopped before keeps a crash's copy.
 void RipristinaImpostazioniTomb() {
     const bool riscrivi = HaBit(ModificheAvvio, ImpostazioniCambiate) || ImpostazioniDaOldSettings;
     bool ripristinate = true;
@@ -86,7 +87,7 @@ void RipristinaImpostazioniTomb() {
             StampaLog("WARNING: kept Old_Settings.trg: the next run restores the settings from it");
         }
     }
-    if (ripristinate && (riscrivi || OldSettingsDiQuestaRun)) CancellaOldSettings();
+    if (ripristinate && OldSettingsDiQuestaRun) CancellaOldSettings();
     // Tried once: a kept file is the next run's to read.
     ImpostazioniDaOldSettings = false;
     OldSettingsDiQuestaRun = false;

@@ -37,6 +37,7 @@
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 #include "input/KeyMacros.h"
+#include "savegames/PrivateVariables.h"
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"
@@ -497,12 +498,11 @@ bool InitMediaMcfCorpo() {
         StampaLog("Force creation of log file (found ForceLogFile option in media header)");
     }
 
-    AnalizzaSavegameTrle();
-    if (!Trim(CartellaTrle).empty() && !SavegameInAttesaDiRipristino() &&
-        (EsisteCartella(CartellaOldSavegames()) || CreaCartella(CartellaOldSavegames())))
-        CopiaSavegameCartella(Trim(CartellaTrle), CartellaOldSavegames());
+    if (!AnalizzaSavegameTrle()) return false;
+    if (!Trim(CartellaTrle).empty() && !SavegameInAttesaDiRipristino()) CopiaSavegameInOld();
     AggiornaCacheRichiesto = true;
     AggiornaCacheSavegame(0);
+    SegnaSavegameIniziali();
 
     StampaLog("Search for previous variable values");
     bool errore = false;
@@ -519,6 +519,8 @@ bool InitMediaMcfCorpo() {
     // empties the store folder they lie in.
     ImpostazioniTomb vecchie;
     const bool daCrash = LeggiOldSettings(vecchie);
+    // From here a start that stops gives these back to the registry.
+    if (daCrash) ImpostazioniTombSalvate = vecchie;
 
     if (!EstraiPacchetto()) return false;
     if (!VerificaWav()) return false;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
 #include "core/MediaTrigger.h"
@@ -36,6 +38,19 @@ bool LeggiNumero(std::string& testo, const char* tag, int32_t& valore, const cha
     return true;
 }
 
+// The player's input may be blocked meanwhile: a game that ends must not
+// keep it so for the rest of the wait. False when the game ended.
+bool AttendiSecondiConGioco(int32_t secondi) {
+    const uint32_t durata = static_cast<uint32_t>(secondi > 0 ? secondi : 0) * 1000u;
+    const uint32_t inizio = ClockTick();
+    for (;;) {
+        if (!RichiestaAbort()) return false;
+        const uint32_t passati = ClockTick() - inizio;
+        if (passati >= durata) return true;
+        ClockSleep(std::min<uint32_t>(100, durata - passati));
+    }
+}
+
 }  // namespace
 
 int32_t ScanCodeDaComando(int32_t tasto, int32_t predefinito) {
@@ -63,13 +78,11 @@ bool SintassiCommandMedia(const std::string& sezione) {
         const size_t due = comandi.find(':', i);
         const std::string voce = comandi.substr(i, due == std::string::npos ? std::string::npos : due - i);
         int32_t valore = 0;
-        if (!IsNumerico(voce) || !ValoreIntero32(voce, valore)) {
-            // Hexadecimal codes with bit 31 are still codes.
-            const bool esadecimale = voce.size() > 2 && (voce[0] == '&') && (voce[1] == 'H' || voce[1] == 'h');
-            if (!esadecimale || !IsNumerico(voce))
-                return RigaErrore("Syntax error in Command media: not numeric value for command code: " + voce);
-            valore = static_cast<int32_t>(std::stoul(voce.substr(2), nullptr, 16));
-        }
+        if (!IsNumerico(voce))
+            return RigaErrore("Syntax error in Command media: not numeric value for command code: " + voce);
+        // Hexadecimal codes with bit 31 are codes too; a wider value is none.
+        if (!ValoreIntero32(voce, valore))
+            return RigaErrore("Syntax error in Command media: command code out of 32 bits: " + voce);
         p.Comandi.push_back(valore);
         p.NumComandi = static_cast<int32_t>(p.Comandi.size());
         if (due == std::string::npos) break;
@@ -186,6 +199,13 @@ bool EseguiCommandMedia() {
             int32_t conteggio = 0;
             CommandCodeToKeys(codice, eventi, conteggio);
             const std::string testo = NomeAzioneTasto(codice, false);
+            // Without keys nothing is stored, and "temp.mcr" still holds the
+            // macro sent before.
+            if (conteggio == 0) {
+                StampaLog("WARNING: command " + std::to_string(i + 1) + " (code " + std::to_string(codice) +
+                          ") selects no key: nothing sent");
+                break;
+            }
             SaveAdMacro("temp.mcr", conteggio, eventi);
             if (!HaBit(p.FlagsComando, ComandoSoloFineGioco)) {
                 bool ferma = false;
@@ -209,7 +229,11 @@ bool EseguiCommandMedia() {
                 }
                 StampaLog("Sending macro is complete");
                 StampaLog("Wait " + std::to_string(p.SecondiAttesa) + " seconds");
-                ClockSleep(static_cast<uint32_t>(p.SecondiAttesa > 0 ? p.SecondiAttesa : 0) * 1000u);
+                if (!AttendiSecondiConGioco(p.SecondiAttesa)) {
+                    StampaLog("Tomb raider program is terminated");
+                    risultato = false;
+                    break;
+                }
             }
             if (HaBit(p.FlagsComando, ComandoAttendiSchermoFermo)) {
                 const RigaPixel riga = CatturaRigaSchermo();

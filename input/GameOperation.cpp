@@ -123,9 +123,14 @@ void CaricaPartitaConMacro(bool mantieniParametri) {
     op.FileCdSavegame = NomeWavTraccia(op.CdSavegame);
     StampaLog("Cd sound required from savegame is: " + NomeFileDaPercorso(op.FileCdSavegame));
     if (!HaBit(op.Flags, NormalizzaPrimaDiCaricare) || SistemaNT) {
-        StampaLog("Save on disk last savegame in cache: " + op.UltimoSavegame);
-        // The file the game loads must be the cached image, edits included.
-        if (!op.UltimoSavegame.empty()) SalvaSavegameDaCache(op.UltimoSavegame);
+        // The file the game loads must hold the edits of the media; an image
+        // nobody changed may be older than a save the game made since.
+        if (SavegameCambiatoInCache(op.UltimoSavegame)) {
+            StampaLog("Save on disk last savegame in cache: " + op.UltimoSavegame);
+            SalvaSavegameDaCache(op.UltimoSavegame);
+        } else {
+            StampaLog("Last savegame not changed in cache: the game loads its file " + op.UltimoSavegame);
+        }
     } else {
         NormalizzaSavegame();
     }

@@ -1,5 +1,6 @@
 #include "input/KeyMacros.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -254,8 +255,32 @@ bool InviaMacroXp(const std::string& nome) {
         }
         bool risultato = true;
         bool senzaPause = false;
+        // The keys this macro holds down now, by virtual key and extended flag.
+        std::vector<std::pair<WORD, DWORD>> giu;
+        auto chiave = [](const INPUT& in) { return std::make_pair(in.ki.wVk, in.ki.dwFlags & KEYEVENTF_EXTENDEDKEY); };
         for (size_t j = 0; j < passi.size(); ++j) {
-            if (DriverTasti.InviaInput(passi[j].input) == 0) return false;
+            const INPUT& in = passi[j].input;
+            if (DriverTasti.InviaInput(in) == 0) {
+                // A refused input must leave no key down: every release still
+                // due goes out, without pauses.
+                for (size_t k = j; k < passi.size() && !giu.empty(); ++k) {
+                    const INPUT& rilascio = passi[k].input;
+                    if (!(rilascio.ki.dwFlags & KEYEVENTF_KEYUP)) continue;
+                    const auto it = std::find(giu.begin(), giu.end(), chiave(rilascio));
+                    if (it == giu.end()) continue;
+                    DriverTasti.InviaInput(rilascio);
+                    giu.erase(it);
+                }
+                return false;
+            }
+            if (in.ki.wVk != 0) {
+                const auto it = std::find(giu.begin(), giu.end(), chiave(in));
+                if (in.ki.dwFlags & KEYEVENTF_KEYUP) {
+                    if (it != giu.end()) giu.erase(it);
+                } else if (it == giu.end()) {
+                    giu.push_back(chiave(in));
+                }
+            }
             if (j + 1 == passi.size() || senzaPause) continue;
             if (HaBit(StatoGioco, ComandoInCorso) && !SorvegliaCaricamento(0)) {
                 // A level load began: the rest goes out at once, so no key stays down.

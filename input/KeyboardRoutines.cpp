@@ -67,6 +67,10 @@ void SospendiInputUtente() {
     }
     if ((RilasciaControllo(TastoGioco::Action) & 127) != 28) RilasciaTastiGiu(28);
     RilasciaControllo(static_cast<TastoGioco>(13));
+    // Every other control the player may hold: the block would keep it down
+    // in the game until the player pressed it again.
+    for (int32_t k = 0; k < NumeroTastiGioco; ++k)
+        if (k > 3 && k != 8 && k != 13) RilasciaControllo(static_cast<TastoGioco>(k));
     CambiaTabulatoreLog(-1);
 }
 

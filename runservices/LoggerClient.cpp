@@ -397,6 +397,9 @@ void AggiornaVariazioniLogger() {
         if (adesso - TickUltimoSavegame > 2000) {
             UltimoSavegameCaricato.clear();
             StampaLog("Detected new game and not loading savegame");
+            // A new game starts from the title; a level left for the next
+            // one keeps the variables of the game in progress.
+            if (LivelloCorrente == 0) Ganci.GetVariablesLoading();
         }
         AggiornaCacheRichiesto = false;
     }

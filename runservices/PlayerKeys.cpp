@@ -53,7 +53,8 @@ bool TastoSistemaInCoda() {
 }
 
 bool AttendiTastieraSilenziosa() {
-    if (HaBit(StatoGioco, InputUtenteSospeso)) return true;
+    // The blocked input is quiet; the game's end is still for the caller to hear.
+    if (HaBit(StatoGioco, InputUtenteSospeso)) return RichiestaAbort();
     const uint32_t inizio = ClockTick();
     uint32_t silenzio = inizio;
     for (;;) {

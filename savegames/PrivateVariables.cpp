@@ -88,6 +88,13 @@ void SetVariablesSaved() {
     StampaValori("Saved private variables in savegame: " + NomeFileDaPercorso(voce.Path), codice, tempo);
 }
 
+void SegnaSavegameIniziali() {
+    const int32_t i = IndiceSavegamePiuRecente(CacheSavegame);
+    std::string titolo;
+    CacheSavegame.LastMaxInternalNumber =
+        i < 0 ? 0 : LeggiNumeroTitoloSavegame(CacheSavegame.Entries[static_cast<size_t>(i)].Bytes, titolo);
+}
+
 void GetVariablesLoading() {
     if (!VariabiliPrivateUsate()) return;
     if (UltimoSavegameCaricato.empty()) {

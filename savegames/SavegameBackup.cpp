@@ -30,31 +30,83 @@ bool ScriviMarcaNormalizzazione() {
     return true;
 }
 
+// What a slot holds goes into the backup folder under a numbered name
+// before the slot is overwritten or deleted: the game may have saved there
+// since the mark was left.
+bool ConservaSlot(const std::string& slot) {
+    std::string copia;
+    if (!ConservaSavegameInCartella(slot, CartellaOldSavegames(), copia)) return false;
+    if (!copia.empty())
+        StampaLog("Kept " + NomeFileDaPercorso(slot) + " of the game folder as " + copia);
+    return true;
+}
+
+// Each slot the backup folder holds takes its copy; False when one of them
+// could not be kept or written.
+bool RimettiSlotDaOld(const std::string& old, const std::string& trle, std::string& fallito) {
+    bool ok = true;
+    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
+        const std::string copia = NellaCartella(old, "savegame." + std::to_string(n));
+        const std::string slot = NellaCartella(trle, "savegame." + std::to_string(n));
+        SavegameBin dati, attuale;
+        if (!EsisteFile(copia)) continue;
+        if (!LeggiFileIntero(copia, dati, 16 * 1024 * 1024)) {
+            fallito = copia;
+            ok = false;
+            continue;
+        }
+        if (EsisteFile(slot)) {
+            if (LeggiFileIntero(slot, attuale, 16 * 1024 * 1024) && attuale == dati) continue;
+            if (!ConservaSlot(slot)) {
+                fallito = slot;
+                ok = false;
+                continue;
+            }
+        }
+        if (!SalvaSavegameBin(slot, dati, true)) {
+            fallito = slot;
+            ok = false;
+        }
+    }
+    return ok;
+}
+
 // The slot files become those of the backup folder. Each is replaced by its
 // copy before the slots the backup lacks go, so that no moment leaves a
 // slot without a whole savegame in one of the two folders; the mark stays
-// until the end, so that a repair cut short is done again.
-void RipristinaDaCartellaOld() {
+// until the end, so that a repair cut short is done again. False when the
+// repair could not finish.
+bool RipristinaDaCartellaOld() {
     const std::string trle = Trim(CartellaTrle);
     const std::string old = CartellaOldSavegames();
     ScriviMarcaNormalizzazione();
+    const std::string nonAvviato = "\r\nThe level is not started: close the programs that use the savegames of " + trle +
+                                   " and start it again";
     // A slot another program holds open for a moment refuses its copy.
-    bool copiati = CopiaSavegameCartella(old, trle);
+    std::string fallito;
+    bool copiati = RimettiSlotDaOld(old, trle, fallito);
     for (int32_t tentativo = 1; !copiati && tentativo < 3; ++tentativo) {
         ClockSleep(100);
-        copiati = CopiaSavegameCartella(old, trle);
+        copiati = RimettiSlotDaOld(old, trle, fallito);
     }
     if (!copiati) {
         StampaLog("ERROR: cannot copy the savegames of " + old + " back into " + trle +
-                      ": they are copied again at the next start",
+                      ": they are copied again at the next start\r\nNot written: " + fallito + nonAvviato,
                   true);
-        return;
+        return false;
     }
     for (int32_t n = 0; n < NumSlotSavegame; ++n) {
         const std::string slot = NellaCartella(trle, "savegame." + std::to_string(n));
-        if (!EsisteFile(NellaCartella(old, "savegame." + std::to_string(n))) && EsisteFile(slot)) CancellaFile(slot);
+        if (EsisteFile(NellaCartella(old, "savegame." + std::to_string(n))) || !EsisteFile(slot)) continue;
+        if (!ConservaSlot(slot) || !CancellaFile(slot)) {
+            StampaLog("ERROR: cannot move " + slot + " into " + old + ": the savegames are repaired again at the next start" +
+                          nonAvviato,
+                      true);
+            return false;
+        }
     }
     CancellaFile(FileNormalizzazione());
+    return true;
 }
 
 // The savegames of a held backup also wait in the backup folder, since a
@@ -70,6 +122,13 @@ void ScriviBackupSuDisco() {
     bool ok = true;
     for (int32_t i = 0; i < SavegameCacheBackup.Count; ++i) {
         const SavegameCacheEntry& voce = SavegameCacheBackup.Entries[static_cast<size_t>(i)];
+        // An unreadable or half-written slot must never become the copy a
+        // repair writes over the slot.
+        if (voce.Bytes.size() != static_cast<size_t>(DimensioneSavegame)) {
+            StampaLog("WARNING: " + voce.Path + " is not a whole savegame (" + std::to_string(voce.Bytes.size()) +
+                      " bytes): the copy of " + old + " is kept");
+            continue;
+        }
         SavegameBin copia = voce.Bytes;
         ok = SalvaSavegameBin(NellaCartella(old, NomeFileDaPercorso(voce.Path)), copia, true) && ok;
     }
@@ -88,6 +147,32 @@ void SpostaInOld(const std::string& percorso) {
 }  // namespace
 
 std::string CartellaOldSavegames() { return Trim(CartellaTrle) + "\\Old_Savegames"; }
+
+bool CopiaSavegameInOld() {
+    const std::string trle = Trim(CartellaTrle);
+    const std::string old = CartellaOldSavegames();
+    if (trle.empty() || (!EsisteCartella(old) && !CreaCartella(old))) return false;
+    bool ok = true;
+    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
+        const std::string slot = NellaCartella(trle, "savegame." + std::to_string(n));
+        if (!EsisteFile(slot)) continue;
+        SavegameBin dati;
+        if (!LeggiFileIntero(slot, dati, 16 * 1024 * 1024)) {
+            ok = false;
+            continue;
+        }
+        if (dati.size() != static_cast<size_t>(DimensioneSavegame)) {
+            // Kept aside all the same, since a normalisation may write over it.
+            std::string copia;
+            ConservaSavegameInCartella(slot, old, copia);
+            StampaLog("WARNING: " + slot + " is not a whole savegame (" + std::to_string(dati.size()) +
+                      " bytes): the copy of " + old + " is kept" + (copia.empty() ? "" : ", this file as " + copia));
+            continue;
+        }
+        ok = SalvaSavegameBin(NellaCartella(old, "savegame." + std::to_string(n)), dati, true) && ok;
+    }
+    return ok;
+}
 
 bool SavegameInAttesaDiRipristino() { return !Trim(CartellaTrle).empty() && EsisteFile(FileNormalizzazione()); }
 
@@ -135,7 +220,7 @@ void NormalizzaSavegame() {
     }
     // A held backup or a normalisation already there keeps the savegames
     // of before in the backup folder: the slots now may hold newer ones.
-    if (!EsisteFile(FileNormalizzazione()) && !CopiaSavegameCartella(Trim(CartellaTrle), old)) {
+    if (!EsisteFile(FileNormalizzazione()) && !CopiaSavegameInOld()) {
         StampaLog("ERROR: cannot copy the savegames into " + old + ": savegames not normalized", true);
         return;
     }
@@ -165,15 +250,18 @@ void RimuoviSavegameNormalizzati() {
     TogliBit(StatoSequenza, SavegameNormalizzati);
 }
 
-void AnalizzaSavegameTrle() {
+bool AnalizzaSavegameTrle() {
     const std::string trle = Trim(CartellaTrle);
-    if (trle.empty()) return;
+    if (trle.empty()) return true;
     StampaLog("Parse savegames in trle folder: " + trle);
     CambiaTabulatoreLog(1);
     if (EsisteFile(FileNormalizzazione())) {
         StampaLog("WARNING: savegames were left normalized. Remove normalized savegames and restore previous "
                   "savegame backup");
-        RipristinaDaCartellaOld();
+        if (!RipristinaDaCartellaOld()) {
+            CambiaTabulatoreLog(-1);
+            return false;
+        }
     }
     int32_t conteggio = 0;
     const std::vector<std::string> elenco = ElencoSavegameCartella(trle, conteggio);
@@ -207,11 +295,16 @@ void AnalizzaSavegameTrle() {
         if (uguali) {
             StampaLog("WARNING: all savegames have same internal number. Remove normalized savegames and restore "
                       "previous savegame backup");
-            if (EsisteCartella(CartellaOldSavegames()))
-                RipristinaDaCartellaOld();
-            else
+            if (EsisteCartella(CartellaOldSavegames())) {
+                if (!RipristinaDaCartellaOld()) {
+                    CambiaTabulatoreLog(-1);
+                    return false;
+                }
+            } else {
                 Messaggio("WARNING: missing backup folder: " + CartellaOldSavegames(), StileAttenzione);
+            }
         }
     }
     CambiaTabulatoreLog(-1);
+    return true;
 }

@@ -14,6 +14,11 @@ extern SavegameCache SavegameCacheBloccata;
 // The game folder's "Old_Savegames".
 std::string CartellaOldSavegames();
 
+// Copies every whole slot file of the game folder into the backup folder; a
+// damaged one leaves the backup folder's copy as it is. False when one could
+// not be read or copied.
+bool CopiaSavegameInOld();
+
 // The backup folder holds what the slots must go back to (a repair or a
 // restore is still due): nothing may copy the slots over it.
 bool SavegameInAttesaDiRipristino();
@@ -26,4 +31,6 @@ void NormalizzaSavegame();
 inline void NormalizzaSavegames() { NormalizzaSavegame(); }
 void RimuoviSavegameNormalizzati();
 // Checks the savegames of the game folder once, at the start of the run.
-void AnalizzaSavegameTrle();
+// False when the slots left by the last run could not be put back: the run
+// must not start, since the game would save over what is still to restore.
+bool AnalizzaSavegameTrle();

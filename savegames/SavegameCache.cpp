@@ -108,6 +108,11 @@ bool SalvaSavegameDaCache(const std::string& percorso) {
     return ok;
 }
 
+bool SavegameCambiatoInCache(const std::string& percorso) {
+    const int32_t i = IndiceSavegameCache(CacheSavegame, percorso);
+    return i >= 0 && CacheSavegame.Entries[static_cast<size_t>(i)].ModificataDaSistema;
+}
+
 bool ScriviCacheSavegame(bool intera) {
     StampaLog("Write savegames from cache to trle folder");
     bool ok = true;

@@ -42,6 +42,9 @@ bool InserisciSavegameCache(const std::string& percorso, const SavegameBin& imma
 bool LeggiSavegameCache(const std::string& percorso, SavegameBin& immagine);
 // Writes the cached image of one path to its file.
 bool SalvaSavegameDaCache(const std::string& percorso);
+// True when the program changed the cached image of a path since it was read
+// from its file.
+bool SavegameCambiatoInCache(const std::string& percorso);
 // Writes the cache back to the game folder. <intera> (a deliberate restore
 // of a backup or of the normalised slots) makes the folder hold exactly the
 // cached savegames, deleting the other slot files; otherwise only the

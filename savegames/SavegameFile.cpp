@@ -101,6 +101,28 @@ bool SpostaSavegameInCartella(const std::string& percorso, const std::string& ca
     return CancellaFile(percorso);
 }
 
+bool ConservaSavegameInCartella(const std::string& percorso, const std::string& cartella, std::string& copia) {
+    copia.clear();
+    if (SenzaCartella(cartella) || (!EsisteCartella(cartella) && !CreaCartella(cartella))) return false;
+    SavegameBin dati, altro;
+    if (!LeggiFileIntero(percorso, dati, 16 * 1024 * 1024)) return false;
+    for (int32_t n = 0; n < NumSlotSavegame; ++n)
+        if (LeggiFileIntero(SlotCartella(cartella, n), altro, 16 * 1024 * 1024) && altro == dati) return true;
+    const std::string nome = NomeFileDaPercorso(percorso);
+    for (int32_t k = 1; k <= 999; ++k) {
+        const std::string destinazione = NellaCartella(cartella, nome + "." + std::to_string(k));
+        if (EsisteFile(destinazione)) {
+            if (LeggiFileIntero(destinazione, altro, 16 * 1024 * 1024) && altro == dati) return true;
+            continue;
+        }
+        if (!SalvaSavegameBin(destinazione, dati, true) || !LeggiFileIntero(destinazione, altro) || altro != dati)
+            return false;
+        copia = destinazione;
+        return true;
+    }
+    return false;
+}
+
 bool IsPathSavegame(const std::string& percorso, bool saltaCartella) {
     const bool valido = (saltaCartella || UgualeSenzaCaso(CartellaDaPercorso(percorso), Trim(CartellaTrle))) &&
                         IsNomeSavegame(percorso);

@@ -32,6 +32,13 @@ bool CopiaSavegameCartella(const std::string& sorgente, const std::string& desti
 // that name stays: the moved one takes the name followed by ".1", ".2" ...
 // The source goes only once the copy is complete.
 bool SpostaSavegameInCartella(const std::string& percorso, const std::string& cartella);
+// Keeps a copy of a slot file in a folder before the slot is overwritten or
+// deleted: under the file's name followed by ".1", ".2" ..., never under a
+// slot's own name, which in the backup folder is the backup's. Nothing new is
+// written when the folder already holds the same bytes under a slot name or
+// one of those names. <copia> names a new copy ("" when none was needed).
+// False when the file cannot be read or the copy cannot be written whole.
+bool ConservaSavegameInCartella(const std::string& percorso, const std::string& cartella, std::string& copia);
 
 // True when the path names a slot file; unless <saltaCartella> it must also
 // lie in the game folder, and a refusal outside preview mode is logged.

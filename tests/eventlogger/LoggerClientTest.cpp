@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/FileUtils.h"
+#include "core/LevelVariables.h"
 #include "core/MediaLog.h"
 #include "core/MediaConfig.h"
 #include "core/MediaTrigger.h"
@@ -207,6 +208,37 @@ TEST_F(LoggerClient, VideoWindowAndSavegameRecords) {
     LeggiLogger();
     EXPECT_EQ(UltimoSavegameCaricato, "");
     EXPECT_TRUE(HaLog("Detected new game and not loading savegame"));
+}
+
+// A level loaded from the title without a savegame is a new game, which
+// starts the private variables anew; a level left for the next one and a
+// savegame loaded keep them.
+TEST_F(LoggerClient, ANewGameFromTheTitleClearsThePrivateVariables) {
+    HeaderMcf = MediaConfigHeader{};
+    HeaderMcf.Version = "VER1.5";
+    struct Caso {
+        const char* nome;
+        int32_t livello;     // the level the load leaves
+        bool salvataggio;    // a savegame load reported just before
+        bool azzerate;
+    };
+    for (const Caso& c : {Caso{"new game", 0, false, true}, Caso{"next level", 2, false, false},
+                          Caso{"savegame from the title", 0, true, false}}) {
+        SCOPED_TRACE(c.nome);
+        PulisciLog();
+        VarA = "5";
+        VarLastInput = "typed";
+        LivelloCorrente = c.livello;
+        ClockAdvance(5000);
+        if (c.salvataggio) Aggiungi({R(CW, N, N, LoadSavegame, 3, 0)});
+        Aggiungi({R(CW | LoadingLevel, N, N, PreLoading)});
+        LeggiLogger();
+        EXPECT_EQ(VarA, c.azzerate ? "0" : "5");
+        EXPECT_EQ(VarLastInput, c.azzerate ? "" : "typed");
+        EXPECT_EQ(HaLog("Detected new game: clear all private variables"), c.azzerate);
+    }
+    VarA = VarLastInput = "";
+    HeaderMcf = MediaConfigHeader{};
 }
 
 TEST_F(LoggerClient, AModeChangeAgainstTheConfigurationIsReversedOrAbortsTheGame) {

@@ -304,6 +304,20 @@ TEST_F(FineRun, SavedSettingsGoBackWheneverTheRegistryMayDiffer) {
     }
 }
 
+// A start that stopped after it read a crash's copy and before it wrote its
+// own: the crash's settings go back, and its copy stays for the next run.
+TEST_F(FineRun, ACrashCopyOutlivesAStartThatStoppedBeforeItsOwn) {
+    ImpostazioniTomb salvate, cambiate;
+    ImpostazioniDiProva(salvate, cambiate);
+    ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato;
+    ImpostazioniDaOldSettings = true;
+    OldSettingsDiQuestaRun = false;
+    EXPECT_TRUE(EndGameConfig());
+    EXPECT_TRUE(Uguali(NelRegistro(), salvate));
+    EXPECT_FALSE(HaRiga("Deleting Old_Settings.trg"));
+    EXPECT_EQ(LeggiFileProva(store / "Old_Settings.trg"), BytesOldSettings(salvate));
+}
+
 TEST_F(FineRun, AFailedWriteBackKeepsOldSettingsForTheNextRun) {
     ImpostazioniTomb salvate, cambiate;
     ImpostazioniDiProva(salvate, cambiate);

@@ -176,6 +176,7 @@ TEST_P(Arresti, StopAndLeaveOnlyWhatWasDone) {
     Configurazione(c.descrizione);
     c.prepara(*this);
     StoreDiPrima();
+    ImpostazioniTombSalvate = ImpostazioniTomb{};
     const int32_t errori = NumErroriLog;
     EXPECT_FALSE(InitMediaMcf());
     EXPECT_TRUE(HaRigaCheInizia(c.riga));
@@ -188,6 +189,8 @@ TEST_P(Arresti, StopAndLeaveOnlyWhatWasDone) {
     ImpostazioniTomb letta;
     ASSERT_TRUE(LeggiOldSettings(letta));
     EXPECT_EQ(letta.VMode, 7);
+    // They are what the end of the run writes back to the registry.
+    EXPECT_EQ(BytesOldSettings(ImpostazioniTombSalvate), BytesOldSettings(letta));
     EXPECT_TRUE(EsisteFileProva(store2("media_log.txt")));
     if (c.statoGioco & PrimaEsecuzione) {
         // A packet that cannot be extracted stays for the next try.

@@ -11,6 +11,7 @@
 #include "runservices/TombSettings.h"
 #include "input/CommandMedia.h"
 #include "input/KeyMacros.h"
+#include "media/WorkingMedia.h"
 #include "tests/gamerun/GameScript.h"
 #include "tests/input/KeyLayer.h"
 
@@ -110,6 +111,12 @@ TEST_F(ProvaComando, TheSectionGivesFlagsWaitAndCodes) {
          "Syntax error in Command Media: not present numeric value for #WAIT_SECONDS#"},
         {"#FLAGS#=2\r\n#WAIT_SECONDS#=1\r\n#COMMANDS#=&H40001:jump\r\n", false, 2, 1, {Destra | 1},
          "Syntax error in Command media: not numeric value for command code: jump"},
+        {"#FLAGS#=2\r\n#WAIT_SECONDS#=1\r\n#COMMANDS#=&HFFFFFFFF:&H0000000040001\r\n", true, 2, 1, {-1, Destra | 1},
+         nullptr},
+        {"#FLAGS#=2\r\n#WAIT_SECONDS#=1\r\n#COMMANDS#=&H40001:&H100000000:&H40001\r\n", false, 2, 1, {Destra | 1},
+         "Syntax error in Command media: command code out of 32 bits: &H100000000"},
+        {"#FLAGS#=2\r\n#WAIT_SECONDS#=1\r\n#COMMANDS#=&H40001:99999999999\r\n", false, 2, 1, {Destra | 1},
+         "Syntax error in Command media: command code out of 32 bits: 99999999999"},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.testo);
@@ -153,6 +160,13 @@ TEST_F(ProvaComando, EachWayOfWaitingSendsTheMacroOnce) {
             EXPECT_GE(ClockTick() - inizio, 3000u);
         }
     }
+    // A code wider than 32 bits is an error of its own media, which runs the
+    // codes read before it.
+    Inputs.clear();
+    Media("#FLAGS#=2\r\n#WAIT_SECONDS#=0\r\n#COMMANDS#=&H40001:&H100000000\r\n");
+    EXPECT_TRUE(EseguiCommandMedia());
+    EXPECT_EQ(Codici(), (std::vector<int>{224, 77, 224, 205, 0}));
+
     // The game in stand-by takes no command.
     Inputs.clear();
     ImpostaBit(StatoSequenza, StandByAttivo);
@@ -160,6 +174,33 @@ TEST_F(ProvaComando, EachWayOfWaitingSendsTheMacroOnce) {
     EXPECT_FALSE(EseguiCommandMedia());
     EXPECT_TRUE(Inputs.empty());
     EXPECT_TRUE(HaRiga("ERROR: Tomb Raider is in stand-by. Command Media cann't work with Tomb Raider in stand-by"));
+}
+
+// A code that selects no key sends nothing, not the macro of the code before.
+TEST_F(ProvaComando, ACodeWithoutKeysSendsNothing) {
+    Media("#FLAGS#=2\r\n#WAIT_SECONDS#=0\r\n#COMMANDS#=&H40001:&H2:&H40001\r\n");
+    EXPECT_TRUE(EseguiCommandMedia());
+    EXPECT_EQ(Codici(), (std::vector<int>{224, 77, 224, 205, 0, 224, 77, 224, 205, 0}));
+    EXPECT_TRUE(HaRiga("WARNING: command 2 (code 2) selects no key: nothing sent"));
+}
+
+// The waits of a media that blocks the player's input end with the game, so
+// that a game gone does not keep the input blocked.
+TEST_F(ProvaComando, WaitsWithTheInputBlockedEndWithTheGame) {
+    // The game ends as the first macro reaches it.
+    Gioco = [this](const InputInviato&) { FineGioco(); };
+    Media("#FLAGS#=18\r\n#WAIT_SECONDS#=600\r\n#COMMANDS#=&H40001:&H40001\r\n");
+    const uint32_t inizio = ClockTick();
+    EXPECT_FALSE(EseguiCommandMedia());
+    EXPECT_LT(ClockTick() - inizio, 5000u);
+    EXPECT_TRUE(HaRiga("Tomb raider program is terminated"));
+    EXPECT_EQ(Blocchi, (std::vector<BOOL>{TRUE, FALSE}));
+    EXPECT_EQ(Codici(), (std::vector<int>{224, 77, 224, 205, 0}));
+
+    // The blocked input is quiet at once, and the game's end is told.
+    ImpostaBit(StatoGioco, InputUtenteSospeso);
+    EXPECT_FALSE(AttendiTastieraSilenziosa());
+    TogliBit(StatoGioco, InputUtenteSospeso);
 }
 
 }  // namespace

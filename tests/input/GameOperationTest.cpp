@@ -187,6 +187,30 @@ TEST_F(ProvaOperazione, ANewSlotNeedsASavegameToMoveFrom) {
     }
 }
 
+// Before a load the cached image goes to its file only when a media changed
+// it: an image nobody changed may be older than what the game saved since.
+TEST_F(ProvaOperazione, ALoadWritesTheCachedSavegameOnlyWhenAMediaChangedIt) {
+    for (bool cambiato : {false, true}) {
+        SCOPED_TRACE(cambiato);
+        NuovoCaso({}, true);
+        std::string modificato = mano::SavegameGioco("Prova", 7, 1, 5);
+        modificato[1000] = 0x11;
+        if (cambiato) ASSERT_TRUE(InserisciSavegameCache(store / "savegame.0", modificato));
+        // The game saved over the slot; the logger asked for no refresh yet.
+        const std::string nuovo = mano::SavegameGioco("Prova", 9, 1, 5);
+        ASSERT_TRUE(ScriviFileProva(store / "savegame.0", nuovo));
+        CaricaPartitaConMacro(false);
+        if (cambiato) {
+            mano::Chiudi(modificato);
+            EXPECT_EQ(mano::Differenza(LeggiFileProva(store / "savegame.0"), modificato), -1);
+            EXPECT_TRUE(HaRiga("Save on disk last savegame in cache: " + store / "savegame.0"));
+        } else {
+            EXPECT_EQ(mano::Differenza(LeggiFileProva(store / "savegame.0"), nuovo), -1);
+            EXPECT_TRUE(HaRiga("Last savegame not changed in cache: the game loads its file " + store / "savegame.0"));
+        }
+    }
+}
+
 TEST_F(ProvaOperazione, ALoadIsSeenByItsStartAndEndWithTheLevelForeseen) {
     struct Caso {
         const char* nome;

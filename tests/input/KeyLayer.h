@@ -47,6 +47,9 @@ inline HANDLE RispostaApri = DriverFinto;
 inline HANDLE RispostaEvento = EventoFinto;
 inline BOOL RispostaControllo = TRUE;
 inline UINT RispostaInput = 1;
+// The one call of SendInput (counted from 0) the system refuses; -1 none.
+inline int InputRifiutato = -1;
+inline int ChiamateInput = 0;
 // The game's answer to each input that reached it.
 inline std::function<void(const InputInviato&)> Gioco;
 
@@ -61,6 +64,8 @@ inline void Azzera() {
     RispostaEvento = EventoFinto;
     RispostaControllo = TRUE;
     RispostaInput = 1;
+    InputRifiutato = -1;
+    ChiamateInput = 0;
     Gioco = nullptr;
 }
 
@@ -84,6 +89,7 @@ inline void Installa() {
         return TRUE;
     };
     DriverTasti.InviaInput = [](const INPUT& in) -> UINT {
+        if (ChiamateInput++ == InputRifiutato) return 0;
         if (in.type != INPUT_KEYBOARD || !RispostaInput) return 0;
         const InputInviato i{in.ki.wVk, in.ki.wScan, in.ki.dwFlags, ClockTick()};
         Inputs.push_back(i);

@@ -194,6 +194,29 @@ std::string ScriptDatConConti(int livelli, int percorsi, int blocco) {
     return s;
 }
 
+// The settings a crashed run left in Old_Settings.trg go back to the
+// registry even when the next start stops before it takes its own copy
+// (here at the title CD, which a damaged script.dat hides), and the file
+// stays for the run that starts.
+TEST_F(GameRun, ACrashCopyOfTheSettingsOutlivesAStartThatStops) {
+    opzioni.scriptGioco = ScriptNormale;
+    ASSERT_TRUE(Costruisci(opzioni));
+    ASSERT_TRUE(ScriviFileProva(trle / "script.dat", ScriptDatTroncato()));
+    ASSERT_TRUE(ScriviFileProva(trle / "store\\Old_Settings.trg", OldSettingsDelGioco()));
+    // What the crashed run had changed for itself.
+    ASSERT_TRUE(MettiValoreRegistro(ChiaveGiocoRegistro, "System", "Window", 1));
+    ASSERT_TRUE(MettiValoreRegistro(ChiaveGiocoRegistro, "System", "VMode", 4));
+    ASSERT_TRUE(MettiValoreRegistro(ChiaveGiocoRegistro, "Game", "MusicVolume", 80));
+
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(HaRigaCheInizia("ERROR: missing CD for title: ")) << Log();
+    EXPECT_FALSE(EsisteFileProva(trle / "gamesim_log.txt")) << "the game must not start";
+    EXPECT_EQ(FotografiaRegistro(ChiaveGiocoRegistro), registroPrima) << Log();
+    EXPECT_EQ(LeggiFileProva(trle / "store\\Old_Settings.trg"), OldSettingsDelGioco());
+    EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
+    EXPECT_TRUE(NessunProcessoRimasto());
+}
+
 // A level of the old version 1.4: its configuration is converted for the
 // run and never written back, so the old file stays byte for byte.
 TEST_F(GameRun, AnOldConfigurationRunsAndStaysAsItWas) {

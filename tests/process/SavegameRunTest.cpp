@@ -240,4 +240,105 @@ TEST_F(SavegameRun, SlotsLeftNormalisedAreRepairedEvenWhenTheRepairIsKilled) {
     EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
 }
 
+// The savegames a run finds keep the variables their own saves stamped, and
+// a level started from the title without a savegame is a new game, which
+// starts the variables anew.
+TEST_F(SavegameRun, ARunLeavesTheSavegamesItFoundAndANewGameClearsTheVariables) {
+    std::vector<FileIniziale> file;
+    for (int n = 0; n < 3; ++n)
+        file.push_back({"savegame." + std::to_string(n), mano::SavegameGioco("Save", 10 + n, 1, 3), true});
+    // The newest holds the variables of the run that saved it.
+    mano::Byte(file[2].dati, 15928, {9, 0, 0, 0, 0x10, 0, 0, 0, 77, 0, 0, 0, 78, 0, 0, 0});
+    mano::Chiudi(file[2].dati);
+    // The inventory in the level refreshes the cache after the level's time init.
+    ASSERT_TRUE(Prepara(file,
+                        "boot 1024 768\nload title.tr4 100\ncd 97\nwait 300\nload level1.tr4 100\ncd 3\nwait 600\n"
+                        "log TIME_Init\nwait 300\ninventory open\nwait 1500\ninventory close\nwait 600\nquit\n"));
+    ASSERT_TRUE(ScriviFileProva(trle / "store\\Var_A.txt", "5"));
+
+    EXPECT_EQ(Run(), 0);
+    FineProcessiRimasti();
+    EXPECT_TRUE(GiocoHaScritto("loaded data\\level1.tr4")) << Log();
+    for (const FileIniziale& f : file)
+        EXPECT_EQ(mano::Differenza(LeggiFileProva(trle / f.nome), f.dati), -1) << f.nome << "\n" << Log();
+    EXPECT_TRUE(HaRiga("Detected new game: clear all private variables")) << Log();
+    std::string varA = LeggiFileProva(trle / "store\\Var_A.txt");
+    varA.erase(varA.find_last_not_of("\r\n") + 1);
+    EXPECT_EQ(varA, "0");
+}
+
+// A restore that failed leaves the mark and the backup folder; the player
+// goes on saving (the run goes on, or the game is played on its own). The
+// next start puts the backup back and keeps every save of that session.
+TEST_F(SavegameRun, TheSavesOfASessionAfterAFailedRestoreOutliveTheRepair) {
+    std::vector<FileIniziale> backup, sessione;
+    for (int n = 0; n < 5; ++n)
+        backup.push_back({"savegame." + std::to_string(n), mano::SavegameGioco("Before", 30 + n, 1, 3), true});
+    for (int n : {0, 2, 5, 9})
+        sessione.push_back({"savegame." + std::to_string(n), mano::SavegameGioco("Session", 40 + n, 1, 3), true});
+    ASSERT_TRUE(Prepara({}));
+    ASSERT_TRUE(CreateDirectoryA((trle / "Old_Savegames").c_str(), nullptr));
+    for (const FileIniziale& f : backup) {
+        ASSERT_TRUE(ScriviFileProva(trle / ("Old_Savegames\\" + f.nome), f.dati));
+        ASSERT_TRUE(ScriviFileProva(trle / f.nome, f.dati));
+    }
+    ASSERT_TRUE(ScriviFileProva(trle / "Old_Savegames\\Normalized.txt", "1"));
+    for (const FileIniziale& f : sessione) ASSERT_TRUE(ScriviFileProva(trle / f.nome, f.dati));
+
+    EXPECT_EQ(Run(), 0);
+    FineProcessiRimasti();
+    EXPECT_TRUE(GiocoHaScritto("loaded data\\level1.tr4")) << Log();
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+    // Every file of the two folders.
+    std::vector<std::string> presenti;
+    WIN32_FIND_DATAA dati;
+    for (const std::string cartella : {trle.Percorso(), trle / "Old_Savegames"}) {
+        HANDLE h = FindFirstFileA((cartella + "\\savegame.*").c_str(), &dati);
+        if (h == INVALID_HANDLE_VALUE) continue;
+        do presenti.push_back(LeggiFileProva(cartella + "\\" + dati.cFileName));
+        while (FindNextFileA(h, &dati));
+        FindClose(h);
+    }
+    for (const FileIniziale& f : sessione) {
+        bool trovato = false;
+        for (const std::string& p : presenti) trovato = trovato || Integro(p, f);
+        EXPECT_TRUE(trovato) << f.nome << " of the session lost\n" << Log();
+    }
+    // The slots are the backup's.
+    for (const FileIniziale& f : backup) EXPECT_TRUE(Integro(LeggiFileProva(trle / f.nome), f)) << f.nome;
+    for (const char* nome : {"savegame.5", "savegame.9"}) EXPECT_FALSE(EsisteFileProva(trle / nome)) << nome;
+    EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
+}
+
+// A repair that a busy slot refuses stops the start with a box: the game,
+// which would save over what is still to restore, is not launched. The next
+// start, with the slot free, repairs and plays.
+TEST_F(SavegameRun, ARepairThatCannotFinishStopsTheStart) {
+    const std::string prima = mano::SavegameGioco("Before", 30, 1, 3);
+    const std::string dopo = mano::SavegameGioco("Session", 40, 1, 3);
+    ASSERT_TRUE(Prepara({}));
+    ASSERT_TRUE(CreateDirectoryA((trle / "Old_Savegames").c_str(), nullptr));
+    ASSERT_TRUE(ScriviFileProva(trle / "Old_Savegames\\savegame.1", prima));
+    ASSERT_TRUE(ScriviFileProva(trle / "Old_Savegames\\Normalized.txt", "1"));
+    ASSERT_TRUE(ScriviFileProva(trle / "savegame.1", dopo));
+    HANDLE aperto = CreateFileA((trle / "savegame.1").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(aperto, INVALID_HANDLE_VALUE);
+    const int codice = Run();
+    CloseHandle(aperto);
+    EXPECT_EQ(codice, 0);
+    EXPECT_FALSE(EsisteFileProva(trle / "gamesim_log.txt")) << "the game must not start";
+    EXPECT_TRUE(HaBoxCheInizia("ERROR: cannot copy the savegames of " + (trle / "Old_Savegames"))) << Log();
+    EXPECT_TRUE(HaRiga("ERROR in InitGameConfig: abort game")) << Log();
+    EXPECT_EQ(LeggiFileProva(trle / "savegame.1"), dopo);
+    EXPECT_TRUE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+    VerificaRipristino("start stopped by the repair");
+
+    EXPECT_EQ(Run(), 0);
+    FineProcessiRimasti();
+    EXPECT_TRUE(GiocoHaScritto("loaded data\\level1.tr4")) << Log();
+    EXPECT_TRUE(Integro(LeggiFileProva(trle / "savegame.1"), {"savegame.1", prima, true}));
+    EXPECT_TRUE(Integro(LeggiFileProva(trle / "Old_Savegames\\savegame.1.1"), {"savegame.1", dopo, true}));
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+}
+
 }  // namespace

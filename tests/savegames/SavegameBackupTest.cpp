@@ -77,6 +77,66 @@ TEST_F(BackupTest, TheRestoreAloneEndsTheBackupOnDisk) {
     EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
 }
 
+// A slot the cache could not read whole must not become the backup's copy
+// that a repair writes over the slot.
+TEST_F(BackupTest, OnlyWholeSavegamesReachTheBackupFolder) {
+    struct Caso {
+        const char* nome;
+        std::string slot;  // savegame.1 when the backup is taken
+        bool bloccato;     // held open by another program, so unreadable
+    };
+    const std::vector<Caso> casi = {
+        {"half written", Gioco(4).substr(0, 9000), false},
+        {"empty", "", false},
+        {"unreadable", Gioco(4), true},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        RimuoviAlbero(trle.Percorso());
+        ASSERT_TRUE(CreaCartella(trle.Percorso()));
+        ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+        ASSERT_TRUE(ScriviFileProva(Old(1), Gioco(3)));
+        Metti(0, Gioco(2));
+        Metti(1, c.slot);
+        StatoSequenza = 0;
+        CacheSavegame = SavegameCache{};
+        HANDLE aperto = INVALID_HANDLE_VALUE;
+        if (c.bloccato) {
+            aperto = CreateFileA(Slot(1).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(aperto, INVALID_HANDLE_VALUE);
+        }
+        BackupSavegames();
+        if (aperto != INVALID_HANDLE_VALUE) CloseHandle(aperto);
+        EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(0)), Gioco(2)), -1);
+        EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(1)), Gioco(3)), -1);
+        EXPECT_TRUE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+        EXPECT_TRUE(Contiene(Righe(), "WARNING: " + Slot(1) + " is not a whole savegame (" +
+                                          std::to_string(c.bloccato ? 0 : c.slot.size()) + " bytes): the copy of " +
+                                          trle / "Old_Savegames" + " is kept"));
+    }
+}
+
+// The slots copied into the backup folder before a normalisation (and at the
+// start of a run): a damaged one never replaces the folder's copy of its
+// slot, and is kept beside it.
+TEST_F(BackupTest, ADamagedSlotNeverReplacesTheBackupFoldersCopy) {
+    ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+    ASSERT_TRUE(ScriviFileProva(Old(1), Gioco(3)));
+    Metti(0, Gioco(2));
+    Metti(4, Gioco(5));
+    AggiornaCacheSavegame(0);
+    const std::string corto = Gioco(4).substr(0, 9000);
+    Metti(1, corto);
+    NormalizzaSavegame();
+    ASSERT_TRUE(HaBit(StatoSequenza, SavegameNormalizzati));
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(0)), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(Old(1)), Gioco(3)), -1);
+    EXPECT_EQ(LeggiFileProva(trle / "Old_Savegames\\savegame.1.1"), corto);
+    EXPECT_TRUE(Contiene(Righe(), "WARNING: " + Slot(1) + " is not a whole savegame (9000 bytes): the copy of " +
+                                      trle / "Old_Savegames" + " is kept, this file as " +
+                                      trle / "Old_Savegames\\savegame.1.1"));
+}
+
 TEST_F(BackupTest, StopSaveFreezesTheRestoredSavegames) {
     Metti(0, Gioco(2));
     BackupSavegames();
@@ -220,6 +280,64 @@ TEST_F(AvvioTest, ANormalisationCutShortIsUndone) {
     EXPECT_EQ(ElencoSavegameCartella(trle.Percorso(), conteggio), (std::vector<std::string>{Slot(0), Slot(3), Slot(4)}));
     EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
     EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+}
+
+// The mark of a restore that failed stays while the player saves on; the
+// repair of the next start keeps every save of that session in the backup
+// folder before it puts the backup's savegames back.
+TEST_F(AvvioTest, ARepairKeepsWhatTheSlotsHoldNow) {
+    ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+    ASSERT_TRUE(ScriviFileProva(Old(0), Gioco(2)));
+    ASSERT_TRUE(ScriviFileProva(Old(1), Gioco(3)));
+    ASSERT_TRUE(ScriviFileProva(trle / "Old_Savegames\\Normalized.txt", "1"));
+    // savegame.0.1 is taken by a file kept before.
+    ASSERT_TRUE(ScriviFileProva(trle / "Old_Savegames\\savegame.0.1", Gioco(8)));
+    Metti(0, Gioco(10));
+    Metti(1, Gioco(3));
+    Metti(4, Gioco(11));
+    Metti(6, Gioco(3));
+    EXPECT_TRUE(AnalizzaSavegameTrle());
+    int32_t conteggio = 0;
+    EXPECT_EQ(ElencoSavegameCartella(trle.Percorso(), conteggio), (std::vector<std::string>{Slot(0), Slot(1)}));
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+    EXPECT_EQ(mano::Differenza(Leggi(1), Gioco(3)), -1);
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(trle / "Old_Savegames\\savegame.0.2"), Gioco(10)), -1);
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(trle / "Old_Savegames\\savegame.4.1"), Gioco(11)), -1);
+    // What the folder holds already is not copied again; the backup's names stay the backup's.
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\savegame.6.1"));
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\savegame.1.1"));
+    EXPECT_FALSE(EsisteFileProva(Old(4)));
+    EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+    EXPECT_TRUE(Contiene(Righe(), "Kept savegame.4 of the game folder as " + trle / "Old_Savegames\\savegame.4.1"));
+}
+
+// A slot that cannot be read cannot be kept: the repair stops before it
+// overwrites anything of it, and the start is not to go on.
+TEST_F(AvvioTest, ARepairThatCannotKeepASlotStops) {
+    for (int slot : {0, 4}) {  // one the backup holds, one it lacks
+        SCOPED_TRACE(slot);
+        RimuoviAlbero(trle.Percorso());
+        ASSERT_TRUE(CreaCartella(trle.Percorso()));
+        ASSERT_TRUE(CreaCartella(trle / "Old_Savegames"));
+        ASSERT_TRUE(ScriviFileProva(Old(0), Gioco(2)));
+        ASSERT_TRUE(ScriviFileProva(trle / "Old_Savegames\\Normalized.txt", "1"));
+        Metti(slot, Gioco(10));
+        HANDLE aperto = CreateFileA(Slot(slot).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(aperto, INVALID_HANDLE_VALUE);
+        BufferLog.clear();
+        EXPECT_FALSE(AnalizzaSavegameTrle());
+        CloseHandle(aperto);
+        EXPECT_EQ(mano::Differenza(Leggi(slot), Gioco(10)), -1);
+        EXPECT_TRUE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
+        EXPECT_TRUE(Contiene(Righe(), "The level is not started: close the programs that use the savegames of " +
+                                          trle.Percorso() + " and start it again"));
+        // Once the slot is free the next start finishes the repair.
+        EXPECT_TRUE(AnalizzaSavegameTrle());
+        EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(2)), -1);
+        EXPECT_EQ(mano::Differenza(LeggiFileProva(trle / ("Old_Savegames\\savegame." + std::to_string(slot) + ".1")),
+                                   Gioco(10)),
+                  -1);
+    }
 }
 
 // A slot held open by another program refuses the repair: the mark and the

@@ -221,6 +221,37 @@ TEST_F(VariabiliTest, ANewSavegameIsStampedOnce) {
     EXPECT_TRUE(Contiene(Righe(), "Same max internal number: don't update private variables in savegame"));
 }
 
+// The savegames a run finds at its start hold the variables of their own
+// saves; only a save made during the run is stamped with this run's.
+TEST_F(VariabiliTest, TheSavegamesFoundAtTheStartAreNotStamped) {
+    std::string trovato = Gioco(6);
+    mano::Byte(trovato, 15936, {77, 0, 0, 0});
+    mano::Chiudi(trovato);
+    Metti(0, Gioco(2));
+    Metti(1, trovato);
+    // The start reads the folder before the logger runs.
+    TogliBit(StatoGioco, FlagLoggerInUso);
+    AggiornaCacheSavegame(0);
+    SegnaSavegameIniziali();
+    EXPECT_EQ(CacheSavegame.LastMaxInternalNumber, 6);
+    ImpostaBit(StatoGioco, FlagLoggerInUso);
+    AggiornaCacheRichiesto = true;
+    AggiornaCacheSavegame(0);
+    EXPECT_EQ(Leggi(1), trovato);
+    EXPECT_FALSE(Contiene(Righe(), "Saved private variables in savegame: savegame.1"));
+
+    Metti(4, Gioco(7));
+    AggiornaCacheRichiesto = true;
+    AggiornaCacheSavegame(0);
+    EXPECT_EQ(LeggiValore(Leggi(4), 15936, 4), 7);
+    EXPECT_EQ(Leggi(1), trovato);
+
+    // A folder without savegames: the first save is new.
+    CacheSavegame = SavegameCache{};
+    SegnaSavegameIniziali();
+    EXPECT_EQ(CacheSavegame.LastMaxInternalNumber, 0);
+}
+
 TEST_F(VariabiliTest, WithoutAnAlertTheAlertFieldsAreCleared) {
     Metti(0, Gioco(2));
     AggiornaCacheSavegame(0);
