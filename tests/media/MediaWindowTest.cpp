@@ -15,6 +15,7 @@
 #include "core/MediaConfig.h"
 #include "gamerun/DisplayModes.h"
 #include "tests/media/MediaWindowFixture.h"
+#include "tests/media/SoundFiles.h"
 
 namespace {
 
@@ -369,6 +370,25 @@ TEST_F(FinestraMedia, TheBackgroundSoundPlaysFadesAndStopsWithTheMedia) {
     ClockAdvance(10000);
     EXPECT_EQ(f.MediaPlayer1.PlayState(), MediaPlayer::InRiproduzione);
     f.Unload();
+}
+
+TEST_F(FinestraMedia, Mp3AndCompressedWaveBackgroundSoundsPlay) {
+    struct Caso {
+        const char* file;
+        std::string contenuto;
+    };
+    for (const Caso& c : {Caso{"sottofondo.mp3", suoni::Mp3(80)}, Caso{"sottofondo.wav", suoni::ImaAdpcm(32)}}) {
+        const std::string percorso = store / c.file;
+        ASSERT_TRUE(ScriviFileProva(percorso, c.contenuto));
+        MediaCorrente.TypeFlags = BackgroundSound;
+        MediaCorrente.SoundFile = percorso;
+        Dialog_Titoli f;
+        CaricaSenzaEseguire(f);
+        f.SuonaFileAudio(percorso);
+        EXPECT_EQ(f.MediaPlayer1.PlayState(), MediaPlayer::InRiproduzione) << c.file;
+        EXPECT_GT(f.MediaPlayer1.Durata(), 1900u) << c.file;
+        f.Unload();
+    }
 }
 
 TEST_F(FinestraMedia, EscapeEndsTheMediaOnlyWhenTheMediaAllowsIt) {
