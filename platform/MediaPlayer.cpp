@@ -157,6 +157,14 @@ void MediaPlayer::SetFileName(const std::string& percorso) {
     bool ok = false;
     if (ParseWaveChunks(immagine_.data(), immagine_.size(), formato_, dati_, dimensione_, chunkFormato,
                         lunghezzaFormato)) {
+        // The extensible header around plain PCM samples: the device takes
+        // them with the common fields alone.
+        static const uint8_t SottotipoPcm[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                                 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+        if (formato_.FormatTag == WAVE_FORMAT_EXTENSIBLE && lunghezzaFormato >= 40 &&
+            std::memcmp(chunkFormato + 24, SottotipoPcm, sizeof SottotipoPcm) == 0 &&
+            (formato_.BitsPerSample == 8 || formato_.BitsPerSample == 16))
+            formato_.FormatTag = WAVE_FORMAT_PCM;
         ok = dimensione_ > 0 &&
              (formato_.FormatTag == WAVE_FORMAT_PCM ||
               DecodificaAcm(chunkFormato, lunghezzaFormato, dati_, dimensione_, decodificati_, formato_));

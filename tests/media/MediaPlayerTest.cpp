@@ -48,6 +48,17 @@ std::string Wav(uint32_t millisecondi) {
     return s;
 }
 
+// 16-bit stereo PCM at 8 kHz (32 bytes a millisecond) in the extensible
+// header: valid bits, channel mask, then the PCM sub-format's GUID.
+std::string Estensibile(uint32_t millisecondi) {
+    std::string extra;
+    Metti16(extra, 16);
+    Metti32(extra, 3);
+    extra += std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
+    return suoni::WavCompresso(0xFFFE, 2, 8000, 32000, 4, 16, extra, millisecondi * 8,
+                               std::string(millisecondi * 32, '\0'));
+}
+
 uint32_t NessunDispositivo() { return 0; }
 
 class LettoreSenzaDispositivo : public testing::Test {
@@ -176,6 +187,7 @@ TEST_F(LettoreSenzaDispositivo, CompressedWavesAndMp3sPlayDecodedByThePlatformsC
         {"IMA ADPCM", suoni::ImaAdpcm(16), 1009, 1011, 1, 8000},
         {"Microsoft ADPCM", suoni::MsAdpcm(16), 999, 1001, 1, 8000},
         {"MP3", suoni::Mp3(40), 1045 - 2 * 27, 1045 + 27, 1, 44100},
+        {"PCM in the extensible format", Estensibile(1000), 1000, 1000, 2, 8000},
     };
     for (const Caso& c : casi) {
         MediaPlayer mp;
