@@ -76,3 +76,49 @@ bool CaricaImageSequence(const std::string& percorso, FileSequenzaImmagini& sequ
     sequenza = letta;
     return true;
 }
+
+namespace {
+uint32_t U32(const std::string& d, size_t i) {
+    return static_cast<uint8_t>(d[i]) | static_cast<uint8_t>(d[i + 1]) << 8 | static_cast<uint8_t>(d[i + 2]) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(d[i + 3])) << 24;
+}
+uint16_t U16(const std::string& d, size_t i) {
+    return static_cast<uint16_t>(static_cast<uint8_t>(d[i]) | static_cast<uint8_t>(d[i + 1]) << 8);
+}
+}  // namespace
+
+bool StrutturaBmpDisegnabile(const std::string& dati, StrutturaBmp& bmp) {
+    bmp = StrutturaBmp{};
+    constexpr size_t Testa = 14, InfoMinima = 40;
+    if (dati.size() < Testa + InfoMinima || dati[0] != 'B' || dati[1] != 'M') return false;
+    const uint32_t inizioPixel = U32(dati, 10);
+    const uint32_t info = U32(dati, 14);
+    const auto larghezza = static_cast<int32_t>(U32(dati, 18));
+    const auto altezza = static_cast<int32_t>(U32(dati, 22));
+    const uint16_t piani = U16(dati, 26), bit = U16(dati, 28);
+    const uint32_t compressione = U32(dati, 30), colori = U32(dati, 46);
+    if (info < InfoMinima || info > dati.size() - Testa) return false;
+    if (larghezza <= 0 || larghezza > 32768 || altezza == 0 || altezza < -32768 || altezza > 32768 || piani != 1)
+        return false;
+    if (bit != 1 && bit != 4 && bit != 8 && bit != 16 && bit != 24 && bit != 32) return false;
+    constexpr uint32_t SenzaCompressione = 0, CampiBit = 3;
+    if (compressione != SenzaCompressione && !(compressione == CampiBit && (bit == 16 || bit == 32))) return false;
+    uint64_t tabella = 0;
+    if (bit <= 8) {
+        const uint32_t massimo = 1u << bit;
+        if (colori > massimo) return false;
+        tabella = static_cast<uint64_t>(colori ? colori : massimo) * 4;
+    } else if (compressione == CampiBit && info == InfoMinima) {
+        tabella = 12;  // the three masks follow the header
+    }
+    const uint64_t testate = Testa + static_cast<uint64_t>(info) + tabella;
+    const uint64_t passo = (static_cast<uint64_t>(larghezza) * bit + 31) / 32 * 4;
+    const uint64_t pixel = passo * static_cast<uint64_t>(altezza < 0 ? -static_cast<int64_t>(altezza) : altezza);
+    if (inizioPixel < testate || inizioPixel > dati.size() || pixel > dati.size() - inizioPixel) return false;
+    bmp.LunghezzaInfo = static_cast<size_t>(testate - Testa);
+    bmp.InizioPixel = inizioPixel;
+    bmp.LunghezzaPixel = static_cast<size_t>(pixel);
+    bmp.Larghezza = larghezza;
+    bmp.Altezza = altezza;
+    return true;
+}

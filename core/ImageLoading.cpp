@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "core/FileUtils.h"
 #include "core/MediaLog.h"
@@ -31,9 +32,8 @@ std::string TestoHresult(HRESULT hr) {
 }
 
 // The picture decoded from the file's bytes.
-HRESULT CaricaPicture(const std::string& percorso, IPicture*& picture) {
+HRESULT CaricaPicture(const std::string& dati, IPicture*& picture) {
     picture = nullptr;
-    const std::string dati = LeggiFileIntero(percorso);
     if (dati.empty()) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
     HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, dati.size());
     if (!memoria) return E_OUTOFMEMORY;
@@ -101,7 +101,7 @@ HRESULT PixelPicture(IPicture* picture, int32_t& larghezza, int32_t& altezza, st
 bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinazione) {
     const HRESULT init = CoInitialize(nullptr);
     IPicture* picture = nullptr;
-    HRESULT hr = CaricaPicture(sorgente, picture);
+    HRESULT hr = CaricaPicture(LeggiFileIntero(sorgente), picture);
     if (FAILED(hr)) {
         StampaLog("ERROR loading image: " + sorgente + A_Capo + "Error mexage: " + TestoHresult(hr), true);
         if (SUCCEEDED(init)) CoUninitialize();
@@ -133,11 +133,34 @@ bool CaricaImmagineFile(const std::string& sorgente, const std::string& destinaz
     return true;
 }
 
+namespace {
+
+// A bitmap file drawn by the platform's DIB functions straight from its
+// bytes, without the picture loader's decoding into a bitmap of its own.
+bool DisegnaBmp(HDC dc, const std::string& dati, int32_t x, int32_t y, int32_t larghezza, int32_t altezza) {
+    StrutturaBmp bmp;
+    if (!StrutturaBmpDisegnabile(dati, bmp)) return false;
+    // Both parts as the functions want them, on 4-byte boundaries.
+    std::vector<uint32_t> info((bmp.LunghezzaInfo + 3) / 4), pixel((bmp.LunghezzaPixel + 3) / 4);
+    std::memcpy(info.data(), dati.data() + bmp.InizioInfo, bmp.LunghezzaInfo);
+    std::memcpy(pixel.data(), dati.data() + bmp.InizioPixel, bmp.LunghezzaPixel);
+    const int righe = bmp.Altezza < 0 ? -bmp.Altezza : bmp.Altezza;
+    const int modo = SetStretchBltMode(dc, COLORONCOLOR);
+    const int fatte = StretchDIBits(dc, x, y, larghezza, altezza, 0, 0, bmp.Larghezza, righe, pixel.data(),
+                                    reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
+    SetStretchBltMode(dc, modo);
+    return fatte > 0;
+}
+
+}  // namespace
+
 bool DisegnaImmagineFile(HDC dc, const std::string& percorso, int32_t x, int32_t y, int32_t larghezza,
                          int32_t altezza) {
+    const std::string dati = LeggiFileIntero(percorso);
+    if (DisegnaBmp(dc, dati, x, y, larghezza, altezza)) return true;
     const HRESULT init = CoInitialize(nullptr);
     IPicture* picture = nullptr;
-    HRESULT hr = CaricaPicture(percorso, picture);
+    HRESULT hr = CaricaPicture(dati, picture);
     if (SUCCEEDED(hr)) {
         OLE_XSIZE_HIMETRIC lh = 0;
         OLE_YSIZE_HIMETRIC ah = 0;

@@ -131,6 +131,11 @@ void Dialog_Titoli::DisegnaImmagineTrasparente(const std::string& file, const Re
 }
 
 void Dialog_Titoli::CaricaImmagineMedia(int32_t indice, bool& ok) {
+    if (indice == 0 && immaginePronta_) {
+        immaginePronta_ = false;
+        ok = immagineProntaOk_;
+        return;
+    }
     ok = false;
     const int32_t flags = MediaCorrente.TypeFlags;
     if (HaBit(flags, BackgroundImage)) {

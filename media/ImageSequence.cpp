@@ -202,7 +202,8 @@ void Dialog_Titoli::MostraFormattazione() {
     FormatoTestoCorrente = MediaCorrente.Formato;
     bool ok = false;
     CaricaSequenzaImmagini(ok);
-    for (int32_t i = 0; i < NumImmagini; ++i) {
+    // A window closed from outside shows no further picture.
+    for (int32_t i = 0; i < NumImmagini && !scaricata_; ++i) {
         const ImmagineSequenza immagine = ListaImmagini[i];
         bool dipinta = false;
         CaricaImmagineMedia(i, dipinta);

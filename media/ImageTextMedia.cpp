@@ -117,14 +117,28 @@ void Dialog_Titoli::MostraTestoScorrevole() {
             for (int32_t i = 0; i < immagini; ++i)
                 ListaImmagini[i].Durate = Arrotonda(PercentualeDi(passiTotali, ListaImmagini[i].Durate));
 
+        // A word wider than the rectangle passes its sides, by as much on
+        // each side as it may be centred.
+        const int32_t oltre = std::max<int32_t>(0, (misura.right - misura.left) - (r.Right - r.Left));
+        // Where the last step drew: without the scroll bit no clip keeps the
+        // text inside r, and what it drew outside must go too.
+        Rettangolo disegnato = r;
+        const auto cancellaTesto = [&] {
+            const Rettangolo da{std::max(0, std::min(r.Left, disegnato.Left)), std::max(0, std::min(r.Top, disegnato.Top)),
+                                std::min(LarghezzaFinestra, std::max(r.Right, disegnato.Right)),
+                                std::min(AltezzaFinestra, std::max(r.Bottom, disegnato.Bottom))};
+            if (da.Right > da.Left && da.Bottom > da.Top) RipristinaSfondoRect(false, da);
+        };
+
         std::vector<int32_t> mostrati;
         int32_t numMostrati = 0;
         double passi = 0;
         while (passi < passiTotali) {
             SegnaTempo();
-            RipristinaSfondoRect(false, r);
+            cancellaTesto();
             RECT riga{r.Left, y, r.Right, y + std::max(altezzaTesto, r.Bottom - r.Top)};
             DisegnaTesto(Picture1.hDC(), Picture1.ForeColor, testo16, riga, allineamento | FormatoScrittura);
+            disegnato = Rettangolo{r.Left - oltre, y, r.Right + oltre, y + std::max(altezzaTesto, 0) + 1};
             Picture1.Refresh();
             y -= h;
 
@@ -150,6 +164,9 @@ void Dialog_Titoli::MostraTestoScorrevole() {
                     }
                     if (prossimo >= 0 && prossimo < immagini && prossimo != indice) {
                         indice = prossimo;
+                        // The picture becomes the saved background: not with the text on it.
+                        cancellaTesto();
+                        disegnato = r;
                         CaricaImmagineMedia(indice, ok);
                         cambiata = true;
                     }
@@ -161,7 +178,8 @@ void Dialog_Titoli::MostraTestoScorrevole() {
             AttendiDaSegno(MediaCorrente.Formato.ScrollDelay);
         }
 
-        if (!AbortEscape && HaBit(MediaCorrente.Formato.Flags, FlagFermaAFineTesto)) AttendiSecondi(2, true);
+        if (!AbortEscape && !scaricata_ && HaBit(MediaCorrente.Formato.Flags, FlagFermaAFineTesto))
+            AttendiSecondi(2, true);
     } catch (const std::exception& e) {
         StampaLog(std::string("ERROR performing scrolling text: ") + e.what(), true);
         ErroreMedia = true;

@@ -29,6 +29,15 @@ constexpr int32_t FlagSuoniTesto = 0x1;
 constexpr int32_t FlagTickCountDown = 0x1;
 constexpr int32_t FlagSuoniMenuGrafico = 0x4;
 constexpr int32_t EffettoLampeggio = 2;
+// Posted by the load event: the first tick of Timer1 without waiting for the
+// system's timer.
+constexpr UINT PrimoTick = WM_APP + 1;
+
+// The kinds whose performer paints the media's own picture first.
+bool DipingeImmagineMedia(int32_t tipo) {
+    return tipo == TipoImageFixedText || tipo == TipoImageScrollText || tipo == TipoImageSequenceScroll ||
+           tipo == TipoImageSequenceFixed || tipo == TipoCountDown;
+}
 
 // Every "#COUNTER#", in any letter case, replaced by the counter.
 std::string ConContatore(const std::string& testo, const std::string& contatore) {
@@ -75,6 +84,8 @@ void Dialog_Titoli::ImpostaValori() {
     MenuGraficoFinito = false;
     CursoreMostrato = false;
     TestoMostrato = false;
+    immaginePronta_ = false;
+    scaricata_ = false;
     FileTemporanei.clear();
     TestoDinamico.clear();
     FileSuonoTemp.clear();
@@ -102,14 +113,21 @@ void Dialog_Titoli::ImpostaValori() {
 void Dialog_Titoli::MostraModale() { Form::MostraModale(); }
 
 void Dialog_Titoli::Form_Load() {
-    ImpostaFontSezione(hWnd(), -1);
     if (!IsModoFinestra()) SpostaMouseNascosto();
     Picture1.ForeColor = static_cast<COLORREF>(MediaCorrente.Formato.Color);
     Picture1.BackColor = HaBit(MediaCorrente.TypeFlags, BackgroundImage | ScreenCapture)
                              ? RGB(0, 0, 0)
                              : static_cast<COLORREF>(MediaCorrente.BackColor);
     Form_Resize();
+    // Once the picture box has its window, so that its font is one of them.
+    ImpostaFontSezione(hWnd(), -1);
+    if (HaBit(MediaCorrente.TypeFlags, BackgroundImage | ScreenCapture) &&
+        DipingeImmagineMedia(TipoMediaDaFlags(MediaCorrente.TypeFlags))) {
+        CaricaImmagineMedia(0, immagineProntaOk_);
+        immaginePronta_ = true;
+    }
     Timer1.SetEnabled(true);
+    PostMessageA(hWnd(), PrimoTick, 0, 0);
 }
 
 void Dialog_Titoli::Form_Resize() {
@@ -123,6 +141,11 @@ void Dialog_Titoli::Form_Resize() {
 }
 
 bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    if (msg == PrimoTick) {
+        if (Timer1.Enabled()) Timer1_Timer();
+        result = 0;
+        return true;
+    }
     if (msg != WM_SIZE) return false;
     Form_Resize();
     result = 0;
@@ -227,6 +250,11 @@ void Dialog_Titoli::EseguiMediaDialogo() {
 }
 
 bool Dialog_Titoli::ControllaTastoEscape(bool& fine) {
+    // Closed from outside: nothing is left to perform into.
+    if (scaricata_) {
+        fine = true;
+        return true;
+    }
     fine = false;
     if (!HaBit(MediaCorrente.Options, EscapeBreaks) || !TastiPremuti(TastoEscape)) return false;
     AbortEscape = true;
@@ -290,6 +318,7 @@ void Dialog_Titoli::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
 }
 
 void Dialog_Titoli::Form_Unload(int16_t&) {
+    scaricata_ = true;
     LiberaMemoryDC();
     if (!IsPreviewMode())
         for (const std::string& file : FileTemporanei) CancellaFile(file);

@@ -38,7 +38,8 @@ public:
 
     // The performance of the current media (the first tick of Timer1).
     void EseguiMediaDialogo();
-    // True when Escape may end the media and is down; <fine> then True.
+    // True when Escape may end the media and is down, or when the window
+    // has been closed from outside; <fine> then True.
     bool ControllaTastoEscape(bool& fine);
 
     // Text layout.
@@ -121,4 +122,10 @@ private:
     bool DisegnaImmagineMillesimi(const std::string& file, const Rettangolo& millesimi);
     void DisegnaImmagineTrasparente(const std::string& file, const Rettangolo& millesimi, bool opzione);
     bool inRidimensionamento_ = false;
+    // The media's picture painted by the load event, before the window
+    // shows: the performer's first painting takes it as it is.
+    bool immaginePronta_ = false;
+    bool immagineProntaOk_ = false;
+    // The window has unloaded: a performance still running ends.
+    bool scaricata_ = false;
 };

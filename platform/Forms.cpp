@@ -72,6 +72,7 @@ bool Form::Load() {
                              CW_USEDEFAULT, CW_USEDEFAULT, 320, 240, nullptr, nullptr, inst, nullptr);
     if (!h) return false;
     hwnd_ = h;
+    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     aperti.push_back(this);
     for (PictureBox* p : pictures_) p->CreaFinestra();
@@ -91,6 +92,8 @@ bool Form::Unload(int16_t mode) {
         return false;
     }
     HWND h = hwnd_;
+    // A timer of a window that is gone never fires again: it counts as stopped.
+    for (Timer* t : timers_) t->enabled_ = false;
     if (h) {
         for (Timer* t : timers_) KillTimer(h, t->id_);
         hwnd_ = nullptr;
@@ -124,10 +127,29 @@ LRESULT CALLBACK Form::ProceduraFinestra(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
             }
         }
         return 0;
-    case WM_CLOSE:
-        // A hidden window can only be closed from outside the program.
-        form->Unload(IsWindowVisible(hwnd) ? UnloadDaMenu : UnloadDaTaskManager);
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_CLOSE) {
+            // The default handling sends WM_CLOSE before it returns.
+            form->chiusuraDaMenu_ = true;
+            const LRESULT r = DefWindowProcA(hwnd, msg, wp, lp);
+            if (GetWindowLongPtrA(hwnd, GWLP_USERDATA)) form->chiusuraDaMenu_ = false;
+            return r;
+        }
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    case WM_CLOSE: {
+        // A close that no menu command asked for came from outside the
+        // program, as the task manager's does.
+        const bool daMenu = form->chiusuraDaMenu_;
+        form->chiusuraDaMenu_ = false;
+        form->Unload(daMenu ? UnloadDaMenu : UnloadDaTaskManager);
         return 0;
+    }
+    case WM_SETFONT:
+        form->font_ = reinterpret_cast<HFONT>(wp);
+        if (LOWORD(lp)) InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(form->font_);
     case WM_QUERYENDSESSION:
         return form->Unload(UnloadDaWindows) ? TRUE : FALSE;
     default:
@@ -342,6 +364,7 @@ void PictureBox::CreaFinestra() {
     hwnd_ = CreateWindowExA(0, classe, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x_, y_, larghezza_, altezza_,
                             owner_.hwnd_, nullptr, inst, nullptr);
     if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 LRESULT CALLBACK PictureBox::ProceduraPicture(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -359,6 +382,11 @@ LRESULT CALLBACK PictureBox::ProceduraPicture(HWND hwnd, UINT msg, WPARAM wp, LP
         EndPaint(hwnd, &ps);
         return 0;
     }
+    case WM_SETFONT:
+        box->font_ = reinterpret_cast<HFONT>(wp);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(box->font_);
     case WM_NCDESTROY:
         // Its form's window went first.
         box->hwnd_ = nullptr;

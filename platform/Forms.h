@@ -20,7 +20,7 @@ enum UnloadMode : int16_t {
 };
 
 // Fires its handler on the owner's thread every Interval ms while Enabled;
-// an interval of 0 never fires.
+// an interval of 0 never fires. The owner's unload stops it.
 class Timer {
 public:
     Timer(Form& owner, uint32_t interval, bool enabled, std::function<void()> handler);
@@ -90,8 +90,14 @@ private:
     std::string caption_;
     HWND hwnd_ = nullptr;
     bool inScaricamento_ = false;
+    // A close asked through the window's own menu (or Alt+F4), not from
+    // outside the program.
+    bool chiusuraDaMenu_ = false;
     DWORD stile_ = WS_OVERLAPPEDWINDOW;
     DWORD stileEsteso_ = 0;
+    // Every window and control has a font, as WM_GETFONT tells; the system's
+    // until one is set.
+    HFONT font_ = nullptr;
     std::vector<Timer*> timers_;
     std::vector<PictureBox*> pictures_;
     UINT_PTR prossimoTimer_ = 1;
@@ -130,6 +136,7 @@ private:
 
     Form& owner_;
     HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ precedente_ = nullptr;

@@ -1,8 +1,9 @@
 #pragma once
 // The media player control of the media window: the members the media use,
-// playing sound files through the platform's own audio services. Without an
-// audio device it still reports the play state a sound of that length would
-// have, on the program's clock.
+// playing sound files through the platform's own audio services. Compressed
+// wave files and MP3 files are decoded by the platform's codecs (ACM) before
+// they play. Without an audio device it still reports the play state a sound
+// of that length would have, on the program's clock.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,8 +26,9 @@ public:
     static constexpr int32_t InPausa = 1;
     static constexpr int32_t InRiproduzione = 2;
 
-    // Loads the file and starts playing it; a file that is not a readable
-    // wave sound leaves the player stopped and silent.
+    // Loads the file and starts playing it; a file that is neither a
+    // readable wave sound nor an MP3, or that no codec of the platform
+    // decodes, leaves the player stopped and silent.
     void SetFileName(const std::string& percorso);
     const std::string& FileName() const { return file_; }
     // 0 repeats without end.
@@ -42,6 +44,9 @@ public:
     void Stop();
     // The length of one play of the loaded sound in ms, 0 when none.
     uint32_t Durata() const { return durata_; }
+    // The format of the samples the device gets: PCM, the codec's output
+    // for a compressed file.
+    const FormatoWav& FormatoRiproduzione() const { return formato_; }
 
 private:
     struct Uscita;
@@ -54,6 +59,8 @@ private:
     int32_t volte_ = 1;
     int32_t volume_ = 0;
     std::vector<uint8_t> immagine_;
+    // The samples a codec decoded, when the file's are compressed.
+    std::vector<uint8_t> decodificati_;
     FormatoWav formato_;
     const uint8_t* dati_ = nullptr;
     uint32_t dimensione_ = 0;

@@ -9,8 +9,17 @@ uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)
 
 bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& formato, const uint8_t*& dati,
                      uint32_t& dimensioneDati) {
+    const uint8_t* chunkFormato = nullptr;
+    uint32_t lunghezzaFormato = 0;
+    return ParseWaveChunks(immagine, dimensione, formato, dati, dimensioneDati, chunkFormato, lunghezzaFormato);
+}
+
+bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& formato, const uint8_t*& dati,
+                     uint32_t& dimensioneDati, const uint8_t*& chunkFormato, uint32_t& lunghezzaFormato) {
     dati = nullptr;
     dimensioneDati = 0;
+    chunkFormato = nullptr;
+    lunghezzaFormato = 0;
     if (immagine == nullptr || dimensione < 12) return false;
     if (std::memcmp(immagine, "RIFF", 4) != 0 || std::memcmp(immagine + 8, "WAVE", 4) != 0) return false;
     // The RIFF size may claim more than the file holds: walk only what is there.
@@ -31,6 +40,8 @@ bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& for
             formato.AvgBytesPerSec = U32(f + 8);
             formato.BlockAlign = U16(f + 12);
             formato.BitsPerSample = lunghezza >= 16 ? U16(f + 14) : 0;
+            chunkFormato = f;
+            lunghezzaFormato = lunghezza;
             haFormato = true;
         } else if (std::memcmp(chunk, "data", 4) == 0) {
             dati = chunk + 8;
@@ -43,6 +54,8 @@ bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& for
     if (rotto || !(haFormato && haDati)) {
         dati = nullptr;
         dimensioneDati = 0;
+        chunkFormato = nullptr;
+        lunghezzaFormato = 0;
         return false;
     }
     return true;

@@ -19,6 +19,10 @@ struct FormatoWav {
 // when "fmt " or "data" is missing. <dati> points into the image.
 bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& formato, const uint8_t*& dati,
                      uint32_t& dimensioneDati);
+// The same, also giving the whole "fmt " chunk (a compressed format's
+// decoder needs the bytes after the common fields).
+bool ParseWaveChunks(const uint8_t* immagine, size_t dimensione, FormatoWav& formato, const uint8_t*& dati,
+                     uint32_t& dimensioneDati, const uint8_t*& chunkFormato, uint32_t& lunghezzaFormato);
 
 // The length of <dimensioneDati> bytes of samples in milliseconds; 0 when
 // the format gives no byte rate.

@@ -7,8 +7,12 @@
 #include <propidl.h>
 #include <gdiplus.h>
 
+#include <string>
+#include <vector>
+
 #include "core/FileUtils.h"
 #include "core/ImageLoading.h"
+#include "tests/core/BitmapFiles.h"
 #include "tests/core/HandBytes.h"
 #include "tests/core/LogLines.h"
 #include "tests/support/TestFolders.h"
@@ -133,6 +137,43 @@ TEST_F(Immagini, JpegSourceBecomesABitmapThePlatformLoads) {
     EXPECT_LT(canale(1, 4, 2), 60);
     EXPECT_GT(canale(14, 4, 2), 200);
     EXPECT_LT(canale(14, 4, 0), 60);
+}
+
+TEST_F(Immagini, PicturesArePaintedStretchedTheRightWayUp) {
+    // 2 x 2 pixels: blue and red on the top row, green and white below.
+    const std::string alto24 = std::string("\xFF\x00\x00\x00\x00\xFF\x00\x00", 8);
+    const std::string basso24 = std::string("\x00\xFF\x00\xFF\xFF\xFF\x00\x00", 8);
+    // Each colour as blue, green, red and a spare byte.
+    const std::string tabella = mano::I32(0x0000FF) + mano::I32(0xFF0000) + mano::I32(0x00FF00) + mano::I32(0xFFFFFF);
+    const std::string alto8("\x00\x01\x00\x00", 4), basso8("\x02\x03\x00\x00", 4);
+    struct Caso {
+        const char* nome;
+        std::string file;
+    };
+    const std::vector<Caso> casi = {
+        {"24 bits, bottom row first", mano::Bmp(2, 2, 24, 0, "", basso24 + alto24)},
+        {"24 bits, top row first", mano::Bmp(2, -2, 24, 0, "", alto24 + basso24)},
+        {"8 bits with a colour table", mano::Bmp(2, 2, 8, 0, tabella, basso8 + alto8, -1, 4)},
+        {"run-length compressed, by the picture loader",
+         mano::Bmp(2, 2, 8, 1, tabella, std::string("\x01\x02\x01\x03\x00\x00\x01\x00\x01\x01\x00\x01", 12), -1, 4)},
+    };
+    for (const Caso& caso : casi) {
+        ScriviFileProva(c / "quattro.bmp", caso.file);
+        HDC schermo = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(schermo);
+        HBITMAP bmp = CreateCompatibleBitmap(schermo, 40, 40);
+        ReleaseDC(nullptr, schermo);
+        HGDIOBJ prima = SelectObject(dc, bmp);
+        EXPECT_TRUE(DisegnaImmagineFile(dc, c / "quattro.bmp", 0, 0, 40, 40)) << caso.nome;
+        EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 0, 255)) << caso.nome;
+        EXPECT_EQ(GetPixel(dc, 35, 5), RGB(255, 0, 0)) << caso.nome;
+        EXPECT_EQ(GetPixel(dc, 5, 35), RGB(0, 255, 0)) << caso.nome;
+        EXPECT_EQ(GetPixel(dc, 35, 35), RGB(255, 255, 255)) << caso.nome;
+        SelectObject(dc, prima);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+    NessunErrore();
 }
 
 TEST_F(Immagini, UndecodableSourceLeavesTheDestination) {

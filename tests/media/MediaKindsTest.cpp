@@ -354,6 +354,50 @@ TEST_F(MediaKinds, AScrollingSequenceChangesItsPictureAtItsShareOfTheScroll) {
     }
 }
 
+TEST_F(MediaKinds, AScrollingSequenceLeavesNoTraceOfItsEarlierSteps) {
+    const std::string rosso = Immagine("rosso.bmp", Rosso), verde = Immagine("verde.bmp", Verde);
+    // Without the scroll bit no clip holds the text inside its rectangle; the
+    // second picture is painted over the first in a corner, where the text
+    // never goes.
+    for (const int32_t scorrimento : {0, static_cast<int32_t>(ScrollText)}) {
+        SCOPED_TRACE(scorrimento);
+        MediaCorrente.TypeFlags = ImageSequence | scorrimento;
+        MediaCorrente.Syntax =
+            "<SEQ_IMAGE>\r\n#FLAGS#=0\r\n#TOT_IMAGES#=2\r\n"
+            "<IMAGE1>\r\n#IMAGE#=" + rosso + "\r\n#DURATE#=30\r\n#BOUND#=0:0:1000:1000\r\n#I_FLAGS#=1\r\n<END_IMAGE1>\r\n"
+            "<IMAGE2>\r\n#IMAGE#=" + verde + "\r\n#DURATE#=70\r\n#BOUND#=0:0:100:100\r\n#I_FLAGS#=8\r\n<END_IMAGE2>\r\n"
+            "<END_SEQ_IMAGE>\r\n";
+        MediaCorrente.Text = "<TEXT>MMMM\r\nWWWW<END_TEXT>";
+        Formato().BoundRect = {200, 300, 800, 800};
+        Formato().ScrollStep = GetSystemMetrics(SM_CYSCREEN) / 2;
+        Formato().ScrollDelay = 10;
+        // Two lines on screen: the rows holding text never span much more
+        // than their height, which a trace of an earlier step would stretch.
+        std::vector<uint32_t> istanti;
+        for (uint32_t t = 150; t < 12000; t += 150) istanti.push_back(t);
+        std::vector<int32_t> altezze;
+        const auto guarda = [&](const Dialog_Titoli&, size_t, const Cattura& schermo) {
+            int32_t prima = -1, ultima = -1;
+            for (int32_t y = 0; y < schermo.altezza; ++y)
+                for (int32_t x = 0; x < schermo.larghezza; ++x)
+                    if (schermo.At(x, y) == Bianco) {
+                        if (prima < 0) prima = y;
+                        ultima = y;
+                        break;
+                    }
+            if (prima >= 0) altezze.push_back(ultima - prima + 1);
+        };
+        std::vector<Cattura> catture;
+        const Esito e = Esegui(istanti, catture, guarda);
+        EXPECT_FALSE(e.errore);
+        ASSERT_GT(altezze.size(), 8u);
+        // The size in points of the formatted texts, on a 96-dpi screen.
+        const double punti = std::nearbyint(GetSystemMetrics(SM_CXSCREEN) / (CarattereGrande + 1.0)) * 96 / 72;
+        const auto riga = static_cast<int32_t>(std::lround(punti * 96 / 72));
+        for (const int32_t a : altezze) EXPECT_LE(a, 2 * riga + 8) << "a trace of an earlier step";
+    }
+}
+
 // The counter's text rendered apart, in the font, colour and format the
 // window drew it with, over the same background.
 Cattura Riferimento(const Cattura& schermo, HFONT font, const RECT& r, UINT formato, const std::string& testo) {

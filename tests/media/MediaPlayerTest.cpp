@@ -11,6 +11,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MediaPlayer.h"
+#include "tests/media/SoundFiles.h"
 #include "tests/support/TestFolders.h"
 
 namespace {
@@ -45,6 +46,17 @@ std::string Wav(uint32_t millisecondi) {
     Metti32(s, campioni);
     s.append(campioni, static_cast<char>(0x80));
     return s;
+}
+
+// 16-bit stereo PCM at 8 kHz (32 bytes a millisecond) in the extensible
+// header: valid bits, channel mask, then the PCM sub-format's GUID.
+std::string Estensibile(uint32_t millisecondi) {
+    std::string extra;
+    Metti16(extra, 16);
+    Metti32(extra, 3);
+    extra += std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
+    return suoni::WavCompresso(0xFFFE, 2, 8000, 32000, 4, 16, extra, millisecondi * 8,
+                               std::string(millisecondi * 32, '\0'));
 }
 
 uint32_t NessunDispositivo() { return 0; }
@@ -141,6 +153,9 @@ TEST_F(LettoreSenzaDispositivo, WhatIsNotAWaveSoundLeavesThePlayerSilentAndStopp
         {"mp3", "ID3\x03\x00\x00\x00\x00\x00\x00" + std::string(200, '\xFF')},
         {"cut short", corto},
         {"without samples", senzaDati},
+        {"a compressed format no codec knows",
+         suoni::WavCompresso(0x7777, 1, 8000, 4000, 256, 4, std::string(2, '\0'), 8000, std::string(4096, '\x11'))},
+        {"an MP3 frame cut short", suoni::Mp3(1).substr(0, 300)},
     };
     for (const auto& [nome, contenuto] : casi) {
         std::string percorso = cartella / (nome + ".wav");
@@ -155,6 +170,38 @@ TEST_F(LettoreSenzaDispositivo, WhatIsNotAWaveSoundLeavesThePlayerSilentAndStopp
         mp.Play();
         EXPECT_EQ(mp.PlayState(), MediaPlayer::Fermo) << nome;
         EXPECT_EQ(mp.FileName(), percorso);
+    }
+}
+
+TEST_F(LettoreSenzaDispositivo, CompressedWavesAndMp3sPlayDecodedByThePlatformsCodecs) {
+    struct Caso {
+        const char* nome;
+        std::string contenuto;
+        uint32_t minimo, massimo;  // ms of one play
+        uint16_t canali;
+        uint32_t frequenza;
+    };
+    // Each as many samples long as its blocks or frames hold; an MP3
+    // decoder may hold back up to a frame at either end.
+    const std::vector<Caso> casi = {
+        {"IMA ADPCM", suoni::ImaAdpcm(16), 1009, 1011, 1, 8000},
+        {"Microsoft ADPCM", suoni::MsAdpcm(16), 999, 1001, 1, 8000},
+        {"MP3", suoni::Mp3(40), 1045 - 2 * 27, 1045 + 27, 1, 44100},
+        {"PCM in the extensible format", Estensibile(1000), 1000, 1000, 2, 8000},
+    };
+    for (const Caso& c : casi) {
+        MediaPlayer mp;
+        mp.SetFileName(File("suono", c.contenuto));
+        EXPECT_EQ(mp.PlayState(), MediaPlayer::InRiproduzione) << c.nome;
+        EXPECT_GE(mp.Durata(), c.minimo) << c.nome;
+        EXPECT_LE(mp.Durata(), c.massimo) << c.nome;
+        const FormatoWav& f = mp.FormatoRiproduzione();
+        EXPECT_EQ(f.FormatTag, 1) << c.nome << ": the device gets PCM";
+        EXPECT_EQ(f.BitsPerSample, 16) << c.nome;
+        EXPECT_EQ(f.Channels, c.canali) << c.nome;
+        EXPECT_EQ(f.SamplesPerSec, c.frequenza) << c.nome;
+        ClockAdvance(mp.Durata());
+        EXPECT_EQ(mp.PlayState(), MediaPlayer::Fermo) << c.nome;
     }
 }
 

@@ -6,13 +6,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/MediaConfig.h"
 #include "runservices/DisplayModes.h"
 #include "tests/media/MediaWindowFixture.h"
+#include "tests/media/SoundFiles.h"
 
 namespace {
 
@@ -122,6 +125,138 @@ TEST_F(FinestraMedia, ClosingFromItsMenuIsRefusedFromTheTaskManagerAllowed) {
     EXPECT_TRUE(f.Unload(UnloadDaTaskManager));
     EXPECT_FALSE(f.Loaded());
     EXPECT_TRUE(HaRiga("Required to close program from task manager"));
+}
+
+// The media window shown by the test's thread; another thread posts to it
+// as the system does.
+HWND AttendiFinestraMedia() {
+    const DWORD limite = GetTickCount() + 20000;
+    while (GetTickCount() < limite) {
+        HWND h = FindWindowA("LudovaneTitoli", nullptr);
+        if (h && IsWindowVisible(h)) return h;
+        Sleep(5);
+    }
+    return nullptr;
+}
+
+TEST_F(FinestraMedia, ACloseFromTheTaskManagerEndsTheMediaOneFromItsMenuIsRefused) {
+    const std::string immagine = Bitmap("sfondo.bmp", 8, 6, RGB(0, 0, 200));
+    struct Caso {
+        const char* nome;
+        int32_t flags;
+        int32_t durata;
+        int32_t effetto;
+        std::string sintassi;
+    };
+    // Each would run for minutes: a held text, a slowly typed one, a
+    // countdown whose timer the unload must stop.
+    const std::vector<Caso> casi = {
+        {"held text", FixedText | BackgroundImage, 600, 0, ""},
+        {"typed text", FixedText | BackgroundImage, 600, 1, ""},
+        {"countdown", static_cast<int32_t>(BitCountDown) | BackgroundImage, 0, 0,
+         "<COUNTDOWN>#START_COUNTER#=0\r\n#END_COUNTER#=600\r\n#FLAGS#=2\r\n<END_COUNTDOWN>"},
+    };
+    ClockUseManual(false);
+    for (const Caso& c : casi) {
+        AzzeraLog();
+        MediaCorrente = MediaTrigger{};
+        MediaCorrente.TypeFlags = c.flags;
+        MediaCorrente.MediaFile = immagine;
+        MediaCorrente.Options = EscapeBreaks;
+        MediaCorrente.Duration = c.durata;
+        MediaCorrente.Syntax = c.sintassi;
+        MediaCorrente.Text = "<TEXT>A long text typed one letter a second #COUNTER#<END_TEXT>";
+        MediaCorrente.Formato.Effect = c.effetto;
+        MediaCorrente.Formato.DelayMicros = 1000;
+        MediaCorrente.Formato.BoundRect = Rettangolo{100, 100, 900, 900};
+        std::atomic<bool> rifiutata{false}, finita{false};
+        std::thread sistema([&] {
+            HWND h = AttendiFinestraMedia();
+            if (!h) return;
+            PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+            Sleep(500);
+            rifiutata = IsWindow(h) != FALSE;
+            PostMessageA(h, WM_CLOSE, 0, 0);
+            // Old behaviour: the media would go on; Escape ends the test.
+            const DWORD limite = GetTickCount() + 15000;
+            while (!finita && GetTickCount() < limite) Sleep(10);
+            if (!finita) Escape(true);
+        });
+        Dialog_Titoli f;
+        f.ImpostaValori();
+        const DWORD inizio = GetTickCount();
+        f.MostraModale();
+        const DWORD durata = GetTickCount() - inizio;
+        finita = true;
+        sistema.join();
+        Escape(false);
+        EXPECT_TRUE(rifiutata) << c.nome << ": the control menu's close is refused";
+        EXPECT_TRUE(HaRiga("Required to close program from task manager")) << c.nome;
+        EXPECT_FALSE(f.AbortEscape) << c.nome;
+        EXPECT_LT(durata, 12000u) << c.nome;
+        EXPECT_FALSE(f.Loaded());
+        EXPECT_EQ(FinestraMediaTitoli, -1);
+    }
+    ClockUseManual(true, 1000);
+}
+
+TEST_F(FinestraMedia, TheFirstTickRunsAtOnceOverAPicturePaintedBeforeTheWindowShows) {
+    const COLORREF colore = RGB(0, 120, 240);
+    const std::string immagine = Bitmap("sfondo.bmp", 64, 48, colore);
+    MediaCorrente.TypeFlags = FixedText | BackgroundImage;
+    MediaCorrente.MediaFile = immagine;
+    MediaCorrente.Text = "<TEXT>Text<END_TEXT>";
+    MediaCorrente.Duration = 1;
+    MediaCorrente.Formato.BoundRect = Rettangolo{100, 100, 200, 200};
+    Dialog_Titoli f;
+    f.ImpostaValori();
+    // No tick of the system's timer comes in time.
+    f.Timer1.SetInterval(600000);
+    ASSERT_TRUE(f.Load());
+    EXPECT_EQ(Pixel(f, f.LarghezzaFinestra / 2, f.AltezzaFinestra - 2), colore) << "painted by the load";
+    // Read once: the performance needs the file no more.
+    ASSERT_TRUE(DeleteFileA(immagine.c_str()));
+    f.Show();
+    const DWORD limite = GetTickCount() + 10000;
+    while (f.Loaded() && GetTickCount() < limite) {
+        DoEvents();
+        Sleep(5);
+    }
+    EXPECT_FALSE(f.Loaded()) << "performed without a tick of the timer";
+    if (f.Loaded()) f.Unload();
+    EXPECT_TRUE(HaRiga("Start performing media"));
+    EXPECT_FALSE(HaRigaCheInizia("ERROR loading image"));
+    EXPECT_EQ(Pixel(f, f.LarghezzaFinestra / 2, f.AltezzaFinestra - 2), colore);
+    EXPECT_FALSE(f.ErroreMedia);
+}
+
+TEST_F(FinestraMedia, TheTextFontTakesTheCharacterSetOfTheTextsLanguage) {
+    struct Caso {
+        const char* lingua;
+        std::string testo;
+        BYTE charset;
+    };
+    const std::string prima = LinguaForzata;
+    const std::vector<Caso> casi = {
+        {"russian", "<RUSSIAN>\xD0\x94\xD0\xB0<END_RUSSIAN><ENGLISH>Yes<END_ENGLISH>", RUSSIAN_CHARSET},
+        {"greek", "<GREEK>\xCE\x9D\xCE\xB1\xCE\xB9<END_GREEK>", GREEK_CHARSET},
+        {"russian", "<ENGLISH>Yes<END_ENGLISH>", ANSI_CHARSET},
+        {"russian", "<TEXT>Yes<END_TEXT>", DEFAULT_CHARSET},
+    };
+    for (const Caso& c : casi) {
+        LinguaForzata = c.lingua;
+        MediaCorrente.TypeFlags = FixedText;
+        MediaCorrente.Text = c.testo;
+        MediaCorrente.Duration = 1;
+        Dialog_Titoli f;
+        CaricaSenzaEseguire(f);
+        f.EseguiMediaDialogo();
+        LOGFONTW dati{};
+        ASSERT_NE(GetObjectW(GetCurrentObject(f.Picture1.hDC(), OBJ_FONT), sizeof dati, &dati), 0);
+        EXPECT_EQ(dati.lfCharSet, c.charset) << c.lingua << ": " << c.testo;
+        f.Unload();
+    }
+    LinguaForzata = prima;
 }
 
 TEST_F(FinestraMedia, UnloadReleasesTheSavedBackgroundAndDeletesTemporaryFilesOutsidePreview) {
@@ -235,6 +370,25 @@ TEST_F(FinestraMedia, TheBackgroundSoundPlaysFadesAndStopsWithTheMedia) {
     ClockAdvance(10000);
     EXPECT_EQ(f.MediaPlayer1.PlayState(), MediaPlayer::InRiproduzione);
     f.Unload();
+}
+
+TEST_F(FinestraMedia, Mp3AndCompressedWaveBackgroundSoundsPlay) {
+    struct Caso {
+        const char* file;
+        std::string contenuto;
+    };
+    for (const Caso& c : {Caso{"sottofondo.mp3", suoni::Mp3(80)}, Caso{"sottofondo.wav", suoni::ImaAdpcm(32)}}) {
+        const std::string percorso = store / c.file;
+        ASSERT_TRUE(ScriviFileProva(percorso, c.contenuto));
+        MediaCorrente.TypeFlags = BackgroundSound;
+        MediaCorrente.SoundFile = percorso;
+        Dialog_Titoli f;
+        CaricaSenzaEseguire(f);
+        f.SuonaFileAudio(percorso);
+        EXPECT_EQ(f.MediaPlayer1.PlayState(), MediaPlayer::InRiproduzione) << c.file;
+        EXPECT_GT(f.MediaPlayer1.Durata(), 1900u) << c.file;
+        f.Unload();
+    }
 }
 
 TEST_F(FinestraMedia, EscapeEndsTheMediaOnlyWhenTheMediaAllowsIt) {

@@ -71,6 +71,79 @@ TEST(Forms, CloseFromOutsideOfAHiddenWindowIsTheTaskManager) {
     EXPECT_EQ(f.ultimoModo, UnloadDaTaskManager);
 }
 
+TEST(Forms, TheCloseOfItsMenuIsTheMenusAndABareCloseComesFromOutside) {
+    struct Caso {
+        const char* nome;
+        bool visibile;
+        UINT messaggio;
+        WPARAM parametro;
+        int16_t modo;
+    };
+    // The task manager posts a bare WM_CLOSE; the control menu and Alt+F4
+    // go through the system command first.
+    for (const Caso& c : {Caso{"menu of a visible window", true, WM_SYSCOMMAND, SC_CLOSE, UnloadDaMenu},
+                          Caso{"task manager, visible window", true, WM_CLOSE, 0, UnloadDaTaskManager},
+                          Caso{"task manager, hidden window", false, WM_CLOSE, 0, UnloadDaTaskManager}}) {
+        std::vector<std::string> eventi;
+        Registrata f(eventi);
+        f.rifiuta = 1;
+        if (c.visibile)
+            f.Show();
+        else
+            f.Load();
+        PostMessageA(f.hWnd(), c.messaggio, c.parametro, 0);
+        Pompa(100);
+        EXPECT_EQ(f.ultimoModo, c.modo) << c.nome;
+        // Refused, then a close from outside: the menu's is not remembered.
+        f.ultimoModo = -1;
+        PostMessageA(f.hWnd(), WM_CLOSE, 0, 0);
+        Pompa(100);
+        EXPECT_EQ(f.ultimoModo, UnloadDaTaskManager) << c.nome;
+        f.rifiuta = 0;
+        f.Unload();
+    }
+}
+
+TEST(Forms, TheTimersOfAnUnloadedWindowCountAsStopped) {
+    std::vector<std::string> eventi;
+    Registrata f(eventi);
+    int scatti = 0;
+    Timer t(f, 20, true, [&] { ++scatti; });
+    f.Load();
+    EXPECT_TRUE(t.Enabled());
+    // Closed from outside while a wait polls the timer.
+    PostMessageA(f.hWnd(), WM_CLOSE, 0, 0);
+    const DWORD inizio = GetTickCount();
+    while (t.Enabled() && GetTickCount() - inizio < 5000) {
+        DoEvents();
+        Sleep(5);
+    }
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_FALSE(t.Enabled());
+    const int fermo = scatti;
+    Pompa(100);
+    EXPECT_EQ(scatti, fermo);
+}
+
+TEST(Forms, WindowsAndPictureBoxesCarryAFont) {
+    class ConBox : public Form {
+    public:
+        ConBox() : Form("TestFont", ""), Box(*this) {}
+        PictureBox Box;
+    } f;
+    f.Load();
+    f.Box.Move(0, 0, 20, 20);
+    HFONT creato = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, 0, 0, "Arial");
+    for (HWND h : {f.hWnd(), f.Box.hWnd()}) {
+        ASSERT_NE(h, nullptr);
+        EXPECT_NE(SendMessageA(h, WM_GETFONT, 0, 0), 0);
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(creato), FALSE);
+        EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(creato));
+    }
+    f.Unload();
+    DeleteObject(creato);
+}
+
 TEST(Forms, TimersFireOnlyWhileEnabledWithAnInterval) {
     std::vector<std::string> eventi;
     Registrata f(eventi);
