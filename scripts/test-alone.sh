@@ -4,23 +4,11 @@
 # that entries sharing the desktop, the game's registry key or a folder run
 # side by side.
 #   test-alone.sh BUILD NAME PROGRAM [ARGUMENTS...]
-# With --unlisted instead of a name, lists the tests of PROGRAM that the
-# filter in ARGUMENTS leaves to no entry, and fails when there is one.
 set -u
 build=$1 nome=$2 programma=$3
 shift 3
 export BUILD_DIR=$build TEST_BUILD_DIR=$build
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" || { echo "The Wine prefix could not be made." >&2; exit 1; }
-
-if [ "$nome" = --unlisted ]; then
-  elenco=$(wine "$programma" --gtest_list_tests "$@" </dev/null) || exit 1
-  if grep -q '^  ' <<<"$elenco"; then
-    echo "Tests that no ctest entry runs (their suites are not found in the sources):"
-    echo "$elenco"
-    exit 1
-  fi
-  exit 0
-fi
 
 lavoro=$build/alone/$nome
 xvfb=""
