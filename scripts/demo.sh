@@ -8,7 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
 source "$top/scripts/wine-flavor.sh"
 if [ "$wine_bits" = 64 ]; then
-  echo "This machine runs no 32-bit programs: the demo runs a 64-bit build under 64-bit Wine."
+  echo "This machine runs no 32-bit programs, not even emulated: the demo runs a 64-bit build under 64-bit Wine."
   build=$test_build
   BUILD_DIR=$build TOOLCHAIN=mingw64 "$top/scripts/build.sh"
 fi

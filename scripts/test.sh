@@ -12,7 +12,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/check-layers.sh"
 source "$top/scripts/wine-flavor.sh"
 if [ "$wine_bits" = 64 ]; then
-  echo "This machine runs no 32-bit programs: the tests run a 64-bit build under 64-bit Wine."
+  echo "This machine runs no 32-bit programs, not even emulated: the tests run a 64-bit build under 64-bit Wine."
   BUILD_DIR=$test_build TOOLCHAIN=mingw64 "$top/scripts/build.sh"
 fi
 exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
@@ -20,5 +20,5 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   source "$1/scripts/wine-env.sh"
   trap wine_stop EXIT
   wine_start
-  ctest --test-dir "$build" --output-on-failure -j "${CTEST_JOBS:-4}"
+  ctest --test-dir "$build" --output-on-failure -j "${CTEST_JOBS:-$(nproc)}"
 ' _ "$top"

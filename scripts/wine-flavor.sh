@@ -1,7 +1,8 @@
-# Sourced: which Wine this machine runs. A kernel without 32-bit support
-# cannot start 32-bit Wine; there the tests and the demo use a 64-bit build
-# of the same sources under 64-bit Wine, and the 32-bit release is still
-# built and checked. Sets wine_bits (32 or 64) and, for 64, test_build.
+# Sourced: which Wine this machine runs. 32-bit Wine runs natively or, on a
+# kernel without 32-bit support, through the emulator that setup.sh
+# registers. Only where neither works do the tests and the demo use a 64-bit
+# build of the same sources under 64-bit Wine, while the 32-bit release is
+# still built and checked. Sets wine_bits (32 or 64) and, for 64, test_build.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 if wine --version >/dev/null 2>&1; then
   wine_bits=32

@@ -160,14 +160,14 @@ protected:
     bool NessunProcessoRimasto() const {
         const DWORD pid = PidGioco();
         HANDLE gioco = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
-        const bool giocoFinito = !gioco || WaitForSingleObject(gioco, 5000) == WAIT_OBJECT_0;
+        const bool giocoFinito = !gioco || WaitForSingleObject(gioco, 30000) == WAIT_OBJECT_0;
         if (gioco) CloseHandle(gioco);
         const DWORD inizio = GetTickCount();
         for (;;) {
             HANDLE swap = OpenFileMappingA(FILE_MAP_READ, FALSE, "SWAPMEDIADAT");
             if (swap) CloseHandle(swap);
             const bool loggerFinito = !swap && !FindWindowA("DBLogWindowClass", "DBLog Server");
-            if (loggerFinito || GetTickCount() - inizio > 5000) return giocoFinito && loggerFinito;
+            if (loggerFinito || GetTickCount() - inizio > 30000) return giocoFinito && loggerFinito;
             Sleep(50);
         }
     }

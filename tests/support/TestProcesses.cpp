@@ -1,5 +1,7 @@
 #include "tests/support/TestProcesses.h"
 
+#include <tlhelp32.h>
+
 #include <cstdlib>
 
 #include "tests/support/TestFolders.h"
@@ -38,6 +40,22 @@ bool AvviaProva(ProcessoProva& p, const std::string& programma, const std::strin
     p.handle = pi.hProcess;
     p.pid = pi.dwProcessId;
     return true;
+}
+
+void TerminaProcessiDi(const std::string& nome) {
+    HANDLE istantanea = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (istantanea == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32 voce{};
+    voce.dwSize = sizeof voce;
+    for (BOOL c = Process32First(istantanea, &voce); c; c = Process32Next(istantanea, &voce)) {
+        if (lstrcmpiA(voce.szExeFile, nome.c_str()) != 0) continue;
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, voce.th32ProcessID)) {
+            TerminateProcess(h, 99);
+            WaitForSingleObject(h, 30000);
+            CloseHandle(h);
+        }
+    }
+    CloseHandle(istantanea);
 }
 
 Osservatore::Osservatore(const std::string& cartella, const std::string& pulsante, int quanti, DWORD pid,

@@ -18,6 +18,10 @@ struct ProcessoProva {
 bool AvviaProva(ProcessoProva& p, const std::string& programma, const std::string& argomenti,
                 const std::string& cartella);
 
+// Ends every process of the test's Wine prefix whose program is <nome>
+// (a file name such as "tomb4.exe"), and waits for each to be gone.
+void TerminaProcessiDi(const std::string& nome);
+
 struct BoxRegistrato {
     std::string titolo;
     std::string testo;
