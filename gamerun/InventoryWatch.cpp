@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "core/ImageLoading.h"
@@ -40,7 +41,8 @@ bool ActionMediaDelLivello(const MediaTrigger& media) {
 
 bool ActionMediaApplicabili() {
     if (HaBit(ModificheAvvio, AlertInCorso)) return false;
-    return std::any_of(ListaMedia.begin(), ListaMedia.end(), ActionMediaDelLivello);
+    const auto inizio = ListaMedia.begin();
+    return std::any_of(inizio, inizio + static_cast<std::ptrdiff_t>(NumTriggerCaricati()), ActionMediaDelLivello);
 }
 
 bool IsGrigio(COLORREF colore) {
@@ -65,7 +67,8 @@ bool ControllaAzione() {
         return true;
     }
     StampaLog("Captured pattern image");
-    for (size_t i = 0; i < ListaMedia.size(); ++i) {
+    const size_t caricati = NumTriggerCaricati();
+    for (size_t i = 0; i < caricati; ++i) {
         if (!ActionMediaDelLivello(ListaMedia[i])) continue;
         StampaLog("Verify for matching");
         CambiaTabulatoreLog(1);
