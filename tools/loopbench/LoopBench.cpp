@@ -6,7 +6,8 @@
 // processor time Ludovane.exe spends while the game stands in a level with
 // nothing to do.
 //
-// Usage: LoopBench [--dry] [events]   (default 24 events, at least 20)
+// Usage: LoopBench [--dry] [--logger | --nologger] [events]
+//        (default both roads, 24 events, at least 20)
 // It builds a game folder under the temporary folder as RunBench does, with
 // a windowed (shared mode) level whose triggers are texts over the game on
 // the tracks the game starts, and runs Ludovane.exe there with no options.
@@ -15,7 +16,8 @@
 // clock" line is that start, and its "cd <n> clock" line the game's event,
 // both on the performance counter, one clock for every process. The other
 // triggers of the level wait on tracks that never play. The processor time
-// is read with GetProcessTimes over 10 s in which the stand-in only waits.
+// is read with GetProcessTimes over 20 s in which the stand-in only waits
+// (the system counts it in steps of 10 ms).
 // --dry builds the folders and prints the configuration and the script
 // without running. The game's registry key is given back afterwards.
 // Exit code 0 when every event and every idle figure was measured and no
@@ -42,7 +44,7 @@ constexpr int TracceEvento = 5;
 constexpr int PrimaTracciaMuta = 100;
 constexpr int TracceMute = 100;
 constexpr DWORD IntervalloEventi = 1500;
-constexpr DWORD MisuraRiposo = 10000;
+constexpr DWORD MisuraRiposo = 20000;
 
 long long Microsecondi() {
     LARGE_INTEGER f, t;
@@ -171,18 +173,26 @@ long long TempoProcessore(HANDLE processo, DWORD pid) {
     return std::max(delProcesso, deiThread);
 }
 
-// The error lines of Ludovane's log (the first ten printed, to tell why a
-// run measured nothing); their count.
+// The error lines of Ludovane's log, the first ten printed with the lines
+// before them, to tell why a run measured nothing or what went wrong; their
+// count.
 int StampaErrori(const std::string& trle) {
     const std::string log = LeggiFileProva(trle + "\\store\\media_log.txt");
-    size_t i = 0;
+    std::vector<std::string> righe;
+    for (size_t i = 0; i < log.size();) {
+        size_t fine = log.find('\n', i);
+        if (fine == std::string::npos) fine = log.size();
+        righe.push_back(log.substr(i, fine - i));
+        if (!righe.back().empty() && righe.back().back() == '\r') righe.back().pop_back();
+        i = fine + 1;
+    }
+    constexpr size_t Contesto = 4;
     int n = 0;
-    while ((i = log.find("ERROR", i)) != std::string::npos) {
-        const size_t fine = log.find('\n', i);
-        if (n < 10)
-            std::printf("  log: %s\n", log.substr(i, fine == std::string::npos ? std::string::npos : fine - i).c_str());
-        i = fine == std::string::npos ? log.size() : fine;
-        ++n;
+    for (size_t r = 0; r < righe.size(); ++r) {
+        if (righe[r].find("ERROR") == std::string::npos) continue;
+        if (++n > 10) continue;
+        for (size_t k = r >= Contesto ? r - Contesto : 0; k <= r; ++k)
+            std::printf("  log%s %s\n", k == r ? ":" : " ", righe[k].c_str());
     }
     return n;
 }
@@ -278,10 +288,15 @@ void Riassunto(int triggers, bool logger, int eventi, Esito esito) {
 
 int main(int argc, char** argv) {
     bool prova = false;
+    bool conLogger = true, senzaLogger = true;
     int eventi = 24;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--dry") == 0)
             prova = true;
+        else if (std::strcmp(argv[i], "--logger") == 0)
+            senzaLogger = false;
+        else if (std::strcmp(argv[i], "--nologger") == 0)
+            conLogger = false;
         else
             eventi = std::max(20, std::atoi(argv[i]));
     }
@@ -293,6 +308,7 @@ int main(int argc, char** argv) {
     };
     std::vector<std::pair<Corsa, Esito>> esiti;
     for (const Corsa corsa : {Corsa{true, 5}, Corsa{true, 1000}, Corsa{false, 5}, Corsa{false, 1000}}) {
+        if (!(corsa.logger ? conLogger : senzaLogger)) continue;
         const int triggers = corsa.triggers;
         CartellaProva trle("loopbench");
         std::string errore;
