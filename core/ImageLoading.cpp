@@ -207,3 +207,36 @@ void LiberaDibMemoria(DibMemoria& dib) {
     if (dib.dc) DeleteDC(dib.dc);
     dib = DibMemoria{};
 }
+
+HDC DcSchermo() {
+    static HDC schermo = nullptr;
+    if (!schermo) schermo = GetDC(nullptr);
+    return schermo;
+}
+
+namespace {
+size_t PassoRiga(int32_t larghezza) { return (static_cast<size_t>(larghezza) * 3 + 3) / 4 * 4; }
+}  // namespace
+
+bool LeggiSchermo(CopiaSchermo& copia, int32_t x, int32_t y, int32_t larghezza, int32_t altezza) {
+    HDC schermo = DcSchermo();
+    if (!schermo) return false;
+    if (!copia.dib.dc || copia.larghezza != larghezza || copia.altezza != altezza) {
+        LiberaDibMemoria(copia.dib);
+        copia.larghezza = copia.altezza = 0;
+        if (!CreaDibMemoria(larghezza, altezza, copia.dib)) return false;
+        copia.larghezza = larghezza;
+        copia.altezza = altezza;
+    }
+    std::memset(copia.dib.bit, 0, PassoRiga(larghezza) * static_cast<size_t>(altezza));
+    const bool copiato = BitBlt(copia.dib.dc, 0, 0, larghezza, altezza, schermo, x, y, SRCCOPY) != FALSE;
+    GdiFlush();
+    return copiato;
+}
+
+COLORREF PixelCopia(const CopiaSchermo& copia, int32_t x, int32_t y) {
+    if (!copia.dib.bit || x < 0 || y < 0 || x >= copia.larghezza || y >= copia.altezza) return CLR_INVALID;
+    const auto* bgr = static_cast<const uint8_t*>(copia.dib.bit) + PassoRiga(copia.larghezza) * static_cast<size_t>(y) +
+                      3 * static_cast<size_t>(x);
+    return RGB(bgr[2], bgr[1], bgr[0]);
+}

@@ -27,3 +27,20 @@ struct DibMemoria {
 // refuses it.
 bool CreaDibMemoria(int32_t larghezza, int32_t altezza, DibMemoria& dib);
 void LiberaDibMemoria(DibMemoria& dib);
+
+// The screen's device context, taken once and kept: the watches that read
+// the screen on every tick ask the system for no new one each time.
+HDC DcSchermo();
+// A copy of a rectangle of the screen, whose surface its caller keeps
+// between reads of the same size.
+struct CopiaSchermo {
+    DibMemoria dib;
+    int32_t larghezza = 0;
+    int32_t altezza = 0;
+};
+// The rectangle copied in one transfer (a read per pixel costs a trip to
+// the display server each); what lies off the screen reads black. False
+// when the screen cannot be read.
+bool LeggiSchermo(CopiaSchermo& copia, int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
+// A pixel of the last copy, (0, 0) its top-left corner.
+COLORREF PixelCopia(const CopiaSchermo& copia, int32_t x, int32_t y);

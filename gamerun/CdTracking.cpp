@@ -173,10 +173,8 @@ void ControllaStartCd() {
         if (HaBit(ModificheAvvio, AlertInCorso)) NascondiCover();
         RimuoviFlagWorking();
         StampaLog("Remove flags 'Already played' from all media triggers");
-        for (MediaTrigger& media : ListaMedia) {
-            if (media.TriggerCd == TriggerCdNessuno) break;
-            TogliBit(media.Options, AlreadyShown);
-        }
+        const size_t triggerCd = NumTriggerCd();
+        for (size_t i = 0; i < triggerCd; ++i) TogliBit(ListaMedia[i].Options, AlreadyShown);
         CdAvvioAlert = -1;
 
         AttendiCaricamentoLivello();
@@ -198,9 +196,9 @@ void ImpostaSospeso(int32_t cd) {
     StampaLog("Detected Start CD = " + std::to_string(cd));
     ImpostaMediaCdGiaMostrati(cd);
     AvviaCdAlert(cd);
-    for (size_t i = 0; i < ListaMedia.size(); ++i) {
+    const size_t fine = NumTriggerCd();
+    for (size_t i = 0; i < fine; ++i) {
         MediaTrigger& media = ListaMedia[i];
-        if (media.TriggerCd == TriggerCdNessuno) break;
         if (!HaBit(media.Options, WhileCdSounds)) continue;
         StampaLog("Check for 'supended' status for media code = " + std::to_string(media.MediaCode));
         if (media.TriggerCd == cd && LeggiElapsedSospeso(static_cast<int32_t>(i)) >= 1) {
@@ -214,7 +212,9 @@ void ImpostaMediaCdGiaMostrati(int32_t cd) {
     StampaLog("Set all media using cd trigger " + std::to_string(cd) +
               " in 'Wait end cd sound phase' except media with special activation 'while cd sounds'");
     CambiaTabulatoreLog(1);
-    for (MediaTrigger& media : ListaMedia) {
+    const size_t fine = NumTriggerCaricati();
+    for (size_t i = 0; i < fine; ++i) {
+        MediaTrigger& media = ListaMedia[i];
         if (media.TriggerCd != cd || media.TriggerCd == TriggerCdNessuno) continue;
         if (HaBit(media.Options, RequiresAction) || HaBit(media.Options, WhileCdSounds)) continue;
         ImpostaBit(media.Options, AlreadyShown);
@@ -224,7 +224,9 @@ void ImpostaMediaCdGiaMostrati(int32_t cd) {
 }
 
 void RimuoviFlagWorking() {
-    for (MediaTrigger& media : ListaMedia) {
+    const size_t fine = NumTriggerCaricati();
+    for (size_t i = 0; i < fine; ++i) {
+        MediaTrigger& media = ListaMedia[i];
         const int32_t tipo = TipoMediaDaFlags(media.TypeFlags);
         if ((tipo == TipoAlert || tipo == TipoSensory) && HaBit(media.Options, Working)) {
             StampaLog("Removing Working flag for media code = " + std::to_string(media.MediaCode));

@@ -125,20 +125,6 @@ bool SalvaConfigurazioneFinale() {
     return false;
 }
 
-void RimuoviPatchUtente() {
-    const std::string eseguibile = Trim(CartellaTrle) + "\\tomb4.exe";
-    // The last applied first: a later patch may lie over bytes of an earlier one.
-    const int32_t n = std::min(NumPatchUtente, static_cast<int32_t>(PatchUtente.size()));
-    for (int32_t i = n - 1; i >= 0; --i) {
-        const std::string& patch = PatchUtente[static_cast<size_t>(i)];
-        StampaLog("Remove user patch: " + NomeFileDaPercorso(patch));
-        std::string firma;
-        ApplicaPatch(patch, eseguibile, true, firma);
-    }
-    NumPatchUtente = 0;
-    PatchUtente.clear();
-}
-
 void SalvaVariabiliLivello() {
     StampaLog("Save variable values");
     // Out of the special-media phase the variables go to their files.
@@ -249,7 +235,17 @@ bool EndMediaMcf() {
     return esito;
 }
 
+namespace {
+// The end runs once: a close that comes while its steps pump events finds it
+// running.
+bool FineInCorso = false;
+}  // namespace
+
+bool FineRunInCorso() { return FineInCorso; }
+
 bool EndGameConfig() {
+    if (FineInCorso) return true;
+    FineInCorso = true;
     bool risultato = true;
     auto passo = [](auto&& azione) { EseguiPasso("EndGameConfig", false, azione); };
     passo(DisabilitaTimerPrincipale);
@@ -268,6 +264,7 @@ bool EndGameConfig() {
         ProcessoGioco.dwThreadId = 0;
         FinestraGioco = nullptr;
     });
+    passo(TerminaLoggerMuto);
     // A start closed before its triggers were active may already have
     // changed the desktop or the settings: what it recorded is given back.
     passo([&risultato] {
@@ -309,5 +306,6 @@ bool EndGameConfig() {
         LogAbilitato = LogFileRichiesto;
         ScriviBufferLog(true);
     });
+    FineInCorso = false;
     return risultato;
 }

@@ -13,5 +13,9 @@ constexpr int32_t ModificheDaRipristinare = RisoluzioneCambiata | ImpostazioniCa
 // a configured run, or a start closed before it was configured.
 bool FineRunInSospeso();
 
+// True while EndGameConfig runs: a close of the main window meanwhile waits
+// for it instead of ending the run a second time.
+bool FineRunInCorso();
+
 bool EndGameConfig();
 bool EndMediaMcf();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "core/ImageLoading.h"
@@ -40,7 +41,8 @@ bool ActionMediaDelLivello(const MediaTrigger& media) {
 
 bool ActionMediaApplicabili() {
     if (HaBit(ModificheAvvio, AlertInCorso)) return false;
-    return std::any_of(ListaMedia.begin(), ListaMedia.end(), ActionMediaDelLivello);
+    const auto inizio = ListaMedia.begin();
+    return std::any_of(inizio, inizio + static_cast<std::ptrdiff_t>(NumTriggerCaricati()), ActionMediaDelLivello);
 }
 
 bool IsGrigio(COLORREF colore) {
@@ -65,7 +67,8 @@ bool ControllaAzione() {
         return true;
     }
     StampaLog("Captured pattern image");
-    for (size_t i = 0; i < ListaMedia.size(); ++i) {
+    const size_t caricati = NumTriggerCaricati();
+    for (size_t i = 0; i < caricati; ++i) {
         if (!ActionMediaDelLivello(ListaMedia[i])) continue;
         StampaLog("Verify for matching");
         CambiaTabulatoreLog(1);
@@ -88,8 +91,7 @@ bool IsInventoryMode(bool AcceptBlack, bool& AllBlack, bool ForceScreen) {
     }
 
     const uint32_t inizio = ClockTick();
-    HDC dc = GetDC(nullptr);
-    if (!dc) {
+    if (!DcSchermo()) {
         StampaLog("WARNING: not found screen hdc");
         return false;
     }
@@ -100,38 +102,29 @@ bool IsInventoryMode(bool AcceptBlack, bool& AllBlack, bool ForceScreen) {
 
     const int32_t y = schermo.Top;
     const int32_t ultimo = std::min(schermo.Right, SchermoX) - 2;
-    // The row in one copy: a read per pixel costs a trip to the display
-    // server each, which an idle level pays on every tick.
+    // The row in one copy, on a surface kept from tick to tick: an idle
+    // level without the logger tests it on every tick.
+    static CopiaSchermo riga;
     const int32_t larghezza = ultimo - schermo.Left + 1;
-    DibMemoria riga;
-    if (larghezza > 0 &&
-        (!CreaDibMemoria(larghezza, 1, riga) || !BitBlt(riga.dc, 0, 0, larghezza, 1, dc, schermo.Left, y, SRCCOPY))) {
-        LiberaDibMemoria(riga);
+    if (larghezza > 0 && !LeggiSchermo(riga, schermo.Left, y, larghezza, 1)) {
         StampaLog("Warning: invalid screen pixel color at (" + std::to_string(schermo.Left) + ", " + std::to_string(y) +
                   ")");
         StampaLog("Client rect=" + std::to_string(client.Left) + "," + std::to_string(client.Top) + "-" +
                   std::to_string(client.Right) + "," + std::to_string(client.Bottom));
-        ReleaseDC(nullptr, dc);
         return false;
     }
-    if (larghezza > 0) GdiFlush();
-    const auto* bgr = static_cast<const uint8_t*>(riga.bit);
     bool grigioNonNero = false;
     for (int32_t x = 0; x < larghezza; ++x) {
-        const COLORREF colore = RGB(bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]);
+        const COLORREF colore = PixelCopia(riga, x, 0);
         if (!IsGrigio(colore)) {
-            LiberaDibMemoria(riga);
-            ReleaseDC(nullptr, dc);
             RallentaInventario(inizio);
             return false;
         }
         if (colore != RGB(0, 0, 0)) grigioNonNero = true;
     }
-    LiberaDibMemoria(riga);
     AllBlack = !grigioNonNero;
     const bool inventario = grigioNonNero || AcceptBlack;
     StampaLog(inventario ? "Inventory phase" : "All black");
-    ReleaseDC(nullptr, dc);
     RallentaInventario(inizio);
     return inventario;
 }
@@ -140,7 +133,9 @@ bool IsInventoryMode(bool AcceptBlack, bool& AllBlack, bool ForceScreen) {
 // inventory).
 int32_t StopInventoryMode() {
     const uint32_t inizio = ClockTick();
-    const bool azioni = ActionMediaApplicabili();
+    // Decided once the inventory is found open: outside it the tick walks
+    // no record.
+    bool azioni = false;
     int32_t cicli = 0;
     int32_t cicliNeri = 0;
     bool tempoAvviato = false;
@@ -151,7 +146,7 @@ int32_t StopInventoryMode() {
         bool tuttoNero = false;
         if (!IsInventoryMode(cicli > 0, tuttoNero, false)) break;
         if (cicliNeri >= MaxCicliNeri || !RichiestaAbort()) break;
-        ++cicli;
+        if (++cicli == 1) azioni = ActionMediaApplicabili();
         const uint32_t segno = ClockTick();
         CatturaTastiGuardian();
 

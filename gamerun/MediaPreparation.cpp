@@ -55,12 +55,21 @@ int32_t NumCdSuoni = 0;
 
 namespace {
 
+// The companion programs that ship beside Ludovane.exe; found in the game
+// folder they belong in the store.
+constexpr const char* FileAusiliari[] = {"Scrivane.exe", "Vistrelo.exe", "Vantrek.VXD", "Tonvell.dll"};
+
 // Files of a previous run that emptying the store must keep: the settings
-// of before a crash, which the end of this run gives back, and this run's
-// own log.
+// of before a crash, which the end of this run gives back, this run's own
+// log, the companion programs an earlier level moved there and the cached
+// list of the machine's video modes.
 bool DaConservare(const std::string& nome) {
     const std::string n = MaiuscoloAscii(nome);
-    return n == "OLD_SETTINGS.TRG" || n == "BACKUP_OLD_SETTINGS.TRG" || n == "MEDIA_LOG.TXT";
+    if (n == "OLD_SETTINGS.TRG" || n == "BACKUP_OLD_SETTINGS.TRG" || n == "MEDIA_LOG.TXT" || n == "VIDEOLIST.BIN")
+        return true;
+    for (const char* ausiliario : FileAusiliari)
+        if (n == MaiuscoloAscii(ausiliario)) return true;
+    return false;
 }
 
 std::string CartellaGioco() { return Trim(CartellaTrle); }
@@ -178,7 +187,7 @@ bool VerificaWav() {
 }
 
 void SpostaFileAusiliari() {
-    for (const char* nome : {"Scrivane.exe", "Vistrelo.exe", "Vantrek.VXD"}) {
+    for (const char* nome : FileAusiliari) {
         const std::string sorgente = NelGioco(nome);
         if (!EsisteFile(sorgente)) continue;
         const std::string destinazione = NelloStore(nome);
@@ -312,13 +321,17 @@ bool InstallaTonvell() {
     StampaLog("Missing Tonvell.dll: install it now");
     bool temporaneo = false;
     const std::string estratto = EstraiFileMedia("Tonvell.dll", temporaneo, false, true);
-    if (estratto.empty()) return false;
+    if (estratto.empty()) {
+        StampaLog("ERROR missing Tonvell.dll. This file it's necessary", true);
+        return false;
+    }
     const bool copiato = CopiaFile(estratto, percorso) && EsisteFile(percorso);
     if (temporaneo) CancellaFile(estratto);
-    // A library that is not there leaves every beep silent: say so and stop.
+    // A system folder the player may not write: the run goes on, only the
+    // beeps are lost.
     if (!copiato) {
-        StampaLog("ERROR: failed copying Tonvell.dll in: " + percorso, true);
-        return false;
+        StampaLog("WARNING: failed copying Tonvell.dll in: " + percorso + " (beeps are silent without it)");
+        return true;
     }
     StampaLog("Installed Tonvell.dll in: " + percorso);
     return true;
@@ -352,10 +365,10 @@ void ModoGioco(int32_t& larghezza, int32_t& altezza) {
 }
 
 // The level's own tomb4.exe, shipped in its packet, takes the place of the
-// game folder's.
-void EseguibileDelLivello() {
+// game folder's. True when it did.
+bool EseguibileDelLivello() {
     const std::string delLivello = NelloStore("tomb4.exe");
-    if (!EsisteFile(delLivello)) return;
+    if (!EsisteFile(delLivello)) return false;
     StampaLog("Found tomb4.exe in level files: replace program");
     const std::string gioco = NelGioco("tomb4.exe");
     const std::string backup = NelGioco("backup_tomb4.exe");
@@ -364,19 +377,29 @@ void EseguibileDelLivello() {
     if (!CopiaFile(delLivello, gioco)) {
         StampaLog("ERROR: copying " + delLivello + " in " + gioco, true);
         if (!EsisteFile(gioco) && EsisteFile(backup)) CopiaFile(backup, gioco);
-        return;
+        return false;
     }
     CancellaFile(delLivello);
+    return true;
 }
 
-// The signature describes the executable about to be patched, so it is
-// taken once the level's own is in place, and the stored one follows it.
-std::string VersioneEseguibile() {
+// The signature of the executable as it was before any patch: the one that
+// user patches check. It is taken once and kept, since later runs find the
+// executable already patched; only a new executable of the level is signed
+// again.
+std::string VersioneEseguibile(bool eseguibileNuovo) {
     const std::string file = NelloStore("TombVersion.txt");
-    const std::string firma = FirmaEseguibile(NelGioco("tomb4.exe"));
-    std::string salvata = LeggiFileIntero(file);
-    while (!salvata.empty() && (salvata.back() == '\n' || salvata.back() == '\r')) salvata.pop_back();
-    if (!EsisteFile(file) || salvata != firma) RiscriviConBackup(file, firma + "\r\n");
+    std::string firma;
+    if (!eseguibileNuovo && EsisteFile(file)) {
+        firma = LeggiFileIntero(file);
+        while (!firma.empty() && (firma.back() == '\n' || firma.back() == '\r')) firma.pop_back();
+    }
+    // An empty file keeps nothing: signed again. A file that could not be
+    // signed is not kept either: the next run tries again.
+    if (firma.empty()) {
+        firma = FirmaEseguibile(NelGioco("tomb4.exe"));
+        if (firma != "ERROR") RiscriviConBackup(file, firma + "\r\n");
+    }
     StampaLog("Tomb_Version: \"" + firma + "\"");
     return firma;
 }
@@ -545,8 +568,8 @@ bool InitMediaMcfCorpo() {
 
     AvviaScrivane();
 
-    EseguibileDelLivello();
-    Patch(VersioneEseguibile());
+    const bool eseguibileNuovo = EseguibileDelLivello();
+    Patch(VersioneEseguibile(eseguibileNuovo));
 
     RisoluzioneDesktop(larghezza, altezza);
     if (!ScriviRegistro()) return false;

@@ -45,6 +45,12 @@ void Principale::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
 }
 
 void Principale::Form_Unload(int16_t& Cancel) {
+    // The end already runs under this close: it unloads the window itself
+    // once everything is given back.
+    if (FineRunInCorso()) {
+        Cancel = 1;
+        return;
+    }
     // Also a start closed before it was configured has changed the desktop.
     if (FineRunInSospeso()) {
         StampaLog("WARNING: abnormal termination");

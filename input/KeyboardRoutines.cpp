@@ -111,10 +111,13 @@ bool SorvegliaCaricamento(int32_t millisecondi) {
 void AttendiCaricamentoLivello() {
     if (LoggerAttivo() && StrutturaLogger.Livello == -1) {
         StampaLog("Wait to discover what level is loading");
+        // A logger that never names the level must not hold the tick for ever.
+        const uint32_t inizio = ClockTick();
         while (StrutturaLogger.Livello == -1 && LoggerAttivo() && RichiestaAbort()) {
             SegnaTempo();
             LeggiLogger();
             if (StrutturaLogger.Livello != -1) break;
+            if (ClockTick() - inizio >= AttesaLivelloDalLogger) break;
             AttendiDaSegno(100);
         }
         if (StrutturaLogger.Livello == -1) {

@@ -20,5 +20,7 @@ void RilasciaTastiGiu(int32_t tasto);
 // With 0 it only looks once.
 bool SorvegliaCaricamento(int32_t millisecondi);
 // Waits until the level being loaded is known and its loading has ended.
+// A logger in use has AttesaLivelloDalLogger ms to name the level.
+constexpr uint32_t AttesaLivelloDalLogger = 2000;
 void AttendiCaricamentoLivello();
 void CatturaTastiGuardian();

@@ -1,5 +1,7 @@
 #include "patcher/GamePatcher.h"
 
+#include <algorithm>
+
 #include "core/FileUtils.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
@@ -13,6 +15,7 @@
 
 std::vector<std::string> PatchUtente;
 int32_t NumPatchUtente = 0;
+std::vector<std::string> FirmaPatchUtente;
 
 namespace {
 
@@ -98,6 +101,7 @@ void PatchTomb4(const std::string& firma) {
     int32_t conteggio = 0;
     const std::vector<std::string> patch = ElencoFile(Trim(PercorsoStore), "*.ptc", conteggio);
     PatchUtente.clear();
+    FirmaPatchUtente.clear();
     NumPatchUtente = 0;
     std::string firmaCorrente = firma;
     for (const std::string& file : patch) {
@@ -110,6 +114,25 @@ void PatchTomb4(const std::string& firma) {
         StampaLog((risultato == GiaApplicata ? "Tomb4 was already patched for user patch: " : "Applied user patch: ") +
                   nome);
         PatchUtente.push_back(file);
+        FirmaPatchUtente.push_back(firmaCorrente);
         ++NumPatchUtente;
     }
+}
+
+void RimuoviPatchUtente() {
+    const std::string eseguibile = EseguibileGioco();
+    // The last applied first: a later patch may lie over bytes of an earlier one.
+    const int32_t n = std::min(NumPatchUtente, static_cast<int32_t>(PatchUtente.size()));
+    for (int32_t i = n - 1; i >= 0; --i) {
+        const std::string& patch = PatchUtente[static_cast<size_t>(i)];
+        const std::string nome = NomeFileDaPercorso(patch);
+        StampaLog("Remove user patch: " + nome);
+        std::string firma = static_cast<size_t>(i) < FirmaPatchUtente.size() ? FirmaPatchUtente[static_cast<size_t>(i)]
+                                                                             : std::string();
+        if (ApplicaPatch(patch, eseguibile, true, firma) == NonRiconosciuta)
+            StampaLog("ERROR: Cann't remove user patch: " + nome, true);
+    }
+    NumPatchUtente = 0;
+    PatchUtente.clear();
+    FirmaPatchUtente.clear();
 }

@@ -9,6 +9,10 @@
 // in application order; the end of the run takes them out.
 extern std::vector<std::string> PatchUtente;
 extern int32_t NumPatchUtente;
+// Beside PatchUtente, the signature each one was applied with: a patch bound
+// to the executable's signature is taken out under the same one, whatever
+// the built-in fixes made of the file since.
+extern std::vector<std::string> FirmaPatchUtente;
 
 // The built-in sets: the file's path and the remove flag; an EsitoPatch.
 int32_t ApplicaFastPatchUE(const std::string& percorso, bool rimuovi);
@@ -25,3 +29,7 @@ int32_t PatchAltEnterV2(const std::string& percorso, bool rimuovi);
 // the state (the patch bits of StatoGioco, PatchUtente).
 void PatchTomb4(const std::string& firma);
 
+// The end of the run: every user patch of PatchUtente taken out of the game
+// folder's tomb4.exe, the last applied first; a patch that cannot be taken
+// out is an error line. Empties the list.
+void RimuoviPatchUtente();

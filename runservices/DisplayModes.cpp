@@ -112,7 +112,12 @@ void LeggiClientRectTomb() {
     RECT r{};
     GetClientRect(static_cast<HWND>(FinestraGioco), &r);
     if (r.right == 0 || r.bottom == 0) {
-        StampaLog("ERROR: client zone of tomb raider window is invalid: try to get newly window handle", true);
+        // A window the game has destroyed (as it does when it ends) has no
+        // client zone to be wrong: only a window still there is an error.
+        if (FinestraGioco && !IsWindow(static_cast<HWND>(FinestraGioco)))
+            StampaLog("WARNING: tomb raider window no longer exists: try to get newly window handle");
+        else
+            StampaLog("ERROR: client zone of tomb raider window is invalid: try to get newly window handle", true);
         if (CercaFinestraGioco()) GetClientRect(static_cast<HWND>(FinestraGioco), &r);
     }
     RettClientGioco = {r.left, r.top, r.right, r.bottom};
@@ -132,6 +137,9 @@ void DisegnaBoxNero() {
 void AllineaFinestraTomb(bool ForzaBox) {
     if (!IsModoFinestra() || IsPreviewMode()) return;
     HWND finestra = static_cast<HWND>(FinestraGioco);
+    // A window gone has no place: its empty rectangle would move nothing
+    // and black out the whole screen.
+    if (!IsWindow(finestra)) return;
     POINT origine{0, 0};
     ClientToScreen(finestra, &origine);
     RECT r{};

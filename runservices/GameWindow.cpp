@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "core/ImageLoading.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/ModuleInit.h"
@@ -186,8 +187,10 @@ void AttendiBloccoGioco() {
         StampaLog("WARNING: timeout without hanging tomb raider");
 }
 
-void VerificaRisoluzioneGioco() {
-    AllineaFinestraTomb(false);
+namespace {
+
+// The size check of VerificaRisoluzioneGioco, once per run.
+void ControllaDimensioneGioco() {
     if (HaBit(StatoGioco, RisoluzioneVerificata)) return;
     if (ClockTick() - TickFineCaricamento < AttesaDopoCaricamento) return;
     if (LoggerAttivo() && !HaFase(StrutturaLogger.Fasi, LoggerFase::CreatedWindow)) return;
@@ -211,13 +214,27 @@ void VerificaRisoluzioneGioco() {
     CambiaTabulatoreLog(-1);
 }
 
+// Reads the screen's pixels at x = 1 below the game's client area.
+CopiaSchermo BordoInferiore;
+
+}  // namespace
+
+void VerificaRisoluzioneGioco() {
+    AllineaFinestraTomb(false);
+    ControllaDimensioneGioco();
+}
+
 void ControllaModoVideo() {
     if (!RichiestaAbort() || FinestraGioco == nullptr) return;
+    // A game that destroyed its window (as it does while it ends) has no mode
+    // or border to keep: only a new window of it is.
+    if (!IsWindow(static_cast<HWND>(FinestraGioco)) && !CercaFinestraGioco()) return;
     HWND finestra = static_cast<HWND>(FinestraGioco);
     const bool condiviso = IsModoFinestra();
+    // One re-alignment serves the size check too: the window was just put in place.
     if (condiviso) {
         AllineaFinestraTomb(false);
-        VerificaRisoluzioneGioco();
+        ControllaDimensioneGioco();
     }
 
     if (!LoggerAttivo() && !HaBit(StatoGioco, PatchAltEnterApplicata)) {
@@ -280,13 +297,11 @@ void ControllaModoVideo() {
     if (condiviso && !focusRipristinato) {
         LeggiClientRectTomb();
         bool bordoAcceso = false;
-        if (HDC schermo = GetDC(nullptr)) {
-            // A pixel off the screen has no colour: only a lit one counts.
-            for (int32_t y = RettClientGioco.Bottom; y <= RettClientGioco.Bottom + 4 && !bordoAcceso; ++y) {
-                const COLORREF c = GetPixel(schermo, 1, y);
-                if (c != 0 && c != CLR_INVALID) bordoAcceso = true;
-            }
-            ReleaseDC(nullptr, schermo);
+        // The five pixels in one copy; those off the screen read black:
+        // only a lit one counts.
+        if (LeggiSchermo(BordoInferiore, 1, RettClientGioco.Bottom, 1, 5)) {
+            for (int32_t y = 0; y < 5 && !bordoAcceso; ++y)
+                if (PixelCopia(BordoInferiore, 0, y) != 0) bordoAcceso = true;
         }
         if (bordoAcceso) {
             StampaLog("WARNING: detected bottom border not black: draw black box");

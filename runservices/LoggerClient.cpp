@@ -44,6 +44,7 @@ int32_t FinestraGiocoX = 0, FinestraGiocoY = 0;
 bool FinestraGiocoSpostata = true;
 bool FineGiocoSegnalata = false;
 bool LoggerChiuso = false;
+bool LoggerHaRisposto = false;
 
 namespace {
 
@@ -157,6 +158,7 @@ void AvviaScrivaneCorpo() {
         ChiudiLogger();
         return;
     }
+    LoggerHaRisposto = true;
 
     HANDLE copia = nullptr;
     if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), hProcessLogger, &copia, 0, TRUE,
@@ -194,6 +196,7 @@ void AzzeraLoggerClient() {
     FinestraGiocoSpostata = true;
     FineGiocoSegnalata = false;
     LoggerChiuso = false;
+    LoggerHaRisposto = false;
 }
 
 bool InviaComandoLogger(uint32_t comando, intptr_t argomento) {
@@ -222,6 +225,15 @@ bool HandshakeLogger() {
 void ChiudiProcessoLogger() {
     if (hProcessLogger) CloseHandle(static_cast<HANDLE>(hProcessLogger));
     hProcessLogger = nullptr;
+}
+
+void TerminaLoggerMuto() {
+    if (LoggerHaRisposto || !ProcessoLoggerVivo()) return;
+    // A close command may have reached it: a moment to end by itself.
+    if (WaitForSingleObject(static_cast<HANDLE>(hProcessLogger), AttesaFineLoggerMuto) != WAIT_TIMEOUT) return;
+    StampaLog("WARNING: Scrivane never answered: terminate its process");
+    TerminateProcess(static_cast<HANDLE>(hProcessLogger), 0);
+    WaitForSingleObject(static_cast<HANDLE>(hProcessLogger), AttesaFineLoggerMuto);
 }
 
 void AvviaScrivane() {

@@ -40,6 +40,9 @@ extern int32_t FinestraGiocoX, FinestraGiocoY;
 extern bool FinestraGiocoSpostata;
 extern bool FineGiocoSegnalata;
 extern bool LoggerChiuso;
+// The logger of this run answered the handshake: it holds this program's
+// process handle and ends with it.
+extern bool LoggerHaRisposto;
 
 // How long a command may wait for the logger before it counts as no answer.
 constexpr uint32_t AttesaComandoLogger = 2000;
@@ -69,6 +72,11 @@ bool InviaComandoLogger(uint32_t comando, intptr_t argomento);
 bool HandshakeLogger();
 // Closes the logger's process handle, which only this program owns.
 void ChiudiProcessoLogger();
+// How long a logger that never answered may take to end by itself.
+constexpr uint32_t AttesaFineLoggerMuto = 1000;
+// The end of a run: a logger started but never connected has no handle of
+// this program to notice its end; it is ended here.
+void TerminaLoggerMuto();
 // Puts the client's state to its start values (a new run), closing first
 // the handles a previous run left.
 void AzzeraLoggerClient();

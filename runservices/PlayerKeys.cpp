@@ -47,6 +47,9 @@ void RimuoviMessaggiTastiera() {
 }
 
 bool TastoSistemaInCoda() {
+    // Asked several times in every tick: a queue with nothing posted (a quit
+    // counts as posted) and nothing sent needs no look at its messages.
+    if (!(HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE)) & (QS_POSTMESSAGE | QS_SENDMESSAGE))) return false;
     MSG m;
     return PeekMessageA(&m, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) ||
            PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);

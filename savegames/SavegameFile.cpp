@@ -52,10 +52,17 @@ std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int
     std::vector<std::string> elenco;
     conteggio = 0;
     if (SenzaCartella(cartella)) return elenco;
-    for (int32_t n = 0; n < NumSlotSavegame; ++n) {
-        const std::string file = SlotCartella(cartella, n);
-        if (EsisteFile(file)) elenco.push_back(file);
+    // One look at the folder: the cache asks every second, and each slot
+    // asked for by name costs a search of the folder when it is missing.
+    int32_t trovati = 0;
+    std::vector<bool> presente(NumSlotSavegame, false);
+    for (const std::string& f : ElencoFile(cartella, "savegame.*", trovati)) {
+        const std::string nome = NomeFileDaPercorso(f);
+        for (int32_t n = 0; n < NumSlotSavegame; ++n)
+            if (UgualeSenzaCaso(nome, "savegame." + std::to_string(n))) presente[static_cast<size_t>(n)] = true;
     }
+    for (int32_t n = 0; n < NumSlotSavegame; ++n)
+        if (presente[static_cast<size_t>(n)]) elenco.push_back(SlotCartella(cartella, n));
     conteggio = static_cast<int32_t>(elenco.size());
     return elenco;
 }

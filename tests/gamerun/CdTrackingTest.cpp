@@ -39,6 +39,7 @@ TEST_F(Tracciamento, ATitleLoadRearmsTheTriggersAndSetsOnlyTheAlertStartCd) {
     ListaMedia = {Trigger(1, 3, AlreadyShown), Trigger(2, 5, AlreadyShown | Working, QualsiasiLivello, BitAlert),
                   Trigger(3, 5, Working, QualsiasiLivello, BitKeyboard),
                   Trigger(4, TriggerCdNessuno, AlreadyShown | Working, QualsiasiLivello, BitSensory)};
+    HeaderMcf.TriggerCount = static_cast<int32_t>(ListaMedia.size());
     ListaCdTrigger = {{3, -1}};
     NumCdTrigger = 1;
     CdTitoli = 3;
@@ -76,6 +77,7 @@ TEST_F(Tracciamento, ALevelStartingWithItsTrackMarksOnlyTheOrdinaryTriggersOfTha
                   Trigger(5, 12, 0, 2),
                   Trigger(6, 7, WhileCdSounds),
                   Trigger(7, TriggerCdNessuno, WhileCdSounds)};
+    HeaderMcf.TriggerCount = static_cast<int32_t>(ListaMedia.size());
     ListaCdTrigger = {{7, -1}, {12, 1}, {9, 2}, {12, -1}};
     NumCdTrigger = 4;
     LivelloCorrente = 1;
@@ -149,6 +151,7 @@ TEST_F(Tracciamento, WithoutTheLoggerTheLevelsTrackIsAwaitedFor500Ms) {
 
 TEST_F(Tracciamento, ANewLoadWhileWaitingForTheTrackStartsOver) {
     ListaMedia = {Trigger(1, 7), Trigger(2, 8), Trigger(3, TriggerCdNessuno)};
+    HeaderMcf.TriggerCount = static_cast<int32_t>(ListaMedia.size());
     ListaCdTrigger = {{7, 1}, {8, 2}};
     NumCdTrigger = 2;
     LivelloCorrente = 1;
@@ -183,6 +186,7 @@ TEST_F(Tracciamento, AGameThatHasEndedIsNotWaitedFor) {
 TEST_F(Tracciamento, WithTheLoggerItsFirstTrackIsTakenAndAwaitedAtMost2000Ms) {
     ConLogger();
     ListaMedia = {Trigger(1, 7), Trigger(2, 8)};
+    HeaderMcf.TriggerCount = static_cast<int32_t>(ListaMedia.size());
     ListaCdTrigger = {{8, -1}};
     NumCdTrigger = 1;
     // The track files would tell otherwise: the logger alone counts.
@@ -211,6 +215,47 @@ TEST_F(Tracciamento, WithTheLoggerItsFirstTrackIsTakenAndAwaitedAtMost2000Ms) {
     EXPECT_TRUE(HaRiga("Detected Start CD = -1"));
     EXPECT_EQ(OpzioniDi(1), 0);
     EXPECT_EQ(OpzioniDi(2), 0);
+}
+
+// A logger that reports a load but never names its level.
+TEST_F(Tracciamento, ALevelTheLoggerNeverNamesIsAwaitedAtMost2000Ms) {
+    ConLogger();
+    ListaMedia = {Trigger(1, 7)};
+    HeaderMcf.TriggerCount = 1;
+    LivelloCorrente = 1;
+    Registra({Record(LoadingLevel, N, N, PreLoading)});
+    const uint32_t inizio = ClockTick();
+    ControllaStartCd();
+    EXPECT_TRUE(HaRiga("Wait to discover what level is loading"));
+    EXPECT_TRUE(HaRiga("WARNING: not found what level is loading after preloading phase"));
+    EXPECT_FALSE(HaRigaCheInizia("Wait for end loading of level: "));
+    // Then the level's track, which the logger does not name either.
+    EXPECT_EQ(ClockTick() - inizio, 4000u);
+    EXPECT_TRUE(HaRiga("Detected Start CD = -1"));
+}
+
+// Every record of the table is loaded but the spare one behind them, which
+// holds what a walk past the loaded ones would change.
+TEST_F(Tracciamento, TheSpareRecordIsLeftAlone) {
+    ListaMedia = {Trigger(1, 7, AlreadyShown), Trigger(2, 7, WhileCdSounds),
+                  Trigger(3, 7, Working, QualsiasiLivello, BitAlert)};
+    HeaderMcf.TriggerCount = 2;
+    ListaCdTrigger = {{7, -1}};
+    NumCdTrigger = 1;
+    LivelloCorrente = 1;
+    SuonaTraccia(7);
+    ControllaStartCd();
+    EXPECT_TRUE(HaRiga("Detected Start CD = 7"));
+    EXPECT_TRUE(HaRiga("Check for 'supended' status for media code = 2"));
+    EXPECT_EQ(OpzioniDi(1), AlreadyShown);
+    EXPECT_EQ(OpzioniDi(3), Working);
+    RimuoviFlagWorking();
+    EXPECT_EQ(OpzioniDi(1), 0);
+    EXPECT_EQ(OpzioniDi(3), Working);
+    for (const std::string& r : RigheLog()) {
+        EXPECT_EQ(r.find("code 3 "), std::string::npos) << r;
+        EXPECT_EQ(r.find("code = 3"), std::string::npos) << r;
+    }
 }
 
 TEST_F(Tracciamento, TheLoadingLevelComesFromTheLoggerOrFromTheLevelFiles) {
@@ -265,6 +310,7 @@ TEST_F(Tracciamento, TheProgressTestReportsWhatHappensToTheGame) {
         ResetEvent(gioco);
         AzzeraLog();
         ListaMedia = {Trigger(1, 5, AlreadyShown)};
+        HeaderMcf.TriggerCount = static_cast<int32_t>(ListaMedia.size());
         // The inventory watch has its own tests.
         HeaderMcf.HeaderOptions = c.opzioni | ParolaOpzioni(OpzioneHeader::NoInventoryWatch);
         LivelloCorrente = 1;

@@ -211,6 +211,34 @@ TEST_F(DisplayRun, InvalidClientZoneLooksForTheWindowAgain) {
     EXPECT_TRUE(HaRiga("ERROR: client zone of tomb raider window is invalid: try to get newly window handle"));
 }
 
+// A window that is there with no client zone is an error; one the game has
+// destroyed, as it does when it ends, is not: it is only looked for again.
+TEST_F(DisplayRun, AGameWindowThatIsGoneIsNoInvalidClientZone) {
+    for (bool distrutta : {false, true}) {
+        SCOPED_TRACE(distrutta ? "destroyed" : "no client zone");
+        AzzeraLog();
+        if (distrutta) {
+            FinestraDiGioco(10, 10, 300, 200);
+            DestroyWindow(finestra);
+            finestra = nullptr;
+        } else {
+            finestra = CreateWindowExA(0, "STATIC", "Tomb Raider", WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
+            ASSERT_TRUE(finestra);
+            FinestraGioco = finestra;
+        }
+        const int32_t errori = NumErroriLog;
+        LeggiClientRectTomb();
+        EXPECT_EQ(NumErroriLog - errori, distrutta ? 0 : 1);
+        EXPECT_EQ(HaRiga("ERROR: client zone of tomb raider window is invalid: try to get newly window handle"),
+                  !distrutta);
+        EXPECT_EQ(HaRiga("WARNING: tomb raider window no longer exists: try to get newly window handle"), distrutta);
+        EXPECT_TRUE(HaRiga("Searching Window Handle of tomb raider process"));
+        if (finestra) DestroyWindow(finestra);
+        finestra = nullptr;
+    }
+}
+
 TEST(ScalaRettangolo, ThousandthsOfTheScreen) {
     struct Caso {
         bool condiviso, anteprima;

@@ -18,8 +18,10 @@
 #include "gamerun/Principale.h"
 #include "runservices/TombSettings.h"
 #include "patcher/GamePatcher.h"
+#include "patcher/PatchEngine.h"
 #include "patcher/PatchFiles.h"
 #include "tests/gamerun/RunFixture.h"
+#include "tests/support/SyntheticExe.h"
 #include "tests/support/TestProcesses.h"
 #include "tests/support/TestRegistry.h"
 
@@ -264,7 +266,12 @@ TEST_F(FineRun, EveryUserPatchIsTakenOutLastAppliedFirst) {
     PatchUtente = {store / "first.ptc", "C:\\other\\second.ptc", "third.ptc"};
     NumPatchUtente = 3;
     ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato;
+    // None of them can come out: three error lines, and their count's box.
+    Osservatore osservatore(store.Percorso(), "OK", 1, GetCurrentProcessId(), 8000);
     EXPECT_TRUE(EndGameConfig());
+    EXPECT_EQ(osservatore.Boxes().size(), 1u);
+    for (const char* nome : {"first.ptc", "second.ptc", "third.ptc"})
+        EXPECT_TRUE(HaRiga(std::string("ERROR: Cann't remove user patch: ") + nome)) << nome;
     std::vector<std::string> rimosse;
     for (const std::string& r : RigheLog())
         if (r.rfind("Remove user patch: ", 0) == 0) rimosse.push_back(r);
@@ -276,6 +283,45 @@ TEST_F(FineRun, EveryUserPatchIsTakenOutLastAppliedFirst) {
     EXPECT_EQ(avvisiPatch[2], "ERROR: cann't find patch file: " + store / "first.ptc");
     EXPECT_EQ(NumPatchUtente, 0);
     EXPECT_TRUE(PatchUtente.empty());
+}
+
+// A user patch bound to the executable's signature comes out under the
+// signature it went in with, though the built-in fixes changed the file's
+// since; one that cannot come out is an error line.
+TEST_F(FineRun, AUserPatchComesOutUnderTheSignatureItWentInWith) {
+    const std::string gioco = store / "tomb4.exe";
+    std::string dati = EseguibileSintetico({});
+    ASSERT_TRUE(ScriviFileProva(gioco, dati));
+    const std::string firma = FirmaEseguibile(gioco);
+    ASSERT_EQ(ApplicaFastPatchUE(gioco, false), Applicata);
+    ASSERT_NE(FirmaEseguibile(gioco), firma);
+    constexpr int32_t Offset = 0x1000;
+    FilePatch legata;
+    legata.FlagPatch = VerificaFirma;
+    legata.FirmaTarget = firma;
+    legata.Record = {RecordPatch{Offset, 4, std::string(4, '\0'), "ABCD"}};
+    legata.NumRecord = 1;
+    FilePatch altrove = legata;
+    altrove.FlagPatch = 0;
+    altrove.Record = {RecordPatch{Offset + 16, 4, "WXYZ", "wxyz"}};
+    ASSERT_TRUE(ScriviFileProva(store / "bound.ptc", ScriviFilePatch(legata)));
+    ASSERT_TRUE(ScriviFileProva(store / "gone.ptc", ScriviFilePatch(altrove)));
+    dati = LeggiFileProva(gioco);
+    Poni(dati, Offset, "ABCD");
+    ASSERT_TRUE(ScriviFileProva(gioco, dati));
+    PatchUtente = {store / "bound.ptc", store / "gone.ptc"};
+    FirmaPatchUtente = {firma, firma};
+    NumPatchUtente = 2;
+    ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato;
+    Osservatore osservatore(store.Percorso(), "OK", 1, GetCurrentProcessId(), 8000);
+    EXPECT_TRUE(EndGameConfig());
+    EXPECT_EQ(osservatore.Boxes().size(), 1u);
+    EXPECT_EQ(LeggiFileProva(gioco).substr(Offset, 4), std::string(4, '\0'));
+    EXPECT_TRUE(HaRiga("Remove user patch: bound.ptc"));
+    EXPECT_FALSE(HaRiga("ERROR: Cann't remove user patch: bound.ptc"));
+    EXPECT_TRUE(HaRiga("ERROR: Cann't remove user patch: gone.ptc"));
+    EXPECT_TRUE(PatchUtente.empty());
+    EXPECT_TRUE(FirmaPatchUtente.empty());
 }
 
 TEST_F(FineRun, SavedSettingsGoBackWheneverTheRegistryMayDiffer) {
@@ -472,6 +518,69 @@ TEST_F(FineRun, ACloseDuringTheStartGivesTheDesktopBack) {
     EXPECT_FALSE(FineRunInSospeso());
     EndGameConfig();
     EXPECT_EQ(Conta("Show Task Bar"), 1);
+}
+
+// The end of a run pumps events; a close of the main window that comes
+// meanwhile must not start the end again inside itself.
+class PrincipaleInEsecuzione : public Principale {
+protected:
+    void Form_Load() override {}
+};
+
+TEST_F(FineRun, ACloseWhileTheEndPumpsEventsEndsTheRunOnce) {
+    std::unique_ptr<TaskBarFinta> finta;
+    HWND barra = FindWindowA("Shell_traywnd", "");
+    if (!barra) {
+        finta = std::make_unique<TaskBarFinta>();
+        barra = finta->h;
+    }
+    PrincipaleInEsecuzione principale;
+    ASSERT_TRUE(principale.Load());
+    NascondiTaskBar();
+    ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato | TaskBarNascosta;
+    // As the task manager closes the hidden window while the end shows the task bar.
+    PostMessageA(principale.hWnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(EndGameConfig());
+    EXPECT_TRUE(HaRiga("Required to close program from task manager"));
+    EXPECT_EQ(Conta("Show Task Bar"), 1);
+    EXPECT_FALSE(HaRiga("WARNING: abnormal termination"));
+    EXPECT_TRUE(IsWindowVisible(barra));
+    // The window waits for the end, which unloads it as the tick does.
+    EXPECT_TRUE(principale.Loaded());
+    EXPECT_FALSE(FineRunInSospeso());
+    EXPECT_TRUE(principale.Unload());
+    EXPECT_EQ(Conta("Show Task Bar"), 1);
+}
+
+// A logger started but never connected holds no handle of the program: the
+// end of the run ends it; one that answered ends by itself.
+TEST_F(FineRun, ALoggerThatNeverAnsweredIsEndedWithTheRun) {
+    for (bool risposto : {false, true}) {
+        SCOPED_TRACE(risposto ? "answered" : "never answered");
+        AzzeraLog();
+        ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\wizmo.exe").c_str(), (store / "logger.exe").c_str(), FALSE));
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string riga = "logger.exe quiet monoff";
+        ASSERT_TRUE(CreateProcessA((store / "logger.exe").c_str(), riga.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   store.Percorso().c_str(), &si, &pi));
+        CloseHandle(pi.hThread);
+        HANDLE copia = nullptr;
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), pi.hProcess, GetCurrentProcess(), &copia, 0, FALSE,
+                                    DUPLICATE_SAME_ACCESS));
+        hProcessLogger = copia;
+        LoggerHaRisposto = risposto;
+        ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato;
+        EXPECT_TRUE(EndGameConfig());
+        EXPECT_EQ(hProcessLogger, nullptr);
+        EXPECT_EQ(WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0, !risposto);
+        EXPECT_EQ(HaRiga("WARNING: Scrivane never answered: terminate its process"), !risposto);
+        TerminateProcess(pi.hProcess, 0);
+        WaitForSingleObject(pi.hProcess, 10000);
+        CloseHandle(pi.hProcess);
+    }
+    LoggerHaRisposto = false;
 }
 
 }  // namespace

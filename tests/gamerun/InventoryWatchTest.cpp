@@ -218,6 +218,7 @@ TEST_F(Inventario, TheActionKeyCapturesTheItemUnlessALevelLoads) {
         bool caricamento;
         bool azione;   // the key is looked at
         bool cattura;  // the item is captured
+        int32_t caricati = -1;  // the records loaded; -1 all, the others a spare one
     };
     const MediaTrigger action = Trigger(1, TriggerCdNessuno, 0, QualsiasiLivello, BitAction);
     const Caso casi[] = {
@@ -228,12 +229,14 @@ TEST_F(Inventario, TheActionKeyCapturesTheItemUnlessALevelLoads) {
         {"only a disabled one", {Trigger(1, TriggerCdNessuno, Disabled, -1, BitAction)}, false, false, false, false},
         {"an alert runs", {action}, true, false, false, false},
         {"no action media", {Trigger(1, TriggerCdNessuno)}, false, false, false, false},
+        {"only in the spare record", {Trigger(1, TriggerCdNessuno), action}, false, false, false, false, 1},
     };
     azionePremuta = true;
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
         AzzeraLog();
         ListaMedia = c.media;
+        HeaderMcf.TriggerCount = c.caricati < 0 ? static_cast<int32_t>(c.media.size()) : c.caricati;
         LivelloCorrente = 2;
         ModificheAvvio = c.alert ? AlertInCorso : 0;
         for (HANDLE h : tenuti) CloseHandle(h);

@@ -220,6 +220,9 @@ TEST_F(Preparazione, FirstExecutionExtractsThePacketAndKeepsTheRunsOwnFiles) {
     for (const char* n : {"012.wav", "intro.bmp"})
         ASSERT_TRUE(GestionePacchettoMedia(mpf, AggiungiFile, Utf8DaAnsi(sorgenti / n), "", h, false)) << n;
     StoreDiPrima();
+    // What an earlier level moved into the store.
+    const char* const ausiliari[] = {"Scrivane.exe", "Vistrelo.exe", "Vantrek.VXD", "Tonvell.dll", "videolist.bin"};
+    for (const char* n : ausiliari) ASSERT_TRUE(ScriviFileProva(store2(n), n));
     // The title's track is missing: the run stops right after the packet's steps.
     EXPECT_FALSE(InitMediaMcf());
     EXPECT_TRUE(HaRiga("ERROR: missing CD for title: " + trle / "audio\\104.wav"));
@@ -240,6 +243,7 @@ TEST_F(Preparazione, FirstExecutionExtractsThePacketAndKeepsTheRunsOwnFiles) {
     EXPECT_TRUE(EsisteFileProva(store2("Old_Settings.trg")));
     EXPECT_TRUE(EsisteFileProva(store2("backup_Old_Settings.trg")));
     EXPECT_EQ(LeggiFileProva(store2("media_log.txt")).rfind("earlier lines\r\n", 0), 0u);
+    for (const char* n : ausiliari) EXPECT_EQ(LeggiFileProva(store2(n)), n);
 }
 
 TEST_F(Preparazione, CompanionFilesAreMovedIntoTheStore) {
@@ -365,7 +369,11 @@ public:
         ASSERT_TRUE(ScriviFileProva(trle / "tomb4.exe", EseguibileSintetico({})));
         tonvell = CartellaSpeciale(37) + "\\Tonvell.dll";
         vantrek = CartellaSpeciale(37) + "\\Vantrek.vxd";
+        // An earlier run may have installed the library: set aside meanwhile.
         tonvellPresente = EsisteFile(tonvell);
+        if (tonvellPresente) {
+            ASSERT_TRUE(MoveFileExA(tonvell.c_str(), (tonvell + ".test").c_str(), MOVEFILE_REPLACE_EXISTING));
+        }
         ASSERT_TRUE(CopyFileA((CartellaProgrammi() + "\\Tonvell.dll").c_str(), store2("Tonvell.dll").c_str(), FALSE));
     }
     void TearDown() override {
@@ -375,7 +383,8 @@ public:
         if (HaBit(ModificheAvvio, AnimazioniDisattivate)) RipristinaAnimazioni();
         if (HaBit(ModificheAvvio, TaskBarNascosta)) MostraTaskBar();
         MostraMouse();
-        if (!tonvellPresente) CancellaFile(tonvell);
+        CancellaFile(tonvell);
+        if (tonvellPresente) MoveFileExA((tonvell + ".test").c_str(), tonvell.c_str(), MOVEFILE_REPLACE_EXISTING);
         CancellaFile(vantrek);
         ListaModiVideo.clear();
         NumModiVideo = 0;
@@ -415,9 +424,7 @@ TEST_F(CorsaIntera, PreparesTheRunAndSignsTheExecutableThatIsPatched) {
     EXPECT_TRUE(avvisiPatch.empty());
     // The beep library is installed and checked.
     EXPECT_TRUE(EsisteFile(tonvell));
-    if (!tonvellPresente) {
-        EXPECT_TRUE(HaRiga("Installed Tonvell.dll in: " + tonvell));
-    }
+    EXPECT_TRUE(HaRiga("Installed Tonvell.dll in: " + tonvell));
     // Full screen: the desktop keeps its mode, the screen takes the game's.
     EXPECT_TRUE(HaRigaCheInizia("Video mode available in tomb raider is: " + std::to_string(SchermoX) + " x " +
                                 std::to_string(SchermoY) + "  Bits=32"));
@@ -431,22 +438,77 @@ TEST_F(CorsaIntera, PreparesTheRunAndSignsTheExecutableThatIsPatched) {
     EXPECT_TRUE(DialogBlank().Loaded());
 }
 
-// A beep library that could not be copied would leave every beep silent:
-// the run stops there, before the desktop changes.
-TEST_F(CorsaIntera, AFailedCopyOfTheBeepLibraryStops) {
-    if (tonvellPresente) GTEST_SKIP() << "the system folder already holds Tonvell.dll";
+// A system folder the beep library cannot be copied into only leaves the
+// beeps silent: the run goes on.
+TEST_F(CorsaIntera, ABeepLibraryThatCannotBeInstalledIsAWarning) {
     // A folder of that name: the library looks missing and cannot be copied.
     ASSERT_TRUE(CreateDirectoryA(tonvell.c_str(), nullptr));
     Configurazione(UnTriggerCd);
     Wav(12);
     Wav(CdTitolo);
+    const int32_t errori = NumErroriLog;
     const bool esito = InitMediaMcf();
     RemoveDirectoryA(tonvell.c_str());
-    EXPECT_FALSE(esito);
+    EXPECT_TRUE(esito);
     EXPECT_TRUE(HaRiga("Missing Tonvell.dll: install it now"));
-    EXPECT_TRUE(HaRiga("ERROR: failed copying Tonvell.dll in: " + tonvell));
+    EXPECT_TRUE(HaRiga("WARNING: failed copying Tonvell.dll in: " + tonvell + " (beeps are silent without it)"));
     EXPECT_FALSE(HaRigaCheInizia("Installed Tonvell.dll"));
+    EXPECT_EQ(NumErroriLog, errori);
+    EXPECT_TRUE(HaBit(ModificheAvvio, SchermoNeroMostrato));
+}
+
+// The README has players copy the beep library beside Ludovane.exe: there it
+// is a companion program, moved into the store and installed from there.
+// Found nowhere, the run stops with a line that says so.
+TEST_F(CorsaIntera, TheBeepLibraryOfTheGameFolderIsMovedIntoTheStoreAndInstalled) {
+    const std::string libreria = LeggiFileProva(store2("Tonvell.dll"));
+    ASSERT_TRUE(MoveFileA(store2("Tonvell.dll").c_str(), (trle / "Tonvell.dll").c_str()));
+    Configurazione(UnTriggerCd);
+    Wav(12);
+    Wav(CdTitolo);
+    EXPECT_TRUE(InitMediaMcf());
+    EXPECT_TRUE(HaRiga("WARNING: found file Tonvell.dll in bad position. Move it in store folder: " +
+                       store2("Tonvell.dll")));
+    EXPECT_FALSE(EsisteFileProva(trle / "Tonvell.dll"));
+    EXPECT_EQ(LeggiFileProva(store2("Tonvell.dll")), libreria);
+    EXPECT_TRUE(HaRiga("Installed Tonvell.dll in: " + tonvell));
+    EXPECT_EQ(LeggiFileProva(tonvell), libreria);
+}
+
+TEST_F(CorsaIntera, AMissingBeepLibraryStopsWithItsLine) {
+    ASSERT_TRUE(DeleteFileA(store2("Tonvell.dll").c_str()));
+    Configurazione(UnTriggerCd);
+    Wav(12);
+    Wav(CdTitolo);
+    EXPECT_FALSE(InitMediaMcf());
+    EXPECT_TRUE(HaRiga("ERROR missing Tonvell.dll. This file it's necessary"));
     EXPECT_EQ(ModificheAvvio, FaseSpecialMedia | NoAntiTrigger | DriverTastiCaricato);
+}
+
+// A later run finds the executable patched by the first: the signature kept
+// is still the one of before the patches, which user patches check.
+TEST_F(CorsaIntera, TheSignatureOfTheExecutableBeforeItsPatchesIsKept) {
+    Configurazione(UnTriggerCd);
+    Wav(12);
+    Wav(CdTitolo);
+    const std::string firma = FirmaEseguibile(trle / "tomb4.exe");
+    ASSERT_EQ(ApplicaFastPatchUE(trle / "tomb4.exe", false), Applicata);
+    ASSERT_NE(FirmaEseguibile(trle / "tomb4.exe"), firma);
+    ASSERT_TRUE(ScriviFileProva(store2("TombVersion.txt"), firma + "\r\n"));
+    FilePatch legata;
+    legata.FlagPatch = VerificaFirma;
+    legata.FirmaTarget = firma;
+    legata.Record = {RecordPatch{0x1000, 4, std::string(4, '\0'), "ABCD"}};
+    legata.NumRecord = 1;
+    ASSERT_TRUE(ScriviFileProva(store2("bound.ptc"), ScriviFilePatch(legata)));
+    ASSERT_TRUE(InitMediaMcf());
+    EXPECT_EQ(LeggiFileProva(store2("TombVersion.txt")), firma + "\r\n");
+    EXPECT_TRUE(HaRiga("Tomb_Version: \"" + firma + "\""));
+    EXPECT_TRUE(HaRiga("Applied user patch: bound.ptc"));
+    EXPECT_EQ(LeggiFileProva(trle / "tomb4.exe").substr(0x1000, 4), "ABCD");
+    EXPECT_EQ(FirmaPatchUtente, std::vector<std::string>{firma});
+    RimuoviPatchUtente();
+    EXPECT_EQ(LeggiFileProva(trle / "tomb4.exe").substr(0x1000, 4), std::string(4, '\0'));
 }
 
 // Windows 98 and Me, chosen by the platform code: the key driver is needed

@@ -1,9 +1,13 @@
 // Times the trigger loop of a whole run for a level with 5 and with 1000
-// triggers: from the game's start of a CD track to the start of the
-// trigger's performer, and the processor time Ludovane.exe spends while the
-// game stands in a level with nothing to do.
+// triggers, on both roads of a run: with the logger (a game whose built-in
+// fixes are in place) and without it (an executable whose fixes cannot be
+// recognised, the road of most players on the NT family): from the game's
+// start of a CD track to the start of the trigger's performer, and the
+// processor time Ludovane.exe spends while the game stands in a level with
+// nothing to do.
 //
-// Usage: LoopBench [--dry] [events]   (default 24 events, at least 20)
+// Usage: LoopBench [--dry] [--logger | --nologger] [events]
+//        (default both roads, 24 events, at least 20)
 // It builds a game folder under the temporary folder as RunBench does, with
 // a windowed (shared mode) level whose triggers are texts over the game on
 // the tracks the game starts, and runs Ludovane.exe there with no options.
@@ -12,10 +16,12 @@
 // clock" line is that start, and its "cd <n> clock" line the game's event,
 // both on the performance counter, one clock for every process. The other
 // triggers of the level wait on tracks that never play. The processor time
-// is read with GetProcessTimes over 10 s in which the stand-in only waits.
+// is read with GetProcessTimes over 20 s in which the stand-in only waits
+// (the system counts it in steps of 10 ms).
 // --dry builds the folders and prints the configuration and the script
 // without running. The game's registry key is given back afterwards.
-// Exit code 0 when every event and both idle figures were measured.
+// Exit code 0 when every event and every idle figure was measured and no
+// run wrote an ERROR line to its log.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -24,6 +30,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/GameFolder.h"
@@ -37,7 +44,7 @@ constexpr int TracceEvento = 5;
 constexpr int PrimaTracciaMuta = 100;
 constexpr int TracceMute = 100;
 constexpr DWORD IntervalloEventi = 1500;
-constexpr DWORD MisuraRiposo = 10000;
+constexpr DWORD MisuraRiposo = 20000;
 
 long long Microsecondi() {
     LARGE_INTEGER f, t;
@@ -56,10 +63,13 @@ std::string Trigger(int traccia, int codice) {
 
 // A shared-mode level: one trigger on each track of the events, the rest on
 // tracks that never play. The stand-in holds none of the game's bytes that
-// the built-in fixes look for: the level says its executable has them, so
-// that the run follows the game through the logger as on a patched game.
-std::string DescrizioneLivello(int triggers) {
-    std::string d = "Version=VER1.5\r\nHeaderOptions=0x1800\r\nVideoMode=3\r\nHeaderText=Loop bench\r\n";
+// the built-in fixes look for: on the logger's road the level says its
+// executable has them (TombExePatched), so that the run follows the game
+// through the logger as on a patched game; on the other road the fixes find
+// the executable unrecognised and the run goes on without the logger.
+std::string DescrizioneLivello(int triggers, bool logger) {
+    std::string d = std::string("Version=VER1.5\r\nHeaderOptions=") + (logger ? "0x1800" : "0x1000") +
+                    "\r\nVideoMode=3\r\nHeaderText=Loop bench\r\n";
     for (int i = 0; i < triggers; ++i)
         d += Trigger(i < TracceEvento ? PrimaTracciaEvento + i : PrimaTracciaMuta + i % TracceMute, i + 1);
     return d;
@@ -73,7 +83,7 @@ std::string ScriptGioco(int eventi) {
     return s + "wait 2000\nwrite idle start\nwait " + std::to_string(MisuraRiposo + 2000) + "\nwrite idle end\nquit\n";
 }
 
-bool CostruisciCartella(const std::string& trle, int triggers, int eventi, std::string& errore) {
+bool CostruisciCartella(const std::string& trle, int triggers, bool logger, int eventi, std::string& errore) {
     const std::string programmi = CartellaProgrammi();
     OpzioniCartellaGioco opzioni;
     opzioni.condiviso = true;
@@ -90,7 +100,7 @@ bool CostruisciCartella(const std::string& trle, int triggers, int eventi, std::
             return false;
         }
     }
-    if (!ScriviMcfDaDescrizione(programmi, trle, DescrizioneLivello(triggers), trle + "\\media.mcf")) {
+    if (!ScriviMcfDaDescrizione(programmi, trle, DescrizioneLivello(triggers, logger), trle + "\\media.mcf")) {
         errore = "McfWriter failed on the level's description";
         return false;
     }
@@ -163,23 +173,36 @@ long long TempoProcessore(HANDLE processo, DWORD pid) {
     return std::max(delProcesso, deiThread);
 }
 
-// The error lines of Ludovane's log, to tell why a run measured nothing.
-void StampaErrori(const std::string& trle) {
+// The error lines of Ludovane's log, the first ten printed with the lines
+// before them, to tell why a run measured nothing or what went wrong; their
+// count.
+int StampaErrori(const std::string& trle) {
     const std::string log = LeggiFileProva(trle + "\\store\\media_log.txt");
-    size_t i = 0;
-    int n = 0;
-    while ((i = log.find("ERROR", i)) != std::string::npos && n < 10) {
-        const size_t fine = log.find('\n', i);
-        std::printf("  log: %s\n", log.substr(i, fine == std::string::npos ? std::string::npos : fine - i).c_str());
-        i = fine == std::string::npos ? log.size() : fine;
-        ++n;
+    std::vector<std::string> righe;
+    for (size_t i = 0; i < log.size();) {
+        size_t fine = log.find('\n', i);
+        if (fine == std::string::npos) fine = log.size();
+        righe.push_back(log.substr(i, fine - i));
+        if (!righe.back().empty() && righe.back().back() == '\r') righe.back().pop_back();
+        i = fine + 1;
     }
+    constexpr size_t Contesto = 4;
+    int n = 0;
+    for (size_t r = 0; r < righe.size(); ++r) {
+        if (righe[r].find("ERROR") == std::string::npos) continue;
+        if (++n > 10) continue;
+        for (size_t k = r >= Contesto ? r - Contesto : 0; k <= r; ++k)
+            std::printf("  log%s %s\n", k == r ? ":" : " ", righe[k].c_str());
+    }
+    return n;
 }
 
 struct Esito {
     std::vector<double> latenze;
     int mancati = 0;
     int nelLog = 0;  // events the game reached
+    int errori = 0;  // ERROR lines of Ludovane's log
+    bool logger = false;  // the run followed the game through the logger
     double cpu = -1;  // % of one core while idle
     double cpuMs = 0, secondi = 0, cpuTotaleMs = 0;
 };
@@ -232,12 +255,15 @@ bool Misura(const std::string& trle, int eventi, Esito& esito) {
         if (e.nascosta >= 0) esito.latenze.push_back(static_cast<double>(e.nascosta - e.cd) / 1000.0);
     // Events without a performer, and those the game never reached.
     esito.mancati = eventi - static_cast<int>(esito.latenze.size());
-    StampaErrori(trle);
+    esito.errori = StampaErrori(trle);
+    const std::string registro = LeggiFileProva(trle + "\\store\\media_log.txt");
+    esito.logger = registro.find("Found window handle of logger program") != std::string::npos &&
+                   registro.find("Disable usage of logger functions") == std::string::npos;
     return finito;
 }
 
-void Riassunto(int triggers, int eventi, Esito esito) {
-    std::printf("triggers %4d: ", triggers);
+void Riassunto(int triggers, bool logger, int eventi, Esito esito) {
+    std::printf("%-9s triggers %4d: ", logger ? "logger" : "no logger", triggers);
     if (esito.latenze.empty()) {
         std::printf("no performer started on %d events (%d in the game's log)", eventi, esito.nelLog);
     } else {
@@ -253,32 +279,48 @@ void Riassunto(int triggers, int eventi, Esito esito) {
                     esito.cpuMs, esito.secondi, esito.cpuTotaleMs);
     else
         std::printf("; idle CPU not measured\n");
+    if (esito.logger != logger)
+        std::printf("  the run went %s the logger\n", esito.logger ? "through" : "without");
+    if (esito.errori) std::printf("  %d ERROR lines in the log\n", esito.errori);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     bool prova = false;
+    bool conLogger = true, senzaLogger = true;
     int eventi = 24;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--dry") == 0)
             prova = true;
+        else if (std::strcmp(argv[i], "--logger") == 0)
+            senzaLogger = false;
+        else if (std::strcmp(argv[i], "--nologger") == 0)
+            conLogger = false;
         else
             eventi = std::max(20, std::atoi(argv[i]));
     }
     ChiaveGiocoSalvata chiave;
     bool tutti = true;
-    for (int triggers : {5, 1000}) {
+    struct Corsa {
+        bool logger;
+        int triggers;
+    };
+    std::vector<std::pair<Corsa, Esito>> esiti;
+    for (const Corsa corsa : {Corsa{true, 5}, Corsa{true, 1000}, Corsa{false, 5}, Corsa{false, 1000}}) {
+        if (!(corsa.logger ? conLogger : senzaLogger)) continue;
+        const int triggers = corsa.triggers;
         CartellaProva trle("loopbench");
         std::string errore;
-        if (!CostruisciCartella(trle.Percorso(), triggers, eventi, errore)) {
+        if (!CostruisciCartella(trle.Percorso(), triggers, corsa.logger, eventi, errore)) {
             std::fprintf(stderr, "LoopBench: %s\n", errore.c_str());
             return 2;
         }
-        std::printf("game folder %s, %d triggers, %d events %lu ms apart\n", trle.Percorso().c_str(), triggers, eventi,
+        std::printf("game folder %s, %s, %d triggers, %d events %lu ms apart\n", trle.Percorso().c_str(),
+                    corsa.logger ? "with the logger" : "without the logger", triggers, eventi,
                     static_cast<unsigned long>(IntervalloEventi));
         if (prova) {
-            const std::string d = DescrizioneLivello(triggers);
+            const std::string d = DescrizioneLivello(triggers, corsa.logger);
             size_t fine = 0;
             for (int n = 0; n < 7 && fine != std::string::npos; ++n) fine = d.find("[Trigger]", fine + 1);
             std::printf("media.mcf (%zu bytes) from:\n%s%s\ngamesim.txt:\n%s\n", LeggiFileProva(trle / "media.mcf").size(),
@@ -289,8 +331,14 @@ int main(int argc, char** argv) {
         ScriviRegistroDelGioco(ChiaveGiocoRegistro);
         Esito esito;
         tutti = Misura(trle.Percorso(), eventi, esito) && tutti;
-        Riassunto(triggers, eventi, esito);
-        tutti = tutti && esito.mancati == 0 && esito.cpu >= 0;
+        Riassunto(triggers, corsa.logger, eventi, esito);
+        std::fflush(stdout);
+        tutti = tutti && esito.mancati == 0 && esito.cpu >= 0 && esito.errori == 0 && esito.logger == corsa.logger;
+        esiti.push_back({corsa, esito});
+    }
+    if (!prova) {
+        std::printf("\nsummary:\n");
+        for (const auto& [corsa, esito] : esiti) Riassunto(corsa.triggers, corsa.logger, eventi, esito);
     }
     return tutti ? 0 : 1;
 }
