@@ -120,6 +120,12 @@ void AvviaScrivaneCorpo() {
     hProcessLogger = info.hProcess;
     if (info.hThread) CloseHandle(info.hThread);
 
+    // The search below allows about two seconds, which a slow or emulated
+    // machine can spend before the logger's window exists: first let the
+    // logger reach its message loop (bounded, pumping our own events).
+    const uint32_t inizioAttesa = ClockTick();
+    while (WaitForInputIdle(hProcessLogger, 100) == WAIT_TIMEOUT && ClockTick() - inizioAttesa < 15000) DoEvents();
+
     hWndLogger = nullptr;
     StampaLog("Search for window handle of logger program");
     for (int prova = 0; prova < 7 && !hWndLogger; ++prova) {
