@@ -195,7 +195,9 @@ TEST_F(ProvaOperazione, ALoadWritesTheCachedSavegameOnlyWhenAMediaChangedIt) {
         NuovoCaso({}, true);
         std::string modificato = mano::SavegameGioco("Prova", 7, 1, 5);
         modificato[1000] = 0x11;
-        if (cambiato) ASSERT_TRUE(InserisciSavegameCache(store / "savegame.0", modificato));
+        if (cambiato) {
+            ASSERT_TRUE(InserisciSavegameCache(store / "savegame.0", modificato));
+        }
         // The game saved over the slot; the logger asked for no refresh yet.
         const std::string nuovo = mano::SavegameGioco("Prova", 9, 1, 5);
         ASSERT_TRUE(ScriviFileProva(store / "savegame.0", nuovo));

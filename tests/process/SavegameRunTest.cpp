@@ -285,7 +285,7 @@ TEST_F(SavegameRun, TheSavesOfASessionAfterAFailedRestoreOutliveTheRepair) {
     // Every file of the two folders.
     std::vector<std::string> presenti;
     WIN32_FIND_DATAA dati;
-    for (const std::string cartella : {trle.Percorso(), trle / "Old_Savegames"}) {
+    for (const std::string& cartella : {trle.Percorso(), trle / "Old_Savegames"}) {
         HANDLE h = FindFirstFileA((cartella + "\\savegame.*").c_str(), &dati);
         if (h == INVALID_HANDLE_VALUE) continue;
         do presenti.push_back(LeggiFileProva(cartella + "\\" + dati.cFileName));
