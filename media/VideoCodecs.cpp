@@ -1,6 +1,7 @@
 #include "media/VideoCodecs.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "core/ByteStream.h"
@@ -166,4 +167,14 @@ bool LeggiFormatoWindowsMedia(const std::string& percorso, std::string& video, s
     std::fclose(f);
     if (!letta) return RigaErrore("Error reading movie file: " + percorso);
     return FormatoDaIntestazioneWindowsMedia(intestazione, video, audio);
+}
+
+int32_t NumeroPrincipaleVersione(const std::string& versione) {
+    size_t k = versione.find_first_not_of(' ');
+    int64_t numero = 0;
+    for (; k < versione.size() && versione[k] >= '0' && versione[k] <= '9'; ++k) {
+        numero = numero * 10 + (versione[k] - '0');
+        if (numero > INT32_MAX) return INT32_MAX;
+    }
+    return static_cast<int32_t>(numero);
 }

@@ -215,3 +215,18 @@ TEST_F(FormatoWindowsMedia, DamagedHeadersAreRefusedWithAReason) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VersioneCodec, TheMajorNumberOfEveryFormOfVersionText) {
+    const struct {
+        const char* versione;
+        int32_t principale;
+    } casi[] = {
+        {"7.0.0.1850", 7}, {"6.4.0.3", 6},  {"6, 4, 9, 1125", 6}, {"10,0,0,3646", 10}, {"7", 7},
+        {" 8.1", 8},       {"", 0},         {"beta", 0},          {".5", 0},           {"99999999999.1", INT32_MAX},
+    };
+    for (const auto& c : casi) EXPECT_EQ(NumeroPrincipaleVersione(c.versione), c.principale) << c.versione;
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+// The codec files of the tests hold a version resource and no code.
