@@ -25,6 +25,7 @@
 #include "runservices/TombSettings.h"
 #include "runservices/KeyboardHook.h"
 #include "media/EmailMedia.h"
+#include "media/MovieChecks.h"
 #include "patcher/GamePatcher.h"
 #include "patcher/PatchFiles.h"
 #include "platform/Forms.h"
@@ -118,6 +119,7 @@ void ChiudiMappaLogger() {
 bool SalvaConfigurazioneFinale() {
     StampaLog("Removing working flags from media configuration file");
     RimuoviFlagWorking();
+    RipristinaMovieDisabilitati();
     std::string percorso = HeaderMcf.CartellaMcf + "\\media.mcf";
     StampaLog("Save media configuration file in: " + percorso);
     if (SalvaMediaConfig(percorso)) return true;

@@ -1,21 +1,26 @@
 #include "media/MovieChecks.h"
 
+#include <vector>
+
 #include "core/FileUtils.h"
+#include "core/MediaExtraction.h"
+#include "core/MediaSyntax.h"
+#include "core/MediaTrigger.h"
+#include "core/SharedState.h"
+#include "core/Utf8Text.h"
 #include "core/MediaLog.h"
 #include "core/PathNames.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "media/MovieWindow.h"
 #include "media/VideoCodecs.h"
+#include "platform/Clock.h"
 
 bool VerificaMediaPlayer() {
     StampaNonCostruito("VerificaMediaPlayer");
     return true;
 }
 
-bool VerificaCodecFilmati() {
-    StampaNonCostruito("VerificaCodecFilmati");
-    return true;
-}
 
 namespace {
 
@@ -74,4 +79,122 @@ bool VerificaCodecMovie(const std::string& percorso, std::string& rapporto) {
     if (!VersioneSufficiente(NellaCartella(sistema, "wmvds32.ax"), "Video codec version ", rapporto)) return false;
     Riga(rapporto, "Codec video ok");
     return true;
+}
+
+namespace {
+
+// Indices into ListaMedia of the movies disabled by the codec check alone.
+std::vector<size_t> movieDisabilitati;
+
+void DisabilitaMovie(size_t indice) {
+    MediaTrigger& m = ListaMedia[indice];
+    if (m.Options & Disabled) return;
+    m.Options |= Disabled;
+    movieDisabilitati.push_back(indice);
+}
+
+std::string NomeMovie(const MediaTrigger& m) { return AnsiDaUtf8(NomeFileDaPercorso(m.MediaFile)); }
+
+// The first movie media of that file name; ListaMedia.size() when none.
+size_t CercaMovie(const std::string& nome) {
+    for (size_t i = 0; i < ListaMedia.size(); ++i)
+        if ((ListaMedia[i].TypeFlags & BitMovie) && UgualeSenzaCaso(NomeMovie(ListaMedia[i]), nome)) return i;
+    return ListaMedia.size();
+}
+
+bool VerificaConMovie(size_t indice, bool& connessione) {
+    const MediaTrigger& m = ListaMedia[indice];
+    if (m.Options & HasCodec) {
+        const std::string nome = NomeMovie(m);
+        if (m.Options & CodecSetupFile) {
+            Messaggio("Now it's necessary to install video codec for Movie: " + nome +
+                          AnsiDaUtf8(NomeFileDaPercorso(m.SoundFile)) + "\r\nClick on [OK] button to start setup",
+                      StileOk);
+            bool temporaneo = false;
+            const std::string setup = EstraiFileMedia(m.SoundFile, temporaneo, false, false);
+            if (!setup.empty()) EseguiEAttendi(setup, "", false);
+            if (temporaneo) CancellaFile(setup);
+            return Messaggio("Video coded has been installed correctly?", StileSiNo) == RispostaSi;
+        }
+        Messaggio("Movie " + nome + " requires to download and install video codec: \r\n" +
+                      AnsiDaUtf8(EstraiSezione(m.Syntax, "CODEC")) + "\r\nClick on [OK] button to go to download page:\r\n" +
+                      AnsiDaUtf8(m.SoundFile),
+                  StileOk);
+        ApriDocumento(AnsiDaUtf8(m.SoundFile), "", false, "");
+        ClockSleep(10000);
+        return Messaggio("Have you downloaded and installed requested video codec?", StileSiNo) == RispostaSi;
+    }
+    if (StatoGioco & CodecGiaRichiesto) return true;
+    MediaCorrente = m;
+    if (!UgualeSenzaCaso(EstensioneFile(NomeMovie(m)), ".wmv")) connessione = true;
+    Dialog_Movie& finestra = DialogMovie();
+    finestra.MessaggioDownload =
+        "Please open your internet connection NOW\r\nIt's necessary download a codec for current movie\r\n"
+        "Click on [OK] button in this window only after you opened internet connection";
+    finestra.ImpostaValori(true, false);
+    return finestra.Risultato;
+}
+
+}  // namespace
+
+bool VerificaCodecFilmati() {
+    CaricaVideoCodecBin();
+    bool daVerificare = false;
+    bool connessione = false;
+    for (size_t i = 0; i < ListaMedia.size(); ++i) {
+        MediaTrigger& m = ListaMedia[i];
+        if (!(m.TypeFlags & BitMovie)) continue;
+        StampaLog("Found movie: " + AnsiDaUtf8(m.MediaFile));
+        const std::string nome = NomeMovie(m);
+        VideoCodecRecord* trovato = nullptr;
+        for (VideoCodecRecord& r : ElencoVideoCodec)
+            if (UgualeSenzaCaso(Trim(r.NomeFilmato), nome)) {
+                trovato = &r;
+                break;
+            }
+        if (!trovato) {
+            ElencoVideoCodec.push_back({NomeFilmatoFisso(nome), CodecDaVerificare});
+            SalvaVideoCodecBin();
+            daVerificare = true;
+        } else if (trovato->StatoCodec == CodecPresente) {
+            StampaLog("Alread verified movie: " + nome + ". Video codec is present");
+        } else if (trovato->StatoCodec == CodecDisabilitato) {
+            StampaLog("Video codec missing for Movie " + nome + ". This movie will be disabled");
+            DisabilitaMovie(i);
+        } else {
+            StampaLog("Video codec for movie " + nome + " not yet verified");
+            daVerificare = true;
+        }
+    }
+    if (!daVerificare) {
+        StampaLog("Not necessary further controls for movies");
+        return true;
+    }
+    for (size_t r = 0; r < ElencoVideoCodec.size(); ++r) {
+        if (ElencoVideoCodec[r].StatoCodec != CodecDaVerificare) continue;
+        const std::string nome = Trim(ElencoVideoCodec[r].NomeFilmato);
+        // A record of another level of this game folder waits for its own.
+        const size_t indice = CercaMovie(nome);
+        if (indice == ListaMedia.size()) continue;
+        if (VerificaConMovie(indice, connessione)) {
+            ElencoVideoCodec[r].StatoCodec = CodecPresente;
+            SalvaVideoCodecBin();
+            continue;
+        }
+        if (Messaggio("Unluky, it's missing codec to play movie in this level.\r\nDo you want disable permanently movie: " +
+                          nome,
+                      StileSiNo) == RispostaSi) {
+            ElencoVideoCodec[r].StatoCodec = CodecDisabilitato;
+            SalvaVideoCodecBin();
+        }
+        DisabilitaMovie(indice);
+    }
+    if (connessione) Messaggio("Codec verify is complete, now you may close the connection", StileOk);
+    return true;
+}
+
+void RipristinaMovieDisabilitati() {
+    for (const size_t i : movieDisabilitati)
+        if (i < ListaMedia.size()) ListaMedia[i].Options &= ~Disabled;
+    movieDisabilitati.clear();
 }

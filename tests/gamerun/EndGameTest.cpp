@@ -14,6 +14,7 @@
 #include "core/SystemUtils.h"
 #include "runservices/Desktop.h"
 #include "gamerun/EndGame.h"
+#include "media/MovieChecks.h"
 #include "runservices/LoggerClient.h"
 #include "gamerun/Principale.h"
 #include "runservices/TombSettings.h"
@@ -243,6 +244,27 @@ TEST_F(FineRun, OnlyAConfigurationOfThisVersionWithTriggersIsSavedBack) {
             EXPECT_EQ(ListaMedia[0].MediaCode, 41);
         }
     }
+}
+
+// A movie without codec is disabled by VideoCodec.bin at every run; the
+// saved configuration keeps it as the author made it.
+TEST_F(FineRun, AMovieDisabledByTheCodecCheckIsSavedAsTheAuthorMadeIt) {
+    std::string bin = "\x01" + std::string(3, '\0') + "intro.wmv" + std::string(71, ' ') + "\x02" + std::string(3, '\0');
+    ASSERT_TRUE(ScriviFileProva(store / "VideoCodec.bin", bin));
+    HeaderMcf.Version = "VER1.5";
+    HeaderMcf.CartellaMcf = store.Percorso();
+    HeaderMcf.TriggerCount = 1;
+    MediaTrigger m;
+    m.TypeFlags = BitMovie;
+    m.MediaFile = "fmv\\intro.wmv";
+    m.Options = HasCodec;
+    ListaMedia = {m, MediaTrigger{}};
+    ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato;
+    ASSERT_TRUE(VerificaCodecFilmati());
+    EXPECT_EQ(ListaMedia[0].Options, HasCodec | Disabled);
+    EXPECT_TRUE(EndGameConfig());
+    ASSERT_TRUE(CaricaMediaMcf(store / "media.mcf"));
+    EXPECT_EQ(ListaMedia[0].Options, HasCodec);
 }
 
 TEST_F(FineRun, AFailedSaveOfTheConfigurationIsTheResult) {
