@@ -16,14 +16,13 @@
 #include "platform/Clock.h"
 #include "tests/core/HandBytes.h"
 #include "tests/core/LogLines.h"
+#include "tests/media/CodecTable.h"
 #include "tests/support/TestFolders.h"
 #include "tests/support/TestProcesses.h"
 
 namespace {
 
-std::string RecordAMano(const std::string& nome, int32_t stato) {
-    return nome + std::string(80 - nome.size(), ' ') + mano::I32(stato);
-}
+using mano::RecordCodec;
 
 MediaTrigger Movie(const std::string& file, int32_t opzioni = 0) {
     MediaTrigger m;
@@ -33,39 +32,27 @@ MediaTrigger Movie(const std::string& file, int32_t opzioni = 0) {
     return m;
 }
 
-class CodecFilmati : public ConRigheLog {
+class CodecFilmati : public TabellaCodec {
 protected:
+    CodecFilmati() : TabellaCodec("cfm") {}
     void SetUp() override {
-        ConRigheLog::SetUp();
-        // Plain lines are kept too; a still clock keeps them in the buffer.
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        TickUltimaScritturaLog = ClockTick();
-        PercorsoStore = store.Percorso();
+        TabellaCodec::SetUp();
         StatoGioco = 0;
-        ElencoVideoCodec.clear();
     }
     void TearDown() override {
         RipristinaMovieDisabilitati();
         ListaMedia = listaPrima_;
-        PercorsoStore = storePrima_;
         StatoGioco = statoPrima_;
-        ElencoVideoCodec.clear();
-        LogAbilitato = false;
-        ClockUseManual(false);
-        ConRigheLog::TearDown();
+        TabellaCodec::TearDown();
     }
-    std::string Bin() const { return store / "VideoCodec.bin"; }
-    CartellaProva store{"cfm"};
 
 private:
     std::vector<MediaTrigger> listaPrima_ = ListaMedia;
-    std::string storePrima_ = PercorsoStore;
     int32_t statoPrima_ = StatoGioco;
 };
 
 TEST_F(CodecFilmati, RecordedMoviesAreTakenFromTheTableWithoutAsking) {
-    ASSERT_TRUE(ScriviFileProva(Bin(), mano::I32(2) + RecordAMano("a.wmv", 1) + RecordAMano("b.avi", 2)));
+    ASSERT_TRUE(ScriviFileProva(Bin(), mano::I32(2) + RecordCodec("a.wmv", 1) + RecordCodec("b.avi", 2)));
     MediaTrigger testo;
     testo.TypeFlags = BitEmail;
     ListaMedia = {Movie("C:\\x\\a.wmv"), testo, Movie("D:\\y\\B.AVI", HasCodec)};
@@ -87,7 +74,7 @@ TEST_F(CodecFilmati, AfterACodecInstallEveryNewMovieIsVerifiedOncePerName) {
     StatoGioco = CodecGiaRichiesto;
     ListaMedia = {Movie("C:\\one\\intro.wmv"), Movie("C:\\two\\INTRO.wmv"), Movie("end.mpg", Disabled)};
     EXPECT_TRUE(VerificaCodecFilmati());
-    EXPECT_EQ(LeggiFileProva(Bin()), mano::I32(2) + RecordAMano("intro.wmv", 1) + RecordAMano("end.mpg", 1));
+    EXPECT_EQ(LeggiFileProva(Bin()), mano::I32(2) + RecordCodec("intro.wmv", 1) + RecordCodec("end.mpg", 1));
     EXPECT_EQ(NumErroriLog, 0);
     // An author's Disabled is not given back at the end: it was not ours.
     RipristinaMovieDisabilitati();
@@ -107,7 +94,7 @@ TEST_F(CodecFilmati, AnUnverifiedMovieIsDisabledForTheRunOrForGood) {
         ListaMedia = {Movie("C:\\x\\level.wmv")};
         bool risultato = false;
         {
-            Osservatore osservatore(store.Percorso(), c.risposta, 1, GetCurrentProcessId(), 20000);
+            Osservatore osservatore(cartella.Percorso(), c.risposta, 1, GetCurrentProcessId(), 20000);
             risultato = VerificaCodecFilmati();
             const std::vector<BoxRegistrato> boxes = osservatore.Boxes();
             ASSERT_EQ(boxes.size(), 1u);
@@ -116,7 +103,7 @@ TEST_F(CodecFilmati, AnUnverifiedMovieIsDisabledForTheRunOrForGood) {
                       "level.wmv");
         }
         EXPECT_TRUE(risultato);
-        EXPECT_EQ(LeggiFileProva(Bin()), mano::I32(1) + RecordAMano("level.wmv", c.stato));
+        EXPECT_EQ(LeggiFileProva(Bin()), mano::I32(1) + RecordCodec("level.wmv", c.stato));
         EXPECT_EQ(ListaMedia[0].Options, Disabled);
         RipristinaMovieDisabilitati();
         EXPECT_EQ(ListaMedia[0].Options, 0);

@@ -10,45 +10,23 @@
 #include "platform/Clock.h"
 #include "tests/core/HandBytes.h"
 #include "tests/core/LogLines.h"
+#include "tests/media/CodecTable.h"
 #include "tests/support/TestFolders.h"
 
 namespace {
 
 using mano::I32;
+using mano::RecordCodec;
 
-std::string RecordAMano(const std::string& nome, int32_t stato) {
-    return nome + std::string(80 - nome.size(), ' ') + I32(stato);
-}
-
-class VideoCodecBin : public ConRigheLog {
+class VideoCodecBin : public TabellaCodec {
 protected:
-    void SetUp() override {
-        ConRigheLog::SetUp();
-        // Plain lines are kept too; a still clock keeps them in the buffer.
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        TickUltimaScritturaLog = ClockTick();
-        PercorsoStore = cartella.Percorso();
-        ElencoVideoCodec.clear();
-    }
-    void TearDown() override {
-        PercorsoStore = storePrima_;
-        ElencoVideoCodec.clear();
-        LogAbilitato = false;
-        ClockUseManual(false);
-        ConRigheLog::TearDown();
-    }
-    std::string Bin() const { return cartella / "VideoCodec.bin"; }
-    CartellaProva cartella{"vcb"};
-
-private:
-    std::string storePrima_ = PercorsoStore;
+    VideoCodecBin() : TabellaCodec("vcb") {}
 };
 
 TEST_F(VideoCodecBin, TheTableIsWrittenAsTheLayoutAndReadBack) {
     ElencoVideoCodec = {{NomeFilmatoFisso("intro.wmv"), CodecPresente}, {NomeFilmatoFisso("End.AVI"), CodecDaVerificare}};
     ASSERT_TRUE(SalvaVideoCodecBin());
-    const std::string mano = I32(2) + RecordAMano("intro.wmv", 1) + RecordAMano("End.AVI", 3);
+    const std::string mano = I32(2) + RecordCodec("intro.wmv", 1) + RecordCodec("End.AVI", 3);
     EXPECT_EQ(LeggiFileProva(Bin()), mano);
 
     // A grown table replaces the file, the previous one kept as backup.
@@ -69,7 +47,7 @@ TEST_F(VideoCodecBin, TheTableIsWrittenAsTheLayoutAndReadBack) {
 TEST_F(VideoCodecBin, AFileBuiltByHandIsRead) {
     // An 80-character name fills its field; bytes after the records are left.
     const std::string lungo(80, 'm');
-    ASSERT_TRUE(ScriviFileProva(Bin(), I32(2) + RecordAMano("a.wmv", 2) + RecordAMano(lungo, 1) + "tail"));
+    ASSERT_TRUE(ScriviFileProva(Bin(), I32(2) + RecordCodec("a.wmv", 2) + RecordCodec(lungo, 1) + "tail"));
     ASSERT_TRUE(CaricaVideoCodecBin());
     ASSERT_EQ(ElencoVideoCodec.size(), 2u);
     EXPECT_EQ(ElencoVideoCodec[0].NomeFilmato, NomeFilmatoFisso("a.wmv"));
@@ -87,7 +65,7 @@ TEST_F(VideoCodecBin, AMissingFileIsAFirstExecution) {
 }
 
 TEST_F(VideoCodecBin, DamagedFilesAreTakenAsEmptyWithAnErrorLine) {
-    const std::string uno = RecordAMano("a.wmv", 1);
+    const std::string uno = RecordCodec("a.wmv", 1);
     struct Caso {
         const char* nome;
         std::string dati;
