@@ -1,5 +1,8 @@
 #include "media/MovieChecks.h"
 
+#include <windows.h>
+#include <wininet.h>
+
 #include <vector>
 
 #include "core/FileUtils.h"
@@ -12,20 +15,78 @@
 #include "core/PathNames.h"
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
+#include "media/LinkDownload.h"
 #include "media/MovieWindow.h"
 #include "media/VideoCodecs.h"
 #include "platform/Clock.h"
-
-bool VerificaMediaPlayer() {
-    StampaNonCostruito("VerificaMediaPlayer");
-    return true;
-}
-
 
 namespace {
 
 constexpr int32_t CartellaSistema = 37;
 constexpr int32_t VersioneMinimaCodec = 7;
+
+// The version text of the player control; "" when neither file is there.
+std::string VersioneControlloMediaPlayer() {
+    const std::string sistema = CartellaSpeciale(CartellaSistema);
+    std::string file = sistema + "\\msdxm.ocx";
+    if (!EsisteFile(file)) file = sistema + "32\\msdxm.ocx";
+    return VersioneFile(file);
+}
+
+bool VersioneMediaPlayerSufficiente(const std::string& versione) {
+    if (versione.empty()) return false;
+    const int32_t principale = ParteVersione(versione, 0);
+    return principale >= 7 || (principale == 6 && ParteVersione(versione, 1) >= 4);
+}
+
+}  // namespace
+
+bool VersioneMediaPlayer() { return VersioneMediaPlayerSufficiente(VersioneControlloMediaPlayer()); }
+
+bool VerificaMediaPlayer() {
+    const std::string versione = VersioneControlloMediaPlayer();
+    std::string rapporto;
+    bool bassa = true;
+    if (versione.empty()) {
+        rapporto = "Media Player (msdxm.ocx): not found\r\n"
+                   "----> It's necessary download and install Windows Media Player 7.1 for Windows98";
+    } else {
+        rapporto = "Media Player (msdxm.ocx): " + versione + "\r\n";
+        bassa = !VersioneMediaPlayerSufficiente(versione);
+        rapporto += bassa ? "----> Too low version. It's necessary download and install Windows Media Player 7.1 for "
+                            "Windows98"
+                          : "----> Current version is correct to show Windows Media Video (wmv) movies with codec "
+                            "versions 7 and 8";
+    }
+    if (bassa) {
+        StampaLog("WARNING: Media Player version too low: asked to user to download Windows Media Player 7.1 for "
+                  "windows98\r\n" +
+                  rapporto);
+        Messaggio(rapporto + "\r\nClick [ok] to go to Microsoft website where download Windows Media Player 7.1",
+                  StileOk);
+        ApriDocumento(IndirizzoMediaPlayer, "", false, "");
+        return false;
+    }
+    rapporto += "\r\n";
+    std::string codec;
+    const bool sufficienti = VerificaCodecMovie("", codec);
+    rapporto += codec + "\r\n";
+    if (sufficienti) return true;
+    rapporto += "Codec video for Windows Media Wideo are missing or have too low version";
+    StampaLog("WARNING: Missing codec video or audio: asked to user to download and install video codec\r\n" +
+              rapporto);
+    Messaggio("It's necessary download and install video codec to show correctly movies present in current level\r\n"
+              "Click over link starting with 'All video codec ...' in next window",
+              StileOk);
+    Dialog_LinkDownload& finestra = DialogLinkDownload();
+    finestra.ImpostaValori();
+    finestra.MostraModale();
+    return false;
+}
+
+void ApriConnessioneInternet() { InternetAutodial(INTERNET_AUTODIAL_FORCE_ONLINE, nullptr); }
+
+namespace {
 
 void Riga(std::string& rapporto, const std::string& testo) {
     StampaLog(testo);

@@ -2,8 +2,13 @@
 // Checks of the movie player and codecs before a run.
 #include <string>
 
-// Least form: no movie is played yet, so nothing is missing.
+// True when msdxm.ocx is of version 6.4 or later and the codec files are
+// sufficient; otherwise the player is told what to download.
 bool VerificaMediaPlayer();
+// True when the version of msdxm.ocx is 6.4 or later.
+bool VersioneMediaPlayer();
+// Asks Windows to bring the default dial-up connection online.
+void ApriConnessioneInternet();
 // Every movie of the configuration has a verified codec or is disabled for
 // this run; True when done.
 bool VerificaCodecFilmati();

@@ -169,8 +169,14 @@ bool LeggiFormatoWindowsMedia(const std::string& percorso, std::string& video, s
     return FormatoDaIntestazioneWindowsMedia(intestazione, video, audio);
 }
 
-int32_t NumeroPrincipaleVersione(const std::string& versione) {
-    size_t k = versione.find_first_not_of(' ');
+int32_t ParteVersione(const std::string& versione, size_t indice) {
+    size_t k = 0;
+    for (size_t parte = 0; parte < indice; ++parte) {
+        k = versione.find_first_of(".,", k);
+        if (k == std::string::npos) return 0;
+        ++k;
+    }
+    k = versione.find_first_not_of(' ', k);
     int64_t numero = 0;
     for (; k < versione.size() && versione[k] >= '0' && versione[k] <= '9'; ++k) {
         numero = numero * 10 + (versione[k] - '0');

@@ -50,6 +50,8 @@ bool LunghezzaIntestazioneWindowsMedia(const std::string& inizio, uint64_t lungh
 bool FormatoDaIntestazioneWindowsMedia(const std::string& intestazione, std::string& video, std::string& audio);
 bool LeggiFormatoWindowsMedia(const std::string& percorso, std::string& video, std::string& audio);
 
-// The first part of a file's version text ("7.0.0.1850", "6, 4, 9, 1125",
-// "7"): "," separates like ".", and what is no number counts as 0.
-int32_t NumeroPrincipaleVersione(const std::string& versione);
+// Part <indice> (0 the first) of a file's version text ("7.0.0.1850",
+// "6, 4, 9, 1125", "7"): "," separates like ".", and a missing part or
+// what is no number counts as 0.
+int32_t ParteVersione(const std::string& versione, size_t indice);
+inline int32_t NumeroPrincipaleVersione(const std::string& versione) { return ParteVersione(versione, 0); }

@@ -228,6 +228,25 @@ void Form::Move(int32_t x, int32_t y, int32_t larghezza, int32_t altezza) {
     if (hwnd_) SetWindowPos(hwnd_, nullptr, x, y, larghezza, altezza, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+HWND Form::AggiungiControllo(const char* classe, DWORD stile, int id, const std::string& testo, int32_t x, int32_t y,
+                             int32_t larghezza, int32_t altezza) {
+    if (!hwnd_) return nullptr;
+    HWND h = CreateWindowExA(0, classe, testo.c_str(), WS_CHILD | WS_VISIBLE | stile, x, y, larghezza, altezza, hwnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    if (h) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return h;
+}
+
+HWND Form::AggiungiEtichetta(int id, const std::string& testo, int32_t x, int32_t y, int32_t larghezza,
+                             int32_t altezza) {
+    return AggiungiControllo("STATIC", SS_NOTIFY, id, testo, x, y, larghezza, altezza);
+}
+
+HWND Form::AggiungiPulsante(int id, const std::string& testo, int32_t x, int32_t y, int32_t larghezza,
+                            int32_t altezza) {
+    return AggiungiControllo("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, id, testo, x, y, larghezza, altezza);
+}
+
 void Form::ImpostaStile(DWORD stile, DWORD stileEsteso) {
     stile_ = stile;
     stileEsteso_ = stileEsteso;

@@ -74,6 +74,13 @@ public:
 protected:
     // The window's styles; before Load they are used at creation.
     void ImpostaStile(DWORD stile, DWORD stileEsteso = 0);
+    // A label (STATIC with SS_NOTIFY) or a button of the loaded window, with
+    // the window's font, gone with it. Its clicks reach MessaggioFinestra as
+    // WM_COMMAND with <id> and STN_CLICKED or BN_CLICKED.
+    HWND AggiungiEtichetta(int id, const std::string& testo, int32_t x, int32_t y, int32_t larghezza,
+                           int32_t altezza);
+    HWND AggiungiPulsante(int id, const std::string& testo, int32_t x, int32_t y, int32_t larghezza,
+                          int32_t altezza);
 
     virtual void Form_Load() {}
     virtual void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {}
@@ -85,6 +92,8 @@ private:
     friend class Timer;
     friend class PictureBox;
     static LRESULT CALLBACK ProceduraFinestra(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    HWND AggiungiControllo(const char* classe, DWORD stile, int id, const std::string& testo, int32_t x, int32_t y,
+                           int32_t larghezza, int32_t altezza);
 
     std::string className_;
     std::string caption_;

@@ -207,4 +207,16 @@ TEST(VersioneCodec, TheMajorNumberOfEveryFormOfVersionText) {
     for (const auto& c : casi) EXPECT_EQ(NumeroPrincipaleVersione(c.versione), c.principale) << c.versione;
 }
 
+TEST(VersioneCodec, TheSecondNumberIsReadLikeTheFirst) {
+    const struct {
+        const char* versione;
+        int32_t secondo;
+    } casi[] = {
+        {"6.4.9.1125", 4}, {"6, 4, 9, 1125", 4}, {"6,12", 12}, {"7", 0}, {"7.", 0}, {"6.x.1", 0}, {"6,,4", 0},
+    };
+    for (const auto& c : casi) EXPECT_EQ(ParteVersione(c.versione, 1), c.secondo) << c.versione;
+    EXPECT_EQ(ParteVersione("6.4.9.1125", 3), 1125);
+    EXPECT_EQ(ParteVersione("6.4.9.1125", 4), 0);
+}
+
 }  // namespace

@@ -27,7 +27,8 @@ struct BoxRegistrato {
     std::string testo;
 };
 
-// The dialog watcher answering <quanti> boxes of process <pid> with <pulsante>.
+// The dialog watcher answering <quanti> boxes of process <pid> with <pulsante>
+// (one button, or a list such as "OK,YES" for the boxes in their order).
 class Osservatore {
 public:
     Osservatore(const std::string& cartella, const std::string& pulsante, int quanti, DWORD pid,

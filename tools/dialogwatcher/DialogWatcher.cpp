@@ -4,12 +4,14 @@
 // process when one is named, so that tests running side by side never
 // answer each other's boxes), appends each one's caption and
 // text to the record file and presses the button asked for (OK, YES, NO,
-// CANCEL or a control id). Ends after <count> boxes (default 1) or the
+// CANCEL or a control id; a list such as OK,YES,NO answers the boxes in
+// their order, its last button the boxes after). Ends after <count> boxes (default 1) or the
 // timeout (default 60000 ms). Record of a box:
 //   CAPTION <caption>\n
 //   TEXT <length>\n<text>\n
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -69,7 +71,13 @@ int IdPulsante(const std::string& nome) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (__argc < 3) return 2;
     const std::string registro = __argv[1];
-    const int pulsante = IdPulsante(__argv[2]);
+    std::vector<int> pulsanti;
+    for (std::string elenco = __argv[2];;) {
+        const size_t virgola = elenco.find(',');
+        pulsanti.push_back(IdPulsante(elenco.substr(0, virgola)));
+        if (virgola == std::string::npos) break;
+        elenco.erase(0, virgola + 1);
+    }
     const int quanti = __argc > 3 ? std::atoi(__argv[3]) : 1;
     const DWORD attesa = __argc > 4 ? static_cast<DWORD>(std::atol(__argv[4])) : 60000;
     processo = __argc > 5 ? static_cast<DWORD>(std::strtoul(__argv[5], nullptr, 10)) : 0;
@@ -91,6 +99,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                 std::fclose(f);
             }
             gestiti.insert(h);
+            const int pulsante = pulsanti[std::min<size_t>(static_cast<size_t>(fatti), pulsanti.size() - 1)];
             HWND bottone = GetDlgItem(h, pulsante);
             PostMessageA(h, WM_COMMAND, MAKEWPARAM(pulsante, BN_CLICKED), reinterpret_cast<LPARAM>(bottone));
             if (++fatti >= quanti) break;
