@@ -144,6 +144,43 @@ TEST(Forms, WindowsAndPictureBoxesCarryAFont) {
     DeleteObject(creato);
 }
 
+// Clicks on a label and a button reach the form by their ids.
+TEST(Forms, LabelsAndButtonsReportTheirClicksToTheirForm) {
+    class ConControlli : public Form {
+    public:
+        ConControlli() : Form("TestControls", "") {}
+        std::vector<int> clic;
+        HWND etichetta = nullptr, pulsante = nullptr;
+
+    protected:
+        void Form_Load() override {
+            etichetta = AggiungiEtichetta(7, "a link", 0, 0, 100, 20);
+            pulsante = AggiungiPulsante(8, "Cancel", 0, 30, 80, 24);
+        }
+        bool MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) override {
+            if (msg != WM_COMMAND) return false;
+            clic.push_back(LOWORD(wp) * 10 + HIWORD(wp));
+            result = 0;
+            return true;
+        }
+    } f;
+    f.Show();
+    ASSERT_NE(f.etichetta, nullptr);
+    ASSERT_NE(f.pulsante, nullptr);
+    EXPECT_EQ(GetParent(f.etichetta), f.hWnd());
+    EXPECT_EQ(GetDlgCtrlID(f.pulsante), 8);
+    char testo[32] = {};
+    GetWindowTextA(f.etichetta, testo, sizeof testo);
+    EXPECT_STREQ(testo, "a link");
+    EXPECT_EQ(SendMessageA(f.etichetta, WM_GETFONT, 0, 0), SendMessageA(f.hWnd(), WM_GETFONT, 0, 0));
+    SendMessageA(f.etichetta, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(f.pulsante, BM_CLICK, 0, 0);
+    Pompa(50);
+    EXPECT_EQ(f.clic, (std::vector<int>{70 + STN_CLICKED, 80 + BN_CLICKED}));
+    f.Unload();
+    EXPECT_FALSE(IsWindow(f.pulsante));
+}
+
 TEST(Forms, TimersFireOnlyWhileEnabledWithAnInterval) {
     std::vector<std::string> eventi;
     Registrata f(eventi);
