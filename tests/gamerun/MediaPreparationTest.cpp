@@ -22,7 +22,9 @@
 #include "patcher/PatchFiles.h"
 #include "input/KeyMacros.h"
 #include "platform/KeyDriver.h"
+#include "tests/media/DownloadPages.h"
 #include "tests/support/SyntheticExe.h"
+#include "tests/support/TestProcesses.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/gamerun/RunFixture.h"
 #include "tools/mcfwriter/McfDescription.h"
@@ -276,6 +278,40 @@ TEST_F(Preparazione, MatchingScriptDatPassesTheCheck) {
     EXPECT_TRUE(HaRiga("Title.tr4 use CD audio track = 104"));
     EXPECT_TRUE(HaRiga("Enum Resolution Video Mode"));
     EXPECT_EQ(CdTitoli, CdTitolo);
+}
+
+// A level with a movie on a computer without the media player control:
+// the player is told, and the run stops before the game's settings.
+TEST_F(Preparazione, AMovieWithoutTheMediaPlayerStopsTheFirstExecution) {
+    if (EsisteFile(CartellaSpeciale(37) + "\\msdxm.ocx") || EsisteFile(CartellaSpeciale(37) + "32\\msdxm.ocx"))
+        GTEST_SKIP() << "the prefix has a media player control";
+    Configurazione(std::string(UnTriggerCd) + "[Trigger]\nTypeFlags=0x4\nMediaFile=intro.wmv\nMediaCode=3\n");
+    Wav(12);
+    Wav(CdTitolo);
+    CartellaProva sorgenti;
+    ScriviFileProva(sorgenti / "intro.wmv", "movie");
+    MediaPacketHeader h;
+    const std::string mpf = Utf8DaAnsi(trle / "media.mpf");
+    ASSERT_TRUE(GestionePacchettoMedia(mpf, CreaPacchetto, "", "", h, false)) << UltimoErrore;
+    ASSERT_TRUE(GestionePacchettoMedia(mpf, AggiungiFile, Utf8DaAnsi(sorgenti / "intro.wmv"), "", h, false));
+    PagineAperte pagine(sorgenti.Percorso());
+    ASSERT_TRUE(pagine.Pronta());
+    std::vector<BoxRegistrato> boxes;
+    {
+        Osservatore osservatore(sorgenti.Percorso(), "OK", 1, GetCurrentProcessId(), 30000);
+        EXPECT_FALSE(InitMediaMcf());
+        boxes = osservatore.Boxes();
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].testo.substr(0, 36), "Media Player (msdxm.ocx): not found\r");
+    EXPECT_EQ(pagine.Indirizzi(1), std::vector<std::string>{IndirizzoMediaPlayer});
+    EXPECT_TRUE(HaRiga("There are one or more movie medias in current. Checking for movie capability of media player "
+                       "ocx installed on this computer"));
+    EXPECT_TRUE(HaRiga("WARNING: Media Player version too low: asked to user to download Windows Media Player 7.1 "
+                       "for windows98"));
+    EXPECT_TRUE(HaRiga("On current computer missing one or more component necessary to play movies"));
+    EXPECT_FALSE(HaRigaCheInizia("Movies capabilities ok"));
+    EXPECT_FALSE(HaRiga("Enum Resolution Video Mode"));
 }
 
 // Old_Settings.trg of a crash is read before the first execution empties
