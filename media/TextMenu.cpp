@@ -10,10 +10,10 @@
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
 #include "runservices/GameWindow.h"
-#include "runservices/PlayerKeys.h"
 #include "runservices/Sounds.h"
 #include "media/MediaText.h"
 #include "media/MediaWindow.h"
+#include "platform/Clock.h"
 
 ParametriTextMenu TextMenuParams;
 
@@ -30,7 +30,8 @@ constexpr int32_t EffettoLampeggio = 2;
 constexpr int32_t TastoInvio = 13;
 constexpr int32_t TastoCancella = 8;
 constexpr int32_t TastoEscape = 27;
-constexpr int32_t PassoMenu = 100;
+constexpr uint32_t PassoMenu = 100;
+constexpr uint32_t FettaMenu = 10;
 
 bool Continuazione(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -77,6 +78,15 @@ bool UgualeRisposta(const std::string& a, const std::string& b, bool conCaso) {
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<LPCWSTR>(a16.c_str()),
                           static_cast<int>(a16.size()), reinterpret_cast<LPCWSTR>(b16.c_str()),
                           static_cast<int>(b16.size())) == CSTR_EQUAL;
+}
+
+// Up to one poll after the mark, ended by a key waiting in the queue: a key
+// is drawn within a short slice, not a whole poll later.
+void AttendiTasto(uint32_t segno) {
+    while (ClockTick() - segno < PassoMenu) {
+        if (HIWORD(GetQueueStatus(QS_KEY)) != 0) return;
+        ClockSleep(FettaMenu);
+    }
 }
 
 }  // namespace
@@ -143,7 +153,7 @@ void Dialog_Titoli::MostraTextMenu() {
     SetFocus(hWnd());
     PromptAttivo = true;
     for (;;) {
-        SegnaTempo();
+        const uint32_t segno = ClockTick();
         DoEvents();
         bool fine = false;
         // Escape is also taken from the key's message, so that a tap shorter
@@ -160,7 +170,7 @@ void Dialog_Titoli::MostraTextMenu() {
             break;
         }
         if (RispostaData) break;
-        AttendiDaSegno(PassoMenu);
+        AttendiTasto(segno);
     }
     PromptAttivo = false;
 }
