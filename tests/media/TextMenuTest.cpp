@@ -344,15 +344,20 @@ TEST_F(MenuDiTesto, KeysSentToTheWindowChooseAnItemOrEndTheMenu) {
     VarLastInput = "";
 }
 
-TEST_F(MenuDiTesto, TheDispatcherPerformsTheChosenItemsMediaOrTheFailureMedia) {
+TEST_F(MenuDiTesto, TheDispatcherPerformsTheChosenItemsMediaOrTheFailureMediaOrAborts) {
     struct Caso {
         const char* nome;
         std::string tasti;
         const char* scelta;
-        const char* eseguita;
+        const char* eseguita;  // nullptr: none
+        bool risultato, escape;
     };
-    for (const Caso& c : {Caso{"chosen", "Karnak\r", "Perform menu media selected by user", "Perform media with code = 12"},
-                          Caso{"failed", "Giza\r", "Perform failure media code = 40", "Perform media with code = 40"}}) {
+    const Caso casi[] = {
+        {"chosen", "Karnak\r", "Perform menu media selected by user", "Perform media with code = 12", true, false},
+        {"failed", "Giza\r", "Perform failure media code = 40", "Perform media with code = 40", true, false},
+        {"escape", "Kar\x1b", "Abort media", nullptr, false, true},
+    };
+    for (const Caso& c : casi) {
         AzzeraLog();
         MediaTrigger azione;
         azione.TypeFlags = static_cast<int32_t>(BitAction);
@@ -360,19 +365,25 @@ TEST_F(MenuDiTesto, TheDispatcherPerformsTheChosenItemsMediaOrTheFailureMedia) {
         MediaTrigger dodici = azione, quaranta = azione;
         dodici.MediaCode = 12;
         quaranta.MediaCode = 40;
-        MediaTrigger menu = Menu("#ATTEMPTS#=1\r\n#FLAGS#=0\r\n#FAILURE_MEDIA#=40\r\n" + Voci, 0);
+        MediaTrigger menu = Menu("#ATTEMPTS#=1\r\n#FLAGS#=0\r\n#FAILURE_MEDIA#=40\r\n" + Voci, EscapeBreaks);
         menu.MediaFile = immagine;
         ListaMedia = {menu, dodici, quaranta};
         HeaderMcf.TriggerCount = 3;
         MediaCorrente = menu;
-        bool escape = false, errore = false;
-        bool esito = false;
+        bool escape = false, errore = true;
+        bool esito = !c.risultato;
         ConTasti(c.tasti, [&] { esito = ShowMedia(escape, errore); });
-        EXPECT_TRUE(esito) << c.nome;
-        EXPECT_FALSE(escape) << c.nome;
+        EXPECT_EQ(esito, c.risultato) << c.nome;
+        EXPECT_EQ(escape, c.escape) << c.nome;
+        EXPECT_FALSE(errore) << c.nome;
+        EXPECT_EQ(HaRiga("Menu media: user has not typed correct item menu (or escape)"),
+                  std::string(c.scelta) != "Perform menu media selected by user")
+            << c.nome;
         EXPECT_TRUE(HaRiga(c.scelta)) << c.nome;
-        EXPECT_TRUE(HaRiga(c.eseguita)) << c.nome;
-        EXPECT_TRUE(HaRiga("Perform Action media: nothing to do")) << c.nome;
+        EXPECT_EQ(HaRiga("Perform Action media: nothing to do"), c.eseguita != nullptr) << c.nome;
+        if (c.eseguita) {
+            EXPECT_TRUE(HaRiga(c.eseguita)) << c.nome;
+        }
     }
 }
 
