@@ -22,6 +22,7 @@
 #include "media/ImageSequence.h"
 #include "input/KeyMacros.h"
 #include "savegames/PrivateVariables.h"
+#include "savegames/SavegameCache.h"
 
 std::vector<std::string> FileInstaller;
 
@@ -106,6 +107,13 @@ void CollegaServiziRun() {
     Ganci.ControllaStopSalvataggio = ControllaStopSalvataggio;
     Ganci.ImpostaGuardian = ImpostaGuardian;
     Ganci.GetVariablesLoading = GetVariablesLoading;
+    Ganci.LeggiUltimoSavegame = [](std::string& percorso, std::string& immagine) {
+        int32_t numero = -1;
+        std::string descrizione;
+        percorso = UltimoSavegame(numero, descrizione);
+        immagine.clear();
+        return !percorso.empty() && LeggiSavegameCache(percorso, immagine);
+    };
 }
 
 void AvvioProgramma() {

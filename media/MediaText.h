@@ -5,3 +5,5 @@
 
 std::string TestoMedia(const std::string& testo);
 std::string SostituisciSegnapostoSavegame(const std::string& testo);
+// The text without its "#VOICE#=" tag; the voice file it named ("" none).
+std::string LeggiTagVoice(const std::string& testo, std::string& voce);

@@ -140,9 +140,14 @@ void Dialog_Titoli::Form_Resize() {
     inRidimensionamento_ = false;
 }
 
-bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     if (msg == PrimoTick) {
         if (Timer1.Enabled()) Timer1_Timer();
+        result = 0;
+        return true;
+    }
+    if (msg == WM_CHAR && PromptAttivo) {
+        TextMenu_KeyPress(static_cast<int32_t>(static_cast<uint8_t>(wp)));
         result = 0;
         return true;
     }
@@ -223,10 +228,11 @@ void Dialog_Titoli::EseguiMediaDialogo() {
             ErroreMedia = true;
             break;
         case TipoTextMenu:
+            MostraTextMenu();
+            break;
         case TipoGraphMenu:
             // Not performed, no item chosen: the dispatcher aborts the media.
-            StampaNonCostruito(TipoMediaDaFlags(MediaCorrente.TypeFlags) == TipoTextMenu ? "MostraTextMenu"
-                                                                                         : "MostraGraphMenu");
+            StampaNonCostruito("MostraGraphMenu");
             ErroreMedia = true;
             EsitoMedia = false;
             ValoreMenu = -1;

@@ -102,6 +102,17 @@ public:
     bool CursoreMostrato = false;
     int32_t FlagMenuGrafico = 0;
 
+    // Text menu: the performer, the answer check and the key-press event;
+    // the prompt, the text before the prompt is put in, the sounds flag.
+    void MostraTextMenu();
+    void VerificaRispostaMenu();
+    void TextMenu_KeyPress(int32_t tasto);
+    std::string TestoConPrompt() const;
+    void AggiornaTestoMenu();
+    std::string TestoPrompt;
+    std::string ModelloTestoMenu;
+    bool SuoniMenu = false;
+
     // The timers' handlers (tests call them too).
     void Timer1_Timer();
     void Timer_Dinamico_Timer();

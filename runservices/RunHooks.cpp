@@ -43,11 +43,19 @@ void ControllaStopSalvataggioMancante() { StampaNonCostruito("ControllaStopSalva
 void ImpostaGuardianMancante() { StampaNonCostruito("ImpostaGuardian"); }
 void GetVariablesLoadingMancante() { StampaNonCostruito("GetVariablesLoading"); }
 
+bool LeggiUltimoSavegameMancante(std::string& percorso, std::string& immagine) {
+    StampaNonCostruito("LeggiUltimoSavegame");
+    percorso.clear();
+    immagine.clear();
+    return false;
+}
+
 constexpr GanciRun GanciVuoti{
     EseguiMediaCodeMancante,  AnalisiGameProgressMancante, ControllaStartCdMancante,
     ImpostaSospesoMancante,   ImpostaMediaCdGiaMostratiMancante, AvviaCdAlertMancante,
     IsInventoryModeMancante,  InviaCodiciMancante,         RilevaTrucchiMancante,
     ControllaStopSalvataggioMancante, ImpostaGuardianMancante, GetVariablesLoadingMancante,
+    LeggiUltimoSavegameMancante,
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 // fills it (CollegaServiziRun); an entry left empty logs once that it was
 // not performed and reports failure.
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct GanciRun {
     void (*ControllaStopSalvataggio)();
     void (*ImpostaGuardian)();
     void (*GetVariablesLoading)();
+    // The savegames, for the other performers: the newest savegame of the
+    // game folder ("" with none) and its image; False when there is none or
+    // it cannot be read.
+    bool (*LeggiUltimoSavegame)(std::string& percorso, std::string& immagine);
 };
 
 extern GanciRun Ganci;

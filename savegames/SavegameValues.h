@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <string>
 
-// A savegame held whole, one character per byte, indexed by file offset.
-using SavegameBin = std::string;
+#include "core/SavegameBytes.h"
 
 constexpr int32_t DimensioneSavegame = 15954;
 constexpr int32_t OffsetTitoloSavegame = 0;
@@ -38,17 +37,6 @@ std::string Hex2(int32_t v);
 std::string Hex4(int32_t v);
 std::string Hex8(int32_t v);
 int32_t WordSenzaSegno(int32_t v);
-
-// Size 1 reads a byte (0 to 255), 2 a signed 16-bit word, 4 a signed 32-bit
-// value, all little-endian. Another size, or bytes beyond the image, read 0
-// and nothing; <avanza> moves the offset past what the size names.
-int32_t LeggiValoreSavegame(const SavegameBin& immagine, int32_t& offset, int32_t dimensione, bool avanza);
-// Stores the low 1, 2 or 4 bytes of the value; another size or bytes beyond
-// the image store nothing.
-void ScriviValoreSavegame(SavegameBin& immagine, int32_t& offset, int32_t dimensione, int32_t valore, bool avanza);
-// The same at a fixed offset.
-int32_t LeggiValore(const SavegameBin& immagine, int32_t offset, int32_t dimensione);
-void ScriviValore(SavegameBin& immagine, int32_t offset, int32_t dimensione, int32_t valore);
 
 // The checksum byte that makes bytes 87 to 15953 sum to 0 modulo 256; the
 // image must hold 15954 bytes.

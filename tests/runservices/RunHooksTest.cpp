@@ -57,6 +57,11 @@ TEST_F(GanciVuoti, EachSaysOnceThatItWasNotPerformedAndReportsFailure) {
         {"ControllaStopSalvataggio", [] { Ganci.ControllaStopSalvataggio(); return true; }},
         {"ImpostaGuardian", [] { Ganci.ImpostaGuardian(); return true; }},
         {"GetVariablesLoading", [] { Ganci.GetVariablesLoading(); return true; }},
+        {"LeggiUltimoSavegame",
+         [] {
+             std::string percorso = "x", immagine = "y";
+             return !Ganci.LeggiUltimoSavegame(percorso, immagine) && percorso.empty() && immagine.empty();
+         }},
     };
     for (const CasoGancio& c : casi) {
         BufferLog.clear();
