@@ -83,6 +83,7 @@ void Dialog_Titoli::ImpostaValori() {
     MenuGraficoAttivo = false;
     MenuGraficoFinito = false;
     CursoreMostrato = false;
+    VoceSelezionata = 0;
     TestoMostrato = false;
     immaginePronta_ = false;
     scaricata_ = false;
@@ -140,9 +141,14 @@ void Dialog_Titoli::Form_Resize() {
     inRidimensionamento_ = false;
 }
 
-bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     if (msg == PrimoTick) {
         if (Timer1.Enabled()) Timer1_Timer();
+        result = 0;
+        return true;
+    }
+    if (msg == WM_KEYDOWN && MenuGraficoAttivo) {
+        TastoGraphMenu(static_cast<int32_t>(wp));
         result = 0;
         return true;
     }
@@ -222,11 +228,12 @@ void Dialog_Titoli::EseguiMediaDialogo() {
             StampaNonCostruito("MostraComunicator");
             ErroreMedia = true;
             break;
-        case TipoTextMenu:
         case TipoGraphMenu:
+            ShowGraphMenu();
+            break;
+        case TipoTextMenu:
             // Not performed, no item chosen: the dispatcher aborts the media.
-            StampaNonCostruito(TipoMediaDaFlags(MediaCorrente.TypeFlags) == TipoTextMenu ? "MostraTextMenu"
-                                                                                         : "MostraGraphMenu");
+            StampaNonCostruito("MostraTextMenu");
             ErroreMedia = true;
             EsitoMedia = false;
             ValoreMenu = -1;
@@ -296,7 +303,7 @@ void Dialog_Titoli::Timer_Dinamico_Timer() {
     if (MenuGraficoAttivo && !MenuGraficoFinito) {
         const bool suoni = HaBit(FlagMenuGrafico, FlagSuoniMenuGrafico);
         if (!CursoreMostrato) {
-            DisegnaCursoreMenu();
+            DisegnaCursoreGraphMenu();
             if (suoni) SuonaEffetto(6, true, false);
             CursoreMostrato = true;
         } else {
@@ -306,8 +313,6 @@ void Dialog_Titoli::Timer_Dinamico_Timer() {
         }
     }
 }
-
-void Dialog_Titoli::DisegnaCursoreMenu() { StampaNonCostruito("DisegnaCursoreMenu"); }
 
 void Dialog_Titoli::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     StampaLog("Required unload for dialog_Titoli");

@@ -101,6 +101,13 @@ public:
     bool MenuGraficoFinito = false;
     bool CursoreMostrato = false;
     int32_t FlagMenuGrafico = 0;
+    // Graph menu: the performer, its cursor, the choice and the key-press
+    // event; the selected item, 0-based.
+    void ShowGraphMenu();
+    void DisegnaCursoreGraphMenu();
+    void GestioneFineGraphMenu();
+    void TastoGraphMenu(int32_t tasto);
+    int32_t VoceSelezionata = 0;
 
     // The timers' handlers (tests call them too).
     void Timer1_Timer();
@@ -115,7 +122,6 @@ protected:
 
 private:
     void LiberaMemoryDC();
-    void DisegnaCursoreMenu();
     // The picture file painted stretched over a place of Picture1, in pixels.
     bool DisegnaImmagine(const std::string& file, int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
     // A rectangle in thousandths painted in twips, as pixels of Picture1.
