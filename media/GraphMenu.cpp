@@ -79,6 +79,35 @@ char CarattereTasto(int32_t tasto) {
     return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
 }
 
+// The rest of a step of the menu's loop. A key message ends it at once, and
+// while the thread waits for messages the system puts what was drawn on
+// the screen.
+void AttendiPasso(uint32_t inizio) {
+    const uint32_t passati = ClockTick() - inizio;
+    if (passati >= PassoAttesa) return;
+    if (ClockIsManual())
+        ClockSleep(PassoAttesa - passati);
+    else
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, PassoAttesa - passati, QS_ALLINPUT);
+}
+
+// The direction whose game control is bound to the virtual key, or 0.
+int32_t DirezioneDaTasto(int32_t tasto) {
+    struct Controllo {
+        TastoGioco tasto;
+        int32_t bit;
+    };
+    static constexpr Controllo controlli[] = {{TastoGioco::Up, DirezioneSu},
+                                               {TastoGioco::Down, DirezioneGiu},
+                                               {TastoGioco::Left, DirezioneSinistra},
+                                               {TastoGioco::Right, DirezioneDestra}};
+    for (const Controllo& c : controlli) {
+        const int32_t vk = ScanCodeDaTasto(TastoAssegnato(ImpostazioniTombCorrenti, c.tasto));
+        if (vk != 0 && vk == tasto) return c.bit;
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool SintassiGraphMenu(const std::string& sezione) {
@@ -174,10 +203,9 @@ void Dialog_Titoli::ShowGraphMenu() {
     const int16_t azioneDefault = ImpostazioniTombCorrenti.TastiDefault[static_cast<int>(TastoGioco::Action)];
     MenuGraficoAttivo = true;
     MenuGraficoFinito = false;
-    int32_t direzioniPrima = 0;
-    uint32_t ultimaMossa = 0;
+    TickMossaGraphMenu = ClockTick() - RipetizioneDirezione;
     while (!MenuGraficoFinito) {
-        SegnaTempo();
+        const uint32_t inizioPasso = ClockTick();
         DoEvents();
         if (MenuGraficoFinito) break;
         // Closed from outside: nothing is left to choose in.
@@ -186,40 +214,40 @@ void Dialog_Titoli::ShowGraphMenu() {
             break;
         }
         const int32_t direzioni = LeggiDirezioniGioco();
-        int32_t dx = 0, dy = 0;
-        if (HaBit(direzioni, DirezioneSinistra)) dx = -1;
-        if (HaBit(direzioni, DirezioneDestra)) dx = 1;
-        if (HaBit(direzioni, DirezioneSu))
-            dy = -1;
-        else if (HaBit(direzioni, DirezioneGiu))
-            dy = 1;
-
         if (TastoGiocoPremuto(azione, azioneDefault) != 0) GestioneFineGraphMenu();
-
-        // A new push at once, a held one at the menu's pace.
-        const uint32_t adesso = ClockTick();
-        const bool nuova = (direzioni & ~direzioniPrima) != 0;
-        direzioniPrima = direzioni;
-        if (!MenuGraficoFinito && (dx != 0 || dy != 0) && (nuova || adesso - ultimaMossa >= RipetizioneDirezione)) {
-            ultimaMossa = adesso;
-            if (HaBit(p.Flags, FlagSuoni)) SuonaEffetto(EffettoMossa, true, false);
-            const int32_t destinazione = VoceDopoMossa(VoceSelezionata, dx, dy, p.Columns, p.TotMenu);
-            if (destinazione != VoceSelezionata) {
-                VoceSelezionata = destinazione;
-                DisegnaCursoreGraphMenu();
-                CursoreMostrato = true;
-            }
-        }
+        // A held direction moves at the menu's pace; the press itself has
+        // moved at once through its key message.
+        if (!MenuGraficoFinito && direzioni != 0 && ClockTick() - TickMossaGraphMenu >= RipetizioneDirezione)
+            MuoviGraphMenu(direzioni);
 
         if (!RichiestaAbort()) {
             EsitoMedia = false;
             AbortEscape = true;
             break;
         }
-        AttendiDaSegno(PassoAttesa);
+        AttendiPasso(inizioPasso);
     }
     MenuGraficoAttivo = false;
     Timer_Dinamico.SetEnabled(false);
+}
+
+void Dialog_Titoli::MuoviGraphMenu(int32_t direzioni) {
+    const GraphMenuParams& p = ParametriGraphMenu;
+    int32_t dx = 0, dy = 0;
+    if (HaBit(direzioni, DirezioneSinistra)) dx = -1;
+    if (HaBit(direzioni, DirezioneDestra)) dx = 1;
+    if (HaBit(direzioni, DirezioneSu))
+        dy = -1;
+    else if (HaBit(direzioni, DirezioneGiu))
+        dy = 1;
+    if (dx == 0 && dy == 0) return;
+    TickMossaGraphMenu = ClockTick();
+    if (HaBit(p.Flags, FlagSuoni)) SuonaEffetto(EffettoMossa, true, false);
+    const int32_t destinazione = VoceDopoMossa(VoceSelezionata, dx, dy, p.Columns, p.TotMenu);
+    if (destinazione == VoceSelezionata) return;
+    VoceSelezionata = destinazione;
+    DisegnaCursoreGraphMenu();
+    CursoreMostrato = true;
 }
 
 void Dialog_Titoli::DisegnaCursoreGraphMenu() {
@@ -255,7 +283,20 @@ void Dialog_Titoli::DisegnaCursoreGraphMenu() {
         DeleteObject(penna);
         disegnato = true;
     }
-    if (disegnato) Picture1.Refresh();
+    if (!disegnato) return;
+    // Only where the cursor was and is now goes to the screen again.
+    const int32_t margine = std::max(p.PenSize, 1);
+    RECT aggiornare = area;
+    InflateRect(&aggiornare, margine, margine);
+    const RECT prima = AreaCursoreGraphMenu;
+    AreaCursoreGraphMenu = aggiornare;
+    if (IsRectEmpty(&prima) || !Picture1.hWnd()) {
+        Picture1.Refresh();
+        return;
+    }
+    InvalidateRect(Picture1.hWnd(), &prima, FALSE);
+    InvalidateRect(Picture1.hWnd(), &aggiornare, FALSE);
+    UpdateWindow(Picture1.hWnd());
 }
 
 void Dialog_Titoli::GestioneFineGraphMenu() {
@@ -287,9 +328,16 @@ void Dialog_Titoli::GestioneFineGraphMenu() {
     AbortEscape = false;
 }
 
-void Dialog_Titoli::TastoGraphMenu(int32_t tasto) {
+void Dialog_Titoli::TastoGraphMenu(int32_t tasto, bool ripetuto) {
     if (!MenuGraficoAttivo || MenuGraficoFinito) return;
     const GraphMenuParams& p = ParametriGraphMenu;
+    // A direction control's key moves at once, so that a tap shorter than
+    // the loop's look at the controls is not lost; its repeats are the
+    // loop's.
+    if (const int32_t direzione = DirezioneDaTasto(tasto); direzione != 0) {
+        if (!ripetuto) MuoviGraphMenu(direzione);
+        return;
+    }
     if (tasto == TastoInvio) {
         GestioneFineGraphMenu();
         return;

@@ -84,6 +84,7 @@ void Dialog_Titoli::ImpostaValori() {
     MenuGraficoFinito = false;
     CursoreMostrato = false;
     VoceSelezionata = 0;
+    AreaCursoreGraphMenu = RECT{};
     TestoMostrato = false;
     immaginePronta_ = false;
     scaricata_ = false;
@@ -141,14 +142,14 @@ void Dialog_Titoli::Form_Resize() {
     inRidimensionamento_ = false;
 }
 
-bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (msg == PrimoTick) {
         if (Timer1.Enabled()) Timer1_Timer();
         result = 0;
         return true;
     }
     if (msg == WM_KEYDOWN && MenuGraficoAttivo) {
-        TastoGraphMenu(static_cast<int32_t>(wp));
+        TastoGraphMenu(static_cast<int32_t>(wp), (lp & (1 << 30)) != 0);
         result = 0;
         return true;
     }

@@ -106,8 +106,13 @@ public:
     void ShowGraphMenu();
     void DisegnaCursoreGraphMenu();
     void GestioneFineGraphMenu();
-    void TastoGraphMenu(int32_t tasto);
+    void TastoGraphMenu(int32_t tasto, bool ripetuto = false);
+    void MuoviGraphMenu(int32_t direzioni);
     int32_t VoceSelezionata = 0;
+    // When the cursor last moved: a held direction moves again after a while.
+    uint32_t TickMossaGraphMenu = 0;
+    // Where the cursor was last drawn, in pixels; empty before the first.
+    RECT AreaCursoreGraphMenu{};
 
     // The timers' handlers (tests call them too).
     void Timer1_Timer();

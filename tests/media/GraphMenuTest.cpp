@@ -367,6 +367,13 @@ TEST_F(MenuGrafico, AMenuDrivenByTheKeysPerformsTheChosenMedia) {
              return Muovi(p, r, giu, 3) && Muovi(p, r, destra, 5) && Muovi(p, r, su, 2) && (p(VK_RETURN), r(VK_RETURN), true);
          },
          true, false, 12, ""},
+        {"a short tap of a direction moves once", 0x8, 0,
+         [&](const FnTasto& p, const FnTasto& r) {
+             p(destra);
+             r(destra);
+             return Attendi([] { return VoceSulloSchermo() == 1; }) && (p(VK_RETURN), r(VK_RETURN), true);
+         },
+         true, false, 11, ""},
         {"held Action at the start waits for its release; Action chooses", 0x88, 3,
          [&](const FnTasto& p, const FnTasto& r) {
              // Long enough for a menu that did not wait to choose item 3; a
