@@ -482,4 +482,52 @@ TEST_F(MenuGrafico, AMenuDrivenByTheKeysPerformsTheChosenMedia) {
     ClockUseManual(true, 1000);
 }
 
+TEST_F(MenuGrafico, TheEndOfTheGameEndsTheMenuWithoutAChoice) {
+    // Out of preview, a game that has ended: the menu gives up at once, as
+    // the dispatcher then does, with no media performed.
+    FuoriGioco = false;
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
+    ProcessoGioco.hProcess = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    MediaTrigger menu{};
+    menu.MediaCode = 1;
+    menu.TypeFlags = static_cast<int32_t>(BitGraphMenu) | BackgroundImage;
+    menu.MediaFile = Bitmap("menu.bmp", 8, 8, SfondoMenu);
+    menu.Level = -1;
+    menu.Syntax = "<GRAPH_MENU>#FLAGS#=8\r\n#PEN_COLOR#=255\r\n#PEN_SIZE#=3\r\n#BLINK_DELAY#=0\r\n#TOT_MENU#=1\r\n"
+                  "#COLUMNS#=1\r\n#S_MENU#=0\r\n<MENU1>#BOUND#=0:0:500:500\r\n#MEDIA_CODE#=10\r\n<END_MENU1>"
+                  "<END_GRAPH_MENU>";
+    MediaTrigger azione{};
+    azione.MediaCode = 10;
+    azione.TypeFlags = BitAction;
+    azione.Level = -1;
+    ListaMedia = {menu, azione};
+    HeaderMcf.TriggerCount = 2;
+    MediaCorrente = menu;
+    menu.Options = EscapeBreaks;
+    ListaMedia[0].Options = EscapeBreaks;
+    MediaCorrente = menu;
+    AzzeraLog();
+    // A menu that missed the end would wait for ever: Escape ends the test.
+    std::atomic<bool> finito{false}, escape{false};
+    std::thread guardia([&] {
+        if (Attendi([&] { return finito.load(); }, 20000)) return;
+        escape = true;
+        Tasto(VK_ESCAPE, true);
+        Tasto(VK_ESCAPE, false);
+    });
+    bool breakEscape = false, errore = false;
+    EXPECT_FALSE(ShowMedia(breakEscape, errore));
+    finito = true;
+    guardia.join();
+    EXPECT_FALSE(escape) << "ended by the game's end, not by Escape";
+    EXPECT_TRUE(breakEscape);
+    EXPECT_TRUE(HaRiga("Wait end Action key")) << "the menu was waiting for the player";
+    EXPECT_TRUE(HaRiga("Abort media"));
+    EXPECT_FALSE(HaRiga("Perform media with code = 10"));
+    CloseHandle(ProcessoGioco.hProcess);
+    ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
+    HeaderMcf.HeaderOptions = 0;
+    FuoriGioco = true;
+}
+
 }  // namespace

@@ -133,13 +133,17 @@ TEST_F(ControlliTest, DirectionsOfTheFourControlsCombine) {
             for (int16_t t : c.tasti) Tasto(t, true);
             EXPECT_EQ(LeggiDirezioniGioco(), c.direzioni) << "method " << metodo << ", " << c.tasti.size() << " keys";
             for (int16_t t : c.tasti) Tasto(t, false);
+            EXPECT_EQ(TastoGiocoPremuto(0x105, ScanCtrl), 0);
         }
     }
-    // The stick is not read yet: said once, and the keys still count.
-    const std::string riga = "LeggiDirezioniGioco (joystick): not performed yet";
-    size_t volte = 0;
-    for (size_t da = BufferLog.find(riga); da != std::string::npos; da = BufferLog.find(riga, da + 1)) ++volte;
-    EXPECT_EQ(volte, 1u);
+    // The stick and its buttons are not read yet: said once each, and the
+    // keys still count.
+    for (const std::string riga : {"LeggiDirezioniGioco (joystick): not performed yet",
+                                   "TastoGiocoPremuto (joystick button): not performed yet"}) {
+        size_t volte = 0;
+        for (size_t da = BufferLog.find(riga); da != std::string::npos; da = BufferLog.find(riga, da + 1)) ++volte;
+        EXPECT_EQ(volte, 1u) << riga;
+    }
     LogAbilitato = false;
     BufferLog.clear();
     ClockUseManual(false);
