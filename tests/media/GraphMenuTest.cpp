@@ -255,14 +255,14 @@ TEST_F(MenuGrafico, TheCursorIsDrawnOnTheSelectedAreaOnlyAndTheLastOneErased) {
         ASSERT_TRUE(ok);
         f.CreaMemoryDC();
         const int32_t W = SchermoX, H = SchermoY;
-        auto px = [&](int32_t millesimiX, int32_t millesimiY) {
+        auto px = [&](int32_t millesimiX) {
             return static_cast<int>(std::nearbyint(static_cast<double>(W) * millesimiX / 1000.0));
         };
         auto py = [&](int32_t millesimiY) {
             return static_cast<int>(std::nearbyint(static_cast<double>(H) * millesimiY / 1000.0));
         };
         CursoreSu(f, 1);
-        const int sinistra = px(500, 0), destra = px(900, 0) - 1, alto = py(100), basso = py(500) - 1;
+        const int sinistra = px(500), destra = px(900) - 1, alto = py(100), basso = py(500) - 1;
         const int mezzoX = (sinistra + destra) / 2, mezzoY = (alto + basso) / 2;
         const COLORREF invertito = RGB(255, 255, 55);
         switch (c.flags) {
@@ -293,16 +293,16 @@ TEST_F(MenuGrafico, TheCursorIsDrawnOnTheSelectedAreaOnlyAndTheLastOneErased) {
             EXPECT_EQ(Pixel(f, mezzoX, mezzoY), sfondo);
             break;
         }
-        EXPECT_EQ(Pixel(f, px(100, 0), py(250)), sfondo) << "the other item is untouched";
+        EXPECT_EQ(Pixel(f, px(100), py(250)), sfondo) << "the other item is untouched";
         // Moved to the first item: the second one is the picture again.
         CursoreSu(f, 0);
         for (const POINT p : {POINT{sinistra, mezzoY}, POINT{mezzoX, alto + 1}, POINT{mezzoX, mezzoY}})
             EXPECT_EQ(Pixel(f, p.x, p.y), sfondo) << p.x << "," << p.y;
         if (c.flags == 0x8) {
-            EXPECT_EQ(Pixel(f, px(100, 0), py(250)), penna);
+            EXPECT_EQ(Pixel(f, px(100), py(250)), penna);
         }
         if (c.flags == 0x20) {
-            EXPECT_EQ(Pixel(f, px(250, 0), py(250)), invertito);
+            EXPECT_EQ(Pixel(f, px(250), py(250)), invertito);
         }
         f.Unload();
     }
