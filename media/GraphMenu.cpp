@@ -204,6 +204,7 @@ void Dialog_Titoli::ShowGraphMenu() {
     MenuGraficoAttivo = true;
     MenuGraficoFinito = false;
     TickMossaGraphMenu = ClockTick() - RipetizioneDirezione;
+    DirezioniLetteGraphMenu = 0;
     while (!MenuGraficoFinito) {
         const uint32_t inizioPasso = ClockTick();
         DoEvents();
@@ -218,7 +219,7 @@ void Dialog_Titoli::ShowGraphMenu() {
         // A held direction moves at the menu's pace; the press itself has
         // moved at once through its key message.
         if (!MenuGraficoFinito && direzioni != 0 && ClockTick() - TickMossaGraphMenu >= RipetizioneDirezione)
-            MuoviGraphMenu(direzioni);
+            MuoviGraphMenu(direzioni, true);
 
         if (!RichiestaAbort()) {
             EsitoMedia = false;
@@ -231,7 +232,7 @@ void Dialog_Titoli::ShowGraphMenu() {
     Timer_Dinamico.SetEnabled(false);
 }
 
-void Dialog_Titoli::MuoviGraphMenu(int32_t direzioni) {
+void Dialog_Titoli::MuoviGraphMenu(int32_t direzioni, bool daControlli) {
     const GraphMenuParams& p = ParametriGraphMenu;
     int32_t dx = 0, dy = 0;
     if (HaBit(direzioni, DirezioneSinistra)) dx = -1;
@@ -242,6 +243,7 @@ void Dialog_Titoli::MuoviGraphMenu(int32_t direzioni) {
         dy = 1;
     if (dx == 0 && dy == 0) return;
     TickMossaGraphMenu = ClockTick();
+    DirezioniLetteGraphMenu = daControlli ? direzioni : 0;
     if (HaBit(p.Flags, FlagSuoni)) SuonaEffetto(EffettoMossa, true, false);
     const int32_t destinazione = VoceDopoMossa(VoceSelezionata, dx, dy, p.Columns, p.TotMenu);
     if (destinazione == VoceSelezionata) return;
@@ -335,7 +337,10 @@ void Dialog_Titoli::TastoGraphMenu(int32_t tasto, bool ripetuto) {
     // the loop's look at the controls is not lost; its repeats are the
     // loop's.
     if (const int32_t direzione = DirezioneDaTasto(tasto); direzione != 0) {
-        if (!ripetuto) MuoviGraphMenu(direzione);
+        // A press the loop has just moved for is not moved for again.
+        const bool giaMosso = HaBit(DirezioniLetteGraphMenu, direzione) &&
+                              ClockTick() - TickMossaGraphMenu < RipetizioneDirezione;
+        if (!ripetuto && !giaMosso) MuoviGraphMenu(direzione, false);
         return;
     }
     if (tasto == TastoInvio) {

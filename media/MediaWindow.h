@@ -107,10 +107,12 @@ public:
     void DisegnaCursoreGraphMenu();
     void GestioneFineGraphMenu();
     void TastoGraphMenu(int32_t tasto, bool ripetuto = false);
-    void MuoviGraphMenu(int32_t direzioni);
+    void MuoviGraphMenu(int32_t direzioni, bool daControlli);
     int32_t VoceSelezionata = 0;
-    // When the cursor last moved: a held direction moves again after a while.
+    // When the cursor last moved: a held direction moves again after a
+    // while; and the directions the loop read for it (0 after a key press).
     uint32_t TickMossaGraphMenu = 0;
+    int32_t DirezioniLetteGraphMenu = 0;
     // Where the cursor was last drawn, in pixels; empty before the first.
     RECT AreaCursoreGraphMenu{};
 

@@ -331,6 +331,15 @@ int32_t VoceSulloSchermo() {
     return trovata;
 }
 
+// The menu of the media window on screen listens to the player's keys:
+// the cursor is drawn a moment before that.
+bool MenuInAscolto() {
+    HWND h = FindWindowA("LudovaneTitoli", nullptr);
+    if (!h || !IsWindowVisible(h)) return false;
+    auto* f = dynamic_cast<Dialog_Titoli*>(reinterpret_cast<Form*>(GetWindowLongPtrA(h, GWLP_USERDATA)));
+    return f && f->MenuGraficoAttivo && !f->MenuGraficoFinito;
+}
+
 struct Scenario {
     const char* nome;
     int32_t flags;
@@ -444,7 +453,12 @@ TEST_F(MenuGrafico, AMenuDrivenByTheKeysPerformsTheChosenMedia) {
         if (s.azionePremutaAllInizio) Premi(azione);
         std::atomic<bool> finito{false}, visto{false};
         std::thread giocatore([&] {
-            if (!Attendi([&] { return finito || VoceSulloSchermo() == s.selezione; })) return;
+            // Held from the start, Action keeps the menu from listening.
+            if (!Attendi([&] {
+                    return finito ||
+                           (VoceSulloSchermo() == s.selezione && (s.azionePremutaAllInizio || MenuInAscolto()));
+                }))
+                return;
             if (finito) return;
             visto = s.giocatore([this](WORD vk) { Premi(vk); }, [](WORD vk) { Rilascia(vk); });
             // A menu still waiting after that has missed a key: Escape ends it.
