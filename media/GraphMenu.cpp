@@ -84,11 +84,13 @@ char CarattereTasto(int32_t tasto) {
 // the screen.
 void AttendiPasso(uint32_t inizio) {
     const uint32_t passati = ClockTick() - inizio;
-    if (passati >= PassoAttesa) return;
+    const uint32_t resto = passati >= PassoAttesa ? 0 : PassoAttesa - passati;
+    // A step that took its whole time still waits once, for no time at all:
+    // the screen is brought up to date only while the thread waits.
     if (ClockIsManual())
-        ClockSleep(PassoAttesa - passati);
+        ClockSleep(resto);
     else
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, PassoAttesa - passati, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, resto, QS_ALLINPUT);
 }
 
 // The direction whose game control is bound to the virtual key, or 0.
