@@ -83,6 +83,8 @@ void Dialog_Titoli::ImpostaValori() {
     MenuGraficoAttivo = false;
     MenuGraficoFinito = false;
     CursoreMostrato = false;
+    VoceSelezionata = 0;
+    AreaCursoreGraphMenu = RECT{};
     TestoMostrato = false;
     immaginePronta_ = false;
     scaricata_ = false;
@@ -140,7 +142,7 @@ void Dialog_Titoli::Form_Resize() {
     inRidimensionamento_ = false;
 }
 
-bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (msg == PrimoTick) {
         if (Timer1.Enabled()) Timer1_Timer();
         result = 0;
@@ -148,6 +150,11 @@ bool Dialog_Titoli::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& resu
     }
     if (msg == WM_CHAR && PromptAttivo) {
         TextMenu_KeyPress(static_cast<int32_t>(static_cast<uint8_t>(wp)));
+        result = 0;
+        return true;
+    }
+    if (msg == WM_KEYDOWN && MenuGraficoAttivo) {
+        TastoGraphMenu(static_cast<int32_t>(wp), (lp & (1 << 30)) != 0);
         result = 0;
         return true;
     }
@@ -231,11 +238,7 @@ void Dialog_Titoli::EseguiMediaDialogo() {
             MostraTextMenu();
             break;
         case TipoGraphMenu:
-            // Not performed, no item chosen: the dispatcher aborts the media.
-            StampaNonCostruito("MostraGraphMenu");
-            ErroreMedia = true;
-            EsitoMedia = false;
-            ValoreMenu = -1;
+            ShowGraphMenu();
             break;
         default:
             break;
@@ -302,7 +305,7 @@ void Dialog_Titoli::Timer_Dinamico_Timer() {
     if (MenuGraficoAttivo && !MenuGraficoFinito) {
         const bool suoni = HaBit(FlagMenuGrafico, FlagSuoniMenuGrafico);
         if (!CursoreMostrato) {
-            DisegnaCursoreMenu();
+            DisegnaCursoreGraphMenu();
             if (suoni) SuonaEffetto(6, true, false);
             CursoreMostrato = true;
         } else {
@@ -312,8 +315,6 @@ void Dialog_Titoli::Timer_Dinamico_Timer() {
         }
     }
 }
-
-void Dialog_Titoli::DisegnaCursoreMenu() { StampaNonCostruito("DisegnaCursoreMenu"); }
 
 void Dialog_Titoli::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     StampaLog("Required unload for dialog_Titoli");

@@ -101,6 +101,20 @@ public:
     bool MenuGraficoFinito = false;
     bool CursoreMostrato = false;
     int32_t FlagMenuGrafico = 0;
+    // Graph menu: the performer, its cursor, the choice and the key-press
+    // event; the selected item, 0-based.
+    void ShowGraphMenu();
+    void DisegnaCursoreGraphMenu();
+    void GestioneFineGraphMenu();
+    void TastoGraphMenu(int32_t tasto, bool ripetuto = false);
+    void MuoviGraphMenu(int32_t direzioni, bool daControlli);
+    int32_t VoceSelezionata = 0;
+    // When the cursor last moved: a held direction moves again after a
+    // while; and the directions the loop read for it (0 after a key press).
+    uint32_t TickMossaGraphMenu = 0;
+    int32_t DirezioniLetteGraphMenu = 0;
+    // Where the cursor was last drawn, in pixels; empty before the first.
+    RECT AreaCursoreGraphMenu{};
 
     // Text menu: the performer, the answer check and the key-press event;
     // the prompt, the text before the prompt is put in, the sounds flag.
@@ -126,7 +140,6 @@ protected:
 
 private:
     void LiberaMemoryDC();
-    void DisegnaCursoreMenu();
     // The picture file painted stretched over a place of Picture1, in pixels.
     bool DisegnaImmagine(const std::string& file, int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
     // A rectangle in thousandths painted in twips, as pixels of Picture1.

@@ -8,3 +8,14 @@ int32_t ScanCodeDaTasto(int32_t codice);
 // A binding with bit 0x100 names a joystick button; its default key stands
 // for it here.
 int16_t TastoGiocoPremuto(int16_t tasto, int16_t predefinito);
+
+// The directions the player pushes with the game's controls.
+enum DirezioneGioco : int32_t {
+    DirezioneSu = 1,
+    DirezioneGiu = 2,
+    DirezioneSinistra = 4,
+    DirezioneDestra = 8,
+};
+// The pushed directions of the Up, Down, Left and Right controls, each by
+// its bound key (its default key when bound to a joystick button).
+int32_t LeggiDirezioniGioco();

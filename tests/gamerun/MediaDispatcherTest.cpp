@@ -516,8 +516,6 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         {"image", FixedText, "", 1, true, false, "Perform Image_Fixed_Text media"},
         {"countdown", BitCountDown, "", 1, true, false, "Perform CountDown media"},
         {"comunicator not performed yet", BitComunicator, "", 1, true, true, "Perform Comunicator media"},
-        {"graph menu left", BitGraphMenu, "", 1, false, true,
-         "Menu media: user has not typed correct item menu (or escape)"},
         {"keyboard", BitKeyboard, "", 2, true, false, "Perform Keyboard: enabled working flag for media code = 2"},
         {"sensory", BitSensory, "", 2, true, false, "Perform Sensory: enabled working flag for media code = 2"},
         {"keyboard not in list", BitKeyboard, "", 50, false, false, "ERROR: unknown media code = 50"},

@@ -4,8 +4,16 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "runservices/GameControls.h"
+#include "runservices/TombSettings.h"
+#include "core/MediaLog.h"
+#include "core/SharedState.h"
 #include "core/SystemUtils.h"
+#include "platform/Clock.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 
@@ -83,6 +91,64 @@ TEST_F(ControlliTest, ActionControlFallsBackToEnter) {
     EXPECT_NE(TastoAzioneAttivo(), 0);
     TastiAzioneGioco = nullptr;
     ControlloGiocoPremuto = nullptr;
+}
+
+TEST_F(ControlliTest, DirectionsOfTheFourControlsCombine) {
+    // Up, Down, Left, Right on L, G, Ctrl and Space; Left bound to a joystick
+    // button, so its default key stands for it.
+    ImpostazioniTomb& imp = ImpostazioniTombCorrenti;
+    const ImpostazioniTomb prima = imp;
+    imp = ImpostazioniTomb{};
+    imp.Tasti[0] = ScanL;
+    imp.Tasti[1] = ScanG;
+    imp.Tasti[2] = 0x105;
+    imp.TastiDefault[2] = ScanCtrl;
+    imp.Tasti[3] = ScanSpazio;
+    struct Caso {
+        std::vector<int16_t> tasti;
+        int32_t direzioni;
+    };
+    const std::vector<Caso> casi = {
+        {{}, 0},
+        {{ScanL}, DirezioneSu},
+        {{ScanG}, DirezioneGiu},
+        {{ScanCtrl}, DirezioneSinistra},
+        {{ScanSpazio}, DirezioneDestra},
+        // Up and Down together are both there: the caller lets Up win.
+        {{ScanL, ScanG}, DirezioneSu | DirezioneGiu},
+        {{ScanL, ScanSpazio}, DirezioneSu | DirezioneDestra},
+        {{ScanG, ScanCtrl, ScanSpazio}, DirezioneGiu | DirezioneSinistra | DirezioneDestra},
+        // Another key is no direction.
+        {{ScanInvio}, 0},
+    };
+    // The log in memory only: a clock that stands still never writes it.
+    CartellaProva store;
+    PercorsoStore = store.Percorso();
+    ClockUseManual(true, 1000);
+    LogAbilitato = true;
+    InitMediaLog();
+    for (const int metodo : {0, 1}) {
+        imp.ControlMethod = static_cast<uint8_t>(metodo);
+        for (const Caso& c : casi) {
+            for (int16_t t : c.tasti) Tasto(t, true);
+            EXPECT_EQ(LeggiDirezioniGioco(), c.direzioni) << "method " << metodo << ", " << c.tasti.size() << " keys";
+            for (int16_t t : c.tasti) Tasto(t, false);
+            EXPECT_EQ(TastoGiocoPremuto(0x105, ScanCtrl), 0);
+        }
+    }
+    // The stick and its buttons are not read yet: said once each, and the
+    // keys still count.
+    for (const std::string riga : {"LeggiDirezioniGioco (joystick): not performed yet",
+                                   "TastoGiocoPremuto (joystick button): not performed yet"}) {
+        size_t volte = 0;
+        for (size_t da = BufferLog.find(riga); da != std::string::npos; da = BufferLog.find(riga, da + 1)) ++volte;
+        EXPECT_EQ(volte, 1u) << riga;
+    }
+    LogAbilitato = false;
+    BufferLog.clear();
+    ClockUseManual(false);
+    PercorsoStore.clear();
+    imp = prima;
 }
 
 }  // namespace
