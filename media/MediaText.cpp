@@ -21,3 +21,10 @@ std::string SostituisciSegnapostoSavegame(const std::string& testo) {
     StampaNonCostruito("SostituisciSegnapostoSavegame");
     return testo;
 }
+
+std::string LeggiTagVoice(const std::string& testo, std::string& fileVoce) {
+    std::string risultato = testo;
+    fileVoce = EstraiTag(risultato, "#VOICE#=");
+    if (fileVoce == "~") fileVoce.clear();
+    return risultato;
+}

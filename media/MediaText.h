@@ -5,3 +5,6 @@
 
 std::string TestoMedia(const std::string& testo);
 std::string SostituisciSegnapostoSavegame(const std::string& testo);
+// The comunicator's voice: the "#VOICE#=" tag's value into <fileVoce>;
+// the text comes back without the tag.
+std::string LeggiTagVoice(const std::string& testo, std::string& fileVoce);
