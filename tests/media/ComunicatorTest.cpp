@@ -358,4 +358,38 @@ TEST_F(Comunicator, AMissingVoiceOrPictureFailsTheMediaAMissingFlipPictureIsOnly
     }
 }
 
+TEST_F(Comunicator, TheEndOfTheGameEndsTheWaitsOfTheDialogue) {
+    struct Caso {
+        const char* nome;
+        std::string voce;
+        int32_t wait;
+    };
+    // Neither Escape nor the end of the voice comes: the game has ended.
+    const std::vector<Caso> casi = {{"a section waiting for Escape", "", 0},
+                                    {"a voice", "\r\n#VOICE#=" + voce + "\r\n", 60}};
+    for (const Caso& c : casi) {
+        AzzeraLog();
+        FuoriGioco = false;
+        ProcessoGioco.hProcess = nullptr;
+        const std::vector<Sezione> sezioni = {{0, 0, c.wait, "Words" + c.voce, ""}, {1, 0, 1, "More words", ""}};
+        MediaCorrente.Syntax = Sintassi(0, sezioni, "#IMAGE#=" + uno + "\r\n", "#IMAGE#=" + due + "\r\n");
+        MediaCorrente.Options = EscapeBreaks;
+        Dialog_Titoli f;
+        CaricaSenzaEseguire(f);
+        // The performer alone: the window's own steps around it would change
+        // the test runner's priority in a run.
+        FormatoTestoCorrente = MediaCorrente.Formato;
+        f.ErroreMedia = false;
+        const uint32_t inizio = ClockTick();
+        f.MostraComunicator();
+        const uint32_t durata = ClockTick() - inizio;
+        EXPECT_EQ(Righe("Text to show:"), 1) << c.nome;
+        EXPECT_LT(durata, 1500u) << c.nome;
+        EXPECT_FALSE(f.AbortEscape) << c.nome;
+        EXPECT_FALSE(f.ErroreMedia) << c.nome;
+        f.Unload();
+    }
+    FuoriGioco = true;
+}
+
 }  // namespace
