@@ -62,7 +62,9 @@ std::string ValoreStringa(std::string& testo, const char* tag) {
     return v == "~" ? std::string() : v;
 }
 
-bool UnPosto(char lettera, const char* lettere) { return lettera != 0 && std::string(lettere).find(lettera) != std::string::npos; }
+bool UnPosto(char lettera, const char* lettere) {
+    return lettera != 0 && std::string(lettere).find(lettera) != std::string::npos;
+}
 
 bool Esiste(const Rettangolo& r) { return !(r.Left == -1 && r.Top == -1 && r.Right == -1 && r.Bottom == -1); }
 

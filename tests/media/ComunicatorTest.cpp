@@ -53,8 +53,8 @@ std::string Sintassi(int32_t flags, const std::vector<Sezione>& sezioni, const s
         const Sezione& z = sezioni[i];
         const std::string n = std::to_string(i + 1);
         s += "<SECTION" + n + ">\r\n#INDEX#=" + std::to_string(z.index) + "\r\n#FLAGS#=" + std::to_string(z.flags) +
-             "\r\n#WAIT#=" + std::to_string(z.wait) + "\r\n" + z.extra + "<TEXT>" + z.testo + "<END_TEXT>\r\n<END_SECTION" +
-             n + ">\r\n";
+             "\r\n#WAIT#=" + std::to_string(z.wait) + "\r\n" + z.extra + "<TEXT>" + z.testo +
+             "<END_TEXT>\r\n<END_SECTION" + n + ">\r\n";
     }
     s += "<PERSON1>\r\n" + persona1 + "<END_PERSON1>\r\n<PERSON2>\r\n" + persona2 + "<END_PERSON2>\r\n";
     return "<COMUNICATOR>\r\n" + s + "<END_COMUNICATOR>";
@@ -135,10 +135,12 @@ TEST_F(Comunicator, SyntaxErrorsAreRefusedWithTheirLine) {
     const std::string sezione = "<SECTION1>#INDEX#=0\r\n#FLAGS#=0\r\n#WAIT#=1\r\n<TEXT>Hi<END_TEXT><END_SECTION1>";
     const std::vector<Caso> casi = {
         {"#FLAGS#=x\r\n" + persone + sezioni, "SYNTAX ERROR in comunicator: not numeric value for flags"},
-        {"#FLAGS#=2\r\n" + persone + sezioni, "SYNTAX ERROR in comunicator: missing name image for tuner effect #T-IMAGE#"},
+        {"#FLAGS#=2\r\n" + persone + sezioni,
+         "SYNTAX ERROR in comunicator: missing name image for tuner effect #T-IMAGE#"},
         {"#FLAGS#=2\r\n#T-IMAGE#=a.b\r\n" + persone + sezioni,
          "SYNTAX ERROR in comunicator: missing name image for tuner effect #T-IMAGE#"},
-        {"#FLAGS#=0\r\n#TOT_PERSONS#=two\r\n" + sezioni, "SYNTAX ERROR in comunicator: not numeric value for #tot_persons#"},
+        {"#FLAGS#=0\r\n#TOT_PERSONS#=two\r\n" + sezioni,
+         "SYNTAX ERROR in comunicator: not numeric value for #tot_persons#"},
         {"#FLAGS#=0\r\n#TOT_PERSONS#=3\r\n" + sezioni, "SYNTAX ERROR in comunicator: #TOT_PERSONS#=3 outside 0 to 2"},
         {"#FLAGS#=0\r\n#TOT_PERSONS#=-1\r\n" + sezioni, "SYNTAX ERROR in comunicator: #TOT_PERSONS#=-1 outside 0 to 2"},
         {"#FLAGS#=0\r\n" + persone, "SYNTAX ERROR in comunicator: not numeric value for Tot_Sections"},
@@ -336,15 +338,16 @@ TEST_F(Comunicator, AMissingVoiceOrPictureFailsTheMediaAMissingFlipPictureIsOnly
         {"portrait", "#NAME#=Bob\r\n#IMAGE#=" + nessuno + "\r\n", "", "", "",
          "ERROR in comunicator media: missing image for person 2  " + nessuno, true, 0},
         {"tuner", bob, "#T-IMAGE#=" + nessuno + "\r\n", "", "", "ERROR in comunicator: ", true, 0},
-        {"voice", bob, "", "\r\n#VOICE#=" + nessuna + "\r\n", "", "ERROR in comunicator media: missing voice file: " + nessuna,
-         true, 1},
+        {"voice", bob, "", "\r\n#VOICE#=" + nessuna + "\r\n", "",
+         "ERROR in comunicator media: missing voice file: " + nessuna, true, 1},
         {"flip picture", bob, "", "", "#IMAGE#=" + nessuno + "\r\n",
          "ERROR in comunicator media: missing flip-image: " + nessuno, false, 2},
     };
     for (const Caso& c : casi) {
         AzzeraLog();
         const int32_t flags = c.extra.empty() ? 0 : 0x2;
-        const std::vector<Sezione> sezioni = {{0, c.flipSezione.empty() ? 0 : 1, 1, "Words" + c.voceSezione, c.flipSezione},
+        const int32_t flagsSezione = c.flipSezione.empty() ? 0 : 1;
+        const std::vector<Sezione> sezioni = {{0, flagsSezione, 1, "Words" + c.voceSezione, c.flipSezione},
                                               {1, 0, 1, "More words", ""}};
         MediaCorrente.Syntax = Sintassi(flags, sezioni, "#NAME#=Ann\r\n#IMAGE#=" + uno + "\r\n", c.persona2, c.extra);
         Dialog_Titoli f;
