@@ -240,3 +240,40 @@ COLORREF PixelCopia(const CopiaSchermo& copia, int32_t x, int32_t y) {
                       3 * static_cast<size_t>(x);
     return RGB(bgr[2], bgr[1], bgr[0]);
 }
+
+bool CaricaImmagineDib(const std::string& percorso, DibMemoria& dib, int32_t& larghezza, int32_t& altezza) {
+    dib = DibMemoria{};
+    larghezza = altezza = 0;
+    const std::string dati = LeggiFileIntero(percorso);
+    StrutturaBmp bmp;
+    if (StrutturaBmpDisegnabile(dati, bmp)) {
+        const int32_t righe = bmp.Altezza < 0 ? -bmp.Altezza : bmp.Altezza;
+        if (CreaDibMemoria(bmp.Larghezza, righe, dib) && DisegnaBmp(dib.dc, dati, 0, 0, bmp.Larghezza, righe)) {
+            GdiFlush();
+            larghezza = bmp.Larghezza;
+            altezza = righe;
+            return true;
+        }
+        LiberaDibMemoria(dib);
+    }
+    const HRESULT init = CoInitialize(nullptr);
+    IPicture* picture = nullptr;
+    HRESULT hr = CaricaPicture(dati, picture);
+    std::string pixel;
+    if (SUCCEEDED(hr)) {
+        hr = PixelPicture(picture, larghezza, altezza, pixel);
+        picture->Release();
+    }
+    if (SUCCEEDED(init)) CoUninitialize();
+    if (SUCCEEDED(hr) && !CreaDibMemoria(larghezza, altezza, dib)) hr = E_OUTOFMEMORY;
+    if (FAILED(hr)) {
+        StampaLog("ERROR loading image: " + percorso + A_Capo + "Error mexage: " + TestoHresult(hr), true);
+        larghezza = altezza = 0;
+        return false;
+    }
+    const size_t riga = static_cast<size_t>(larghezza) * 3;
+    for (int32_t y = 0; y < altezza; ++y)
+        std::memcpy(static_cast<char*>(dib.bit) + PassoRiga(larghezza) * static_cast<size_t>(y),
+                    pixel.data() + riga * static_cast<size_t>(y), riga);
+    return true;
+}

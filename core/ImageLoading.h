@@ -27,6 +27,9 @@ struct DibMemoria {
 // refuses it.
 bool CreaDibMemoria(int32_t larghezza, int32_t altezza, DibMemoria& dib);
 void LiberaDibMemoria(DibMemoria& dib);
+// The picture file decoded into a surface of its own size; False, with its
+// error line and nothing left, when it cannot be decoded.
+bool CaricaImmagineDib(const std::string& percorso, DibMemoria& dib, int32_t& larghezza, int32_t& altezza);
 
 // The screen's device context, taken once and kept: the watches that read
 // the screen on every tick ask the system for no new one each time.

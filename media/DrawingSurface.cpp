@@ -1,5 +1,6 @@
 // The media window's drawing surface: the saved background, the clip, the
 // text rectangle and the media's pictures.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -12,6 +13,8 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
+#include "core/MediaConfig.h"
+#include "platform/Clock.h"
 #include "runservices/DisplayModes.h"
 #include "runservices/Sounds.h"
 #include "media/ImageSequence.h"
@@ -123,11 +126,88 @@ void Dialog_Titoli::DisegnaImmagineScalata(const std::string& file, const Rettan
     DisegnaImmagineMillesimi(file, millesimi);
 }
 
-void Dialog_Titoli::DisegnaImmagineTrasparente(const std::string& file, const Rettangolo& millesimi, bool) {
-    // The transparent colour belongs to the comunicator's painting; until it
-    // is built the picture is painted whole.
-    StampaNonCostruito("DisegnaImmagineTrasparente");
-    DisegnaImmagineMillesimi(file, millesimi);
+void Dialog_Titoli::DisegnaImmagineTrasparente(const std::string& file, const Rettangolo& millesimi, bool suono,
+                                               bool riempi) {
+    HDC dc = Picture1.hDC();
+    if (!dc) return;
+    DibMemoria immagine;
+    int32_t larghezza = 0, altezza = 0;
+    if (!CaricaImmagineDib(file, immagine, larghezza, altezza)) return;
+    GdiFlush();
+    const COLORREF trasparente = GetPixel(immagine.dc, 0, 0);
+    const double W = static_cast<double>(millesimi.Right) - millesimi.Left;
+    const double H = static_cast<double>(millesimi.Bottom) - millesimi.Top;
+    auto inPixel = [](const Rettangolo& r) {
+        RettangoloDim d;
+        ScalaRettangolo(d, RettangoloDim{r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top});
+        return d;
+    };
+    const RettangoloDim posto = inPixel(millesimi);
+    // A place the layout lacks, or one turned inside out, shows nothing.
+    if (W <= 0 || H <= 0 || posto.Larghezza <= 0 || posto.Altezza <= 0) {
+        LiberaDibMemoria(immagine);
+        return;
+    }
+    if (riempi) {
+        HBRUSH pennello = CreateSolidBrush(trasparente);
+        RECT r{posto.X, posto.Y, posto.X + posto.Larghezza, posto.Y + posto.Altezza};
+        FillRect(dc, &r, pennello);
+        DeleteObject(pennello);
+        Picture1.Refresh();
+    }
+    // What lies under the place: each step starts from it, so that the
+    // transparent parts show no trace of the smaller steps.
+    DibMemoria sotto;
+    const bool conSotto = CreaDibMemoria(posto.Larghezza, posto.Altezza, sotto);
+    if (conSotto) BitBlt(sotto.dc, 0, 0, posto.Larghezza, posto.Altezza, dc, posto.X, posto.Y, SRCCOPY);
+
+    const bool suoniLogger = suono && SuoniLoggerUsabili();
+    if (suoniLogger) SuonaEffetto(4, true, false);
+    int32_t frequenza = 50;
+    double larghezzaOra = 5, altezzaOra = 5;
+    const double passoX = W / 10.0, passoY = H / 10.0;
+    const int modo = SetStretchBltMode(dc, COLORONCOLOR);
+    // The size grows by a tenth of the place each step: a few more than ten
+    // steps reach it, whatever the rounding.
+    for (int32_t passo = 0; passo < 100; ++passo) {
+        const uint32_t inizio = ClockTick();
+        auto entro = [](double v, int32_t minimo, int32_t massimo) {
+            return static_cast<int32_t>(std::clamp(std::nearbyint(v), static_cast<double>(minimo),
+                                                   static_cast<double>(massimo)));
+        };
+        Rettangolo r;
+        r.Left = entro(millesimi.Left + (W - larghezzaOra) / 2.0, millesimi.Left, millesimi.Right);
+        r.Top = entro(millesimi.Top + (H - altezzaOra) / 2.0, millesimi.Top, millesimi.Bottom);
+        r.Right = entro(r.Left + larghezzaOra, millesimi.Left, millesimi.Right);
+        r.Bottom = entro(r.Top + altezzaOra, millesimi.Top, millesimi.Bottom);
+        const RettangoloDim d = inPixel(r);
+        if (conSotto) BitBlt(dc, posto.X, posto.Y, posto.Larghezza, posto.Altezza, sotto.dc, 0, 0, SRCCOPY);
+        if (d.Larghezza > 0 && d.Altezza > 0)
+            TransparentBlt(dc, d.X, d.Y, d.Larghezza, d.Altezza, immagine.dc, 0, 0, larghezza, altezza,
+                           trasparente);
+        Picture1.Refresh();
+        const uint32_t trascorsi = ClockTick() - inizio;
+        uint32_t resto = trascorsi < 50 ? 50 - trascorsi : 0;
+        if (resto < 20) resto = 2;
+        if (suono && !suoniLogger) {
+            SuonaBeep(frequenza, static_cast<int32_t>(resto));
+            // A beep that could not sound takes its time all the same.
+            const uint32_t dopo = ClockTick() - inizio;
+            if (dopo < trascorsi + resto) ClockSleep(trascorsi + resto - dopo);
+        } else {
+            ClockSleep(resto);
+        }
+        frequenza += 40;
+        larghezzaOra += passoX;
+        altezzaOra += passoY;
+        if (r.Left == millesimi.Left && r.Top == millesimi.Top && r.Right == millesimi.Right &&
+            r.Bottom == millesimi.Bottom)
+            break;
+    }
+    SetStretchBltMode(dc, modo);
+    if (suoniLogger) FermaSuono();
+    if (conSotto) LiberaDibMemoria(sotto);
+    LiberaDibMemoria(immagine);
 }
 
 void Dialog_Titoli::CaricaImmagineMedia(int32_t indice, bool& ok) {
@@ -181,7 +261,7 @@ void Dialog_Titoli::CaricaImmagineMedia(int32_t indice, bool& ok) {
                 aggiorna = HaBit(f, AggiornaESuona);
             }
             if (HaBit(f, Trasparente)) {
-                DisegnaImmagineTrasparente(immagine.Image, r, HaBit(f, OpzioneTrasparente));
+                DisegnaImmagineTrasparente(immagine.Image, r, HaBit(f, OpzioneTrasparente), false);
             } else {
                 dipinta = DisegnaImmagineMillesimi(immagine.Image, r);
                 if (aggiorna) {

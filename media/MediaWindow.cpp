@@ -230,9 +230,7 @@ void Dialog_Titoli::EseguiMediaDialogo() {
             MostraCountDown();
             break;
         case TipoComunicator:
-            // Not performed: the media has failed.
-            StampaNonCostruito("MostraComunicator");
-            ErroreMedia = true;
+            MostraComunicator();
             break;
         case TipoTextMenu:
             MostraTextMenu();

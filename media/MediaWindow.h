@@ -45,6 +45,19 @@ public:
     // Text layout.
     Rettangolo CalcolaBoundRect(bool centra);
 
+    // Comunicator: its performer, the portraits with their names, a picture
+    // zoomed into a place (the image's top-left colour left out).
+    void MostraComunicator();
+    void DisegnaTestoFumetto(int32_t persona, COLORREF coloreNome);
+    void DisegnaPersonaComunicator(const std::string& fileLayout, const std::string& immagine, int32_t chiParla,
+                                   bool corrente, bool riempi);
+    void DisegnaImmagineTrasparente(const std::string& file, const Rettangolo& millesimi, bool suono, bool riempi);
+    // The portraits' files as taken out of the packet, "" when none.
+    std::string RitrattiComunicator[2];
+    // Layout I keeps every portrait inside an ellipse.
+    bool ClipRitrattoComunicator = false;
+    Rettangolo RettRitrattoComunicator;
+
     // Background sound.
     void SuonaFileAudio(const std::string& percorso);
     void SfumaSuonoSottofondo();
@@ -144,7 +157,6 @@ private:
     bool DisegnaImmagine(const std::string& file, int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
     // A rectangle in thousandths painted in twips, as pixels of Picture1.
     bool DisegnaImmagineMillesimi(const std::string& file, const Rettangolo& millesimi);
-    void DisegnaImmagineTrasparente(const std::string& file, const Rettangolo& millesimi, bool opzione);
     bool inRidimensionamento_ = false;
     // The media's picture painted by the load event, before the window
     // shows: the performer's first painting takes it as it is.

@@ -316,7 +316,7 @@ TEST_F(Dispatcher, FailureEndsTheListAndClosesTheGameOnceWhenAsked) {
         {"false result", BitExec, 0, false, false},
         {"false result with abort", BitExec, AbortGameOnFailure, false, true},
         // A window media that reports a failure but lets the list go on:
-        // the comunicator, not performed yet.
+        // the comunicator whose portrait is missing.
         {"error with abort", BitComunicator, AbortGameOnFailure, true, true},
         {"error without abort", BitComunicator, 0, true, false},
         {"success with abort", BitAction, AbortGameOnFailure, true, false},
@@ -326,6 +326,9 @@ TEST_F(Dispatcher, FailureEndsTheListAndClosesTheGameOnceWhenAsked) {
         StatoGioco = 0;
         GiocoVivo();
         Lista({Media(1, c.typeFlags, c.options), Media(2, BitAction)});
+        if (c.typeFlags == BitComunicator)
+            ListaMedia[0].Syntax = "<COMUNICATOR>#FLAGS#=0\r\n#TOT_PERSONS#=1\r\n#TOT_SECTIONS#=0\r\n"
+                                   "<PERSON1>#IMAGE#=nobody.bmp\r\n<END_PERSON1><END_COMUNICATOR>";
         AzzeraLog();
         bool errore = false;
         const bool risultato = Esegui({0, 1}, errore);
@@ -515,7 +518,10 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         {"alert", BitAlert, "", 1, false, true, "Perform Alert Media"},
         {"image", FixedText, "", 1, true, false, "Perform Image_Fixed_Text media"},
         {"countdown", BitCountDown, "", 1, true, false, "Perform CountDown media"},
-        {"comunicator not performed yet", BitComunicator, "", 1, true, true, "Perform Comunicator media"},
+        {"comunicator missing its portrait", BitComunicator,
+         "<COMUNICATOR>#FLAGS#=0\r\n#TOT_PERSONS#=1\r\n#TOT_SECTIONS#=0\r\n<PERSON1>#IMAGE#=nobody.bmp\r\n"
+         "<END_PERSON1><END_COMUNICATOR>",
+         1, true, true, "Perform Comunicator media"},
         {"keyboard", BitKeyboard, "", 2, true, false, "Perform Keyboard: enabled working flag for media code = 2"},
         {"sensory", BitSensory, "", 2, true, false, "Perform Sensory: enabled working flag for media code = 2"},
         {"keyboard not in list", BitKeyboard, "", 50, false, false, "ERROR: unknown media code = 50"},
