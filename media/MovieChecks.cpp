@@ -1,5 +1,8 @@
 #include "media/MovieChecks.h"
 
+#include <windows.h>
+#include <wininet.h>
+
 #include <vector>
 
 #include "core/FileUtils.h"
@@ -198,3 +201,5 @@ void RipristinaMovieDisabilitati() {
         if (i < ListaMedia.size()) ListaMedia[i].Options &= ~Disabled;
     movieDisabilitati.clear();
 }
+
+void ApriConnessioneInternet() { InternetAutodial(INTERNET_AUTODIAL_FORCE_ONLINE, nullptr); }

@@ -15,3 +15,6 @@ void RipristinaMovieDisabilitati();
 // folder in sufficient versions; <rapporto> gets the report lines, each
 // ended by CR LF. An empty path checks the codec files alone.
 bool VerificaCodecMovie(const std::string& percorso, std::string& rapporto);
+// Asks Windows to bring the default dial-up connection online; what it
+// answers does not matter.
+void ApriConnessioneInternet();
