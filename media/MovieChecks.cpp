@@ -84,8 +84,6 @@ bool VerificaMediaPlayer() {
     return false;
 }
 
-void ApriConnessioneInternet() { InternetAutodial(INTERNET_AUTODIAL_FORCE_ONLINE, nullptr); }
-
 namespace {
 
 void Riga(std::string& rapporto, const std::string& testo) {
@@ -259,3 +257,5 @@ void RipristinaMovieDisabilitati() {
         if (i < ListaMedia.size()) ListaMedia[i].Options &= ~Disabled;
     movieDisabilitati.clear();
 }
+
+void ApriConnessioneInternet() { InternetAutodial(INTERNET_AUTODIAL_FORCE_ONLINE, nullptr); }

@@ -130,9 +130,13 @@ struct MediaPlayer::Uscita {
 
 MediaPlayer::MediaPlayer() = default;
 
-MediaPlayer::~MediaPlayer() { Stop(); }
+MediaPlayer::~MediaPlayer() {
+    Close();
+    Stop();
+}
 
 void MediaPlayer::SetFileName(const std::string& percorso) {
+    Close();
     Stop();
     file_ = percorso;
     immagine_.clear();
@@ -200,6 +204,7 @@ void MediaPlayer::SetVolume(int32_t volume) {
 }
 
 int32_t MediaPlayer::PlayState() {
+    if (filmato_) return StatoFilmato();
     if (stato_ != InRiproduzione) return stato_;
     if (uscita_) {
         if (uscita_->intestazione.dwFlags & WHDR_DONE) Stop();
@@ -210,6 +215,7 @@ int32_t MediaPlayer::PlayState() {
 }
 
 void MediaPlayer::Play() {
+    if (filmato_) return RiproduciFilmato();
     if (!dati_) return;
     if (stato_ == InRiproduzione) return;
     if (stato_ == InPausa) {
@@ -227,6 +233,7 @@ void MediaPlayer::Play() {
 }
 
 void MediaPlayer::Pause() {
+    if (filmato_) return PausaFilmato();
     if (stato_ != InRiproduzione) return;
     if (uscita_) waveOutPause(uscita_->handle);
     trascorsoPrima_ = Trascorso();
@@ -234,6 +241,7 @@ void MediaPlayer::Pause() {
 }
 
 void MediaPlayer::Stop() {
+    if (filmato_) return FermaFilmato();
     ChiudiUscita();
     trascorsoPrima_ = 0;
     stato_ = Fermo;

@@ -1,10 +1,15 @@
 #pragma once
-// The media player control of the media window: the members the media use,
-// playing sound files through the platform's own audio services. Compressed
-// wave files and MP3 files are decoded by the platform's codecs (ACM) before
-// they play. Without an audio device it still reports the play state a sound
-// of that length would have, on the program's clock.
+// The media player control: the members the media use. Sound files play
+// through the platform's own audio services; compressed wave files and MP3
+// files are decoded by the platform's codecs (ACM) before they play. Without
+// an audio device it still reports the play state a sound of that length
+// would have, on the program's clock. Movies play through the platform's
+// multimedia services (MCI) in a window of the player's own inside the
+// window that holds it, and report their end, errors and keys as events.
+#include <windows.h>
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,8 +53,46 @@ public:
     // for a compressed file.
     const FormatoWav& FormatoRiproduzione() const { return formato_; }
 
+    // The movie road. The window that holds the player, before Open.
+    void SetContenitore(HWND contenitore) { contenitore_ = contenitore; }
+    // Opens a movie in the player's window; with AutoStart it starts playing.
+    // A failure is raised as Error once events are pumped.
+    void Open(const std::string& percorso);
+    // Closes the movie and releases the player's window.
+    void Close();
+    // 4 once the opened movie is loaded, 0 otherwise.
+    int32_t ReadyState() const { return prontezza_; }
+    // The movie's length in seconds, 0 while none is open.
+    double Duration();
+    const std::string& ErrorDescription() const { return errore_; }
+    void SetAutoStart(bool avvio) { avvioAutomatico_ = avvio; }
+    void SetShowControls(bool mostra) { mostraControlli_ = mostra; }
+    void SetEnableContextMenu(bool menu) { menuContestuale_ = menu; }
+    void SetBackColor(COLORREF colore);
+    // The player's place in its window, in pixels, and whether it shows.
+    void Move(int32_t x, int32_t y, int32_t larghezza, int32_t altezza);
+    void SetVisible(bool visibile);
+    // Keys reach the player while its window has the focus.
+    void SetFocus();
+
+    // Events of the movie road, raised on the thread that pumps the
+    // holder's messages.
+    std::function<void()> EndOfStream;
+    std::function<void()> Error;
+    std::function<void(int16_t codice, int16_t shift)> KeyDown;
+    std::function<void(int32_t vecchio, int32_t nuovo)> PlayStateChange;
+    std::function<void(int32_t tipo, int32_t parametro, const std::string& descrizione)> Warning;
+
 private:
     struct Uscita;
+    struct Filmato;
+    friend struct Filmato;
+    int32_t StatoFilmato();
+    void RiproduciFilmato();
+    void PausaFilmato();
+    void FermaFilmato();
+    // Raises PlayStateChange once the caller has returned.
+    void NuovoStato(int32_t nuovo);
     bool ApriUscita();
     void ChiudiUscita();
     void ApplicaVolume();
@@ -70,4 +113,14 @@ private:
     uint32_t inizio_ = 0;
     uint32_t trascorsoPrima_ = 0;
     Uscita* uscita_ = nullptr;
+
+    HWND contenitore_ = nullptr;
+    Filmato* filmato_ = nullptr;
+    int32_t prontezza_ = 0;
+    std::string errore_;
+    bool avvioAutomatico_ = true;
+    bool mostraControlli_ = true;
+    bool menuContestuale_ = true;
+    COLORREF sfondo_ = RGB(0, 0, 0);
+    int32_t statoFilmato_ = Fermo;
 };

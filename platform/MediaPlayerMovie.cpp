@@ -1,0 +1,261 @@
+// The movie road of the media player: MCI opens the movie in a child window
+// of the player's own, which takes the keys and the end-of-play notices and
+// turns them into the player's events.
+#include "platform/MediaPlayer.h"
+
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr char ClasseFilmato[] = "LudovaneMoviePlayer";
+// Events raised once the call that caused them has returned, as the
+// control raises them.
+constexpr UINT MsgErrore = WM_APP + 1;
+constexpr UINT MsgCambioStato = WM_APP + 2;
+
+std::string TestoErroreMci(MCIERROR codice) {
+    char testo[256] = {};
+    if (!mciGetErrorStringA(codice, testo, sizeof testo) || !testo[0])
+        std::snprintf(testo, sizeof testo, "MCI error %lu", static_cast<unsigned long>(codice));
+    return testo;
+}
+
+int16_t StatoShift() {
+    int16_t s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) s |= 2;
+    if (GetKeyState(VK_MENU) < 0) s |= 4;
+    return s;
+}
+
+}  // namespace
+
+struct MediaPlayer::Filmato {
+    MediaPlayer& player;
+    HWND finestra = nullptr;
+    std::string alias;
+    bool aperto = false;
+    // The movie ends with a notice only for the last play asked.
+    bool attesaFine = false;
+
+    explicit Filmato(MediaPlayer& p) : player(p) {
+        static unsigned contatore = 0;
+        alias = "ludovanemovie" + std::to_string(++contatore);
+    }
+    ~Filmato() {
+        if (aperto) {
+            // The driver's play thread can still be leaving after the device
+            // reports the play over; closing frees what that thread holds.
+            Comando("stop " + alias);
+            Sleep(100);
+            Comando("close " + alias);
+        }
+        if (finestra) {
+            SetWindowLongPtrA(finestra, GWLP_USERDATA, 0);
+            DestroyWindow(finestra);
+        }
+    }
+    Filmato(const Filmato&) = delete;
+    Filmato& operator=(const Filmato&) = delete;
+
+    MCIERROR Comando(const std::string& testo, std::string* risposta = nullptr, HWND notifica = nullptr) {
+        char buffer[128] = {};
+        const MCIERROR e = mciSendStringA(testo.c_str(), buffer, sizeof buffer, notifica);
+        if (risposta) *risposta = buffer;
+        return e;
+    }
+    // A number the device reports, -1 when it reports none.
+    long Numero(const std::string& cosa) {
+        std::string r;
+        if (Comando("status " + alias + " " + cosa, &r) != 0 || r.empty()) return -1;
+        return std::strtol(r.c_str(), nullptr, 10);
+    }
+    void Errore(const std::string& testo) {
+        player.errore_ = testo;
+        if (finestra) PostMessageA(finestra, MsgErrore, 0, 0);
+    }
+    void Colloca() {
+        if (!finestra || !aperto) return;
+        RECT r{};
+        GetClientRect(finestra, &r);
+        const std::string rettangolo = " at 0 0 " + std::to_string(r.right) + " " + std::to_string(r.bottom);
+        Comando("put " + alias + " window" + rettangolo);
+        Comando("put " + alias + " destination" + rettangolo);
+    }
+
+    static bool RegistraClasse() {
+        static const bool registrata = [] {
+            WNDCLASSA c{};
+            c.lpfnWndProc = Procedura;
+            c.hInstance = GetModuleHandleA(nullptr);
+            c.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+            c.lpszClassName = ClasseFilmato;
+            return RegisterClassA(&c) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        }();
+        return registrata;
+    }
+
+    static LRESULT CALLBACK Procedura(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* f = reinterpret_cast<Filmato*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (!f) return DefWindowProcA(hwnd, msg, wp, lp);
+        MediaPlayer& p = f->player;
+        switch (msg) {
+        case WM_ERASEBKGND: {
+            RECT r{};
+            GetClientRect(hwnd, &r);
+            HBRUSH b = CreateSolidBrush(p.sfondo_);
+            FillRect(reinterpret_cast<HDC>(wp), &r, b);
+            DeleteObject(b);
+            return 1;
+        }
+        case WM_SIZE:
+            f->Colloca();
+            return 0;
+        case WM_GETDLGCODE:
+            return DLGC_WANTALLKEYS;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (p.KeyDown) p.KeyDown(static_cast<int16_t>(wp), StatoShift());
+            return 0;
+        case WM_CONTEXTMENU:
+            return 0;
+        case MM_MCINOTIFY:
+            if (wp == MCI_NOTIFY_SUCCESSFUL && f->attesaFine) {
+                f->attesaFine = false;
+                p.NuovoStato(Fermo);
+                if (p.EndOfStream) p.EndOfStream();
+            } else if (wp == MCI_NOTIFY_FAILURE) {
+                f->attesaFine = false;
+                p.errore_ = "The movie could not be played to its end";
+                p.NuovoStato(Fermo);
+                if (p.Error) p.Error();
+            }
+            return 0;
+        case MsgErrore:
+            if (p.Error) p.Error();
+            return 0;
+        case MsgCambioStato:
+            if (p.PlayStateChange) p.PlayStateChange(static_cast<int32_t>(wp), static_cast<int32_t>(lp));
+            return 0;
+        default:
+            break;
+        }
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+};
+
+void MediaPlayer::Open(const std::string& percorso) {
+    // The MCI video drivers stay loaded: closing the last movie unloads a
+    // driver, and its play thread may still be on its way out of that code.
+    static const bool driverTenuti = [] {
+        LoadLibraryA("mciavi32.dll");
+        LoadLibraryA("mciqtz32.dll");
+        return true;
+    }();
+    (void)driverTenuti;
+    Close();
+    Stop();
+    file_ = percorso;
+    errore_.clear();
+    filmato_ = new Filmato(*this);
+    RECT r{};
+    if (contenitore_) GetClientRect(contenitore_, &r);
+    if (!contenitore_ || !Filmato::RegistraClasse() ||
+        !(filmato_->finestra = CreateWindowExA(0, ClasseFilmato, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, r.right,
+                                               r.bottom, contenitore_, nullptr, GetModuleHandleA(nullptr),
+                                               nullptr))) {
+        // No window to raise the event from: the error text alone tells it.
+        errore_ = "No window to show the movie in";
+        return;
+    }
+    SetWindowLongPtrA(filmato_->finestra, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(filmato_));
+    const std::string apri = "open \"" + percorso + "\" alias " + filmato_->alias + " style child parent " +
+                             std::to_string(reinterpret_cast<uintptr_t>(filmato_->finestra));
+    if (percorso.empty() || percorso.find('"') != std::string::npos) {
+        filmato_->Errore("Invalid movie file name: " + percorso);
+        return;
+    }
+    if (const MCIERROR e = filmato_->Comando(apri)) {
+        filmato_->Errore(TestoErroreMci(e));
+        return;
+    }
+    filmato_->aperto = true;
+    filmato_->Comando("set " + filmato_->alias + " time format milliseconds");
+    filmato_->Colloca();
+    filmato_->Comando("window " + filmato_->alias + " state show");
+    prontezza_ = 4;
+    if (avvioAutomatico_) RiproduciFilmato();
+}
+
+void MediaPlayer::Close() {
+    if (!filmato_) return;
+    delete filmato_;
+    filmato_ = nullptr;
+    prontezza_ = 0;
+    statoFilmato_ = Fermo;
+}
+
+double MediaPlayer::Duration() {
+    if (!filmato_ || !filmato_->aperto) return 0;
+    const long ms = filmato_->Numero("length");
+    return ms > 0 ? static_cast<double>(ms) / 1000.0 : 0;
+}
+
+void MediaPlayer::SetBackColor(COLORREF colore) {
+    sfondo_ = colore;
+    if (filmato_ && filmato_->finestra) InvalidateRect(filmato_->finestra, nullptr, TRUE);
+}
+
+void MediaPlayer::Move(int32_t x, int32_t y, int32_t larghezza, int32_t altezza) {
+    if (filmato_ && filmato_->finestra) MoveWindow(filmato_->finestra, x, y, larghezza, altezza, TRUE);
+}
+
+void MediaPlayer::SetVisible(bool visibile) {
+    if (filmato_ && filmato_->finestra) ShowWindow(filmato_->finestra, visibile ? SW_SHOW : SW_HIDE);
+}
+
+void MediaPlayer::SetFocus() {
+    if (filmato_ && filmato_->finestra) ::SetFocus(filmato_->finestra);
+}
+
+int32_t MediaPlayer::StatoFilmato() { return statoFilmato_; }
+
+void MediaPlayer::NuovoStato(int32_t nuovo) {
+    if (nuovo == statoFilmato_) return;
+    const int32_t vecchio = statoFilmato_;
+    statoFilmato_ = nuovo;
+    if (filmato_ && filmato_->finestra) PostMessageA(filmato_->finestra, MsgCambioStato, vecchio, nuovo);
+}
+
+void MediaPlayer::RiproduciFilmato() {
+    Filmato& f = *filmato_;
+    if (!f.aperto || statoFilmato_ == InRiproduzione) return;
+    // Halted or played to its end: again from its first frame.
+    if (statoFilmato_ != InPausa) f.Comando("seek " + f.alias + " to start");
+    if (const MCIERROR e = f.Comando("play " + f.alias + " notify", nullptr, f.finestra)) {
+        f.Errore(TestoErroreMci(e));
+        return;
+    }
+    f.attesaFine = true;
+    NuovoStato(InRiproduzione);
+}
+
+void MediaPlayer::PausaFilmato() {
+    Filmato& f = *filmato_;
+    if (!f.aperto || statoFilmato_ != InRiproduzione) return;
+    f.attesaFine = false;
+    f.Comando("pause " + f.alias);
+    NuovoStato(InPausa);
+}
+
+void MediaPlayer::FermaFilmato() {
+    Filmato& f = *filmato_;
+    if (!f.aperto) return;
+    f.attesaFine = false;
+    f.Comando("stop " + f.alias);
+    NuovoStato(Fermo);
+}
