@@ -1,5 +1,5 @@
 #pragma once
-// Small AVI movies laid out by hand: uncompressed 32-bit frames, each of one
+// Small AVI movies laid out by hand: uncompressed frames, each of one
 // colour, an index, nothing else.
 #include <windows.h>
 
@@ -22,10 +22,11 @@ inline void Chiudi(std::string& s, size_t dove) {
     for (int i = 0; i < 4; ++i) s[dove + static_cast<size_t>(i)] = static_cast<char>(n >> (8 * i));
 }
 
-// One frame a colour, <fps> frames a second.
-inline std::string Avi(const std::vector<COLORREF>& fotogrammi, uint32_t fps, uint32_t larghezza = 64,
-                       uint32_t altezza = 48) {
-    const uint32_t dimensione = larghezza * altezza * 4;
+// Frames of raw DIB rows, bottom-up, of <bit> bits a pixel; a palette
+// (4 bytes an entry) follows the header of an 8-bit movie.
+inline std::string AviGrezzo(const std::vector<std::string>& fotogrammi, uint16_t bit, const std::string& paletta,
+                             uint32_t fps, uint32_t larghezza, uint32_t altezza) {
+    const uint32_t dimensione = larghezza * altezza * bit / 8;
     const auto n = static_cast<uint32_t>(fotogrammi.size());
     std::string s = "RIFF";
     Metti32(s, 0);
@@ -68,15 +69,19 @@ inline std::string Avi(const std::vector<COLORREF>& fotogrammi, uint32_t fps, ui
     Metti16(s, static_cast<uint16_t>(larghezza));
     Metti16(s, static_cast<uint16_t>(altezza));
     s += "strf";
-    Metti32(s, 40);
+    Metti32(s, 40 + static_cast<uint32_t>(paletta.size()));
     Metti32(s, 40);
     Metti32(s, larghezza);
     Metti32(s, altezza);
     Metti16(s, 1);
-    Metti16(s, 32);
+    Metti16(s, bit);
     Metti32(s, 0);  // BI_RGB
     Metti32(s, dimensione);
-    for (int i = 0; i < 4; ++i) Metti32(s, 0);
+    Metti32(s, 0);
+    Metti32(s, 0);
+    Metti32(s, static_cast<uint32_t>(paletta.size() / 4));
+    Metti32(s, 0);
+    s += paletta;
     Chiudi(s, flusso);
     Chiudi(s, intestazioni);
     s += "LIST";
@@ -84,17 +89,12 @@ inline std::string Avi(const std::vector<COLORREF>& fotogrammi, uint32_t fps, ui
     Metti32(s, 0);
     s += "movi";
     std::vector<uint32_t> posizioni;
-    for (const COLORREF c : fotogrammi) {
+    for (const std::string& f : fotogrammi) {
         // Offsets count from the list's "movi".
         posizioni.push_back(static_cast<uint32_t>(s.size() - movi - 4));
         s += "00db";
         Metti32(s, dimensione);
-        for (uint32_t i = 0; i < larghezza * altezza; ++i) {
-            s += static_cast<char>(GetBValue(c));
-            s += static_cast<char>(GetGValue(c));
-            s += static_cast<char>(GetRValue(c));
-            s += '\0';
-        }
+        s += f;
     }
     Chiudi(s, movi);
     s += "idx1";
@@ -107,6 +107,41 @@ inline std::string Avi(const std::vector<COLORREF>& fotogrammi, uint32_t fps, ui
     }
     Chiudi(s, 4);
     return s;
+}
+
+// One frame a colour, <fps> frames a second, 32 bits a pixel.
+inline std::string Avi(const std::vector<COLORREF>& fotogrammi, uint32_t fps, uint32_t larghezza = 64,
+                       uint32_t altezza = 48) {
+    std::vector<std::string> grezzi;
+    for (const COLORREF c : fotogrammi) {
+        std::string pixel;
+        pixel.reserve(larghezza * altezza * 4);
+        for (uint32_t i = 0; i < larghezza * altezza; ++i) {
+            pixel += static_cast<char>(GetBValue(c));
+            pixel += static_cast<char>(GetGValue(c));
+            pixel += static_cast<char>(GetRValue(c));
+            pixel += '\0';
+        }
+        grezzi.push_back(std::move(pixel));
+    }
+    return AviGrezzo(grezzi, 32, "", fps, larghezza, altezza);
+}
+
+// One frame a colour of a 256-entry palette, 8 bits a pixel: large movies
+// in little room.
+inline std::string AviPaletta(const std::vector<uint8_t>& indici, const std::vector<COLORREF>& colori, uint32_t fps,
+                              uint32_t larghezza, uint32_t altezza) {
+    std::string paletta;
+    for (size_t k = 0; k < 256; ++k) {
+        const COLORREF c = k < colori.size() ? colori[k] : 0;
+        paletta += static_cast<char>(GetBValue(c));
+        paletta += static_cast<char>(GetGValue(c));
+        paletta += static_cast<char>(GetRValue(c));
+        paletta += '\0';
+    }
+    std::vector<std::string> grezzi;
+    for (const uint8_t i : indici) grezzi.emplace_back(larghezza * altezza, static_cast<char>(i));
+    return AviGrezzo(grezzi, 8, paletta, fps, larghezza, altezza);
 }
 
 // <secondi> of one colour, then as long of another, at 10 frames a second.
