@@ -95,15 +95,7 @@ void AttendiPasso(uint32_t inizio) {
 
 // The direction whose game control is bound to the virtual key, or 0.
 int32_t DirezioneDaTasto(int32_t tasto) {
-    struct Controllo {
-        TastoGioco tasto;
-        int32_t bit;
-    };
-    static constexpr Controllo controlli[] = {{TastoGioco::Up, DirezioneSu},
-                                               {TastoGioco::Down, DirezioneGiu},
-                                               {TastoGioco::Left, DirezioneSinistra},
-                                               {TastoGioco::Right, DirezioneDestra}};
-    for (const Controllo& c : controlli) {
+    for (const ControlloDirezione& c : ControlliDirezione) {
         const int32_t vk = ScanCodeDaTasto(TastoAssegnato(ImpostazioniTombCorrenti, c.tasto));
         if (vk != 0 && vk == tasto) return c.bit;
     }

@@ -32,17 +32,9 @@ int16_t TastoGiocoPremuto(int16_t tasto, int16_t predefinito) {
 int32_t LeggiDirezioniGioco() {
     // The stick is not read yet: the keys alone, as when it cannot be read.
     if (GiocoConJoystick()) StampaNonCostruito("LeggiDirezioniGioco (joystick)");
-    struct Controllo {
-        TastoGioco tasto;
-        int32_t bit;
-    };
-    static constexpr Controllo controlli[] = {{TastoGioco::Up, DirezioneSu},
-                                               {TastoGioco::Down, DirezioneGiu},
-                                               {TastoGioco::Left, DirezioneSinistra},
-                                               {TastoGioco::Right, DirezioneDestra}};
     // Combined, not added: a direction seen twice stays that direction.
     int32_t direzioni = 0;
-    for (const Controllo& c : controlli)
+    for (const ControlloDirezione& c : ControlliDirezione)
         if (TastoGiu(TastoAssegnato(ImpostazioniTombCorrenti, c.tasto))) direzioni |= c.bit;
     return direzioni;
 }

@@ -2,6 +2,8 @@
 // Tests of the game's controls by the keys the game binds to them.
 #include <cstdint>
 
+#include "runservices/TombSettingsRecord.h"
+
 // The virtual key of a game key code (a set-1 scan code, low 7 bits).
 int32_t ScanCodeDaTasto(int32_t codice);
 // Non-zero while the control is held: the bound key, else the default key.
@@ -16,6 +18,15 @@ enum DirezioneGioco : int32_t {
     DirezioneSinistra = 4,
     DirezioneDestra = 8,
 };
+// The game control of each direction.
+struct ControlloDirezione {
+    TastoGioco tasto;
+    int32_t bit;
+};
+inline constexpr ControlloDirezione ControlliDirezione[] = {{TastoGioco::Up, DirezioneSu},
+                                                            {TastoGioco::Down, DirezioneGiu},
+                                                            {TastoGioco::Left, DirezioneSinistra},
+                                                            {TastoGioco::Right, DirezioneDestra}};
 // The pushed directions of the Up, Down, Left and Right controls, each by
 // its bound key (its default key when bound to a joystick button).
 int32_t LeggiDirezioniGioco();
