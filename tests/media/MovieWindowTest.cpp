@@ -260,7 +260,9 @@ TEST_F(FinestraFilmato, AMissingOrDamagedMovieFailsTheMedia) {
         EXPECT_TRUE(errore);
         EXPECT_FALSE(escape);
         EXPECT_TRUE(HaRiga("ERROR: loading movie: " + MediaCorrente.MediaFile));
-        if (c.riga) EXPECT_TRUE(HaRigaCheInizia(c.riga));
+        if (c.riga) {
+            EXPECT_TRUE(HaRigaCheInizia(c.riga));
+        }
         EXPECT_FALSE(DialogMovie().Loaded());
     }
 }
