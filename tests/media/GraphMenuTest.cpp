@@ -22,6 +22,7 @@
 #include "runservices/GameControls.h"
 #include "runservices/TombSettings.h"
 #include "tests/core/LogLines.h"
+#include "tests/media/KeyPresses.h"
 #include "tests/media/MediaWindowFixture.h"
 
 namespace {
@@ -163,20 +164,8 @@ TEST(MosseGraphMenu, MovesStayOnTheGridWithoutWrapping) {
             << c.voce << " by " << c.dx << "," << c.dy << " on " << c.colonne << " columns of " << c.totale;
 }
 
-void Tasto(WORD vk, bool giu) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = giu ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &in, sizeof in);
-}
-
-// The virtual key of a game control's bound key.
-WORD TastoControllo(TastoGioco controllo) {
-    return static_cast<WORD>(
-        MapVirtualKeyA(TastoAssegnato(ImpostazioniTombCorrenti, controllo) & 127, 1));
-}
+using tasti::Tasto;
+using tasti::TastoControllo;
 
 bool Attendi(const std::function<bool()>& condizione, DWORD limite = 20000) {
     const DWORD fine = GetTickCount() + limite;

@@ -17,32 +17,21 @@
 #include <thread>
 #include <vector>
 
-#include "core/ImageFormats.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/SharedState.h"
 #include "gamerun/MediaDispatcher.h"
 #include "runservices/TombSettings.h"
+#include "tests/media/KeyPresses.h"
+#include "tools/benchsupport/BenchScreen.h"
 
 namespace {
 
+using banco::Microsecondi;
+using banco::Scrivi;
+using tasti::Tasto;
+
 constexpr COLORREF Sfondo = RGB(0, 0, 200), Penna = RGB(255, 255, 0);
-
-long long Microsecondi() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart;
-}
-
-void Tasto(WORD vk, bool giu) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = giu ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &in, sizeof in);
-}
 
 // Two pictures side by side: the left edge of each one's cursor.
 POINT BordoVoce(int voce) {
@@ -57,22 +46,6 @@ int VoceSulloSchermo(HDC schermo) {
     }
     return -1;
 }
-
-bool Scrivi(const std::string& percorso, const std::string& dati) {
-    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD scritti = 0;
-    const bool ok = WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) &&
-                    scritti == dati.size();
-    CloseHandle(h);
-    return ok;
-}
-
-struct Figura {
-    std::vector<double> tempi;
-    double Mediana() const { return tempi.empty() ? -1 : tempi[tempi.size() / 2]; }
-    double Massimo() const { return tempi.empty() ? -1 : tempi.back(); }
-};
 
 // One press: held (a direction) or tapped (a hot key) until the screen
 // shows the cursor on <voce>; the milliseconds, or -1 after 5 s.
@@ -105,9 +78,7 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string immagine = std::string(temp) + "graphmenubench.bmp";
-    std::string pixel;
-    for (int i = 0; i < 16 * 16; ++i) pixel += std::string{char(GetBValue(Sfondo)), char(GetGValue(Sfondo)), char(GetRValue(Sfondo))};
-    if (!Scrivi(immagine, ComponiBmp24(16, 16, pixel))) {
+    if (!Scrivi(immagine, banco::ImmagineTinta(16, 16, Sfondo))) {
         std::printf("cannot write %s\n", immagine.c_str());
         return 1;
     }
@@ -121,12 +92,9 @@ int main(int argc, char** argv) {
                            "<MENU1>#BOUND#=100:200:400:800\r\n#HOTKEY#=A\r\n#MEDIA_CODE#=-1\r\n<END_MENU1>"
                            "<MENU2>#BOUND#=600:200:900:800\r\n#HOTKEY#=B\r\n#MEDIA_CODE#=-1\r\n<END_MENU2>"
                            "<END_GRAPH_MENU>";
-    const auto vk = [](TastoGioco c) {
-        return static_cast<WORD>(MapVirtualKeyA(TastoAssegnato(ImpostazioniTombCorrenti, c) & 127, 1));
-    };
-    const WORD destra = vk(TastoGioco::Right), sinistra = vk(TastoGioco::Left);
+    const WORD destra = tasti::TastoControllo(TastoGioco::Right), sinistra = tasti::TastoControllo(TastoGioco::Left);
 
-    Figura direzioni, hotKey;
+    std::vector<double> direzioni, hotKey;
     std::atomic<bool> finito{false};
     bool pronto = false;
     std::thread giocatore([&] {
@@ -136,9 +104,9 @@ int main(int argc, char** argv) {
         pronto = VoceSulloSchermo(schermo) == 0;
         for (int i = 0; pronto && i < pressioni; ++i) {
             for (const double t : {Pressione(schermo, destra, true, 1), Pressione(schermo, sinistra, true, 0)})
-                if (t >= 0) direzioni.tempi.push_back(t);
+                if (t >= 0) direzioni.push_back(t);
             for (const double t : {Pressione(schermo, 'B', false, 1), Pressione(schermo, 'A', false, 0)})
-                if (t >= 0) hotKey.tempi.push_back(t);
+                if (t >= 0) hotKey.push_back(t);
         }
         ReleaseDC(nullptr, schermo);
         Tasto(VK_ESCAPE, true);
@@ -154,15 +122,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool tuttoOk = true;
-    for (auto [nome, figura] : {std::pair<const char*, Figura*>{"direction control", &direzioni},
-                                std::pair<const char*, Figura*>{"hot key", &hotKey}}) {
-        std::sort(figura->tempi.begin(), figura->tempi.end());
-        const bool ok = static_cast<int>(figura->tempi.size()) == 2 * pressioni && figura->Massimo() < 50;
+    for (auto [nome, tempi] : {std::pair<const char*, const std::vector<double>*>{"direction control", &direzioni},
+                               std::pair<const char*, const std::vector<double>*>{"hot key", &hotKey}}) {
+        const banco::Sintesi s = banco::MedianaMassimo(*tempi);
+        const bool ok = static_cast<int>(tempi->size()) == 2 * pressioni && s.massimo < 50;
         tuttoOk = tuttoOk && ok;
         std::printf("%s press to the cursor on screen: %zu of %d measured, median %.1f ms, max %.1f ms "
                     "(target < 50 ms): %s\n",
-                    nome, figura->tempi.size(), 2 * pressioni, figura->Mediana(), figura->Massimo(),
-                    ok ? "met" : "NOT met");
+                    nome, tempi->size(), 2 * pressioni, s.mediana, s.massimo, ok ? "met" : "NOT met");
     }
     return tuttoOk ? 0 : 1;
 }

@@ -20,86 +20,22 @@
 #include <thread>
 #include <vector>
 
-#include "core/ImageFormats.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/ModuleInit.h"
 #include "core/SharedState.h"
 #include "gamerun/MediaDispatcher.h"
+#include "tools/benchsupport/BenchScreen.h"
 
 namespace {
 
+using banco::ImmagineTinta;
+using banco::Lettore;
+using banco::Microsecondi;
+using banco::Scrivi;
+
 constexpr int32_t Larghezza = 1024, Altezza = 768;
 constexpr COLORREF ColoreTesto = RGB(255, 255, 255);
-
-long long Microsecondi() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart;
-}
-
-// Reads a screen rectangle into 32-bit pixels, again and again.
-class Lettore {
-public:
-    explicit Lettore(const RECT& r) : r_(r) {
-        schermo_ = GetDC(nullptr);
-        memoria_ = CreateCompatibleDC(schermo_);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = r.right - r.left;
-        bi.bmiHeader.biHeight = -(r.bottom - r.top);
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(memoria_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        vecchia_ = SelectObject(memoria_, bitmap_);
-    }
-    ~Lettore() {
-        SelectObject(memoria_, vecchia_);
-        DeleteObject(bitmap_);
-        DeleteDC(memoria_);
-        ReleaseDC(nullptr, schermo_);
-    }
-    // Pixels of the colour in the rectangle.
-    long Conta(COLORREF colore) {
-        BitBlt(memoria_, 0, 0, r_.right - r_.left, r_.bottom - r_.top, schermo_, r_.left, r_.top, SRCCOPY);
-        GdiFlush();
-        const uint32_t cercato = GetRValue(colore) << 16 | GetGValue(colore) << 8 | GetBValue(colore);
-        long n = 0;
-        const size_t tutti = static_cast<size_t>(r_.right - r_.left) * (r_.bottom - r_.top);
-        for (size_t i = 0; i < tutti; ++i)
-            if ((bits_[i] & 0xFFFFFF) == cercato) ++n;
-        return n;
-    }
-
-private:
-    RECT r_;
-    HDC schermo_, memoria_;
-    HBITMAP bitmap_;
-    HGDIOBJ vecchia_;
-    uint32_t* bits_ = nullptr;
-};
-
-std::string ImmagineTinta(COLORREF colore) {
-    std::string pixel;
-    pixel.reserve(static_cast<size_t>(Larghezza) * Altezza * 3);
-    for (int32_t i = 0; i < Larghezza * Altezza; ++i) {
-        pixel += static_cast<char>(GetBValue(colore));
-        pixel += static_cast<char>(GetGValue(colore));
-        pixel += static_cast<char>(GetRValue(colore));
-    }
-    return ComponiBmp24(Larghezza, Altezza, pixel);
-}
-
-bool Scrivi(const std::string& percorso, const std::string& dati) {
-    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD scritti = 0;
-    const bool ok = WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) &&
-                    scritti == dati.size();
-    CloseHandle(h);
-    return ok;
-}
 
 void Esegui() {
     bool escape = false, errore = false;
@@ -217,7 +153,7 @@ int main(int argc, char** argv) {
         // A new colour each run, so that no earlier frame counts.
         const COLORREF colore = RGB(30 + 20 * i % 200, 90, 160);
         const std::string immagine = std::string(temp) + "mediabench_" + std::to_string(i) + ".bmp";
-        if (!Scrivi(immagine, ImmagineTinta(colore))) {
+        if (!Scrivi(immagine, ImmagineTinta(Larghezza, Altezza, colore))) {
             std::printf("cannot write %s\n", immagine.c_str());
             return 1;
         }
@@ -226,16 +162,10 @@ int main(int argc, char** argv) {
         std::printf("first frame, run %d%s: %.1f ms\n", i, i == 0 ? " (cold, not counted)" : "", t);
         if (t >= 0 && i > 0) tempi.push_back(t);
     }
-    bool ok = static_cast<int>(tempi.size()) == runs;
-    double mediana = -1, massimo = -1;
-    if (!tempi.empty()) {
-        std::sort(tempi.begin(), tempi.end());
-        mediana = tempi[tempi.size() / 2];
-        massimo = tempi.back();
-    }
-    const bool primoOk = ok && massimo < 50;
+    const banco::Sintesi s = banco::MedianaMassimo(tempi);
+    const bool primoOk = static_cast<int>(tempi.size()) == runs && s.massimo < 50;
     std::printf("first frame of a 1024x768 picture with text: median %.1f ms, max %.1f ms (target < 50 ms): %s\n",
-                mediana, massimo, primoOk ? "met" : "NOT met");
+                s.mediana, s.massimo, primoOk ? "met" : "NOT met");
 
     const double ritmo = Ritmo(2000);
     const bool ritmoOk = ritmo > 0 && ritmo >= 0.98 && ritmo <= 1.02;

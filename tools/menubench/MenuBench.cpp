@@ -17,86 +17,23 @@
 #include <thread>
 #include <vector>
 
-#include "core/ImageFormats.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/ModuleInit.h"
 #include "core/SharedState.h"
 #include "gamerun/MediaDispatcher.h"
+#include "tools/benchsupport/BenchScreen.h"
 
 namespace {
+
+using banco::ImmagineTinta;
+using banco::Lettore;
+using banco::Microsecondi;
+using banco::Scrivi;
 
 constexpr int32_t Larghezza = 1024, Altezza = 768;
 constexpr COLORREF ColoreTesto = RGB(255, 255, 255);
 constexpr COLORREF ColoreSfondo = RGB(40, 90, 160);
-
-long long Microsecondi() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart;
-}
-
-// Counts the pixels of a colour in a screen rectangle.
-class Lettore {
-public:
-    explicit Lettore(const RECT& r) : r_(r) {
-        schermo_ = GetDC(nullptr);
-        memoria_ = CreateCompatibleDC(schermo_);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = r.right - r.left;
-        bi.bmiHeader.biHeight = -(r.bottom - r.top);
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(memoria_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        vecchia_ = SelectObject(memoria_, bitmap_);
-    }
-    ~Lettore() {
-        SelectObject(memoria_, vecchia_);
-        DeleteObject(bitmap_);
-        DeleteDC(memoria_);
-        ReleaseDC(nullptr, schermo_);
-    }
-    long Conta(COLORREF colore) {
-        BitBlt(memoria_, 0, 0, r_.right - r_.left, r_.bottom - r_.top, schermo_, r_.left, r_.top, SRCCOPY);
-        GdiFlush();
-        const uint32_t cercato = GetRValue(colore) << 16 | GetGValue(colore) << 8 | GetBValue(colore);
-        long n = 0;
-        const size_t tutti = static_cast<size_t>(r_.right - r_.left) * (r_.bottom - r_.top);
-        for (size_t i = 0; i < tutti; ++i)
-            if ((bits_[i] & 0xFFFFFF) == cercato) ++n;
-        return n;
-    }
-
-private:
-    RECT r_;
-    HDC schermo_, memoria_;
-    HBITMAP bitmap_;
-    HGDIOBJ vecchia_;
-    uint32_t* bits_ = nullptr;
-};
-
-std::string ImmagineTinta(COLORREF colore) {
-    std::string pixel;
-    pixel.reserve(static_cast<size_t>(Larghezza) * Altezza * 3);
-    for (int32_t i = 0; i < Larghezza * Altezza; ++i) {
-        pixel += static_cast<char>(GetBValue(colore));
-        pixel += static_cast<char>(GetGValue(colore));
-        pixel += static_cast<char>(GetRValue(colore));
-    }
-    return ComponiBmp24(Larghezza, Altezza, pixel);
-}
-
-bool Scrivi(const std::string& percorso, const std::string& dati) {
-    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD scritti = 0;
-    const bool ok = WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) &&
-                    scritti == dati.size();
-    CloseHandle(h);
-    return ok;
-}
 
 void Premi(WORD vk, wchar_t carattere) {
     INPUT in[2]{};
@@ -125,7 +62,7 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string immagine = std::string(temp) + "menubench.bmp";
-    if (!Scrivi(immagine, ImmagineTinta(ColoreSfondo))) {
+    if (!Scrivi(immagine, ImmagineTinta(Larghezza, Altezza, ColoreSfondo))) {
         std::printf("cannot write %s\n", immagine.c_str());
         return 1;
     }
@@ -177,16 +114,9 @@ int main(int argc, char** argv) {
     DeleteFileA(immagine.c_str());
 
     for (size_t i = 0; i < tempi.size(); ++i) std::printf("key %zu: %.1f ms\n", i + 1, tempi[i]);
-    bool ok = static_cast<int>(tempi.size()) == tasti;
-    double mediana = -1, massimo = -1;
-    if (!tempi.empty()) {
-        std::vector<double> ordinati = tempi;
-        std::sort(ordinati.begin(), ordinati.end());
-        mediana = ordinati[ordinati.size() / 2];
-        massimo = ordinati.back();
-    }
-    ok = ok && massimo < 50;
+    const banco::Sintesi s = banco::MedianaMassimo(tempi);
+    const bool ok = static_cast<int>(tempi.size()) == tasti && s.massimo < 50;
     std::printf("text menu, key to redrawn prompt: %d of %d keys seen, median %.1f ms, max %.1f ms (target < 50 ms): %s\n",
-                static_cast<int>(tempi.size()), tasti, mediana, massimo, ok ? "met" : "NOT met");
+                static_cast<int>(tempi.size()), tasti, s.mediana, s.massimo, ok ? "met" : "NOT met");
     return ok ? 0 : 1;
 }

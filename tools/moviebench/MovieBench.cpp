@@ -26,30 +26,17 @@
 #include "core/SharedState.h"
 #include "gamerun/MediaDispatcher.h"
 #include "tests/media/MovieFiles.h"
+#include "tools/benchsupport/BenchScreen.h"
 
 namespace {
 
-constexpr uint32_t Larghezza = 640, Altezza = 480, Fps = 25;
+using banco::Microsecondi;
+using banco::Scrivi;
 
-long long Microsecondi() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart;
-}
+constexpr uint32_t Larghezza = 640, Altezza = 480, Fps = 25;
 
 // Palette entry k: a colour no other entry and no desktop has.
 COLORREF Colore(int k) { return RGB(k, 255 - k, 77); }
-
-bool Scrivi(const std::string& percorso, const std::string& dati) {
-    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD scritti = 0;
-    const bool ok = WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) &&
-                    scritti == dati.size();
-    CloseHandle(h);
-    return ok;
-}
 
 std::string Filmato(const std::vector<uint8_t>& indici) {
     std::vector<COLORREF> colori;
@@ -122,16 +109,10 @@ int main(int argc, char** argv) {
         std::printf("first frame, run %d%s: %.1f ms\n", i, i == 0 ? " (cold, not counted)" : "", t);
         if (t >= 0 && i > 0) tempi.push_back(t);
     }
-    bool ok = static_cast<int>(tempi.size()) == runs;
-    double mediana = -1, massimo = -1;
-    if (!tempi.empty()) {
-        std::sort(tempi.begin(), tempi.end());
-        mediana = tempi[tempi.size() / 2];
-        massimo = tempi.back();
-    }
-    const bool primoOk = ok && massimo < 250;
-    std::printf("first frame of a 640x480 movie: median %.1f ms, max %.1f ms (target < 250 ms): %s\n", mediana,
-                massimo, primoOk ? "met" : "NOT met");
+    const banco::Sintesi s = banco::MedianaMassimo(tempi);
+    const bool primoOk = static_cast<int>(tempi.size()) == runs && s.massimo < 250;
+    std::printf("first frame of a 640x480 movie: median %.1f ms, max %.1f ms (target < 250 ms): %s\n", s.mediana,
+                s.massimo, primoOk ? "met" : "NOT met");
 
     // Pacing: 250 frames, entry k for frame k.
     std::vector<uint8_t> indici;
