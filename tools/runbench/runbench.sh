@@ -1,9 +1,4 @@
 #!/bin/bash
 # Runs RunBench.exe of the build under Wine, set up as the tests are (Xvfb,
 # one warm wineserver). Usage: tools/runbench/runbench.sh [runs]
-set -e
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=${BUILD_DIR:-$top/build}
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  source "$0/scripts/wine-env.sh"; trap wine_stop EXIT; wine_start
-  wine "$1/bin/RunBench.exe" "${@:2}"' "$top" "$build" "$@"
+exec "$(dirname "$0")/../benchsupport/run-bench.sh" RunBench "$@"
