@@ -118,6 +118,20 @@ std::string ImpostaSezione(const std::string& testo, const std::string& sezione,
     return testo.substr(0, p) + apertura + contenuto + testo.substr(q);
 }
 
+bool RimuoviSezione(std::string& testo, const std::string& sezione) {
+    const std::string apertura = "<" + sezione + ">";
+    const std::string chiusura = "<END_" + sezione + ">";
+    for (size_t p; (p = Trova(testo, apertura)) != std::string::npos;) {
+        const size_t q = Trova(testo, chiusura, p + apertura.size());
+        if (q == std::string::npos) {
+            RigaErroreUtf8("Syntax error: missing " + chiusura + " section");
+            return false;
+        }
+        testo.erase(p, q + chiusura.size() - p);
+    }
+    return true;
+}
+
 std::string EstraiTag(std::string& testo, const std::string& tag) {
     const size_t p = Trova(testo, tag);
     if (p == std::string::npos || tag.empty()) return "";

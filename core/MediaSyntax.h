@@ -11,6 +11,10 @@
 std::string EstraiSezione(const std::string& testo, const std::string& sezione);
 // The text with the section's content replaced, or the section appended.
 std::string ImpostaSezione(const std::string& testo, const std::string& sezione, const std::string& contenuto);
+// The text without every whole occurrence of the section, marks included:
+// what ImpostaSezione appended leaves no trace. One without its closing
+// mark stays, with an error line, and the result is False.
+bool RimuoviSezione(std::string& testo, const std::string& sezione);
 // The tag's value ("~" when empty, "" when absent); the tag, its value and
 // the line breaks after it leave the text.
 std::string EstraiTag(std::string& testo, const std::string& tag);

@@ -24,6 +24,7 @@
 #include "gamerun/TimerTick.h"
 #include "runservices/TombSettings.h"
 #include "runservices/KeyboardHook.h"
+#include "media/AlertMedia.h"
 #include "media/EmailMedia.h"
 #include "media/MovieChecks.h"
 #include "patcher/GamePatcher.h"
@@ -120,6 +121,8 @@ bool SalvaConfigurazioneFinale() {
     StampaLog("Removing working flags from media configuration file");
     RimuoviFlagWorking();
     RipristinaMovieDisabilitati();
+    // A time kept for a resume belongs to this run's savegames only.
+    CancellaTuttiSospesi();
     std::string percorso = HeaderMcf.CartellaMcf + "\\media.mcf";
     StampaLog("Save media configuration file in: " + percorso);
     if (SalvaMediaConfig(percorso)) return true;

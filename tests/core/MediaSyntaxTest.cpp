@@ -55,6 +55,35 @@ TEST_F(SintassiConLog, SetSectionReplacesAppendsOrRefuses) {
     UnErrore("Syntax error: missing <END_TEXT> section");
 }
 
+TEST_F(SintassiConLog, RemoveSectionTakesEveryWholeOneAndLeavesAnOpenOne) {
+    struct Caso {
+        std::string testo, dopo;
+        bool esito;
+    };
+    const Caso casi[] = {
+        {"", "", true},
+        {"head\r\n", "head\r\n", true},
+        // What ImpostaSezione appended leaves no trace.
+        {ImpostaSezione("Ω head\r\n", "CODEC", "x\r\n"), "Ω head\r\n", true},
+        {"a<codec>1<end_codec>b<CODEC>2<END_CODEC>c", "abc", true},
+        {"<CODEC_X>1<END_CODEC_X>", "<CODEC_X>1<END_CODEC_X>", true},
+        // The first closing mark after its opening ends it.
+        {"<CODEC><CODEC>1<END_CODEC>2<END_CODEC>", "2<END_CODEC>", true},
+        {"a<CODEC>1<END_CODEC>b<CODEC>open", "ab<CODEC>open", false},
+    };
+    for (const Caso& c : casi) {
+        BufferLog.clear();
+        NumErroriLog = 0;
+        std::string testo = c.testo;
+        EXPECT_EQ(RimuoviSezione(testo, "CODEC"), c.esito) << c.testo;
+        EXPECT_EQ(testo, c.dopo);
+        if (c.esito)
+            NessunErrore();
+        else
+            UnErrore("Syntax error: missing <END_CODEC> section");
+    }
+}
+
 struct CasoTag {
     const char* testo;
     const char* tag;

@@ -14,6 +14,7 @@
 #include "core/SystemUtils.h"
 #include "runservices/Desktop.h"
 #include "gamerun/EndGame.h"
+#include "media/AlertMedia.h"
 #include "media/MovieChecks.h"
 #include "runservices/LoggerClient.h"
 #include "gamerun/Principale.h"
@@ -265,6 +266,31 @@ TEST_F(FineRun, AMovieDisabledByTheCodecCheckIsSavedAsTheAuthorMadeIt) {
     EXPECT_TRUE(EndGameConfig());
     ASSERT_TRUE(CaricaMediaMcf(store / "media.mcf"));
     EXPECT_EQ(ListaMedia[0].Options, HasCodec);
+}
+
+// An alert's time kept for a resume never reaches the next run.
+TEST_F(FineRun, ASuspendedAlertIsSavedAsTheAuthorMadeIt) {
+    HeaderMcf.Version = "VER1.5";
+    HeaderMcf.CartellaMcf = store.Percorso();
+    HeaderMcf.TriggerCount = 2;
+    MediaTrigger m;
+    m.TypeFlags = BitAlert;
+    m.TriggerCd = 5;
+    m.Options = WhileCdSounds;
+    m.Syntax = "<ALERT>\r\n#DURATION#=30\r\n<END_ALERT>\r\n";
+    m.MediaCode = 7;
+    MediaTrigger altro = m;
+    altro.MediaCode = 8;
+    ListaMedia = {m, altro, MediaTrigger{}};
+    ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato;
+    ASSERT_TRUE(ScriviElapsedSospeso(7, 4321));
+    ASSERT_TRUE(ScriviElapsedSospeso(8, 99));
+    EXPECT_TRUE(EndGameConfig());
+    ASSERT_TRUE(CaricaMediaMcf(store / "media.mcf"));
+    for (size_t i : {0u, 1u}) {
+        EXPECT_EQ(ListaMedia[i].Syntax, m.Syntax);
+        EXPECT_EQ(ListaMedia[i].Options, WhileCdSounds);
+    }
 }
 
 TEST_F(FineRun, AFailedSaveOfTheConfigurationIsTheResult) {
