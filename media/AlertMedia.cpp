@@ -2,8 +2,6 @@
 
 #include "core/MediaLog.h"
 
-BloccoAlertMedia BloccoAlert;
-
 bool EseguiAlertMedia(bool& TestError) {
     StampaNonCostruito("EseguiAlertMedia");
     TestError = true;
