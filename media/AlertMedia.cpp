@@ -8,8 +8,6 @@
 #include "core/MediaTrigger.h"
 #include "core/SharedState.h"
 
-BloccoAlertMedia BloccoAlert;
-
 namespace {
 
 const char* const SezioneSospeso = "SUSPENDED";

@@ -1,0 +1,162 @@
+#include "media/LifeBar.h"
+
+#include <cmath>
+
+#include "core/FileUtils.h"
+#include "core/MediaLog.h"
+#include "core/SharedState.h"
+#include "core/TextUtils.h"
+#include "platform/Clock.h"
+#include "runservices/Desktop.h"
+#include "runservices/DisplayModes.h"
+#include "runservices/GameControls.h"
+#include "runservices/GameWindow.h"
+#include "runservices/RunState.h"
+#include "runservices/Sounds.h"
+#include "runservices/TombSettings.h"
+
+StatoLifeBar LifeBarStato;
+
+namespace {
+
+constexpr int32_t EffettoBlinkBarra = 5;
+
+int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+
+}  // namespace
+
+bool InitLifeBar() {
+    // What an earlier bar left is freed first, and only that.
+    DistruggiLifeBar();
+    StatoLifeBar& s = LifeBarStato;
+    RettangoloBarra r;
+    if (!RettangoloLifeBar(TombSchermoX, TombSchermoY, r) || r.Right == 0) return false;
+    s.RettBarra = RECT{r.Left, r.Top, r.Right, r.Bottom};
+    s.LarghezzaBarra = r.Right - r.Left;
+    s.AltezzaBarra = r.Bottom - r.Top;
+    s.StatoBlink = false;
+    s.UltimaPercentuale = -1.0;
+    const bool finestra = IsModoFinestra();
+    s.OrigineX = finestra ? 0 : r.Left;
+    s.OrigineY = finestra ? 0 : r.Top;
+
+    s.UltimoTick = ClockTick();
+    s.Progresso = 0;
+    s.TempoPieno = LifeBarParametri.DurataPiena;
+    StampaLog("Full time=" + std::to_string(LifeBarParametri.DurataPiena) + " seconds");
+    s.FlagCorrenti = LifeBarParametri.FlagLifeBar;
+    s.BlinkCorrente = LifeBarParametri.PercBlink;
+    StampaLog("Perc. Blink=" + std::to_string(LifeBarParametri.PercBlink) + " %");
+    s.RiduzioneCorrente = LifeBarParametri.PercRiduzione;
+    s.FileImmagineTemp.clear();
+    if (HaBit(s.FlagCorrenti, RiempimentoImmagine)) {
+        StampaNonCostruito("InitLifeBar (image fill)");
+        return false;
+    }
+
+    RettCover = RettangoloDim{r.Left, r.Top, s.LarghezzaBarra, s.AltezzaBarra};
+    PosizionaCover();
+    Dialog_Cover& cover = DialogCover();
+    if (!cover.Loaded()) return false;
+    InvalidateRect(cover.hWnd(), nullptr, TRUE);
+    cover.Show();
+
+    // The bar's own size: the cover's client area is that size once placed.
+    HDC dcCover = GetDC(cover.hWnd());
+    s.DCBarra = CreateCompatibleDC(dcCover);
+    s.BitmapBarra = s.DCBarra ? CreateCompatibleBitmap(dcCover, s.LarghezzaBarra, s.AltezzaBarra) : nullptr;
+    ReleaseDC(cover.hWnd(), dcCover);
+    if (!s.BitmapBarra) {
+        StampaLog("ERROR in InitLifeBar(): no memory bitmap for the bar", true);
+        DistruggiLifeBar();
+        return false;
+    }
+    s.BitmapPrecedente = SelectObject(s.DCBarra, s.BitmapBarra);
+    s.PennelloBarra = CreateSolidBrush(static_cast<COLORREF>(LifeBarParametri.ColoreBarra));
+
+    // The white left round the inside stays as the bar's frame.
+    const RECT tutto{0, 0, s.LarghezzaBarra + 1, s.AltezzaBarra + 1};
+    HBRUSH bianco = CreateSolidBrush(RGB(255, 255, 255));
+    if (!bianco || !FillRect(s.DCBarra, &tutto, bianco)) StampaLog("WARNING error FillRect()");
+    if (bianco) DeleteObject(bianco);
+    return true;
+}
+
+bool AggiornaLifeBar() {
+    StatoLifeBar& s = LifeBarStato;
+    const uint32_t ora = ClockTick();
+    // Signed, so that a tick moved forward by a pause gives no huge step.
+    const int32_t delta = static_cast<int32_t>(ora - s.UltimoTick);
+    s.UltimoTick = ora;
+    int32_t p = s.Progresso;
+    const auto duck = static_cast<int>(TastoGioco::Duck);
+    if (!HaBit(s.FlagCorrenti, IgnoraAbbassato) &&
+        TastoGiocoPremuto(ImpostazioniTombCorrenti.Tasti[duck], ImpostazioniTombCorrenti.TastiDefault[duck]) != 0) {
+        StampaLog("Ponytail detected");
+        if (HaBit(s.FlagCorrenti, RecuperoAbbassato)) p -= delta;
+        if (HaBit(s.FlagCorrenti, RiduzioneAbbassato)) p += Arrotonda(delta - PercentualeDi(delta, s.RiduzioneCorrente));
+    } else {
+        p += delta;
+    }
+    s.Progresso = p;
+    double percentuale = PercentualeRapporto(static_cast<double>(s.TempoPieno) * 1000.0, p);
+    if (percentuale < 0) percentuale = 0;
+    if (percentuale > 100) percentuale = 100;
+    s.UltimaPercentuale = percentuale;
+    if (HaBit(s.FlagCorrenti, Lampeggia)) {
+        const bool vicinoFine = HaBit(s.FlagCorrenti, BarraCrescente) ? percentuale >= s.BlinkCorrente
+                                                                     : 100 - percentuale <= s.BlinkCorrente;
+        s.StatoBlink = vicinoFine ? !s.StatoBlink : false;
+    }
+    bool blink = s.StatoBlink;
+    DisegnaLifeBar(percentuale, blink);
+    return percentuale != 100 || static_cast<int64_t>(s.Progresso) < static_cast<int64_t>(s.TempoPieno) * 1000;
+}
+
+void CancellaRettangolo(HDC dc, const RECT& rett) {
+    BitBlt(dc, rett.left, rett.top, rett.right - rett.left, rett.bottom - rett.top, nullptr, 0, 0, BLACKNESS);
+}
+
+void DisegnaLifeBar(double percentuale, bool& blink) {
+    StatoLifeBar& s = LifeBarStato;
+    if (!s.DCBarra) return;
+    const int32_t utile = s.LarghezzaBarra - 4;
+    int32_t pieno = Arrotonda(PercentualeDi(utile, percentuale));
+    if (!HaBit(s.FlagCorrenti, BarraCrescente)) pieno = utile - pieno;
+    CancellaRettangolo(s.DCBarra, RECT{1, 1, s.LarghezzaBarra - 1, s.AltezzaBarra - 1});
+    if (!blink && pieno != 0 && HaBit(s.FlagCorrenti, RiempimentoColore)) {
+        const RECT r{2, 2, 2 + pieno, s.AltezzaBarra - 2};
+        FillRect(s.DCBarra, &r, s.PennelloBarra);
+    }
+    CopyBar();
+    if (blink && HaBit(BloccoAlert.FlagAlert, BeepSecondi)) {
+        StampaLog("Beep for life bar");
+        SuonaEffetto(EffettoBlinkBarra, true, false);
+    }
+}
+
+void CopyBar() {
+    StatoLifeBar& s = LifeBarStato;
+    Dialog_Cover& cover = DialogCover();
+    if (!s.DCBarra || !cover.Loaded()) return;
+    HDC dc = GetDC(cover.hWnd());
+    if (!BitBlt(dc, s.OrigineX, s.OrigineY, s.LarghezzaBarra, s.AltezzaBarra, s.DCBarra, 0, 0, SRCCOPY))
+        StampaLog("WARNING error BitBlt() in CopyBar():" + std::to_string(GetLastError()));
+    ReleaseDC(cover.hWnd(), dc);
+}
+
+void DistruggiLifeBar() {
+    StatoLifeBar& s = LifeBarStato;
+    if (s.PennelloBarra) DeleteObject(s.PennelloBarra);
+    s.PennelloBarra = nullptr;
+    if (s.DCBarra) {
+        if (s.BitmapPrecedente) SelectObject(s.DCBarra, s.BitmapPrecedente);
+        DeleteDC(s.DCBarra);
+    }
+    if (s.BitmapBarra) DeleteObject(s.BitmapBarra);
+    s.DCBarra = nullptr;
+    s.BitmapBarra = nullptr;
+    s.BitmapPrecedente = nullptr;
+    if (!s.FileImmagineTemp.empty()) CancellaFile(s.FileImmagineTemp);
+    s.FileImmagineTemp.clear();
+}
