@@ -32,11 +32,15 @@ std::string FacciaFormato() {
 
 void* (*CreaFontSchermoGioco)(int32_t altezza, int32_t larghezza, const char* faccia) = CreaFontGdi;
 
-void ImpostaFontSchermoGioco(void*& dc, StatoDCSchermo& saved) {
-    saved = StatoDCSchermo{};
+int32_t LarghezzaCarattereAlert() {
     // A CharRow of -1 or less would divide by zero or give a negative size.
     const int64_t caratteri = std::max<int64_t>(static_cast<int64_t>(FormatoTestoCorrente.CharRow) + 1, 1);
-    const int32_t larghezza = Arrotonda(static_cast<double>(SchermoX) / static_cast<double>(caratteri));
+    return Arrotonda(static_cast<double>(SchermoX) / static_cast<double>(caratteri));
+}
+
+void ImpostaFontSchermoGioco(void*& dc, StatoDCSchermo& saved) {
+    saved = StatoDCSchermo{};
+    const int32_t larghezza = LarghezzaCarattereAlert();
     const int32_t altezza = Arrotonda(PercentualeDi(larghezza, 120));
     const std::string faccia = FacciaFormato();
     void* font = CreaFontSchermoGioco(altezza, larghezza, faccia.c_str());

@@ -20,6 +20,11 @@ struct StatoDCSchermo {
     bool Salvato = false;
 };
 
+// Pixels of one character of an alert's text on either road: SchermoX shared
+// by CharRow + 1 characters, halves to even; a CharRow of -1 or less counts as
+// one character on the whole width.
+int32_t LarghezzaCarattereAlert();
+
 // The font sized so that CharRow + 1 characters fill SchermoX (a CharRow of
 // -1 or less counts as one character), the colours of FormatoTestoCorrente and
 // ColoreSfondoAlert, a pen of the text colour, an opaque background. When the

@@ -144,6 +144,19 @@ TEST_F(DisegnoSchermo, AFontThatCannotBeMadeLeavesTheDcAsItWasAndSaysSo) {
     UnErrore("Error creating font for tomb raider screen");
 }
 
+TEST_F(DisegnoSchermo, TheCharacterWidthSharesTheScreenAndNeverDividesByZero) {
+    struct Caso {
+        int32_t schermo, charRow, larghezza;
+    };
+    for (const Caso& c : {Caso{200, 9, 20}, Caso{200, 0, 200}, Caso{50, 3, 12}, Caso{50, 19, 2}, Caso{70, 19, 4},
+                          Caso{200, -1, 200}, Caso{200, -7, 200}, Caso{200, INT_MIN, 200}, Caso{200, INT_MAX, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.schermo << " / (" << c.charRow << " + 1)");
+        SchermoX = c.schermo;
+        FormatoTestoCorrente.CharRow = c.charRow;
+        EXPECT_EQ(LarghezzaCarattereAlert(), c.larghezza);
+    }
+}
+
 TEST_F(DisegnoSchermo, ACharRowOfMinusOneOrLessAndAnEmptyRectangleAreHarmless) {
     // -1 or less is taken as one character on the whole width.
     for (int32_t charRow : {-1, -2, INT_MIN}) {
