@@ -54,18 +54,18 @@ void ImpostaFontSchermoGioco(void*& dc, StatoDCSchermo& saved) {
     saved.VecchioColoreSfondo = SetBkColor(hdc, static_cast<COLORREF>(BloccoAlert.ColoreSfondoAlert));
     HPEN penna = CreatePen(PS_SOLID, 1, colore);
     saved.PennaCreata = penna;
-    saved.VecchiaPenna = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(penna ? SelectObject(hdc, penna) : nullptr));
+    saved.VecchiaPenna = penna ? SelectObject(hdc, penna) : nullptr;
     saved.VecchioModoSfondo = static_cast<uint32_t>(SetBkMode(hdc, OPAQUE));
     saved.FontCreato = font;
-    saved.VecchioFont = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(SelectObject(hdc, static_cast<HFONT>(font))));
+    saved.VecchioFont = SelectObject(hdc, static_cast<HFONT>(font));
     saved.Salvato = true;
 }
 
 void RipristinaDCSchermo(void* dc, StatoDCSchermo& saved) {
     if (!saved.Salvato) return;
     HDC hdc = static_cast<HDC>(dc);
-    if (saved.VecchioFont) SelectObject(hdc, reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(saved.VecchioFont)));
-    if (saved.VecchiaPenna) SelectObject(hdc, reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(saved.VecchiaPenna)));
+    if (saved.VecchioFont) SelectObject(hdc, static_cast<HGDIOBJ>(saved.VecchioFont));
+    if (saved.VecchiaPenna) SelectObject(hdc, static_cast<HGDIOBJ>(saved.VecchiaPenna));
     if (saved.VecchioModoSfondo) SetBkMode(hdc, static_cast<int>(saved.VecchioModoSfondo));
     SetTextColor(hdc, saved.VecchioColoreTesto);
     SetBkColor(hdc, saved.VecchioColoreSfondo);

@@ -9,11 +9,11 @@
 // What ImpostaFontSchermoGioco replaced on the device context, with the font
 // and pen it made, so that RipristinaDCSchermo gives back exactly that.
 struct StatoDCSchermo {
-    uint32_t VecchiaPenna = 0;
+    void* VecchiaPenna = nullptr;  // handles at full width for the 64-bit test build
     uint32_t VecchioModoSfondo = 0;
     uint32_t VecchioColoreTesto = 0;
     uint32_t VecchioColoreSfondo = 0;
-    uint32_t VecchioFont = 0;
+    void* VecchioFont = nullptr;
     // Made here, deleted by RipristinaDCSchermo; none when the font failed.
     void* FontCreato = nullptr;
     void* PennaCreata = nullptr;
