@@ -15,6 +15,7 @@
 #include "media/MediaText.h"
 #include "media/TextLayout.h"
 #include "platform/Clock.h"
+#include "tests/media/KeyPresses.h"
 #include "tests/media/MediaWindowFixture.h"
 #include "tests/media/SoundFiles.h"
 
@@ -28,12 +29,7 @@ constexpr COLORREF Verde = RGB(0, 200, 0);
 constexpr COLORREF Bianco = RGB(255, 255, 255);
 
 void Escape(bool giu) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = VK_ESCAPE;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_ESCAPE, 0));
-    in.ki.dwFlags = giu ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &in, sizeof in);
+    tasti::Tasto(VK_ESCAPE, giu);
     Sleep(30);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Keys as the player's keyboard sends them, for the graph menu's test and
-// its bench: a press and a release are separate, so that a direction can be
-// held while the screen is watched.
+// Keys as the player's keyboard sends them, for the media tests and the
+// graph menu's bench: a press and a release are separate, so that a key can
+// be held while the screen is watched.
 #include <windows.h>
 
 #include "runservices/TombSettings.h"

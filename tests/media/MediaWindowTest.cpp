@@ -14,6 +14,7 @@
 
 #include "core/MediaConfig.h"
 #include "runservices/DisplayModes.h"
+#include "tests/media/KeyPresses.h"
 #include "tests/media/MediaWindowFixture.h"
 #include "tests/media/SoundFiles.h"
 #include "tests/support/GdiObjects.h"
@@ -21,12 +22,7 @@
 namespace {
 
 void Escape(bool giu) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = VK_ESCAPE;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_ESCAPE, 0));
-    in.ki.dwFlags = giu ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &in, sizeof in);
+    tasti::Tasto(VK_ESCAPE, giu);
     Sleep(30);
 }
 
