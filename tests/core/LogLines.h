@@ -10,6 +10,7 @@
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/SharedState.h"
+#include "platform/Clock.h"
 #include "tests/support/LogText.h"
 
 class ConRigheLog : public testing::Test {
@@ -36,5 +37,22 @@ protected:
     static void NessunErrore() {
         EXPECT_EQ(NumErroriLog, 0);
         EXPECT_EQ(BufferLog, "");
+    }
+};
+
+// Plain lines are kept too, not only error lines: the log is on and a still
+// clock keeps every line in the buffer.
+class ConRigheLogTenute : public ConRigheLog {
+protected:
+    void SetUp() override {
+        ConRigheLog::SetUp();
+        ClockUseManual(true, 1000);
+        LogAbilitato = true;
+        TickUltimaScritturaLog = ClockTick();
+    }
+    void TearDown() override {
+        LogAbilitato = false;
+        ClockUseManual(false);
+        ConRigheLog::TearDown();
     }
 };

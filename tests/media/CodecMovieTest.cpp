@@ -17,20 +17,14 @@ namespace {
 
 const char* const CodecFiles[] = {"wmv8ds32.ax", "msadds32.ax", "wmvds32.ax"};
 
-class CodecMovie : public ConRigheLog {
+class CodecMovie : public ConRigheLogTenute {
 protected:
     void SetUp() override {
-        ConRigheLog::SetUp();
-        // Plain lines are kept too; a still clock keeps them in the buffer.
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        TickUltimaScritturaLog = ClockTick();
+        ConRigheLogTenute::SetUp();
     }
     void TearDown() override {
         for (const std::string& f : posti_) CancellaFile(f);
-        LogAbilitato = false;
-        ClockUseManual(false);
-        ConRigheLog::TearDown();
+        ConRigheLogTenute::TearDown();
     }
     static std::string Sistema(const std::string& nome) { return CartellaSpeciale(37) + "\\" + nome; }
     // A real codec of the prefix is never replaced: the test then skips.

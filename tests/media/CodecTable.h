@@ -21,24 +21,18 @@ inline std::string RecordCodec(const std::string& nome, int32_t stato) {
 
 }  // namespace mano
 
-class TabellaCodec : public ConRigheLog {
+class TabellaCodec : public ConRigheLogTenute {
 protected:
     explicit TabellaCodec(const char* nomeCartella) : cartella{nomeCartella} {}
     void SetUp() override {
-        ConRigheLog::SetUp();
-        // Plain lines are kept too; a still clock keeps them in the buffer.
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        TickUltimaScritturaLog = ClockTick();
+        ConRigheLogTenute::SetUp();
         PercorsoStore = cartella.Percorso();
         ElencoVideoCodec.clear();
     }
     void TearDown() override {
         PercorsoStore = storePrima_;
         ElencoVideoCodec.clear();
-        LogAbilitato = false;
-        ClockUseManual(false);
-        ConRigheLog::TearDown();
+        ConRigheLogTenute::TearDown();
     }
     std::string Bin() const { return cartella / "VideoCodec.bin"; }
     CartellaProva cartella;

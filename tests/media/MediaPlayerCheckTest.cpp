@@ -24,22 +24,16 @@ namespace {
 
 const std::string TestoCodecPacchetto = "All audio and video codec (working with version 6.4 and 7.1) from ";
 
-class ControlloMediaPlayer : public ConRigheLog {
+class ControlloMediaPlayer : public ConRigheLogTenute {
 protected:
     void SetUp() override {
-        ConRigheLog::SetUp();
-        // Plain lines are kept too; a still clock keeps them in the buffer.
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        TickUltimaScritturaLog = ClockTick();
+        ConRigheLogTenute::SetUp();
         StatoGioco = 0;
     }
     void TearDown() override {
         Togli();
         StatoGioco = statoPrima_;
-        LogAbilitato = false;
-        ClockUseManual(false);
-        ConRigheLog::TearDown();
+        ConRigheLogTenute::TearDown();
     }
     static std::string Sistema() { return CartellaSpeciale(37); }
     // The folder named like the system folder with "32" appended.
