@@ -50,12 +50,15 @@ bool LeggiUltimoSavegameMancante(std::string& percorso, std::string& immagine) {
     return false;
 }
 
+void SospendiInputUtenteMancante() { StampaNonCostruito("SospendiInputUtente"); }
+void AbilitaInputUtenteMancante() { StampaNonCostruito("AbilitaInputUtente"); }
+
 constexpr GanciRun GanciVuoti{
     EseguiMediaCodeMancante,  AnalisiGameProgressMancante, ControllaStartCdMancante,
     ImpostaSospesoMancante,   ImpostaMediaCdGiaMostratiMancante, AvviaCdAlertMancante,
     IsInventoryModeMancante,  InviaCodiciMancante,         RilevaTrucchiMancante,
     ControllaStopSalvataggioMancante, ImpostaGuardianMancante, GetVariablesLoadingMancante,
-    LeggiUltimoSavegameMancante,
+    LeggiUltimoSavegameMancante, SospendiInputUtenteMancante, AbilitaInputUtenteMancante,
 };
 
 }  // namespace

@@ -27,6 +27,9 @@ struct GanciRun {
     // game folder ("" with none) and its image; False when there is none or
     // it cannot be read.
     bool (*LeggiUltimoSavegame)(std::string& percorso, std::string& immagine);
+    // The key macros, for the media that hold the player's input off.
+    void (*SospendiInputUtente)();
+    void (*AbilitaInputUtente)();
 };
 
 extern GanciRun Ganci;

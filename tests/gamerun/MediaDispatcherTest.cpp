@@ -416,13 +416,13 @@ void CambiaStatoCondiviso(int32_t valore) {
     ParametriSplash.Flags = valore;
     StatoAnimazioneSplash.Flags = valore;
     OperazioneGioco.Flags = valore;
-    DatiTestoProgressivo.FlagTestoProgressivo = valore;
+    DatiTestoProgressivo.Flags = valore;
 }
 
 StatoVisto StatoAttuale() {
     return {FormatoTestoCorrente,        BloccoAlert.FlagAlert,
             ParametriSplash.Flags,       StatoAnimazioneSplash.Flags,
-            OperazioneGioco.Flags,       DatiTestoProgressivo.FlagTestoProgressivo,
+            OperazioneGioco.Flags,       DatiTestoProgressivo.Flags,
             MediaCorrente.MediaCode};
 }
 
@@ -515,7 +515,7 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         const char* riga;  // nullptr: the performer's own
     };
     const Caso casi[] = {
-        {"alert", BitAlert, "", 1, false, true, "Perform Alert Media"},
+        {"alert", BitAlert, "", 1, true, false, "Exit with value = True for: Time is complete"},
         {"image", FixedText, "", 1, true, false, "Perform Image_Fixed_Text media"},
         {"countdown", BitCountDown, "", 1, true, false, "Perform CountDown media"},
         {"comunicator missing its portrait", BitComunicator,
