@@ -94,7 +94,7 @@ void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettT
     FormatoTestoCorrente.BoundRect = rettTesto;
     cover.DCCover();
     cover.PulisciCover();
-    cover.Show();
+    MostraCoverSopraGioco();
     DoEvents();
     if (!base.empty() && HaBit(BloccoAlert.FlagAlert, TestoSemplice)) {
         StampaLog("Operation: simple text: \"" + base + "\"");
@@ -160,7 +160,7 @@ bool DisegnaTestoAlert(int32_t& esito) {
                 cover.BackColor = static_cast<COLORREF>(BloccoAlert.ColoreSfondoAlert);
                 cover.DCCover();
                 cover.PulisciCover();
-                cover.Show();
+                MostraCoverSopraGioco();
                 DatiTestoProgressivo.Rect = rettTesto;
                 FormatoTestoCorrente.BoundRect = rettTesto;
                 bool completo = false;
@@ -267,7 +267,7 @@ bool DisegnaTestoAlert(int32_t& esito) {
                 if (CoverVisibile())
                     cover.Hide();
                 else
-                    cover.Show();
+                    MostraCoverSopraGioco();
                 ultimoBlink = ClockTick();
                 if (HaBit(FormatoTestoCorrente.Flags, 0x1)) {
                     SuonaEffetto(suonoBlink == 200 ? EffettoBlinkAlto : EffettoBlinkBasso, true, false);

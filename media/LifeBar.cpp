@@ -74,7 +74,7 @@ bool InitLifeBar() {
     cover.BackColor = RGB(0, 0, 0);
     HDC dcCover = cover.DCCover();
     cover.PulisciCover();
-    cover.Show();
+    MostraCoverSopraGioco();
 
     // The bar's own size: the cover's client area is that size once placed.
     s.DCBarra = dcCover ? CreateCompatibleDC(dcCover) : nullptr;

@@ -429,3 +429,9 @@ bool CoverVisibile() {
 }
 
 void NascondiCover() { DialogCover().Hide(); }
+
+void MostraCoverSopraGioco() {
+    Dialog_Cover& cover = DialogCover();
+    if (!cover.Load()) return;
+    SetWindowPos(cover.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}

@@ -78,6 +78,9 @@ void NascondiBackCover();
 // The cover window is loaded and shown.
 bool CoverVisibile();
 void NascondiCover();
+// Shows the cover above the game without taking the focus from it: an
+// activated cover would hand the focus back and let the game rise over it.
+void MostraCoverSopraGioco();
 void MostraCoverTopMost();
 void ChiudiCover();
 bool NascondiTaskBar();
