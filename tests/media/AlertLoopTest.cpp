@@ -403,6 +403,39 @@ TEST_F(AlertaInGioco, ASuspendedLifeBarResumesWithTheTimeItHadCounted) {
     EXPECT_LE(durata, 1600);
 }
 
+TEST_F(AlertaInGioco, AProgressiveTextShowsItsRowsOneAfterTheOtherWhileTheAlertLasts) {
+    Sintassi(Alert(TestoProgressivo) + "<PROGR_TEXT>#FLAGS#=0\r\n#TIME#=1000\r\n#START_COUNT#=1\r\n<END_PROGR_TEXT>\r\n");
+    MediaCorrente.Text = "<TEXT>ONE\r\nTWO\r\nTHREE<END_TEXT>";
+    MediaCorrente.Duration = 4;
+    std::vector<int32_t> blu;
+    AlPasso = [&](size_t n) {
+        if (n == 1) blu.push_back(Quanti(Colori(RettCover), Blu));
+    };
+    EXPECT_TRUE(Esegui());
+    const std::vector<std::string> righe = Righe();
+    std::vector<std::string> mostrate;
+    for (const std::string& r : righe)
+        if (r.rfind("Show progressive text: ", 0) == 0) mostrate.push_back(r);
+    EXPECT_EQ(mostrate, (std::vector<std::string>{"Show progressive text: \"ONE\"", "Show progressive text: \"TWO\"",
+                                                  "Show progressive text: \"THREE\""}));
+    // The rows on the alert's own background.
+    ASSERT_EQ(blu.size(), 1u);
+    EXPECT_GT(blu[0], 50);
+    EXPECT_EQ(MediaSeguiti, std::vector<int32_t>{22});
+    EXPECT_FALSE(CoverVisibile());
+}
+
+TEST_F(AlertaInGioco, AProgressiveTextWithNothingToShowAbortsTheAlert) {
+    Sintassi(Alert(TestoProgressivo));
+    MediaCorrente.Text = "";
+    EXPECT_FALSE(Esegui());
+    EXPECT_TRUE(HaRiga("Error: no texts to show"));
+    EXPECT_TRUE(HaRiga("Exit with value = False for: Abort on loading new game or title phase"));
+    EXPECT_TRUE(MediaSeguiti.empty());
+    EXPECT_EQ(Passi, 0u);
+    EXPECT_FALSE(CoverVisibile());
+}
+
 TEST_F(AlertaInGioco, AGameInStandByRefusesTheAlert) {
     Sintassi(Alert(TestoSemplice));
     ImpostaBit(StatoSequenza, StandByAttivo);
