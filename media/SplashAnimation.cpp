@@ -108,21 +108,18 @@ void LiberaRegione() {
 bool RettangoloAnimazione(Rettangolo r, const std::string& formulaX, const std::string& formulaY, bool fuori,
                           const char* quale, Rettangolo& pixel) {
     const AnimazioneSplashMedia& s = StatoAnimazioneSplash;
-    bool errore = false;
-    if (!formulaX.empty()) {
-        StampaLog(std::string("Modify X Position of ") + quale + " Rect");
-        const int32_t x = CalcolaFormula(formulaX, errore);
+    // The formula's value is the new low edge; the size stays.
+    auto sposta = [quale](const std::string& formula, const char* asse, int32_t& basso, int32_t& alto) {
+        if (formula.empty()) return true;
+        StampaLog(std::string("Modify ") + asse + " Position of " + quale + " Rect");
+        bool errore = false;
+        const int32_t valore = CalcolaFormula(formula, errore);
         if (errore) return false;
-        r.Right = x + (r.Right - r.Left);
-        r.Left = x;
-    }
-    if (!formulaY.empty()) {
-        StampaLog(std::string("Modify Y Position of ") + quale + " Rect");
-        const int32_t y = CalcolaFormula(formulaY, errore);
-        if (errore) return false;
-        r.Bottom = y + (r.Bottom - r.Top);
-        r.Top = y;
-    }
+        alto = valore + (alto - basso);
+        basso = valore;
+        return true;
+    };
+    if (!sposta(formulaX, "X", r.Left, r.Right) || !sposta(formulaY, "Y", r.Top, r.Bottom)) return false;
     if (s.AnimFlags & AnimazioneSprite) {
         if (fuori) r = RettangoloPartenzaAnimazione(r);
         pixel = Scala(r);
@@ -132,6 +129,15 @@ bool RettangoloAnimazione(Rettangolo r, const std::string& formulaX, const std::
                            Arrotonda(MillesimiDi(s.FrameHeight, r.Bottom))};
     }
     return true;
+}
+
+void PosizioneAllInizio() {
+    AnimazioneSplashMedia& s = StatoAnimazioneSplash;
+    const Rettangolo& st = s.StartRect;
+    s.Position[0] = static_cast<float>(st.Left);
+    s.Position[1] = static_cast<float>(st.Top);
+    s.Position[2] = static_cast<float>(st.Right - st.Left);
+    s.Position[3] = static_cast<float>(st.Bottom - st.Top);
 }
 
 bool ErroreFormula(int32_t indice) { return RigaErrore("ERROR: syntax error in animation " + S(indice)); }
@@ -366,10 +372,7 @@ bool InitAnimation(int32_t& indice) {
         return ErroreFormula(indice);
     const Rettangolo& st = s.StartRect;
     const Rettangolo& en = s.EndRect;
-    s.Position[0] = static_cast<float>(st.Left);
-    s.Position[1] = static_cast<float>(st.Top);
-    s.Position[2] = static_cast<float>(st.Right - st.Left);
-    s.Position[3] = static_cast<float>(st.Bottom - st.Top);
+    PosizioneAllInizio();
     if (a.Flags & AnimazioneLandscape) s.TargetRect = Scala(a.RectTarget);
 
     // A step interval over no frames, or one step between two places, would
@@ -459,11 +462,7 @@ bool AnimaFrame() {
             for (float& passo : s.Step) passo = -passo;
         } else {
             StampaLog("Direct loop");
-            const Rettangolo& st = s.StartRect;
-            s.Position[0] = static_cast<float>(st.Left);
-            s.Position[1] = static_cast<float>(st.Top);
-            s.Position[2] = static_cast<float>(st.Right - st.Left);
-            s.Position[3] = static_cast<float>(st.Bottom - st.Top);
+            PosizioneAllInizio();
             s.HoldSpriteFrame = true;
         }
     }

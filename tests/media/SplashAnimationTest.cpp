@@ -190,7 +190,7 @@ TEST_F(AnimazioneSplash, SpritePicturesFollowTheMovementStepsForwardOrBackAndFor
     }
 }
 
-TEST_F(AnimazioneSplash, PicturesOnTheirOwnDelayAndAnInverseLoopUntilItsTime) {
+TEST_F(AnimazioneSplash, PicturesChangeOnTheirOwnDelayBetweenSteps) {
     // 40 ms a picture while a step takes 250 ms.
     DatiAnimazione& a = Aggiungi(AnimazioneSprite | AnimazioneLoop | AnimazioneInverseLoop, {0, 0, 10, 10},
                                  {20, 0, 30, 10}, 3, 0);
@@ -218,6 +218,39 @@ TEST_F(AnimazioneSplash, PicturesOnTheirOwnDelayAndAnInverseLoopUntilItsTime) {
     // Start to end, end to start, until a second has passed.
     EXPECT_EQ(posti, (std::vector<int32_t>{10, 20, 10}));
     EXPECT_TRUE(completa);
+}
+
+TEST_F(AnimazioneSplash, LoopsRunAgainDirectlyOrBackwardsUntilTheirTime) {
+    struct Caso {
+        const char* nome;
+        int32_t flags;
+        std::vector<int32_t> posti, pictures;
+    };
+    const Caso casi[] = {
+        // Back at the start, the first step holds both place and picture.
+        {"direct", AnimazioneLoop, {10, 20, 0, 10}, {1, 2, 2, 3}},
+        {"inverse", AnimazioneLoop | AnimazioneInverseLoop, {10, 20, 10, 0}, {1, 2, 3, 0}},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ParametriSplash = ParametriSplashMedia{};
+        DatiAnimazione& a = Aggiungi(AnimazioneSprite | c.flags, {0, 0, 10, 10}, {20, 0, 30, 10}, 3, 1);
+        a.Image = Strip(4);
+        a.SpriteFrames = 4;
+        a.AnimationSeconds = 1;
+        ASSERT_TRUE(Inizia(0));
+        EXPECT_FALSE(AnimaFrame());
+        std::vector<int32_t> posti, pictures;
+        bool completa = false;
+        while (!completa && posti.size() < 10) {
+            ClockAdvance(333);
+            completa = AnimaFrame();
+            posti.push_back(StatoAnimazioneSplash.CurrentRect.Left);
+            pictures.push_back(PicturaA(StatoAnimazioneSplash.CurrentRect.Left + 5, 5));
+        }
+        EXPECT_EQ(posti, c.posti);
+        EXPECT_EQ(pictures, c.pictures);
+    }
 }
 
 TEST_F(AnimazioneSplash, ASpriteStretchesToItsEndSizeTransparentOrNot) {
