@@ -414,14 +414,14 @@ void CambiaStatoCondiviso(int32_t valore) {
     FormatoTestoCorrente.BoundRect.Right = valore;
     BloccoAlert.FlagAlert = valore;
     ParametriSplash.Flags = valore;
-    StatoAnimazioneSplash.Flags = valore;
+    StatoAnimazioneSplash.AnimFlags = valore;
     OperazioneGioco.Flags = valore;
     DatiTestoProgressivo.Flags = valore;
 }
 
 StatoVisto StatoAttuale() {
     return {FormatoTestoCorrente,        BloccoAlert.FlagAlert,
-            ParametriSplash.Flags,       StatoAnimazioneSplash.Flags,
+            ParametriSplash.Flags,       StatoAnimazioneSplash.AnimFlags,
             OperazioneGioco.Flags,       DatiTestoProgressivo.Flags,
             MediaCorrente.MediaCode};
 }
