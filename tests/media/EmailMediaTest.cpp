@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,10 +71,6 @@ protected:
         return m;
     }
     std::string File() const { return trle / "email_data.txt"; }
-    static bool HaRiga(const std::string& riga) {
-        const std::vector<std::string> righe = Righe();
-        return std::find(righe.begin(), righe.end(), riga) != righe.end();
-    }
     static std::string Atteso(const std::string& a, const std::string& oggetto, const std::string& savegame,
                               const std::string& corpo) {
         const std::string t(71, '-');
@@ -169,11 +164,8 @@ TEST_F(EmailMedia, FieldsAndTheEnclosedSavegame) {
         std::string errore;
         EXPECT_TRUE(EseguiSendEmail(errore));
         EXPECT_EQ(LeggiFileProva(File()), c.atteso);
-        const std::vector<std::string> righe = Righe();
-        const bool allegato = std::any_of(righe.begin(), righe.end(), [](const std::string& r) {
-            return r.rfind("Enclose in mail last savegame:", 0) == 0;
-        });
-        EXPECT_EQ(allegato, std::string(c.sezione).find("SENDSAVEGAME") != std::string::npos);
+        EXPECT_EQ(HaRigaCheInizia("Enclose in mail last savegame:"),
+                  std::string(c.sezione).find("SENDSAVEGAME") != std::string::npos);
     }
 }
 

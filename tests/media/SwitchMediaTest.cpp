@@ -2,7 +2,6 @@
 // triggers is read back from media.mcf as the end of the run saves it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,10 +78,6 @@ protected:
         std::vector<int32_t> opzioni;
         for (size_t i = 0; i < 5; ++i) opzioni.push_back(ListaMedia[i].Options);
         return opzioni;
-    }
-    static bool HaRiga(const std::string& riga) {
-        const std::vector<std::string> righe = Righe();
-        return std::find(righe.begin(), righe.end(), riga) != righe.end();
     }
 
     CartellaProva trle{"trle"};
