@@ -1,6 +1,7 @@
 #include "core/TextUtils.h"
 
 #include <cctype>
+#include <cstdio>
 #include <random>
 
 #include "platform/Clock.h"
@@ -78,6 +79,12 @@ std::string ConvertiInWide(const std::string& testo) {
         s += '\0';
     }
     return s;
+}
+
+std::string Esadecimale(int32_t valore) {
+    char testo[16];
+    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
+    return testo;
 }
 
 bool IsEsadecimale(const std::string& testo) {

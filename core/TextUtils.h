@@ -27,6 +27,8 @@ std::string FormatoZeri(int64_t valore, int32_t cifre);
 std::string ConvertiInWide(const std::string& testo);
 // Hexadecimal digits only, a "-" allowed first (so a lone "-" passes).
 bool IsEsadecimale(const std::string& testo);
+// Upper-case hexadecimal digits of the 32 bits, without leading zeros.
+std::string Esadecimale(int32_t valore);
 // 0 to n - 1, from a generator seeded again on every call.
 int32_t NumeroCasuale(int16_t n);
 // Indices 0 to n - 1 ordered by their values.

@@ -97,6 +97,7 @@ std::string TestoHelp() {
 
 void CollegaServiziRun() {
     Ganci.EseguiMediaCode = EseguiMediaCode;
+    Ganci.EseguiListaMedia = EseguiListaMedia;
     Ganci.AnalisiGameProgress = AnalisiGameProgress;
     Ganci.ControllaStartCd = ControllaStartCd;
     Ganci.ImpostaSospeso = ImpostaSospeso;

@@ -11,6 +11,7 @@
 struct GanciRun {
     // The run's control.
     bool (*EseguiMediaCode)(int32_t codice, bool& TestError);
+    bool (*EseguiListaMedia)(const std::vector<int32_t>& indici, int32_t conteggio, bool& TestError);
     int32_t (*AnalisiGameProgress)(bool& BreakFlag, int32_t cd, bool IgnoraTitoli);
     void (*ControllaStartCd)();
     void (*ImpostaSospeso)(int32_t cd);

@@ -540,7 +540,8 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         {"exec", BitExec, "", 1, false, true, "Perform Exec Media"},
         // No commands: nothing to send.
         {"command", BitCommand, "", 1, true, false, "Perform Command Media with code: 1"},
-        {"switch", BitSwitch, "", 1, false, true, nullptr},
+        // No section: every trigger back to its first state.
+        {"switch", BitSwitch, "", 1, true, false, "Mode=Initialize all "},
         {"check", BitCheck, "", 1, false, true, nullptr},
         {"action", BitAction, "", 1, true, false, "Perform Action media: nothing to do"},
         {"no kind", 0, "", 1, false, true, "ERROR: unknown media type -1"},
