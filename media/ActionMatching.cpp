@@ -13,6 +13,8 @@ ParametriActionMedia ParametriAction;
 
 namespace {
 
+constexpr int32_t LatoMassimoImmagine = 32767;
+
 uint8_t Rosso(uint32_t c) { return static_cast<uint8_t>(c & 0xFF); }
 uint8_t Verde(uint32_t c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
 uint8_t Blu(uint32_t c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
@@ -50,6 +52,11 @@ bool LeggiBound(const std::string& valore, Rettangolo& bound) {
     for (size_t i = 0; i < 4; ++i)
         if (!ValoreIntero32(parti[i], v[i]))
             return RigaErrore("ERROR in Action media: not numeric value in #BOUND# field: " + valore);
+    // Inside the largest picture the platform makes: no size or shift
+    // computed from the bound can overflow.
+    for (int32_t x : v)
+        if (x < 0 || x > LatoMassimoImmagine)
+            return RigaErrore("ERROR in Action media: value out of range in #BOUND# field: " + valore);
     bound = {v[0], v[1], v[2], v[3]};
     return true;
 }

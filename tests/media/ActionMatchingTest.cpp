@@ -122,6 +122,11 @@ TEST_F(PixelAzione, SectionValuesDefaultsAndFaults) {
         {base + "#BOUND#=1:2:3:4:5\r\n", false, "ERROR in Action media: wrong number of arguments in #BOUND# field"},
         {base, false, "ERROR in Action media: wrong number of arguments in #BOUND# field"},
         {base + "#BOUND#=1:b:3:4\r\n", false, "ERROR in Action media: not numeric value in #BOUND# field: 1:b:3:4"},
+        {base + "#BOUND#=0:0:32767:32767\r\n", true, ""},
+        {base + "#BOUND#=-2147483648:0:2147483647:1\r\n", false,
+         "ERROR in Action media: value out of range in #BOUND# field: -2147483648:0:2147483647:1"},
+        {base + "#BOUND#=0:0:32768:1\r\n", false,
+         "ERROR in Action media: value out of range in #BOUND# field: 0:0:32768:1"},
     };
     for (const Caso& c : casi) {
         BufferLog.clear();
