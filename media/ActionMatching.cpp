@@ -38,15 +38,7 @@ void RigaPixel(const char* lato, int32_t x, int32_t y, uint32_t colore) {
 
 bool LeggiBound(const std::string& valore, Rettangolo& bound) {
     std::vector<std::string> parti;
-    if (!valore.empty() && valore != "~") {
-        size_t inizio = 0;
-        for (;;) {
-            const size_t fine = valore.find(':', inizio);
-            parti.push_back(valore.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio));
-            if (fine == std::string::npos) break;
-            inizio = fine + 1;
-        }
-    }
+    if (!valore.empty() && valore != "~") parti = DividiTesto(valore, ':');
     if (parti.size() != 4) return RigaErrore("ERROR in Action media: wrong number of arguments in #BOUND# field");
     int32_t v[4];
     for (size_t i = 0; i < 4; ++i)
