@@ -62,6 +62,25 @@ void Sovrapposte(int64_t inizioC, int32_t latoC, int64_t inizioA, int32_t latoA,
     a = std::min<int64_t>({ultima, latoC - 1 - inizioC, latoA - 1 - inizioA});
 }
 
+// The first row (or column), from the top (left) or from the bottom
+// (right), that holds a strict text pixel, each walked from its start.
+bool PrimaLinea(const ImmaginePixel& immagine, bool righe, bool indietro, const char* lato, int32_t& linea) {
+    const int32_t linee = righe ? immagine.Altezza : immagine.Larghezza;
+    const int32_t lunghezza = righe ? immagine.Larghezza : immagine.Altezza;
+    for (int32_t i = 0; i < linee; ++i) {
+        const int32_t l = indietro ? linee - 1 - i : i;
+        for (int32_t j = 0; j < lunghezza; ++j) {
+            const int32_t x = righe ? j : l, y = righe ? l : j;
+            const uint32_t colore = immagine.Pixel(x, y);
+            if (!IsPixelTesto(colore, true)) continue;
+            linea = l;
+            RigaPixel(lato, x, y, colore);
+            return true;
+        }
+    }
+    return false;
+}
+
 int32_t Larghezza(const Rettangolo& r) { return r.Right - r.Left; }
 int32_t Altezza(const Rettangolo& r) { return r.Bottom - r.Top; }
 
@@ -122,42 +141,11 @@ std::string TestoBordi(const Rettangolo& r) {
 
 bool TrovaBordiTesto(Rettangolo& bordi, const ImmaginePixel& immagine) {
     bordi = {-1, -1, -1, -1};
-    const int32_t w = immagine.Larghezza, h = immagine.Altezza;
-    auto testo = [&](int32_t x, int32_t y) { return IsPixelTesto(immagine.Pixel(x, y), true); };
-    bool trovato = false;
-    for (int32_t y = 0; y < h && !trovato; ++y)
-        for (int32_t x = 0; x < w && !trovato; ++x)
-            if (testo(x, y)) {
-                bordi.Top = y;
-                RigaPixel("Top", x, y, immagine.Pixel(x, y));
-                trovato = true;
-            }
-    if (!trovato) return false;
+    if (!PrimaLinea(immagine, true, false, "Top", bordi.Top)) return false;
     // A text pixel exists, so each scan below ends on one.
-    trovato = false;
-    for (int32_t x = 0; x < w && !trovato; ++x)
-        for (int32_t y = 0; y < h && !trovato; ++y)
-            if (testo(x, y)) {
-                bordi.Left = x;
-                RigaPixel("Left", x, y, immagine.Pixel(x, y));
-                trovato = true;
-            }
-    trovato = false;
-    for (int32_t y = h - 1; y >= 0 && !trovato; --y)
-        for (int32_t x = 0; x < w && !trovato; ++x)
-            if (testo(x, y)) {
-                bordi.Bottom = y;
-                RigaPixel("Bottom", x, y, immagine.Pixel(x, y));
-                trovato = true;
-            }
-    trovato = false;
-    for (int32_t x = w - 1; x >= 0 && !trovato; --x)
-        for (int32_t y = 0; y < h && !trovato; ++y)
-            if (testo(x, y)) {
-                bordi.Right = x;
-                RigaPixel("Right", x, y, immagine.Pixel(x, y));
-                trovato = true;
-            }
+    PrimaLinea(immagine, false, false, "Left", bordi.Left);
+    PrimaLinea(immagine, true, true, "Bottom", bordi.Bottom);
+    PrimaLinea(immagine, false, true, "Right", bordi.Right);
     return true;
 }
 
