@@ -138,3 +138,14 @@ std::string SostituisciSenzaCaso(const std::string& testo, const std::string& ce
     }
     return risultato.append(testo, da, std::string::npos);
 }
+
+std::vector<std::string> DividiTesto(const std::string& testo, char separatore) {
+    std::vector<std::string> parti;
+    size_t da = 0;
+    for (;;) {
+        const size_t a = testo.find(separatore, da);
+        parti.push_back(testo.substr(da, a == std::string::npos ? std::string::npos : a - da));
+        if (a == std::string::npos) return parti;
+        da = a + 1;
+    }
+}
