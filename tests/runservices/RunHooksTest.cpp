@@ -63,6 +63,8 @@ TEST_F(GanciVuoti, EachSaysOnceThatItWasNotPerformedAndReportsFailure) {
              std::string percorso = "x", immagine = "y";
              return !Ganci.LeggiUltimoSavegame(percorso, immagine) && percorso.empty() && immagine.empty();
          }},
+        {"SospendiInputUtente", [] { Ganci.SospendiInputUtente(); return true; }},
+        {"AbilitaInputUtente", [] { Ganci.AbilitaInputUtente(); return true; }},
     };
     for (const CasoGancio& c : casi) {
         BufferLog.clear();
