@@ -95,6 +95,7 @@ std::string Alert(int32_t flag) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     const int32_t secondi = argc > 1 ? std::max(5, std::atoi(argv[1])) : 300;
     CollegaServiziRun();
     Ganci.AnalisiGameProgress = GiocoFermo;
