@@ -27,12 +27,6 @@ std::string I32(int32_t v) {
 class ImpostaJoystick : public testing::Test {
 protected:
     void SetUp() override {
-        ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
-        PercorsoStore = store.Percorso();
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        InitMediaLog();
-        NumErroriLog = 0;
         DatiJoystick = JoystickBin{};
         PortaJoystickAttiva = NessunJoystick;
         ImpostaBit(StatoGioco, ModoTester);
@@ -41,17 +35,12 @@ protected:
         TogliBit(StatoGioco, ModoTester);
         DatiJoystick = JoystickBin{};
         PortaJoystickAttiva = NessunJoystick;
-        LogAbilitato = false;
-        BufferLog.clear();
-        ClockUseManual(false);
-        PercorsoStore.clear();
-        ProcessoGioco.hProcess = nullptr;
     }
     static std::vector<std::string> Righe() { return TestiRigheLog(BufferLog); }
     static bool HaRiga(const std::string& testo) { return VolteRigaLog(testo) > 0; }
-    std::string File() const { return store / "joystick.bin"; }
+    std::string File() const { return log.Store() / "joystick.bin"; }
+    LogDiProva log;
     JoystickFinto stick;
-    CartellaProva store;
 };
 
 TEST_F(ImpostaJoystick, AFileIsReadAndNeverRewritten) {

@@ -77,21 +77,10 @@ protected:
         LivelloCorrente = 3;
         lista_ = ListaMedia;
         ListaMedia.clear();
-        ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
-        PercorsoStore = store_.Percorso();
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        InitMediaLog();
-        NumErroriLog = 0;
     }
     void TearDown() override {
         for (const Controllo& c : Controlli) tasti::Tasto(c.vk, false);
         for (WORD vk : {WORD(VK_F7), WORD('K')}) tasti::Tasto(vk, false);
-        LogAbilitato = false;
-        BufferLog.clear();
-        ClockUseManual(false);
-        PercorsoStore.clear();
-        ProcessoGioco.hProcess = nullptr;
         ListaMedia = lista_;
         LivelloCorrente = livello_;
         ImpostazioniTombCorrenti = impostazioni_;
@@ -122,7 +111,7 @@ private:
     ImpostazioniTomb impostazioni_;
     int32_t livello_ = 0;
     std::vector<MediaTrigger> lista_;
-    CartellaProva store_;
+    LogDiProva log_;
 };
 
 std::string Tastiera(const std::string& corpo) { return "<KEYBOARD>\r\n" + corpo + "<END_KEYBOARD>\r\n"; }

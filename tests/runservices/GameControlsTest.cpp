@@ -166,30 +166,17 @@ protected:
         DatiJoystick = {30000, 30000, 35000, 35000, 0};
         PortaJoystickAttiva = 0;
         stick.Muovi(0, Riposo, Riposo);
-        // A running game keeps error lines from raising a box; the still
-        // clock keeps every line in the buffer.
-        ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
-        PercorsoStore = store.Percorso();
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        InitMediaLog();
-        NumErroriLog = 0;
     }
     void TearDown() override {
         ControlliTest::TearDown();
-        LogAbilitato = false;
-        BufferLog.clear();
-        ClockUseManual(false);
-        PercorsoStore.clear();
-        ProcessoGioco.hProcess = nullptr;
         DatiJoystick = JoystickBin{};
         PortaJoystickAttiva = NessunJoystick;
         ImpostazioniTombCorrenti = prima_;
     }
     static size_t Volte(const std::string& testo) { return VolteRigaLog(testo); }
     static constexpr uint32_t Riposo = 32000;
+    LogDiProva log;
     JoystickFinto stick;
-    CartellaProva store;
 
 private:
     ImpostazioniTomb prima_;

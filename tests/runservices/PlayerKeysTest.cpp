@@ -40,19 +40,9 @@ protected:
         fuoriGioco_ = FuoriGioco;
         FuoriGioco = false;
         ProcessoGioco.hProcess = GetCurrentProcess();
-        PercorsoStore = store_.Percorso();
-        ClockUseManual(true, 1000);
-        LogAbilitato = true;
-        InitMediaLog();
-        NumErroriLog = 0;
     }
     void TearDown() override {
         for (WORD vk : {WORD('J'), WORD('D'), TastoLibero, WORD(VK_ESCAPE)}) tasti::Tasto(vk, false);
-        LogAbilitato = false;
-        BufferLog.clear();
-        ClockUseManual(false);
-        PercorsoStore.clear();
-        ProcessoGioco.hProcess = nullptr;
         FuoriGioco = fuoriGioco_;
         TogliBit(StatoGioco, InputUtenteSospeso);
         ImpostazioniTombCorrenti = prima_;
@@ -63,7 +53,7 @@ protected:
 private:
     ImpostazioniTomb prima_;
     bool fuoriGioco_ = false;
-    CartellaProva store_;
+    LogDiProva log_;
 };
 
 TEST_F(AttesaTasti, SilentAfterATenthWithoutTheGamesControls) {
