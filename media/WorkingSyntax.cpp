@@ -17,16 +17,24 @@ bool LeggiValore(std::string& testo, const char* tag, int32_t& valore) {
     return v != "~" && ValoreIntero32(v, valore);
 }
 
+// The two tags both kinds start with; the first faulty one is the error.
+bool LeggiCodiceEFlags(std::string& testo, int32_t& codice, int32_t& flags, const char* erroreCodice,
+                       const char* erroreFlags) {
+    if (!LeggiValore(testo, "#CODE#=", codice)) return RigaErrore(erroreCodice);
+    if (!LeggiValore(testo, "#FLAGS#=", flags)) return RigaErrore(erroreFlags);
+    return true;
+}
+
 }  // namespace
 
 bool LeggiSintassiKeyboard(const std::string& sezione) {
     ParametriKeyboard = ParametriKeyboardMedia{};
     if (sezione.empty()) return true;
     std::string testo = sezione;
-    if (!LeggiValore(testo, "#CODE#=", ParametriKeyboard.Codice))
-        return RigaErrore("SYNTAX ERROR: in KeyBoard media not numeric value for #code#");
-    if (!LeggiValore(testo, "#FLAGS#=", ParametriKeyboard.Flags))
-        return RigaErrore("SYNTAX ERROR: in KeyBoard media not numeric value for #Flags#");
+    if (!LeggiCodiceEFlags(testo, ParametriKeyboard.Codice, ParametriKeyboard.Flags,
+                           "SYNTAX ERROR: in KeyBoard media not numeric value for #code#",
+                           "SYNTAX ERROR: in KeyBoard media not numeric value for #Flags#"))
+        return false;
     ParametriKeyboard.HotKey = EstraiTag(testo, "#HOTKEY#=");
     return true;
 }
@@ -35,11 +43,9 @@ bool LeggiSintassiSensory(const std::string& sezione) {
     ParametriSensory = ParametriSensoryMedia{};
     if (sezione.empty()) return true;
     std::string testo = sezione;
-    if (!LeggiValore(testo, "#CODE#=", ParametriSensory.Codice))
-        return RigaErrore("SYNTAX ERROR in Sensory Media: not numeric value for #code#");
-    if (!LeggiValore(testo, "#FLAGS#=", ParametriSensory.Flags))
-        return RigaErrore("SYNTAX ERROR in Sensory Media: not numeric value for #flags#");
-    return true;
+    return LeggiCodiceEFlags(testo, ParametriSensory.Codice, ParametriSensory.Flags,
+                             "SYNTAX ERROR in Sensory Media: not numeric value for #code#",
+                             "SYNTAX ERROR in Sensory Media: not numeric value for #flags#");
 }
 
 int32_t NumeroControlliSensory(int32_t flags) {

@@ -285,11 +285,7 @@ TEST_F(MediaWorking, MovementChecksByTheControlsHeld) {
 }
 
 TEST_F(MediaWorking, TheStickMovesLaraToo) {
-    JoystickFinto stick;
-    ImpostazioniTombCorrenti.ControlMethod = 1;
-    DatiJoystick = {30000, 30000, 35000, 35000, 0};
-    PortaJoystickAttiva = 0;
-    stick.Muovi(0, 32000, 32000);
+    StickDiGioco stick;
     ParametriSensory.Flags = 0x1;
     EXPECT_FALSE(ControllaMovimentiLara());
     stick.Muovi(0, 32000, 0);
@@ -299,8 +295,6 @@ TEST_F(MediaWorking, TheStickMovesLaraToo) {
     stick.Muovi(0, 32000, 32000, 1u << 2);
     ParametriSensory.Flags = 0x80;
     EXPECT_TRUE(ControllaMovimentiLara());
-    DatiJoystick = JoystickBin{};
-    PortaJoystickAttiva = NessunJoystick;
 }
 
 }  // namespace

@@ -153,8 +153,8 @@ TEST_F(ControlliTest, DirectionsOfTheFourControlsCombine) {
     imp = prima;
 }
 
-// The game played with a joystick that the test moves; its rest range is
-// 30000 to 35000 on both axes.
+// The game played with a joystick that the test moves, Up and Down on L
+// and G.
 class StickTest : public ControlliTest {
 protected:
     void SetUp() override {
@@ -163,20 +163,15 @@ protected:
         ImpostazioniTombCorrenti.ControlMethod = 1;
         ImpostazioniTombCorrenti.Tasti[0] = ScanL;
         ImpostazioniTombCorrenti.Tasti[1] = ScanG;
-        DatiJoystick = {30000, 30000, 35000, 35000, 0};
-        PortaJoystickAttiva = 0;
-        stick.Muovi(0, Riposo, Riposo);
     }
     void TearDown() override {
         ControlliTest::TearDown();
-        DatiJoystick = JoystickBin{};
-        PortaJoystickAttiva = NessunJoystick;
         ImpostazioniTombCorrenti = prima_;
     }
     static size_t Volte(const std::string& testo) { return VolteRigaLog(testo); }
-    static constexpr uint32_t Riposo = 32000;
+    static constexpr uint32_t Riposo = StickDiGioco::Riposo;
     LogDiProva log;
-    JoystickFinto stick;
+    StickDiGioco stick;
 
 private:
     ImpostazioniTomb prima_;

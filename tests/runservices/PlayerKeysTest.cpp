@@ -89,17 +89,12 @@ TEST_F(AttesaTasti, SilentAfterATenthWithoutTheGamesControls) {
 }
 
 TEST_F(AttesaTasti, TheStickOfTheGameIsActivityToo) {
-    JoystickFinto stick;
-    ImpostazioniTombCorrenti.ControlMethod = 1;
-    DatiJoystick = {30000, 30000, 35000, 35000, 0};
-    PortaJoystickAttiva = 0;
+    StickDiGioco stick;
     stick.Muovi(0, 32000, 65535);
     const uint32_t inizio = ClockTick();
     EXPECT_TRUE(AttendiTastieraSilenziosa());
     EXPECT_GE(ClockTick() - inizio, 4000u);
     EXPECT_TRUE(HaRiga("Detected movements with joystick"));
-    DatiJoystick = JoystickBin{};
-    PortaJoystickAttiva = NessunJoystick;
 }
 
 TEST_F(AttesaTasti, TheEndOfTheGameEndsTheWait) {

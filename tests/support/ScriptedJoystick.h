@@ -6,6 +6,8 @@
 #include <map>
 
 #include "platform/JoystickPort.h"
+#include "runservices/JoystickBin.h"
+#include "runservices/TombSettings.h"
 
 class JoystickFinto {
 public:
@@ -39,4 +41,27 @@ private:
     }
     static inline std::map<uint32_t, PosizioneJoystick> posizioni_;
     static inline int32_t letture_ = 0;
+};
+
+// The game played with that joystick on id 0, its rest range 30000 to 35000
+// on both axes and the stick at rest; what it changed comes back at its end.
+class StickDiGioco : public JoystickFinto {
+public:
+    static constexpr uint32_t Riposo = 32000;
+    StickDiGioco() : metodo_(ImpostazioniTombCorrenti.ControlMethod), dati_(DatiJoystick), porta_(PortaJoystickAttiva) {
+        ImpostazioniTombCorrenti.ControlMethod = 1;
+        DatiJoystick = {30000, 30000, 35000, 35000, 0};
+        PortaJoystickAttiva = 0;
+        Muovi(0, Riposo, Riposo);
+    }
+    ~StickDiGioco() {
+        ImpostazioniTombCorrenti.ControlMethod = metodo_;
+        DatiJoystick = dati_;
+        PortaJoystickAttiva = porta_;
+    }
+
+private:
+    uint8_t metodo_;
+    JoystickBin dati_;
+    int32_t porta_;
 };
