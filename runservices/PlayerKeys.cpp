@@ -22,6 +22,8 @@ constexpr uint32_t PassoSilenzio = 100;
 // Escape must stay up this long before the long method trusts it.
 constexpr uint32_t RilascioEscape = 1000;
 constexpr uint32_t PassoEscape = 10;
+// Bounded: a key held for ever must not stop the run.
+constexpr uint32_t LimiteEscape = 10000;
 
 bool EscapeGiu() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
 
@@ -106,16 +108,18 @@ void AttendiFineEscape(bool metodoLungo) {
         StampaLog("Short method");
         // Asked before every picture of a sequence: a key already up costs
         // the picture no tenth of its time.
-        while (EscapeGiu()) {
+        const uint32_t inizio = ClockTick();
+        while (EscapeGiu() && ClockTick() - inizio < LimiteEscape) {
             AttendiDecimi(1, true);
             DoEvents();
         }
         return;
     }
     StampaLog("Long method");
-    uint32_t rilascio = ClockTick();
+    const uint32_t inizio = ClockTick();
+    uint32_t rilascio = inizio;
     bool visto = false;
-    for (;;) {
+    while (ClockTick() - inizio < LimiteEscape) {
         const bool giu = EscapeGiu();
         // Its key-downs must not reach whoever reads the queue next.
         RimuoviMessaggiTastiera();

@@ -134,6 +134,16 @@ TEST_F(AttesaTasti, EscapeUpReturnsAtOnceAndTakesItsKeyDowns) {
     EXPECT_EQ(Righe(), (std::vector<std::string>{"Wait for end escape", "Short method"}));
 }
 
+TEST_F(AttesaTasti, AnEscapeHeldForEverStopsNoRun) {
+    tasti::Tasto(VK_ESCAPE, true);
+    for (const bool lungo : {false, true}) {
+        const uint32_t inizio = ClockTick();
+        AttendiFineEscape(lungo);
+        EXPECT_GE(ClockTick() - inizio, 10000u) << lungo;
+        EXPECT_LT(ClockTick() - inizio, 10200u) << lungo;
+    }
+}
+
 // Escape held returns only after its release, and the long method wants it
 // up for a whole second more; the real clock, since the key is let go from
 // another thread.
