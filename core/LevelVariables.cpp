@@ -28,12 +28,6 @@ std::string* GlobaleVariabile(int32_t id) {
 
 bool InCorsa() { return HaBit(ModificheAvvio, FaseSpecialMedia); }
 
-std::string Esadecimale(int32_t valore) {
-    char testo[16];
-    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
-    return testo;
-}
-
 }  // namespace
 
 std::string NomeFileVariabile(int32_t id, std::string& nome) {

@@ -1,6 +1,7 @@
 #include "core/TextUtils.h"
 
 #include <cctype>
+#include <cstdio>
 #include <random>
 
 #include "platform/Clock.h"
@@ -80,6 +81,12 @@ std::string ConvertiInWide(const std::string& testo) {
     return s;
 }
 
+std::string Esadecimale(int32_t valore) {
+    char testo[16];
+    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
+    return testo;
+}
+
 bool IsEsadecimale(const std::string& testo) {
     if (testo.empty()) return false;
     for (size_t i = 0; i < testo.size(); ++i) {
@@ -130,4 +137,15 @@ std::string SostituisciSenzaCaso(const std::string& testo, const std::string& ce
         da = trovato + cercato.size();
     }
     return risultato.append(testo, da, std::string::npos);
+}
+
+std::vector<std::string> DividiTesto(const std::string& testo, char separatore) {
+    std::vector<std::string> parti;
+    size_t da = 0;
+    for (;;) {
+        const size_t a = testo.find(separatore, da);
+        parti.push_back(testo.substr(da, a == std::string::npos ? std::string::npos : a - da));
+        if (a == std::string::npos) return parti;
+        da = a + 1;
+    }
 }

@@ -23,10 +23,15 @@ std::string EstraiRiga(const std::string& testo, int32_t& posizione);
 // At least <cifre> digits, zeros in front and the sign before them, as the
 // "000" formats give it: -5 in three digits is "-005".
 std::string FormatoZeri(int64_t valore, int32_t cifre);
+// The parts between the separators; one part, the whole text, when there
+// is none.
+std::vector<std::string> DividiTesto(const std::string& testo, char separatore);
 // A zero character after each character.
 std::string ConvertiInWide(const std::string& testo);
 // Hexadecimal digits only, a "-" allowed first (so a lone "-" passes).
 bool IsEsadecimale(const std::string& testo);
+// Upper-case hexadecimal digits of the 32 bits, without leading zeros.
+std::string Esadecimale(int32_t valore);
 // 0 to n - 1, from a generator seeded again on every call.
 int32_t NumeroCasuale(int16_t n);
 // Indices 0 to n - 1 ordered by their values.

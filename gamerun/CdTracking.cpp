@@ -26,8 +26,6 @@
 #include "input/KeyboardRoutines.h"
 #include "savegames/SavegameCache.h"
 
-int32_t CdAvvioAlert = -1;
-
 namespace {
 
 constexpr uint32_t CicloAttesa = 100;

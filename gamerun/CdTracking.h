@@ -6,8 +6,8 @@
 // IsLoadingMode lives with the loading state, below the performers.
 #include "runservices/LoadingState.h"
 
-// The CD track taken as the start of the alert media; -1 none.
-extern int32_t CdAvvioAlert;
+// CdAvvioAlert lives with the run's state, where the alert reads it.
+#include "runservices/RunState.h"
 
 // True while the title track plays; the level is then the title.
 bool IsCdTitoliInCorso();

@@ -86,7 +86,7 @@ void DisegnaPrompt(const std::string& mostrato) {
 }
 
 void MostraInput(bool cursore) {
-    CopiaSfondoSplash(StatoAnimazioneSplash, false);
+    CopiaSfondoSplash(StatoAnimazioneSplash.AnimazioneSplash, false);
     DisegnaPrompt(cursore ? InputSplash + "_" : InputSplash);
     AggiornaCover();
 }

@@ -24,7 +24,6 @@
 #include "input/KeyboardRoutines.h"
 #include "savegames/SavegameCache.h"
 
-uint32_t TickInizioInventario = 0;
 
 namespace {
 

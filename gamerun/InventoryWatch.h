@@ -3,8 +3,8 @@
 // grey top row of the game picture; action media are matched there.
 #include <cstdint>
 
-// Tick at which an alert's inventory time began.
-extern uint32_t TickInizioInventario;
+// TickInizioInventario lives with the run's state, where the alert reads it.
+#include "runservices/RunState.h"
 
 bool IsInventoryMode(bool AcceptBlack, bool& AllBlack, bool ForceScreen);
 // Holds the tick while the inventory is open; the ms spent there, 0 when it

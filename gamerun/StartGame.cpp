@@ -63,12 +63,6 @@ std::string PercorsoEseguibile() {
     return CartellaDaPercorso(completo) + "\\" + NomeSenzaEstensione(completo) + ".exe";
 }
 
-std::string Esadecimale(int32_t valore) {
-    char testo[16];
-    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
-    return testo;
-}
-
 void AzzeraConfigurazione() {
     HeaderMcf.TriggerCount = 0;
     HeaderMcf.MediaFileCount = 0;

@@ -21,6 +21,7 @@
 #include "media/EmailMedia.h"
 #include "media/ImageSequence.h"
 #include "input/KeyMacros.h"
+#include "input/KeyboardRoutines.h"
 #include "savegames/PrivateVariables.h"
 #include "savegames/SavegameCache.h"
 
@@ -96,6 +97,7 @@ std::string TestoHelp() {
 
 void CollegaServiziRun() {
     Ganci.EseguiMediaCode = EseguiMediaCode;
+    Ganci.EseguiListaMedia = EseguiListaMedia;
     Ganci.AnalisiGameProgress = AnalisiGameProgress;
     Ganci.ControllaStartCd = ControllaStartCd;
     Ganci.ImpostaSospeso = ImpostaSospeso;
@@ -107,6 +109,8 @@ void CollegaServiziRun() {
     Ganci.ControllaStopSalvataggio = ControllaStopSalvataggio;
     Ganci.ImpostaGuardian = ImpostaGuardian;
     Ganci.GetVariablesLoading = GetVariablesLoading;
+    Ganci.SospendiInputUtente = SospendiInputUtente;
+    Ganci.AbilitaInputUtente = AbilitaInputUtente;
     Ganci.LeggiUltimoSavegame = [](std::string& percorso, std::string& immagine) {
         int32_t numero = -1;
         std::string descrizione;

@@ -8,6 +8,7 @@
 #include "core/MediaLog.h"
 #include "core/PathNames.h"
 #include "core/SharedState.h"
+#include "core/TextUtils.h"
 #include "runservices/GameWindow.h"
 #include "runservices/LoggerClient.h"
 #include "runservices/RunState.h"
@@ -22,12 +23,6 @@
 #include "platform/KeyDriver.h"
 
 namespace {
-
-std::string Esadecimale(int32_t valore) {
-    char testo[16];
-    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
-    return testo;
-}
 
 bool Giu(int32_t vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
 

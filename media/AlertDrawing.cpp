@@ -11,8 +11,19 @@
 #include "core/ModuleInit.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
+#include "core/MediaSyntax.h"
+#include "core/Utf8Text.h"
+#include "media/AlertMedia.h"
 #include "media/AlertSyntax.h"
+#include "media/CountdownMedia.h"
+#include "media/MediaText.h"
 #include "media/TextLayout.h"
+#include "platform/Clock.h"
+#include "runservices/GameWindow.h"
+#include "runservices/KeyboardHook.h"
+#include "runservices/RunHooks.h"
+#include "runservices/RunState.h"
+#include "runservices/Sounds.h"
 
 namespace {
 
@@ -32,11 +43,7 @@ std::string FacciaFormato() {
 
 void* (*CreaFontSchermoGioco)(int32_t altezza, int32_t larghezza, const char* faccia) = CreaFontGdi;
 
-int32_t LarghezzaCarattereAlert() {
-    // A CharRow of -1 or less would divide by zero or give a negative size.
-    const int64_t caratteri = std::max<int64_t>(static_cast<int64_t>(FormatoTestoCorrente.CharRow) + 1, 1);
-    return Arrotonda(static_cast<double>(SchermoX) / static_cast<double>(caratteri));
-}
+int32_t LarghezzaCarattereAlert() { return LarghezzaCarattere(FormatoTestoCorrente.CharRow); }
 
 void ImpostaFontSchermoGioco(void*& dc, StatoDCSchermo& saved) {
     saved = StatoDCSchermo{};
@@ -81,6 +88,111 @@ Rettangolo RettangoloAlertSchermo(int32_t destra, int32_t basso) {
 void DisegnaTestoSchermo(void* dc, const std::string& testo, const Rettangolo& rettangolo) {
     if (!dc || rettangolo.Right <= rettangolo.Left || rettangolo.Bottom <= rettangolo.Top) return;
     RECT r{rettangolo.Left, rettangolo.Top, rettangolo.Right, rettangolo.Bottom};
-    DrawTextA(static_cast<HDC>(dc), testo.c_str(), static_cast<int>(testo.size()), &r,
+    const std::u16string testo16 = Utf16DaUtf8(testo);
+    DrawTextW(static_cast<HDC>(dc), reinterpret_cast<LPCWSTR>(testo16.c_str()), static_cast<int>(testo16.size()), &r,
               static_cast<UINT>(FormatoTestoCorrente.Align) | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
+}
+
+namespace {
+
+constexpr int32_t EffettoSecondo = 5;
+constexpr int32_t EffettoFine = 3;
+
+// A life bar needs a window over the game, which exclusive mode cannot show.
+bool RifiutaLifeBar(int32_t& esito) {
+    RigaErrore("ERROR in Alert Media: Life-Bar effect is not available in Exclusive Video Mode: abort media");
+    esito = AlertAbortito;
+    const int32_t indice = IndiceMediaDaCodice(MediaCorrente.MediaCode);
+    if (indice >= 0) {
+        MediaTrigger& media = ListaMedia[static_cast<size_t>(indice)];
+        if (media.TriggerCd != TriggerCdNessuno && !HaBit(media.Options, RequiresAction)) {
+            StampaLog("Set as 'Already showed' alert media to avoid infinite loop");
+            ImpostaBit(media.Options, AlreadyShown);
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool DisegnaAlert(int32_t& esito) {
+    LeggiSintassiAlert(EstraiSezione(MediaCorrente.Syntax, "ALERT"));
+    const int32_t flag = BloccoAlert.FlagAlert;
+    bool suonoFine = false;
+    if (HaBit(flag, ConCountDown)) {
+        LeggiSintassiCountDown(EstraiSezione(MediaCorrente.Syntax, "COUNTDOWN"));
+        suonoFine = HaBit(FlagCountDown, 0x1);
+    }
+    if (HaBit(flag, ConLifeBar)) return RifiutaLifeBar(esito);
+    if (HaBit(flag, BeepSecondi)) suonoFine = true;
+    const int32_t cdControllo = HaBit(MediaCorrente.Options, WhileCdSounds) ? MediaCorrente.TriggerCd : -1;
+
+    void* dc = GetDC(nullptr);
+    const std::string base = TestoMedia(MediaCorrente.Text);
+    FormatoTestoCorrente = MediaCorrente.Formato;
+    StatoDCSchermo salvato;
+    ImpostaFontSchermoGioco(dc, salvato);
+    // RefreshAlert is never below 1 once read.
+    const int32_t intervallo =
+        Arrotonda(1000.0 / static_cast<double>(BloccoAlert.RefreshAlert > 0 ? BloccoAlert.RefreshAlert : 80));
+    RECT finestra{};
+    if (FinestraGioco) GetWindowRect(static_cast<HWND>(FinestraGioco), &finestra);
+    const Rettangolo rett = RettangoloAlertSchermo(finestra.right, finestra.bottom);
+    const int64_t durataMs = static_cast<int64_t>(DurataAlertSecondi()) * 1000;
+    // The guardian's hook would hold every key while this loop pumps no messages.
+    SospendiHookTastiera();
+
+    bool risultato = false;
+    uint32_t inizio = ClockTick();
+    int32_t ripresa = 0;
+    if (TempoRipresaSospeso(ripresa, true)) {
+        inizio -= static_cast<uint32_t>(ripresa);
+        int32_t ultimoSecondo = -1;
+        bool completo = false;
+        bool fine = false;
+        std::string testo = base;
+        for (;;) {
+            bool abort = false;
+            const int32_t codice = Ganci.AnalisiGameProgress(abort, cdControllo, false);
+            if (HaBit(ModificheAvvio, TempoInventarioInCorso))
+                SalvaTempoInventario(TickTrascorsi(TickInizioInventario, inizio));
+            if (abort) {
+                esito = codice == 3 ? AlertInterrotto : AlertAbortito;
+                fine = true;
+                break;
+            }
+            if (codice > 0) inizio += static_cast<uint32_t>(codice);
+            const int32_t trascorsi = TrascorsiDa(inizio);
+            testo = HaBit(flag, ConCountDown) ? TestoContatoreAlert(base, trascorsi, completo) : base;
+            DisegnaTestoSchermo(dc, testo, rett);
+            int32_t attesa = intervallo;
+            const int32_t secondo = Arrotonda(trascorsi / 1000.0);
+            if (secondo != ultimoSecondo && HaBit(flag, BeepSecondi)) {
+                SuonaEffetto(EffettoSecondo, true, false);
+                attesa -= 50;
+            }
+            ultimoSecondo = secondo;
+            if (attesa > 0) ClockSleep(static_cast<uint32_t>(attesa));
+            const bool finito = TrascorsiDa(inizio) < durataMs ? completo : (HaBit(flag, ConCountDown) ? completo : true);
+            if (!RichiestaAbort() || finito) break;
+        }
+        if (!fine && !RichiestaAbort()) {
+            // The game ended: nothing is complete, no follow-up runs.
+            esito = AlertAbortito;
+        } else if (!fine) {
+            if (suonoFine && completo) {
+                SuonaEffetto(EffettoFine, true, false);
+                for (int i = 0; i < 10; ++i) {
+                    DisegnaTestoSchermo(dc, testo, rett);
+                    ClockSleep(5);
+                }
+            }
+            risultato = true;
+            esito = AlertTempoCompleto;
+        }
+    }
+    RipristinaHookTastiera();
+    RipristinaDCSchermo(dc, salvato);
+    ReleaseDC(nullptr, static_cast<HDC>(dc));
+    return risultato;
 }

@@ -45,5 +45,10 @@ Rettangolo RettangoloAlertSchermo(int32_t destra, int32_t basso);
 // clearing. An empty or upside-down rectangle draws nothing.
 void DisegnaTestoSchermo(void* dc, const std::string& testo, const Rettangolo& rettangolo);
 
+// The alert's loop while the game runs in exclusive full screen: the text,
+// with its countdown, drawn RefreshAlert times a second straight on the
+// screen. True when its time completed; the reason it ended in esito.
+bool DisegnaAlert(int32_t& esito);
+
 // Tests put a failing maker here; null handle: the font was not made.
 extern void* (*CreaFontSchermoGioco)(int32_t altezza, int32_t larghezza, const char* faccia);

@@ -1,5 +1,7 @@
 #pragma once
-// Exec media. Least form: not performed yet.
+// Exec media: starts a program of the level's media with trdata.bin, and
+// waits for its end when the media asks.
+#include "media/ExecData.h"
 
-// True when the program ran.
+// True when the program started (and, when waited for, ended).
 bool EseguiExecMedia();

@@ -55,14 +55,7 @@ bool Numero(std::string& testo, const char* tag, int32_t& campo, const char* err
 }
 
 bool LeggiBound(const std::string& valore, Rettangolo& bound) {
-    std::vector<std::string> parti;
-    size_t da = 0;
-    for (;;) {
-        const size_t a = valore.find(':', da);
-        parti.push_back(valore.substr(da, a == std::string::npos ? std::string::npos : a - da));
-        if (a == std::string::npos) break;
-        da = a + 1;
-    }
+    const std::vector<std::string> parti = DividiTesto(valore, ':');
     if (parti.size() != 4) return false;
     int32_t v[4] = {};
     for (int i = 0; i < 4; ++i)

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/FileUtils.h"
+#include "core/MediaExtraction.h"
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
@@ -11,6 +12,9 @@
 #include "runservices/DisplayModes.h"
 #include "runservices/GameControls.h"
 #include "runservices/GameWindow.h"
+#include "runservices/LoggerClient.h"
+#include "runservices/PlayerKeys.h"
+#include "runservices/RunHooks.h"
 #include "runservices/RunState.h"
 #include "runservices/Sounds.h"
 #include "runservices/TombSettings.h"
@@ -50,22 +54,31 @@ bool InitLifeBar() {
     s.RiduzioneCorrente = LifeBarParametri.PercRiduzione;
     s.FileImmagineTemp.clear();
     if (HaBit(s.FlagCorrenti, RiempimentoImmagine)) {
-        StampaNonCostruito("InitLifeBar (image fill)");
-        return false;
+        bool temporaneo = false;
+        const std::string percorso = EstraiFileMedia(LifeBarParametri.ImmagineBarra, temporaneo, false, false);
+        if (percorso.empty()) return false;
+        if (temporaneo) s.FileImmagineTemp = percorso;
+        if (!CaricaImmagineDib(percorso, s.Immagine, s.LarghezzaImmagine, s.AltezzaImmagine)) {
+            DistruggiLifeBar();
+            return false;
+        }
     }
 
     RettCover = RettangoloDim{r.Left, r.Top, s.LarghezzaBarra, s.AltezzaBarra};
     PosizionaCover();
     Dialog_Cover& cover = DialogCover();
-    if (!cover.Loaded()) return false;
-    InvalidateRect(cover.hWnd(), nullptr, TRUE);
-    cover.Show();
+    if (!cover.Loaded()) {
+        DistruggiLifeBar();
+        return false;
+    }
+    cover.BackColor = RGB(0, 0, 0);
+    HDC dcCover = cover.DCCover();
+    cover.PulisciCover();
+    MostraCoverSopraGioco();
 
     // The bar's own size: the cover's client area is that size once placed.
-    HDC dcCover = GetDC(cover.hWnd());
-    s.DCBarra = CreateCompatibleDC(dcCover);
+    s.DCBarra = dcCover ? CreateCompatibleDC(dcCover) : nullptr;
     s.BitmapBarra = s.DCBarra ? CreateCompatibleBitmap(dcCover, s.LarghezzaBarra, s.AltezzaBarra) : nullptr;
-    ReleaseDC(cover.hWnd(), dcCover);
     if (!s.BitmapBarra) {
         StampaLog("ERROR in InitLifeBar(): no memory bitmap for the bar", true);
         DistruggiLifeBar();
@@ -127,6 +140,9 @@ void DisegnaLifeBar(double percentuale, bool& blink) {
     if (!blink && pieno != 0 && HaBit(s.FlagCorrenti, RiempimentoColore)) {
         const RECT r{2, 2, 2 + pieno, s.AltezzaBarra - 2};
         FillRect(s.DCBarra, &r, s.PennelloBarra);
+    } else if (!blink && pieno != 0 && HaBit(s.FlagCorrenti, RiempimentoImmagine)) {
+        if (!s.Immagine.dc || !BitBlt(s.DCBarra, 2, 2, pieno, s.AltezzaBarra - 4, s.Immagine.dc, 0, 0, SRCCOPY))
+            StampaLog("WARNING error from BitBlt()");
     }
     CopyBar();
     if (blink && HaBit(BloccoAlert.FlagAlert, BeepSecondi)) {
@@ -138,11 +154,80 @@ void DisegnaLifeBar(double percentuale, bool& blink) {
 void CopyBar() {
     StatoLifeBar& s = LifeBarStato;
     Dialog_Cover& cover = DialogCover();
-    if (!s.DCBarra || !cover.Loaded()) return;
-    HDC dc = GetDC(cover.hWnd());
+    HDC dc = cover.DCCover();
+    if (!s.DCBarra || !dc) return;
     if (!BitBlt(dc, s.OrigineX, s.OrigineY, s.LarghezzaBarra, s.AltezzaBarra, s.DCBarra, 0, 0, SRCCOPY))
         StampaLog("WARNING error BitBlt() in CopyBar():" + std::to_string(GetLastError()));
-    ReleaseDC(cover.hWnd(), dc);
+    if (IsModoFinestra()) cover.RidisegnaCover();
+}
+
+namespace {
+
+void RipristinaBarra(double percentuale) {
+    StatoLifeBar& s = LifeBarStato;
+    StampaLog("Detected newly alert cd sound: restore bar progression");
+    s.UltimoTick = ClockTick();
+    s.Progresso = Arrotonda(PercentualeDi(static_cast<double>(s.TempoPieno) * 1000.0, percentuale));
+    s.UltimaPercentuale = percentuale;
+}
+
+// The game's pause, or True when the game asks the alert to stop.
+bool Interrotto(int32_t& pausa) {
+    bool abort = false;
+    pausa = Ganci.AnalisiGameProgress(abort, -1, false);
+    return abort;
+}
+
+}  // namespace
+
+bool ChiudiLifeBar(int32_t cd) {
+    StatoLifeBar& s = LifeBarStato;
+    if (HaBit(s.FlagCorrenti, RimuoviSubito)) {
+        StampaLog("Remove immediatly life bar");
+        return false;
+    }
+    int32_t pausa = 0;
+    if (HaBit(s.FlagCorrenti, PienaDueSecondi)) {
+        StampaLog("Show full bar for 2 seconds and then exit");
+        bool spento = false;
+        DisegnaLifeBar(0, spento);
+        uint32_t t0 = ClockTick();
+        do {
+            SegnaTempo();
+            if (Interrotto(pausa)) return false;
+            t0 += static_cast<uint32_t>(pausa);
+            if (IsFileOccupato(cd, FileTracciaCd, false)) {
+                RipristinaBarra(0);
+                return true;
+            }
+            AttendiDaSegno(100);
+        } while (static_cast<int32_t>(ClockTick() - t0) < 2000);
+    }
+    if (HaBit(s.FlagCorrenti, RiempiLentamente)) {
+        StampaLog("Increase slowly life bar to full and then exit");
+        double p = s.UltimaPercentuale;
+        double passo = 1.0;
+        SegnaTempo();
+        p -= 1.0;
+        if (Interrotto(pausa)) return false;
+        // Each step is 1.2 times the last, so the refill ends in a few dozen steps.
+        for (;;) {
+            if (p < 0) p = 0;
+            bool spento = false;
+            DisegnaLifeBar(p, spento);
+            if (IsFileOccupato(cd, FileTracciaCd, false)) {
+                RipristinaBarra(p);
+                return true;
+            }
+            passo *= 1.2;
+            AttendiDaSegno(LoggerAttivo() ? 100 : 50);
+            if (p <= 0) return false;
+            SegnaTempo();
+            p -= passo;
+            if (Interrotto(pausa)) return false;
+        }
+    }
+    return false;
 }
 
 void DistruggiLifeBar() {
@@ -157,6 +242,8 @@ void DistruggiLifeBar() {
     s.DCBarra = nullptr;
     s.BitmapBarra = nullptr;
     s.BitmapPrecedente = nullptr;
+    LiberaDibMemoria(s.Immagine);
+    s.LarghezzaImmagine = s.AltezzaImmagine = 0;
     if (!s.FileImmagineTemp.empty()) CancellaFile(s.FileImmagineTemp);
     s.FileImmagineTemp.clear();
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/ImageLoading.h"
 #include "media/AlertSyntax.h"
 
 // Valid from InitLifeBar to DistruggiLifeBar; the handles are null when
@@ -27,6 +28,9 @@ struct StatoLifeBar {
     HGDIOBJ BitmapPrecedente = nullptr;
     bool StatoBlink = false;  // the fill is hidden in this frame
     std::string FileImmagineTemp;
+    // The picture of an image fill, decoded at its own size.
+    DibMemoria Immagine;
+    int32_t LarghezzaImmagine = 0, AltezzaImmagine = 0;
 };
 extern StatoLifeBar LifeBarStato;
 
@@ -37,5 +41,8 @@ bool AggiornaLifeBar();
 void DisegnaLifeBar(double percentuale, bool& blink);
 void CancellaRettangolo(HDC dc, const RECT& rett);
 void CopyBar();
+// The end effect when the alert's CD sound has ended; True when the CD track
+// started again meanwhile and the bar goes on where the effect left it.
+bool ChiudiLifeBar(int32_t cd);
 // Frees only what InitLifeBar made; harmless when repeated or without it.
 void DistruggiLifeBar();

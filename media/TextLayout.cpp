@@ -166,13 +166,16 @@ void InitFormattazioneTesto() {
     RettCover = RettangoloDim{0, 0, SchermoX, SchermoY};
     PosizionaCover();
     Dialog_Cover& cover = DialogCover();
-    if (!cover.Loaded()) return;
-    HWND finestra = cover.hWnd();
-    if (HDC dc = GetDC(finestra)) {
-        RECT r{0, 0, SchermoX, SchermoY};
-        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        ReleaseDC(finestra, dc);
-    }
+    cover.BackColor = RGB(0, 0, 0);
+    // Without its surface the cover paints itself black.
+    cover.LiberaSuperficie();
+    if (cover.Loaded()) InvalidateRect(cover.hWnd(), nullptr, TRUE);
+}
+
+int32_t LarghezzaCarattere(int32_t charRow) {
+    // A CharRow of -1 or less would divide by zero or give a negative size.
+    const int64_t caratteri = std::max<int64_t>(static_cast<int64_t>(charRow) + 1, 1);
+    return static_cast<int32_t>(std::nearbyint(static_cast<double>(SchermoX) / static_cast<double>(caratteri)));
 }
 
 void CalcolaRettangoloTesto(Rettangolo& rettangolo, int32_t larghezzaExtra) {
@@ -188,10 +191,7 @@ void CalcolaRettangoloTesto(Rettangolo& rettangolo, int32_t larghezzaExtra) {
 
 void DisegnaRettangolo() {
     if (!HaBit(BloccoAlert.FlagAlert, ConBordo)) return;
-    Dialog_Cover& cover = DialogCover();
-    if (!cover.Loaded()) return;
-    HWND finestra = cover.hWnd();
-    HDC dc = GetDC(finestra);
+    HDC dc = DialogCover().DCCover();
     if (!dc) return;
     const int32_t b = BloccoAlert.SpessoreBordo;
     if (HPEN penna = CreatePen(PS_SOLID, b, static_cast<COLORREF>(BloccoAlert.ColoreBordo))) {
@@ -202,5 +202,4 @@ void DisegnaRettangolo() {
         SelectObject(dc, pennaPrima);
         DeleteObject(penna);
     }
-    ReleaseDC(finestra, dc);
 }

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/FileUtils.h"
@@ -128,13 +129,115 @@ void Dialog_Cover::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
     }
 }
 
-void Dialog_Cover::Form_Unload(int16_t&) { StampaLog("Unload event for Cover Screen"); }
+void Dialog_Cover::Form_Unload(int16_t&) {
+    StampaLog("Unload event for Cover Screen");
+    LiberaSuperficie();
+    if (font_) DeleteObject(font_);
+    font_ = nullptr;
+}
+
+Dialog_Cover::~Dialog_Cover() {
+    LiberaSuperficie();
+    if (font_) DeleteObject(font_);
+}
+
+void Dialog_Cover::AdattaSuperficie() {
+    RECT r{};
+    GetClientRect(hWnd(), &r);
+    const int32_t larghezza = std::max<int32_t>(r.right - r.left, 1);
+    const int32_t altezza = std::max<int32_t>(r.bottom - r.top, 1);
+    if (dc_ && larghezza == larghezza_ && altezza == altezza_) return;
+    LiberaSuperficie();
+    HDC schermo = GetDC(hWnd());
+    dc_ = CreateCompatibleDC(schermo);
+    bitmap_ = dc_ ? CreateCompatibleBitmap(schermo, larghezza, altezza) : nullptr;
+    ReleaseDC(hWnd(), schermo);
+    if (!bitmap_) {
+        StampaLog("ERROR: no memory surface for the cover screen", true);
+        LiberaSuperficie();
+        return;
+    }
+    bitmapPrecedente_ = SelectObject(dc_, bitmap_);
+    larghezza_ = larghezza;
+    altezza_ = altezza;
+    SetBkMode(dc_, TRANSPARENT);
+    if (font_) fontPrecedente_ = SelectObject(dc_, font_);
+    PulisciCover();
+}
+
+HDC Dialog_Cover::DCCover() {
+    if (!Loaded()) return nullptr;
+    AdattaSuperficie();
+    if (dc_) SetTextColor(dc_, ForeColor);
+    return dc_;
+}
+
+void Dialog_Cover::PulisciCover() {
+    if (!dc_) return;
+    HBRUSH pennello = CreateSolidBrush(BackColor);
+    const RECT r{0, 0, larghezza_, altezza_};
+    if (pennello) {
+        FillRect(dc_, &r, pennello);
+        DeleteObject(pennello);
+    }
+}
+
+void Dialog_Cover::RidisegnaCover() {
+    if (!Loaded() || !dc_) return;
+    if (HDC schermo = GetDC(hWnd())) {
+        BitBlt(schermo, 0, 0, larghezza_, altezza_, dc_, 0, 0, SRCCOPY);
+        ReleaseDC(hWnd(), schermo);
+    }
+}
+
+void Dialog_Cover::LiberaSuperficie() {
+    if (dc_) {
+        if (fontPrecedente_) SelectObject(dc_, fontPrecedente_);
+        if (bitmapPrecedente_) SelectObject(dc_, bitmapPrecedente_);
+        DeleteDC(dc_);
+    }
+    if (bitmap_) DeleteObject(bitmap_);
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    bitmapPrecedente_ = nullptr;
+    fontPrecedente_ = nullptr;
+    larghezza_ = altezza_ = 0;
+}
+
+void Dialog_Cover::ImpostaFontCover(const std::string& nome, int32_t altezzaPixel, bool grassetto) {
+    HFONT nuovo = CreateFontA(-std::max<int32_t>(altezzaPixel, 1), 0, 0, 0, grassetto ? FW_BOLD : FW_NORMAL, FALSE,
+                              FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, nome.c_str());
+    if (!nuovo) {
+        StampaLog("ERROR: the cover screen's font " + nome + " cannot be made", true);
+        return;
+    }
+    if (dc_) {
+        const HGDIOBJ prima = SelectObject(dc_, nuovo);
+        if (!fontPrecedente_) fontPrecedente_ = prima;
+    }
+    if (font_) DeleteObject(font_);
+    font_ = nuovo;
+}
 
 bool Dialog_Cover::MessaggioFinestra(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     switch (msg) {
     case WM_SIZE:
         Form_Resize();
         return false;
+    case WM_ERASEBKGND:
+        if (!dc_) return DipingiNero(hWnd(), msg, wp, result);
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        if (!dc_) return false;
+        PAINTSTRUCT ps;
+        if (HDC schermo = BeginPaint(hWnd(), &ps)) {
+            BitBlt(schermo, 0, 0, larghezza_, altezza_, dc_, 0, 0, SRCCOPY);
+            EndPaint(hWnd(), &ps);
+        }
+        result = 0;
+        return true;
+    }
     case WM_LBUTTONUP:
         if (!RichiestaAbort()) {
             StampaLog("Click event and Tomb Process is terminated: unload Cover");
@@ -326,3 +429,9 @@ bool CoverVisibile() {
 }
 
 void NascondiCover() { DialogCover().Hide(); }
+
+void MostraCoverSopraGioco() {
+    Dialog_Cover& cover = DialogCover();
+    if (!cover.Load()) return;
+    SetWindowPos(cover.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}

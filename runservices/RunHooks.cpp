@@ -10,6 +10,12 @@ bool EseguiMediaCodeMancante(int32_t, bool& TestError) {
     return false;
 }
 
+bool EseguiListaMediaMancante(const std::vector<int32_t>&, int32_t, bool& TestError) {
+    StampaNonCostruito("EseguiListaMedia");
+    TestError = true;
+    return false;
+}
+
 // The game's progress cannot be read: the caller stops as on a game that ended.
 int32_t AnalisiGameProgressMancante(bool& BreakFlag, int32_t, bool) {
     StampaNonCostruito("AnalisiGameProgress");
@@ -50,12 +56,15 @@ bool LeggiUltimoSavegameMancante(std::string& percorso, std::string& immagine) {
     return false;
 }
 
+void SospendiInputUtenteMancante() { StampaNonCostruito("SospendiInputUtente"); }
+void AbilitaInputUtenteMancante() { StampaNonCostruito("AbilitaInputUtente"); }
+
 constexpr GanciRun GanciVuoti{
-    EseguiMediaCodeMancante,  AnalisiGameProgressMancante, ControllaStartCdMancante,
+    EseguiMediaCodeMancante,  EseguiListaMediaMancante,    AnalisiGameProgressMancante, ControllaStartCdMancante,
     ImpostaSospesoMancante,   ImpostaMediaCdGiaMostratiMancante, AvviaCdAlertMancante,
     IsInventoryModeMancante,  InviaCodiciMancante,         RilevaTrucchiMancante,
     ControllaStopSalvataggioMancante, ImpostaGuardianMancante, GetVariablesLoadingMancante,
-    LeggiUltimoSavegameMancante,
+    LeggiUltimoSavegameMancante, SospendiInputUtenteMancante, AbilitaInputUtenteMancante,
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 struct GanciRun {
     // The run's control.
     bool (*EseguiMediaCode)(int32_t codice, bool& TestError);
+    bool (*EseguiListaMedia)(const std::vector<int32_t>& indici, int32_t conteggio, bool& TestError);
     int32_t (*AnalisiGameProgress)(bool& BreakFlag, int32_t cd, bool IgnoraTitoli);
     void (*ControllaStartCd)();
     void (*ImpostaSospeso)(int32_t cd);
@@ -27,6 +28,9 @@ struct GanciRun {
     // game folder ("" with none) and its image; False when there is none or
     // it cannot be read.
     bool (*LeggiUltimoSavegame)(std::string& percorso, std::string& immagine);
+    // The key macros, for the media that hold the player's input off.
+    void (*SospendiInputUtente)();
+    void (*AbilitaInputUtente)();
 };
 
 extern GanciRun Ganci;

@@ -6,6 +6,13 @@ bool AttesaCaricamentoIniziale = false;
 int32_t TickAvvioGioco = 0;
 uint32_t TickFineCaricamento = 0;
 
+int32_t CdAvvioAlert = -1;
+uint32_t TickInizioInventario = 0;
+int32_t CodeAlertCorrente = -1;
+int32_t TimeAlertCorrente = 0;
+int32_t CodeAlertCaricato = -1;
+int32_t TimeAlertCaricato = 0;
+
 void* FinestraGioco = nullptr;
 Rettangolo RettClientGioco;
 int32_t OpzioniGioco = 0;

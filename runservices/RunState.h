@@ -19,6 +19,17 @@ extern int32_t TickAvvioGioco;
 // Tick at which the first level load (and each later one) ended.
 extern uint32_t TickFineCaricamento;
 
+// The alerts: the CD track taken as the start of the alert media (-1
+// none), the tick the player entered the inventory at, the alert shown now
+// in the cover window and its milliseconds (kept into savegames), and the
+// same two as read back from the savegame the game loaded.
+extern int32_t CdAvvioAlert;
+extern uint32_t TickInizioInventario;
+extern int32_t CodeAlertCorrente;
+extern int32_t TimeAlertCorrente;
+extern int32_t CodeAlertCaricato;
+extern int32_t TimeAlertCaricato;
+
 // Game window and the screen the game runs at.
 extern void* FinestraGioco;
 extern Rettangolo RettClientGioco;

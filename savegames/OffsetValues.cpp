@@ -36,12 +36,6 @@ void Avviso(const std::string& testo) {
     if (LogAbilitato) StampaLog(testo);
 }
 
-std::string Esadecimale(int32_t valore) {
-    char testo[16];
-    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
-    return testo;
-}
-
 }  // namespace
 
 double LeggiValorePerCodice(int32_t codice, int32_t dimensione, int32_t stanza, const SavegameBin& immagine,

@@ -13,11 +13,6 @@
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"
 
-int32_t CodeAlertCorrente = -1;
-int32_t TimeAlertCorrente = 0;
-int32_t CodeAlertCaricato = -1;
-int32_t TimeAlertCaricato = 0;
-
 namespace {
 
 // Only a run with the logger tells which savegame is new or loaded, and a

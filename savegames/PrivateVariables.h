@@ -3,12 +3,8 @@
 // in the last bytes of the savegames while the logger tells saves and loads.
 #include <cstdint>
 
-// The alert shown now (set by the alert while it runs in the cover window).
-extern int32_t CodeAlertCorrente;
-extern int32_t TimeAlertCorrente;
-// The alert state read back from the savegame the game loaded.
-extern int32_t CodeAlertCaricato;
-extern int32_t TimeAlertCaricato;
+// CodeAlertCorrente and the other alert times live with the run's state.
+#include "runservices/RunState.h"
 
 // Stamps the variables into the newest cached savegame, once per new save.
 void SetVariablesSaved();

@@ -28,6 +28,16 @@ protected:
     }
     // The texts of the lines written since SetUp, without stamp and tabs.
     static std::vector<std::string> Righe() { return TestiRigheLog(BufferLog); }
+    static bool HaRiga(const std::string& testo) {
+        for (const std::string& r : Righe())
+            if (r == testo) return true;
+        return false;
+    }
+    static bool HaRigaCheInizia(const std::string& inizio) {
+        for (const std::string& r : Righe())
+            if (r.rfind(inizio, 0) == 0) return true;
+        return false;
+    }
     // Exactly one error line with this text, also left in UltimoErrore.
     static void UnErrore(const std::string& testo) {
         EXPECT_EQ(NumErroriLog, 1);

@@ -145,6 +145,14 @@ TEST(NumeroCasualeTest, StaysWithinTheRange) {
     EXPECT_EQ(NumeroCasuale(0), 0);
 }
 
+TEST(DividiTestoTest, EveryPartBetweenSeparatorsEvenEmptyOnes) {
+    using Parti = std::vector<std::string>;
+    EXPECT_EQ(DividiTesto("", ':'), Parti{""});
+    EXPECT_EQ(DividiTesto("12", ':'), Parti{"12"});
+    EXPECT_EQ(DividiTesto("1:2:30:4", ':'), (Parti{"1", "2", "30", "4"}));
+    EXPECT_EQ(DividiTesto(":a::", ':'), (Parti{"", "a", "", ""}));
+}
+
 }  // namespace
 
 TEST(SostituisciSenzaCasoTest, EveryPlaceholderInAnyCaseAndNothingTwice) {

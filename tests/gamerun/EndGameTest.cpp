@@ -15,6 +15,7 @@
 #include "runservices/Desktop.h"
 #include "gamerun/EndGame.h"
 #include "media/AlertMedia.h"
+#include "media/EmailMedia.h"
 #include "media/MovieChecks.h"
 #include "runservices/LoggerClient.h"
 #include "gamerun/Principale.h"
@@ -182,6 +183,46 @@ TEST_F(FineRun, StartFailedBeforeTheTriggersClosesTheGameAndRestoresNothing) {
     EXPECT_EQ(boxes[0].testo.rfind("Remember that screenshots", 0), 0u);
     // The log was on: its numbered copy is made.
     EXPECT_TRUE(EsisteFileProva(store / "media_log1.txt"));
+}
+
+std::vector<std::string> EmailAperte;
+
+// The e-mail kept during the run is written and opened at its end; a file
+// that cannot be written is reported and nothing is opened.
+TEST_F(FineRun, TheKeptEmailIsLeftForThePlayerOrItsFailureReported) {
+    bool (*const apri)(const std::string&) = ApriFileEmail;
+    ApriFileEmail = [](const std::string& percorso) {
+        EmailAperte.push_back(percorso);
+        return true;
+    };
+    MediaTrigger m;
+    m.TypeFlags = BitEmail;
+    m.MediaCode = 6;
+    m.Syntax = "<SEND_EMAIL>#SENDTO#me@level.it#\r\n<END_SEND_EMAIL>";
+    const std::string file = store / "email_data.txt";
+    for (const bool scrivibile : {true, false}) {
+        SCOPED_TRACE(scrivibile);
+        EmailAperte.clear();
+        HeaderMcf.TriggerCount = 1;
+        ListaMedia = {m, MediaTrigger{}};
+        IndiceEmailFinale = 0;
+        ModificheAvvio = MediaTriggerAttivi | GiocoConfigurato;
+        if (!scrivibile) {
+            // No box at the end for the error line: the log is off.
+            LogAbilitato = false;
+            ASSERT_TRUE(ScriviFileProva(file, "earlier run"));
+            SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        AzzeraLog();
+        EXPECT_TRUE(EndGameConfig());
+        EXPECT_EQ(IndiceEmailFinale, -1);
+        EXPECT_EQ(EmailAperte, scrivibile ? std::vector<std::string>{file} : std::vector<std::string>{});
+        EXPECT_EQ(LeggiFileProva(file).rfind(scrivibile ? "You should send an email to: me@level.it\r\n" : "earlier run", 0),
+                  0u);
+        EXPECT_EQ(HaRiga("ERROR creating email for <SEND EMAIL> trigger: unable to write file " + file), !scrivibile);
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    ApriFileEmail = apri;
 }
 
 TEST_F(FineRun, NumberedCopyAndErrorBoxFollowTheLogAndItsErrors) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ImageFormats.h"
 #include "core/MediaConfig.h"
 #include "core/SystemUtils.h"
 #include "gamerun/InventoryWatch.h"
@@ -28,6 +29,7 @@ struct Pittura {
     int PuntoX = -1;
     COLORREF Punto = Nero;
     COLORREF Resto = Rosso;
+    RECT Giallo{0, 0, 0, 0};  // an item name
 };
 Pittura pittura;
 std::function<void()> allaPompa;
@@ -49,6 +51,8 @@ LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
         Riempi(dc, 0, 0, Larghezza, Altezza, pittura.Resto);
         Riempi(dc, 0, 0, Larghezza, 1, pittura.Riga);
         if (pittura.PuntoX >= 0) SetPixel(dc, pittura.PuntoX, 0, pittura.Punto);
+        const RECT& g = pittura.Giallo;
+        Riempi(dc, g.left, g.top, g.right - g.left, g.bottom - g.top, RGB(230, 190, 0));
         EndPaint(h, &ps);
         return 0;
     }
@@ -252,6 +256,37 @@ TEST_F(Inventario, TheActionKeyCapturesTheItemUnlessALevelLoads) {
         // The key that leaves for a load ends the watch in its first cycle.
         EXPECT_EQ(ContaRighe("Inventory phase"), c.caricamento ? 1 : 5);
     }
+}
+
+TEST_F(Inventario, TheItemNameOfTheWindowedGamePerformsTheFirstMatchingActionMedia) {
+    // The item name of a 40 x 20 picture lies in 13,5 - 27,7: 8 x 2 yellow
+    // pixels there, and in a reference bitmap at 3,4.
+    const std::string riferimento = CartellaTrle + "\\nome.bmp";
+    const std::string giallo("\x00\xBE\xE6", 3);
+    std::string bgr(20 * 10 * 3, '\0');
+    for (int y = 4; y < 6; ++y)
+        for (int x = 3; x < 11; ++x) bgr.replace(static_cast<size_t>((y * 20 + x) * 3), 3, giallo);
+    ASSERT_TRUE(ScriviFileProva(riferimento, ComponiBmp24(20, 10, bgr)));
+    const std::string sezione = "<ACTION>\r\n#FLAGS#=0\r\n#MEDIA_CODE#=77\r\n#TOLLERANCE#=0\r\n#M_POINTS#=0\r\n"
+                                "#IMAGE#=" + riferimento + "\r\n#BOUND#=3:4:10:5\r\n<END_ACTION>\r\n";
+    ListaMedia = {Trigger(1, TriggerCdNessuno, 0, QualsiasiLivello, BitAction),
+                  Trigger(2, TriggerCdNessuno, 0, QualsiasiLivello, BitAction)};
+    for (MediaTrigger& m : ListaMedia) m.Syntax = sezione;
+    HeaderMcf.TriggerCount = 2;
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
+    azionePremuta = true;
+    Dipingi(Pittura{Grigio, -1, Nero, Rosso, {15, 5, 23, 7}});
+    AllaFineDelPrimoCiclo(Nero);
+    StopInventoryMode();
+    EXPECT_TRUE(HaRiga("Bound yellow text: 2,0 - 9,1"));
+    EXPECT_TRUE(HaRiga("Captured pattern image"));
+    // The second media with the same image is not compared.
+    EXPECT_EQ(ContaRighe("Verify for matching"), 1);
+    EXPECT_TRUE(HaRiga("Comparison for Media Action code = 1"));
+    EXPECT_TRUE(HaRiga("Images match: start media code = 77"));
+    // The name gone, the key still down: nothing to capture.
+    EXPECT_TRUE(HaRiga("Failed capture: no yellow pixel"));
+    DeleteFileA(riferimento.c_str());
 }
 
 TEST_F(Inventario, AnAlertsInventoryTimeCountsOnlyWhenTheGameWasSaved) {

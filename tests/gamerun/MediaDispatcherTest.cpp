@@ -414,15 +414,15 @@ void CambiaStatoCondiviso(int32_t valore) {
     FormatoTestoCorrente.BoundRect.Right = valore;
     BloccoAlert.FlagAlert = valore;
     ParametriSplash.Flags = valore;
-    StatoAnimazioneSplash.Flags = valore;
+    StatoAnimazioneSplash.AnimFlags = valore;
     OperazioneGioco.Flags = valore;
-    DatiTestoProgressivo.FlagTestoProgressivo = valore;
+    DatiTestoProgressivo.Flags = valore;
 }
 
 StatoVisto StatoAttuale() {
     return {FormatoTestoCorrente,        BloccoAlert.FlagAlert,
-            ParametriSplash.Flags,       StatoAnimazioneSplash.Flags,
-            OperazioneGioco.Flags,       DatiTestoProgressivo.FlagTestoProgressivo,
+            ParametriSplash.Flags,       StatoAnimazioneSplash.AnimFlags,
+            OperazioneGioco.Flags,       DatiTestoProgressivo.Flags,
             MediaCorrente.MediaCode};
 }
 
@@ -515,7 +515,7 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         const char* riga;  // nullptr: the performer's own
     };
     const Caso casi[] = {
-        {"alert", BitAlert, "", 1, false, true, "Perform Alert Media"},
+        {"alert", BitAlert, "", 1, true, false, "Exit with value = True for: Time is complete"},
         {"image", FixedText, "", 1, true, false, "Perform Image_Fixed_Text media"},
         {"countdown", BitCountDown, "", 1, true, false, "Perform CountDown media"},
         {"comunicator missing its portrait", BitComunicator,
@@ -540,7 +540,8 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         {"exec", BitExec, "", 1, false, true, "Perform Exec Media"},
         // No commands: nothing to send.
         {"command", BitCommand, "", 1, true, false, "Perform Command Media with code: 1"},
-        {"switch", BitSwitch, "", 1, false, true, nullptr},
+        // No section: every trigger back to its first state.
+        {"switch", BitSwitch, "", 1, true, false, "Mode=Initialize all "},
         {"check", BitCheck, "", 1, false, true, nullptr},
         {"action", BitAction, "", 1, true, false, "Perform Action media: nothing to do"},
         {"no kind", 0, "", 1, false, true, "ERROR: unknown media type -1"},

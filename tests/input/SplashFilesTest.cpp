@@ -64,10 +64,17 @@ protected:
         MediaCorrente.SoundFile = "sound.wav";
         ParametriSplash.Flags = SplashCaptureKeyboard;
         ParametriSplash.Limite = 2;
+        auto animazione = [](int32_t flags, const char* immagine, const char* sfondo) {
+            DatiAnimazione a;
+            a.Flags = flags;
+            a.Image = immagine;
+            a.BackImage = sfondo;
+            return a;
+        };
         ParametriSplash.Animazioni = {
-            {AnimazioneSprite | AnimazioneShowBackImage, "sprite.bmp", "BACK.BMP"},
-            {AnimazioneLandscape, "land.bmp", "not used.bmp"},
-            {AnimazioneSprite, "past the limit.bmp", ""},
+            animazione(AnimazioneSprite | AnimazioneShowBackImage, "sprite.bmp", "BACK.BMP"),
+            animazione(AnimazioneLandscape, "land.bmp", "not used.bmp"),
+            animazione(AnimazioneSprite, "past the limit.bmp", ""),
             {},
         };
     }

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
@@ -13,7 +16,11 @@
 #include "platform/Clock.h"
 #include "runservices/Desktop.h"
 #include "runservices/RunState.h"
+#include "core/FileUtils.h"
+#include "runservices/RunHooks.h"
+#include "tests/core/BitmapFiles.h"
 #include "tests/core/LogLines.h"
+#include "tests/support/TestFolders.h"
 #include "tests/support/GdiObjects.h"
 
 namespace {
@@ -43,6 +50,12 @@ protected:
     }
     static COLORREF Pixel(int x, int y) { return GetPixel(LifeBarStato.DCBarra, x, y); }
     // The fill's right end on the middle row: the first column past it.
+    static int32_t FineVerde() {
+        const int y = LifeBarStato.AltezzaBarra / 2;
+        int x = 2;
+        while (x < LifeBarStato.LarghezzaBarra && Pixel(x, y) == RGB(0, 0xC0, 0)) ++x;
+        return x;
+    }
     static int32_t FineRiempimento() {
         const int y = LifeBarStato.AltezzaBarra / 2;
         int x = 2;
@@ -172,6 +185,110 @@ TEST_F(BarraVita, DestroyingFreesOnlyWhatInitMadeAndFiftyBarsLeaveNoGdiObjects) 
     }
     DialogCover().Hide();
     EXPECT_EQ(OggettiGdi(), prima);
+}
+
+// What the game tells the end effect: its CD starts again at a call, or it
+// asks the effect to stop.
+int32_t ChiamateCd = 0;
+int32_t CdDiNuovoAlla = -1;
+bool FermaEffetto = false;
+int32_t CdDiNuovo(int32_t numero, int32_t tipo) {
+    if (tipo != FileTracciaCd || numero != 7) return 0;
+    return CdDiNuovoAlla >= 0 && ++ChiamateCd > CdDiNuovoAlla ? 1 : 0;
+}
+int32_t GiocoCalmo(bool& abort, int32_t, bool) {
+    abort = FermaEffetto;
+    return 0;
+}
+
+TEST_F(BarraVita, TheEndEffectEndsTheBarOrGivesItBackWhenTheCdStartsAgain) {
+    struct Caso {
+        const char* nome;
+        int32_t flag;
+        int32_t cdAlla;  // the call that finds the CD again; -1 never
+        bool ferma;
+        bool esito;
+        int32_t tempoMin, tempoMax;
+        int32_t progresso;  // -1: not given back
+        const char* riga;
+    };
+    const Caso casi[] = {
+        {"removed at once", RiempimentoColore | RimuoviSubito, -1, false, false, 0, 0, -1, "Remove immediatly life bar"},
+        {"full for two seconds", RiempimentoColore | PienaDueSecondi, -1, false, false, 2000, 2100, -1,
+         "Show full bar for 2 seconds and then exit"},
+        {"full, then the CD again", RiempimentoColore | PienaDueSecondi, 3, false, true, 300, 400, 0,
+         "Detected newly alert cd sound: restore bar progression"},
+        {"refilled slowly", RiempimentoColore | RiempiLentamente, -1, false, false, 500, 2000, -1,
+         "Increase slowly life bar to full and then exit"},
+        // 50 percent less 1, 1.2 and 1.44: 46.36 percent of 4000 ms.
+        {"refilled, then the CD again", RiempimentoColore | RiempiLentamente, 2, false, true, 100, 200, 1854,
+         "Detected newly alert cd sound: restore bar progression"},
+        {"the game stops it", RiempimentoColore | RiempiLentamente, -1, true, false, 0, 0, -1,
+         "Increase slowly life bar to full and then exit"},
+        {"no end mode", RiempimentoColore, -1, false, false, 0, 0, -1, nullptr},
+    };
+    GanciRun ganci = Ganci;
+    Ganci.AnalisiGameProgress = GiocoCalmo;
+    int32_t (*risposta)(int32_t, int32_t) = RispostaLoggerFileOccupato;
+    RispostaLoggerFileOccupato = CdDiNuovo;
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        SintassiLifeBar("#BAR-COLOR#=200\r\n#D-TIME#=4\r\n#FLAGS#=" + std::to_string(c.flag) +
+                        "\r\n#PERC-BLINK#=0\r\n#PERC-REDUCTION#=0\r\n");
+        ASSERT_TRUE(InitLifeBar());
+        // Half the time gone: the bar stands at 50 percent.
+        ClockAdvance(2000);
+        AggiornaLifeBar();
+        ChiamateCd = 0;
+        CdDiNuovoAlla = c.cdAlla;
+        FermaEffetto = c.ferma;
+        BufferLog.clear();
+        LogAbilitato = true;
+        const uint32_t inizio = ClockTick();
+        EXPECT_EQ(ChiudiLifeBar(7), c.esito);
+        LogAbilitato = false;
+        const int32_t tempo = static_cast<int32_t>(ClockTick() - inizio);
+        EXPECT_GE(tempo, c.tempoMin);
+        EXPECT_LE(tempo, c.tempoMax);
+        if (c.progresso >= 0) {
+            EXPECT_EQ(LifeBarStato.Progresso, c.progresso);
+            EXPECT_EQ(LifeBarStato.UltimoTick, ClockTick());
+        }
+        if (c.riga) {
+            const std::vector<std::string> righe = Righe();
+            EXPECT_NE(std::find(righe.begin(), righe.end(), c.riga), righe.end()) << c.riga;
+        }
+        DistruggiLifeBar();
+    }
+    RispostaLoggerFileOccupato = risposta;
+    Ganci = ganci;
+}
+
+TEST_F(BarraVita, AnImageFillShowsThePicturesLeftPartAndAMissingPictureRefusesTheBar) {
+    CartellaProva cartella;
+    // 300 x 30 pixels, green, rows of 900 bytes: no padding.
+    std::string pixel;
+    for (int i = 0; i < 300 * 30; ++i) pixel += std::string("\x00\xC0\x00", 3);
+    const std::string immagine = cartella / "bar.bmp";
+    ASSERT_TRUE(ScriviFileProva(immagine, mano::Bmp(300, 30, 24, 0, "", pixel)));
+    ASSERT_TRUE(SintassiLifeBar("#BAR-COLOR#=1\r\n#D-TIME#=2\r\n#FLAGS#=8192\r\n#PERC-BLINK#=0\r\n"
+                                "#PERC-REDUCTION#=0\r\n#IMAGE#=" + immagine + "\r\n"));
+    ASSERT_TRUE(InitLifeBar());
+    bool blink = false;
+    DisegnaLifeBar(50, blink);
+    EXPECT_EQ(FineVerde(), 121);
+    EXPECT_EQ(Pixel(2, 17), RGB(0, 0xC0, 0));
+    EXPECT_EQ(Pixel(0, 0), Bianco);
+    DistruggiLifeBar();
+    EXPECT_EQ(LifeBarStato.Immagine.dc, nullptr);
+
+    BufferLog.clear();
+    NumErroriLog = 0;
+    ASSERT_TRUE(SintassiLifeBar("#BAR-COLOR#=1\r\n#D-TIME#=2\r\n#FLAGS#=8192\r\n#PERC-BLINK#=0\r\n"
+                                "#PERC-REDUCTION#=0\r\n#IMAGE#=" + (cartella / "none.bmp") + "\r\n"));
+    EXPECT_FALSE(InitLifeBar());
+    EXPECT_EQ(LifeBarStato.DCBarra, nullptr);
+    EXPECT_EQ(NumErroriLog, 1);
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ protected:
 TEST_F(GanciVuoti, EachSaysOnceThatItWasNotPerformedAndReportsFailure) {
     const CasoGancio casi[] = {
         {"EseguiMediaCode", [] { bool errore = false; return !Ganci.EseguiMediaCode(3, errore) && errore; }},
+        {"EseguiListaMedia", [] { bool errore = false; return !Ganci.EseguiListaMedia({0}, 1, errore) && errore; }},
         // The caller stops as on a game that ended.
         {"AnalisiGameProgress",
          [] { bool ferma = false; return Ganci.AnalisiGameProgress(ferma, -1, false) == 4 && ferma; }},
@@ -62,6 +63,8 @@ TEST_F(GanciVuoti, EachSaysOnceThatItWasNotPerformedAndReportsFailure) {
              std::string percorso = "x", immagine = "y";
              return !Ganci.LeggiUltimoSavegame(percorso, immagine) && percorso.empty() && immagine.empty();
          }},
+        {"SospendiInputUtente", [] { Ganci.SospendiInputUtente(); return true; }},
+        {"AbilitaInputUtente", [] { Ganci.AbilitaInputUtente(); return true; }},
     };
     for (const CasoGancio& c : casi) {
         BufferLog.clear();

@@ -3,7 +3,13 @@
 // child_record.txt in its current folder.
 // Arguments, each a blank-free word: exit=N (exit code), sleep=N (ms to stay
 // alive after recording), hold=PATH (keep PATH open for reading, sharing
-// reads only, as the game holds its files).
+// reads only, as the game holds its files), waitfor=NAME (stay alive until
+// the file NAME exists, at most a minute), endmark (write child_end.txt just
+// before exiting). A program started with a fixed command line takes these
+// words from child_args.txt in its current folder instead.
+// The record also gives the size of the file the first argument names
+// (quotes removed, -1 when it cannot be opened) and the ids of the process
+// and of its thread.
 #include <windows.h>
 
 #include <string>
@@ -30,11 +36,48 @@ std::string Valore(const std::vector<std::string>& parole, const std::string& ch
     return std::string();
 }
 
+std::string SenzaVirgolette(std::string testo) {
+    if (testo.size() >= 2 && testo.front() == '"' && testo.back() == '"') testo = testo.substr(1, testo.size() - 2);
+    return testo;
+}
+
+void ScriviFile(const char* nome, const std::string& contenuto) {
+    HANDLE f = CreateFileA(nome, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD scritti = 0;
+    WriteFile(f, contenuto.data(), static_cast<DWORD>(contenuto.size()), &scritti, nullptr);
+    CloseHandle(f);
+}
+
+std::string LeggiFile(const char* nome) {
+    HANDLE f = CreateFileA(nome, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return std::string();
+    char buffer[512];
+    DWORD letti = 0;
+    std::string testo;
+    while (ReadFile(f, buffer, sizeof buffer, &letti, nullptr) && letti > 0) testo.append(buffer, letti);
+    CloseHandle(f);
+    return testo;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int mostra) {
     const std::string riga = GetCommandLineA();
-    const std::vector<std::string> parole = Parole(riga);
+    std::vector<std::string> parole = Parole(riga);
+    std::string dimensioneArgomento = "-1";
+    if (parole.size() > 1) {
+        HANDLE a = CreateFileA(SenzaVirgolette(parole[1]).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (a != INVALID_HANDLE_VALUE) {
+            dimensioneArgomento = std::to_string(GetFileSize(a, nullptr));
+            CloseHandle(a);
+        }
+    }
+    std::string extra = LeggiFile("child_args.txt");
+    for (char& c : extra)
+        if (c == '\r' || c == '\n') c = ' ';
+    for (const std::string& p : Parole(extra)) parole.push_back(p);
 
     HANDLE tenuto = INVALID_HANDLE_VALUE;
     const std::string daTenere = Valore(parole, "hold=");
@@ -61,6 +104,8 @@ int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int mostra) {
     registro += "SCREEN=" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
                 std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "\r\n";
     registro += std::string("HOLD=") + (tenuto != INVALID_HANDLE_VALUE ? "1" : "0") + "\r\n";
+    registro += "ARGSIZE=" + dimensioneArgomento + "\r\n";
+    registro += "PID=" + std::to_string(GetCurrentProcessId()) + "\r\nTID=" + std::to_string(GetCurrentThreadId()) + "\r\n";
     char* ambiente = GetEnvironmentStringsA();
     int variabili = 0;
     std::string elenco;
@@ -90,7 +135,16 @@ int WINAPI WinMain(HINSTANCE istanza, HINSTANCE, LPSTR, int mostra) {
             Sleep(10);
         }
     }
+    const std::string atteso = Valore(parole, "waitfor=");
+    if (!atteso.empty()) {
+        const DWORD fine = GetTickCount() + 60000;
+        while (GetFileAttributesA(atteso.c_str()) == INVALID_FILE_ATTRIBUTES &&
+               static_cast<int32_t>(fine - GetTickCount()) > 0)
+            Sleep(10);
+    }
     if (tenuto != INVALID_HANDLE_VALUE) CloseHandle(tenuto);
+    for (size_t i = 1; i < parole.size(); ++i)
+        if (parole[i] == "endmark") ScriviFile("child_end.txt", "END\r\n");
     const std::string uscita = Valore(parole, "exit=");
     return uscita.empty() ? 0 : std::stoi(uscita);
 }
