@@ -1,7 +1,6 @@
 #include "core/SystemUtils.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -211,15 +210,7 @@ std::string CartellaSpeciale(int32_t numero) {
     return PulisciStringa(std::string(buffer, strnlen(buffer, MAX_PATH)));
 }
 
-bool LeggiJoystick(LetturaJoystick& lettura, uint32_t porta) {
-    JOYINFO info{};
-    if (joyGetPos(porta, &info) != JOYERR_NOERROR) return false;
-    lettura.X = info.wXpos;
-    lettura.Y = info.wYpos;
-    lettura.Z = info.wZpos;
-    lettura.Pulsanti = info.wButtons;
-    return true;
-}
+bool LeggiJoystick(PosizioneJoystick& lettura, uint32_t porta) { return InterrogaJoystick(porta, lettura); }
 
 void NascondiCursore() { ShowCursor(FALSE); }
 void MostraCursore() { ShowCursor(TRUE); }

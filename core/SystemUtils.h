@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/SharedState.h"
+#include "platform/JoystickPort.h"
 
 // Button and icon styles of Messaggio, as the system numbers them.
 constexpr uint32_t StileOk = 0x0;
@@ -74,10 +75,9 @@ std::string CartellaTemp();
 // the current user; "" when the shell has none.
 std::string CartellaSpeciale(int32_t numero);
 
-struct LetturaJoystick {
-    uint32_t X = 0, Y = 0, Z = 0, Pulsanti = 0;
-};
-bool LeggiJoystick(LetturaJoystick& lettura, uint32_t porta);
+// The position and buttons of the joystick <porta>; False when it cannot be
+// read.
+bool LeggiJoystick(PosizioneJoystick& lettura, uint32_t porta);
 
 void NascondiCursore();
 void MostraCursore();

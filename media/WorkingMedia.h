@@ -1,13 +1,19 @@
 #pragma once
-// Keyboard and sensory working media, polled by the main tick. Least form of the pollers: not performed yet.
+// Keyboard and sensory working media, polled by the main tick while their
+// record is working.
 #include <cstdint>
 
+#include "media/WorkingSyntax.h"
 // The waits on the player's keys, which the run's services use too.
 #include "runservices/PlayerKeys.h"
 
+// One poll of the working trigger at <indice> of ListaMedia; a trigger of
+// another level is left alone (True).
 bool EseguiWorkingMedia(int32_t indice, bool& BreakEscape);
-#include <string>
-// The log text of a command code: unless <senzaConteggio>, its count with
-// " secs" or " hits" and three blanks, then the names of its keys joined
-// by "+".
-std::string NomeAzioneTasto(int32_t codice, bool senzaConteggio);
+// Performs its media while the hot key is down; stays working.
+bool EseguiKeyboardMedia(int32_t indice, bool& BreakEscape);
+// Performs its media once the player's movements pass its checks, then
+// stops working.
+bool EseguiSensoryMedia(int32_t indice, bool& BreakEscape);
+// One pass of the movement checks that ParametriSensory.Flags asks for.
+bool ControllaMovimentiLara();

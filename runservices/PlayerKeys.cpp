@@ -4,21 +4,35 @@
 
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
+#include "core/SystemUtils.h"
+#include "runservices/GameControls.h"
 #include "runservices/GameWindow.h"
+#include "runservices/TombSettings.h"
 #include "platform/Clock.h"
+#include "platform/Forms.h"
 
 namespace {
 
 uint32_t Segno = 0;
 
-constexpr uint32_t SilenzioRichiesto = 300;
-constexpr uint32_t LimiteSilenzio = 5000;
+// The player must be still this long; past the limit the wait gives up.
+constexpr uint32_t SilenzioRichiesto = 100;
+constexpr uint32_t LimiteSilenzio = 4000;
+constexpr uint32_t PassoSilenzio = 100;
+// Escape must stay up this long before the long method trusts it.
+constexpr uint32_t RilascioEscape = 1000;
+constexpr uint32_t PassoEscape = 10;
+// Bounded: a key held for ever must not stop the run.
 constexpr uint32_t LimiteEscape = 10000;
 
-bool TastoGiu() {
-    // Mouse buttons are no keys of the game.
-    for (int vk = VK_BACK; vk <= 0xFE; ++vk)
-        if (GetAsyncKeyState(vk) & 0x8000) return true;
+bool EscapeGiu() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
+
+// Up and Down are the movement; the other controls count by their keys.
+bool AttivitaGiocatore() {
+    if (LeggiMovimentoJoystick()) return true;
+    const ImpostazioniTomb& imp = ImpostazioniTombCorrenti;
+    for (int i = static_cast<int>(TastoGioco::Left); i < NumeroTastiGioco; ++i)
+        if (TastoGiocoPremuto(imp.Tasti[i], imp.TastiDefault[i]) != 0) return true;
     return false;
 }
 
@@ -56,25 +70,65 @@ bool TastoSistemaInCoda() {
 }
 
 bool AttendiTastieraSilenziosa() {
-    // The blocked input is quiet; the game's end is still for the caller to hear.
-    if (HaBit(StatoGioco, InputUtenteSospeso)) return RichiestaAbort();
+    if (HaBit(StatoGioco, InputUtenteSospeso) && SistemaNT) {
+        StampaLog("Don't wait for silent keyboard because user input is stopped");
+        // The blocked input is quiet; the game's end is still for the caller to hear.
+        return RichiestaAbort();
+    }
     const uint32_t inizio = ClockTick();
-    uint32_t silenzio = inizio;
+    uint32_t attivita = inizio;
     for (;;) {
-        if (!RichiestaAbort()) return false;
+        // A mark of its own: the caller's paced loop keeps its own.
+        const uint32_t segno = ClockTick();
+        const bool attivo = AttivitaGiocatore();
+        if (attivo) {
+            attivita = ClockTick();
+            StampaLog("Detected player input activity");
+        }
+        if (!RichiestaAbort()) {
+            StampaLog("Tomb raider program is terminated: abort command");
+            return false;
+        }
+        const uint32_t passati = ClockTick() - segno;
+        if (passati < PassoSilenzio) ClockSleep(PassoSilenzio - passati);
         const uint32_t adesso = ClockTick();
-        if (TastoGiu()) silenzio = adesso;
-        if (adesso - silenzio >= SilenzioRichiesto) return true;
+        // A pass that saw the player is never quiet, however the clock
+        // rounds the time since.
+        if (!attivo && adesso - attivita >= SilenzioRichiesto) return true;
         if (adesso - inizio >= LimiteSilenzio) {
             StampaLog("WARNING: time out wating silent user input");
             return true;
         }
-        ClockSleep(50);
     }
 }
 
-void AttendiFineEscape(bool) {
-    // Bounded: a key held for ever must not stop the run.
+void AttendiFineEscape(bool metodoLungo) {
+    StampaLog("Wait for end escape");
+    if (!metodoLungo) {
+        StampaLog("Short method");
+        // Asked before every picture of a sequence: a key already up costs
+        // the picture no tenth of its time.
+        const uint32_t inizio = ClockTick();
+        while (EscapeGiu() && ClockTick() - inizio < LimiteEscape) {
+            AttendiDecimi(1, true);
+            DoEvents();
+        }
+        return;
+    }
+    StampaLog("Long method");
     const uint32_t inizio = ClockTick();
-    while ((GetAsyncKeyState(VK_ESCAPE) & 0x8000) && ClockTick() - inizio < LimiteEscape) ClockSleep(20);
+    uint32_t rilascio = inizio;
+    bool visto = false;
+    while (ClockTick() - inizio < LimiteEscape) {
+        const bool giu = EscapeGiu();
+        // Its key-downs must not reach whoever reads the queue next.
+        RimuoviMessaggiTastiera();
+        if (giu) {
+            rilascio = ClockTick();
+            visto = true;
+        } else if (!visto || ClockTick() - rilascio >= RilascioEscape) {
+            return;
+        }
+        ClockSleep(PassoEscape);
+    }
 }

@@ -14,9 +14,10 @@ bool PeekTastoPremuto(int32_t& tasto);
 void RimuoviMessaggiTastiera();
 // True when a quit or close message waits in the program's queue.
 bool TastoSistemaInCoda();
-// Waits until the player presses no key for a while, or a time-out; False
-// only when the game ended meanwhile. True at once while user input is
-// suspended.
+// Waits until the player has left the game's controls alone for 100 ms, or
+// 4000 ms have passed; False only when the game ended meanwhile. While user
+// input is blocked on NT it does not wait.
 bool AttendiTastieraSilenziosa();
-// Returns when Escape is up.
+// Returns when Escape is up. The long method also wants it up for a whole
+// second once it was seen down, and throws its key-downs away.
 void AttendiFineEscape(bool metodoLungo);

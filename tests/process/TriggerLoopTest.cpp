@@ -159,4 +159,31 @@ TEST_F(TriggerLoop, ThePlayersScreenshotsAreKeptNumbered) {
     VerificaRipristino("screenshots");
 }
 
+// Working media from the tick, with and without the logger: the hot key
+// held in the game performs a sensory media that no track triggers, which
+// watches no track and fires once the player lets Duck (its default key
+// '.') go.
+TEST_F(TriggerLoop, AHotKeyStartsASensoryMediaThatFiresWhenLaraStandsUp) {
+    const std::string trigger =
+        "[Trigger]\r\nTypeFlags=0x2000000\r\nMediaCode=20\r\nTriggerCd=5\r\nLevel=1\r\n"
+        "Syntax=<KEYBOARD>\\r\\n#CODE#=21\\r\\n#FLAGS#=0\\r\\n#HOTKEY#=f7\\r\\n<END_KEYBOARD>\\r\\n\r\n"
+        "[Trigger]\r\nTypeFlags=0x4000000\r\nMediaCode=21\r\nTriggerCd=999\r\nLevel=-1\r\n"
+        "Syntax=<SENSORY>\\r\\n#CODE#=10\\r\\n#FLAGS#=18\\r\\n<END_SENSORY>\\r\\n\r\n"
+        "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=10\r\nTriggerCd=999\r\nLevel=-1\r\n";
+    for (const bool logger : {true, false}) {
+        SCOPED_TRACE(logger ? "logger" : "no logger");
+        Prepara(logger, trigger, AvvioLivello + "cd 5\nwait 1000\npress vk190+f7 1500\nwait 1500\nquit\n");
+        EXPECT_EQ(Run(), 0);
+        EXPECT_GE(Conta("Hot-key is hit"), 1) << Log();
+        EXPECT_GE(Conta("Perform Sensory: enabled working flag for media code = 21"), 1);
+        // Polled while Duck was held, without firing; then fired once.
+        EXPECT_GT(Conta("Check for Lara stands up"), Conta("PonyTail key not hit!"));
+        EXPECT_EQ(Conta("PonyTail key not hit!"), 1);
+        EXPECT_EQ(Conta("Perform Action media: nothing to do"), 1);
+        EXPECT_EQ(Conta("Remove working flag for media code = 21"), 1);
+        for (const std::string& r : Righe()) EXPECT_EQ(r.rfind("Cd sound ", 0), std::string::npos) << r;
+        VerificaRipristino(logger ? "working media, logger" : "working media, no logger");
+    }
+}
+
 }  // namespace

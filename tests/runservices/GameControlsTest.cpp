@@ -13,6 +13,10 @@
 #include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "platform/Clock.h"
+#include "runservices/JoystickBin.h"
+#include "tests/support/LogSoFar.h"
+#include "tests/support/LogText.h"
+#include "tests/support/ScriptedJoystick.h"
 #include "tests/support/TestFolders.h"
 
 namespace {
@@ -122,6 +126,9 @@ TEST_F(ControlliTest, DirectionsOfTheFourControlsCombine) {
         {{ScanInvio}, 0},
     };
     // The log in memory only: a clock that stands still never writes it.
+    JoystickFinto stick;
+    stick.Muovi(0, 0, 0, 0xFFFFFFFF);
+    PortaJoystickAttiva = NessunJoystick;
     CartellaProva store;
     PercorsoStore = store.Percorso();
     ClockUseManual(true, 1000);
@@ -136,19 +143,158 @@ TEST_F(ControlliTest, DirectionsOfTheFourControlsCombine) {
             EXPECT_EQ(TastoGiocoPremuto(0x105, ScanCtrl), 0);
         }
     }
-    // The stick and its buttons are not read yet: said once each, and the
-    // keys still count.
-    for (const std::string riga : {"LeggiDirezioniGioco (joystick): not performed yet",
-                                   "TastoGiocoPremuto (joystick button): not performed yet"}) {
-        size_t volte = 0;
-        for (size_t da = BufferLog.find(riga); da != std::string::npos; da = BufferLog.find(riga, da + 1)) ++volte;
-        EXPECT_EQ(volte, 1u) << riga;
-    }
+    // No joystick was found: none is read and nothing is said, on every test.
+    EXPECT_EQ(stick.Letture(), 0);
+    EXPECT_EQ(BufferLog.find("joystick"), std::string::npos) << BufferLog;
     LogAbilitato = false;
     BufferLog.clear();
     ClockUseManual(false);
     PercorsoStore.clear();
     imp = prima;
+}
+
+// The game played with a joystick that the test moves, Up and Down on L
+// and G.
+class StickTest : public ControlliTest {
+protected:
+    void SetUp() override {
+        prima_ = ImpostazioniTombCorrenti;
+        ImpostazioniTombCorrenti = ImpostazioniTomb{};
+        ImpostazioniTombCorrenti.ControlMethod = 1;
+        ImpostazioniTombCorrenti.Tasti[0] = ScanL;
+        ImpostazioniTombCorrenti.Tasti[1] = ScanG;
+    }
+    void TearDown() override {
+        ControlliTest::TearDown();
+        ImpostazioniTombCorrenti = prima_;
+    }
+    static size_t Volte(const std::string& testo) { return VolteRigaLog(testo); }
+    static constexpr uint32_t Riposo = StickDiGioco::Riposo;
+    LogDiProva log;
+    StickDiGioco stick;
+
+private:
+    ImpostazioniTomb prima_;
+};
+
+TEST_F(StickTest, DirectionsOfTheStickPastTheTolerance) {
+    struct Caso {
+        uint32_t x, y;
+        int32_t direzioni;
+    };
+    const Caso casi[] = {
+        {Riposo, Riposo, 0},
+        // Outside the calibrated range but within its tolerance: still rest.
+        {29000, 35999, 0},
+        {Riposo, 28999, DirezioneSu},
+        {Riposo, 36001, DirezioneGiu},
+        {36001, Riposo, DirezioneDestra},
+        {28999, Riposo, DirezioneSinistra},
+        {0, 0, DirezioneSu | DirezioneSinistra},
+        {65535, 65535, DirezioneGiu | DirezioneDestra},
+    };
+    for (const Caso& c : casi) {
+        stick.Muovi(0, c.x, c.y);
+        EXPECT_EQ(LeggiDirezioniGioco(), c.direzioni) << c.x << ", " << c.y;
+    }
+    // The stick pushed down and the Up key held: both are there.
+    stick.Muovi(0, Riposo, 65535);
+    Tasto(ScanL, true);
+    EXPECT_EQ(LeggiDirezioniGioco(), DirezioneSu | DirezioneGiu);
+    // Pushed up and the Up key held: still up, not down.
+    stick.Muovi(0, Riposo, 0);
+    EXPECT_EQ(LeggiDirezioniGioco(), DirezioneSu);
+    Tasto(ScanL, false);
+    // Played with the keyboard, the stick is not read.
+    ImpostazioniTombCorrenti.ControlMethod = 0;
+    stick.AzzeraLetture();
+    EXPECT_EQ(LeggiDirezioniGioco(), 0);
+    EXPECT_EQ(stick.Letture(), 0);
+    EXPECT_EQ(NumErroriLog, 0);
+}
+
+TEST_F(StickTest, ForwardOrBackByTheSticksYOrTheKeys) {
+    stick.Muovi(0, 0, Riposo);
+    EXPECT_FALSE(LeggiMovimentoJoystick()) << "X is not looked at";
+    stick.Muovi(0, Riposo, 36001);
+    EXPECT_TRUE(LeggiMovimentoJoystick());
+    EXPECT_EQ(Volte("Detected movements with joystick"), 1u);
+    stick.Muovi(0, Riposo, Riposo);
+    Tasto(ScanG, true);
+    EXPECT_TRUE(LeggiMovimentoJoystick());
+    EXPECT_EQ(Volte("Detected movement with keyboard: move down"), 1u);
+    Tasto(ScanL, true);
+    EXPECT_TRUE(LeggiMovimentoJoystick());
+    EXPECT_EQ(Volte("Detected movement with keyboard: move up"), 1u);
+    Tasto(ScanL, false);
+    Tasto(ScanG, false);
+    EXPECT_FALSE(LeggiMovimentoJoystick());
+}
+
+TEST_F(StickTest, ButtonsInTheReportedWordThenTheDefaultKey) {
+    struct Caso {
+        int16_t legame;
+        uint32_t pulsanti;
+        bool premuto;
+    };
+    const Caso casi[] = {
+        {0x103, 1u << 3, true},
+        {0x103, 1u << 2, false},
+        {0x100, 1u, true},
+        {0x11F, 1u << 31, true},
+        // Past the 32 bits the stick reports: never down, whatever is set.
+        {0x120, 0xFFFFFFFF, false},
+        {0x1FF, 0xFFFFFFFF, false},
+    };
+    for (const Caso& c : casi) {
+        stick.Muovi(0, Riposo, Riposo, c.pulsanti);
+        EXPECT_EQ(TastoGiocoPremuto(c.legame, ScanSpazio) != 0, c.premuto) << std::hex << c.legame;
+    }
+    // The button up, its default key down.
+    stick.Muovi(0, Riposo, Riposo, 0);
+    Tasto(ScanSpazio, true);
+    EXPECT_NE(TastoGiocoPremuto(0x103, ScanSpazio), 0);
+    Tasto(ScanSpazio, false);
+    // Played with the keyboard, a button binding is its default key alone.
+    ImpostazioniTombCorrenti.ControlMethod = 0;
+    stick.Muovi(0, Riposo, Riposo, 0xFFFFFFFF);
+    stick.AzzeraLetture();
+    EXPECT_EQ(TastoGiocoPremuto(0x103, ScanSpazio), 0);
+    EXPECT_EQ(stick.Letture(), 0);
+    EXPECT_EQ(NumErroriLog, 0);
+}
+
+TEST_F(StickTest, AStickThatCannotBeReadFallsBackToTheKeys) {
+    stick.Stacca(0);
+    const std::string errore = "ERROR reading joystick on gameport = 0";
+    Tasto(ScanSpazio, true);
+    EXPECT_NE(TastoGiocoPremuto(0x103, ScanSpazio), 0);
+    Tasto(ScanSpazio, false);
+    EXPECT_EQ(Volte(errore), 1u);
+    EXPECT_FALSE(LeggiMovimentoJoystick());
+    EXPECT_EQ(Volte(errore), 2u);
+    Tasto(ScanG, true);
+    EXPECT_EQ(LeggiDirezioniGioco(), DirezioneGiu);
+    EXPECT_EQ(Volte(errore), 3u);
+    // The directions say it only while the log is on.
+    LogAbilitato = false;
+    const int32_t errori = NumErroriLog;
+    EXPECT_EQ(LeggiDirezioniGioco(), DirezioneGiu);
+    EXPECT_EQ(NumErroriLog, errori);
+    Tasto(ScanG, false);
+}
+
+TEST_F(StickTest, NoJoystickFoundReadsNothingAndSaysNothing) {
+    PortaJoystickAttiva = NessunJoystick;
+    stick.Muovi(0, 0, 0, 0xFFFFFFFF);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(TastoGiocoPremuto(0x103, ScanSpazio), 0);
+        EXPECT_FALSE(LeggiMovimentoJoystick());
+        EXPECT_EQ(LeggiDirezioniGioco(), 0);
+    }
+    EXPECT_EQ(stick.Letture(), 0);
+    EXPECT_EQ(NumErroriLog, 0);
+    EXPECT_EQ(BufferLog.find("joystick"), std::string::npos) << BufferLog;
 }
 
 }  // namespace
