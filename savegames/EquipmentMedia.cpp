@@ -24,15 +24,21 @@ bool Istruzione(SavegameBin& immagine, int32_t indice, bool& errore) {
     return esito;
 }
 
+// The start both media share: the command list of MediaCorrente and the
+// savegame it needs (True when it needs one).
+bool Inizio(const char* tipo, std::string& percorso, bool& primoSlot, std::string& descrizione) {
+    Riga(std::string("Perform ") + tipo + " media (code=" + std::to_string(MediaCorrente.MediaCode) + ")");
+    LeggiEquipmentChunk(EstraiSezione(MediaCorrente.Syntax, "EQUIPMENT"));
+    int32_t numero = 0;
+    return TrovaSavegameEquip(percorso, numero, primoSlot, descrizione);
+}
+
 }  // namespace
 
 bool EseguiEquipmentMedia() {
-    Riga("Perform Equipment media (code=" + std::to_string(MediaCorrente.MediaCode) + ")");
-    LeggiEquipmentChunk(EstraiSezione(MediaCorrente.Syntax, "EQUIPMENT"));
     std::string percorso, descrizione;
-    int32_t numero = 0;
     bool primoSlot = false;
-    const bool serve = TrovaSavegameEquip(percorso, numero, primoSlot, descrizione);
+    const bool serve = Inizio("Equipment", percorso, primoSlot, descrizione);
     SavegameBin immagine;
     if (serve && percorso.empty()) {
         StampaLog("ERROR: missing savegames in trle folder", true);
@@ -64,12 +70,9 @@ bool EseguiEquipmentMedia() {
 
 bool EseguiCheckMedia(bool& TestError) {
     TestError = false;
-    Riga("Perform Check media (code=" + std::to_string(MediaCorrente.MediaCode) + ")");
-    LeggiEquipmentChunk(EstraiSezione(MediaCorrente.Syntax, "EQUIPMENT"));
     std::string percorso, descrizione;
-    int32_t numero = 0;
     bool primoSlot = false;
-    const bool serve = TrovaSavegameEquip(percorso, numero, primoSlot, descrizione);
+    const bool serve = Inizio("Check", percorso, primoSlot, descrizione);
     SavegameBin immagine;
     if (serve && (percorso.empty() || primoSlot)) {
         // A check never saves: a savegame made by a restore would be lost.

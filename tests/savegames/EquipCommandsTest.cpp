@@ -409,6 +409,17 @@ INSTANTIATE_TEST_SUITE_P(
                     {"Perform instruction: ", "ERROR: unknown command code = 20"}}),
     [](const testing::TestParamInfo<CasoComando>& info) { return std::string(info.param.nome); });
 
+TEST_F(EquipTest, SetToReadsNoCurrentValue) {
+    std::string immagine = Base();
+    bool errore = false;
+    ASSERT_TRUE(Esegui(Sezione(StoreResults, {Std(512, 2, OpSetTo, 9)}), immagine, errore));
+    EXPECT_FALSE(HaRigaCheInizia("Current field value = "));
+    EXPECT_TRUE(HaRiga("Current operand value = 9  (0x0009)"));
+    ASSERT_TRUE(Esegui(Sezione(StoreResults, {Std(512, 2, OpAdd, 9)}), immagine, errore));
+    EXPECT_TRUE(HaRiga("Current field value = 9  (0x0009)"));
+    EXPECT_EQ(LeggiValore(immagine, 512, 2), 18);
+}
+
 TEST_F(EquipTest, TheBaseLaidByOurWritersIsTheHandLaidOne) {
     std::string s = mano::Savegame();
     ScriviValore(s, 99, 2, 0);
