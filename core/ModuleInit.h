@@ -32,6 +32,8 @@ bool ImpostaCartellaStore();
 // Builds the tables, sets the store folder and starts the log. False stops
 // the program.
 bool InitModMedia();
+// The language names and the savegame field rows, which need no window.
+void ImpostaTabelleLingueCampi();
 // The index of a language name (any letter case), -1 with an error line
 // when it is not known.
 int32_t IndiceLingua(const std::string& nome);

@@ -1,24 +1,15 @@
 #pragma once
 // Equipment and check media, which edit or test the player's savegame.
-// Least form: the performers are not built yet.
 #include <cstdint>
 #include <string>
 
-struct IntestazioneEquipment {
-    uint8_t Flags = 0;
-};
-enum BitFlagEquipment : uint8_t {
-    EquipSenzaSalvataggio = 0x1,
-    EquipSenzaNascondere = 0x2,
-    EquipSenzaCaricamento = 0x4,
-    EquipAttendiInput = 0x20,
-    EquipBackupSavegame = 0x40,
-};
-extern IntestazioneEquipment EquipmentHeader;
+#include "savegames/EquipCommands.h"
 
-// Fills EquipmentHeader from an "EQUIPMENT" section.
-bool LeggiEquipmentChunk(const std::string& sezione);
+// Runs the command list of MediaCorrente on the newest savegame and writes
+// it back; nothing is written when a command fails.
 bool EseguiEquipmentMedia();
+// Evaluates the list as a condition and performs the media of its branch;
+// the result tells whether the rest of the sequence runs.
 bool EseguiCheckMedia(bool& TestError);
 // Switches the monitor on when the sequence had switched it off; True then.
 bool RiaccendiMonitorPerMedia();

@@ -21,6 +21,13 @@ uint8_t ByteA(const SavegameBin& immagine, int32_t i) {
                                                               : 0;
 }
 
+// A structure that runs past the moveable area could be neither read whole
+// nor rewritten: it is no candidate.
+bool NellArea(const SavegameBin& immagine, const MoveableStruct& s) {
+    const int64_t fine = std::min<int64_t>(FineMoveable, static_cast<int64_t>(immagine.size()));
+    return static_cast<int64_t>(s.Offset) + s.Length <= fine;
+}
+
 bool RegoleComuni(const MoveableStruct& s, int32_t stanza) {
     if (stanza != -1 && stanza != s.Room) return false;
     if (s.PosX < PosizioneMinima || s.PosX > PosizioneMassima) return false;
@@ -36,7 +43,7 @@ bool PunteggioLara(const SavegameBin& immagine, int32_t offset, int32_t& puntegg
     punteggio = 0;
     LeggiStrutturaMoveable(immagine, offset);
     const MoveableStruct& s = MoveableCorrente;
-    if (!RegoleComuni(s, stanza)) return false;
+    if (!NellArea(immagine, s) || !RegoleComuni(s, stanza)) return false;
     if (s.ew_4000 > 999) return false;
     if (s.SpecialAnimation != 0 && s.SpecialAnimation != 71) return false;
     if (s.TriggerStatus != 0) return false;
@@ -92,7 +99,7 @@ bool PunteggioEnemy(const SavegameBin& immagine, int32_t offset, int32_t& punteg
     punteggio = 0;
     LeggiStrutturaMoveable(immagine, offset);
     const MoveableStruct& s = MoveableCorrente;
-    if (!RegoleComuni(s, stanza)) return false;
+    if (!NellArea(immagine, s) || !RegoleComuni(s, stanza)) return false;
     if (s.SpecialAnimation != 0 || s.TriggerStatus == 0 || s.Flags == 0) return false;
     int32_t p = 0;
     if (s.EndByte == 255) p += 2;

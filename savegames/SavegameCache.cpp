@@ -6,6 +6,8 @@
 #include "core/TextUtils.h"
 #include "runservices/LoggerClient.h"
 #include "platform/Clock.h"
+#include "savegames/EquipCommands.h"
+#include "savegames/OffsetValues.h"
 #include "savegames/PrivateVariables.h"
 #include "savegames/SavegameFile.h"
 
@@ -154,6 +156,33 @@ std::string UltimoSavegame(int32_t& numero, std::string& descrizione, bool forza
     numero = LeggiNumeroTitoloSavegame(voce.Bytes, titolo);
     descrizione = DescrizioneSavegameBin(voce.Path, voce.Bytes);
     return voce.Path;
+}
+
+bool TrovaSavegameEquip(std::string& percorso, int32_t& numero, bool& primoSlot, std::string& descrizione) {
+    primoSlot = false;
+    percorso = UltimoSavegame(numero, descrizione, false);
+    if (!percorso.empty()) return true;
+    const IntestazioneEquipment& h = EquipmentHeader;
+    for (int32_t i = 0; i < h.TotRecords && static_cast<size_t>(i) < h.Records.size(); ++i) {
+        const EquipCommand& r = h.Records[static_cast<size_t>(i)];
+        switch (r.CommandType) {
+            case StandardCommand:
+                // Only the level variables live outside the savegame.
+                if (r.Offset >= PrimoCodiceVariabile && r.Offset <= UltimoCodiceVariabile) continue;
+                return true;
+            case IsMediaEnabled:
+            case IsLastInputTextEqualTo:
+            case IsComputerLanguageEqual: continue;
+            case RestoreFile:
+                if (r.RestoreFlags & RipristinaTutto) {
+                    primoSlot = true;
+                    percorso = PercorsoSavegame(0);
+                }
+                return true;
+            default: return true;
+        }
+    }
+    return false;
 }
 
 int32_t TrovaCdForSavegame(const std::string& percorso) {

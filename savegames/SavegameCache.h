@@ -63,6 +63,12 @@ int32_t LivelloSavegame(const std::string& percorso);
 // The level of the newest savegame; -1 with none.
 int32_t LivelloUltimoSavegame();
 
+// The savegame an equipment or check media works on, for the commands of
+// EquipmentHeader: the newest one's path, number and description. With
+// none, True when a command needs a savegame; <primoSlot> then tells that a
+// restore of a whole backup makes it, in slot 0, whose path it gives.
+bool TrovaSavegameEquip(std::string& percorso, int32_t& numero, bool& primoSlot, std::string& descrizione);
+
 // The index of the cached entry with the highest number above 0 (the first
 // of equals); -1 when none.
 int32_t IndiceSavegamePiuRecente(const SavegameCache& cache);

@@ -534,7 +534,12 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
          "Perform Guardian media"},
         {"guardian idle", BitGuardian, "<GUARDIAN>#FLAGS#=2\r\n<END_GUARDIAN>", 1, false, true,
          "ERROR: no operation to perform on direct call"},
-        {"equipment", BitEquipment, "", 1, false, true, nullptr},
+        // No commands: nothing to change, no savegame needed.
+        {"equipment", BitEquipment, "", 1, true, false, "Perform Equipment media (code=1)"},
+        {"equipment failing", BitEquipment,
+         "<EQUIPMENT>#FLAGS#=0\r\n#MEDIA_TRUE#=-1\r\n#MEDIA_FALSE#=-1\r\n#TOT_RECORDS#=1\r\n<RECORD1>"
+         "#COMMAND_TYPE#=14\r\n#PREVIOUS_OPERATOR#=0\r\n#VALUE#=-1\r\n<END_RECORD1><END_EQUIPMENT>",
+         1, false, true, "Abort command sequence"},
         {"movie", BitMovie, "", 1, false, true, "ERROR: loading movie: film.avi"},
         {"splash", BitSplash, "", 1, false, true, nullptr},
         {"exec", BitExec, "", 1, false, true, "Perform Exec Media"},
@@ -542,7 +547,9 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
         {"command", BitCommand, "", 1, true, false, "Perform Command Media with code: 1"},
         // No section: every trigger back to its first state.
         {"switch", BitSwitch, "", 1, true, false, "Mode=Initialize all "},
-        {"check", BitCheck, "", 1, false, true, nullptr},
+        // An empty list is False, and without a media for False the
+        // sequence goes on.
+        {"check", BitCheck, "", 1, true, false, "Condition list is False"},
         {"action", BitAction, "", 1, true, false, "Perform Action media: nothing to do"},
         {"no kind", 0, "", 1, false, true, "ERROR: unknown media type -1"},
     };

@@ -147,23 +147,8 @@ INSTANTIATE_TEST_SUITE_P(Codes, VariabileTest,
                                          CasoVariabile{765, &VarB}, CasoVariabile{766, &VarA},
                                          CasoVariabile{767, &VarLastInput}));
 
-// Lara at 1000 in room 3 and an enemy at 1100 in room 5, with Lara's
-// references at 99, 127, 251 and 339 making her a plain, clear candidate.
-std::string ConMoveable() {
-    std::string s = mano::Savegame();
-    mano::Byte(s, 99, {0, 0});
-    mano::Byte(s, 127, {0xFF, 0xFF});
-    mano::Byte(s, 251, {0x00, 0x40});
-    mano::Byte(s, 339, {0xFF, 0xFF, 0xFF, 0xFF});
-    mano::Byte(s, 1000, {0x00, 0x80, 0x00, 0x04, 0x00, 0x00, 0x00, 0x07, 0x03, 0x00, 0x40,
-                         0x05, 0x05, 0x00, 0x64, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00});
-    mano::Byte(s, 1100, {0x00, 0x80, 0x00, 0x05, 0x00, 0x00, 0x05, 0x06, 0x05, 0x00, 0x10,
-                         0x07, 0x07, 0x00, 0x64, 0x00, 0x0A, 0x00, 0x3E, 0x23, 0x80, 0x00});
-    return s;
-}
-
 TEST_F(CodiceTest, FindsLaraAndTheEnemy) {
-    const std::string s = ConMoveable();
+    const std::string s = mano::ConLaraENemico();
     EXPECT_EQ(CercaMoveableInRoom(s, true, -1), 1000);
     EXPECT_TRUE(TipoMoveable);
     EXPECT_EQ(PunteggioMoveable, 10);
@@ -175,14 +160,14 @@ TEST_F(CodiceTest, FindsLaraAndTheEnemy) {
 }
 
 TEST_F(CodiceTest, NoCandidateInTheRoom) {
-    const std::string s = ConMoveable();
+    const std::string s = mano::ConLaraENemico();
     EXPECT_EQ(CercaMoveableInRoom(s, false, 4), -1);
     EXPECT_EQ(CercaMoveableInRoom(mano::Savegame(), true, 5), -1);
     EXPECT_EQ(Righe(), (std::vector<std::string>{"Moveable not found in room 4", "Moveable not found in room 5"}));
 }
 
 TEST_F(CodiceTest, PositionLimitsRejectACandidate) {
-    std::string s = ConMoveable();
+    std::string s = mano::ConLaraENemico();
     int32_t punteggio = 0;
     mano::Byte(s, 1002, {0x32, 0x02});  // PosX 562
     EXPECT_TRUE(PunteggioLara(s, 1000, punteggio, -1));
@@ -198,7 +183,7 @@ TEST_F(CodiceTest, PositionLimitsRejectACandidate) {
 }
 
 TEST_F(CodiceTest, NearCandidatesFavourTheEarliest) {
-    std::string s = ConMoveable();
+    std::string s = mano::ConLaraENemico();
     // A second Lara at 1300 scored 10, and the first down to 7 by a frame of
     // 8192 or more: the first keeps 7, the later one drops to 7 and loses.
     mano::Byte(s, 1300, {0x00, 0x80, 0x00, 0x04, 0x00, 0x00, 0x00, 0x07, 0x03, 0x00, 0x40,
@@ -214,7 +199,7 @@ TEST_F(CodiceTest, NearCandidatesFavourTheEarliest) {
 }
 
 TEST_F(CodiceTest, MoveableFieldsByCode) {
-    std::string s = ConMoveable();
+    std::string s = mano::ConLaraENemico();
     bool fallito = true;
     EXPECT_EQ(LeggiValorePerCodice(0x301, 0, 0, s, fallito), 1024);
     EXPECT_FALSE(fallito);
