@@ -92,6 +92,13 @@ std::string Alert(int32_t flag) {
            "\r\n#BACK_COLOR#=16711680\r\n#STOP_PERFORM#=-1\r\n#END_PERFORM#=-1\r\n<END_ALERT>\r\n";
 }
 
+bool Stampa(const char* nome, const Misura& m) {
+    const bool buono = m.processore < 5.0 && std::fabs(m.passi - 2.0) <= 0.1;
+    std::printf("  %-9s %7.1f s  processor %5.2f%% of one core  %4.2f passes/s (pace 2)  %s\n", nome, m.secondi,
+                m.processore, m.passi, buono ? "ok" : "MISSED");
+    return buono;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,17 +136,12 @@ int main(int argc, char** argv) {
         Esegui(Alert(0x2) + "<COUNTDOWN>\r\n#START_COUNTER#=" + std::to_string(secondi) +
                    "\r\n#END_COUNTER#=0\r\n#FLAGS#=8\r\n<END_COUNTDOWN>\r\n",
                "<TEXT>Time left: #COUNTER#<END_TEXT>", secondi);
+    bool ok = Stampa("countdown", contatore);
     const Misura barra = Esegui(Alert(0x8) + "<LIFE_BAR>\r\n#BAR-COLOR#=200\r\n#D-TIME#=" + std::to_string(secondi) +
                                     "\r\n#FLAGS#=6409\r\n#PERC-BLINK#=10\r\n#PERC-REDUCTION#=0\r\n<END_LIFE_BAR>\r\n",
                                 "", 0);
+    ok = Stampa("life bar", barra) && ok;
     const int32_t gdiDopo = OggettiGdi();
-    bool ok = true;
-    for (const auto& [nome, m] : {std::pair<const char*, Misura>{"countdown", contatore}, {"life bar", barra}}) {
-        const bool buono = m.processore < 5.0 && std::fabs(m.passi - 2.0) <= 0.1;
-        ok = ok && buono;
-        std::printf("  %-9s %7.1f s  processor %5.2f%% of one core  %4.2f passes/s (pace 2)  %s\n", nome, m.secondi,
-                    m.processore, m.passi, buono ? "ok" : "MISSED");
-    }
     std::printf("  GDI objects before %d, after %d  %s\n", gdiPrima, gdiDopo, gdiPrima == gdiDopo ? "ok" : "MISSED");
     ok = ok && gdiPrima == gdiDopo;
 
