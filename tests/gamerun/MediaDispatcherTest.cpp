@@ -15,7 +15,7 @@
 #include "input/Guardian.h"
 #include "media/AlertMedia.h"
 #include "media/ProgressiveText.h"
-#include "media/SplashScreen.h"
+#include "input/SplashRun.h"
 #include "media/SwitchMedia.h"
 #include "input/GameOperation.h"
 #include "input/MediaSequence.h"
