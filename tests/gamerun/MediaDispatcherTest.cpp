@@ -436,6 +436,8 @@ bool SwitchDiProva(bool& TestError) {
 
 TEST_F(Dispatcher, NestedListsHandTheSharedStateBack) {
     Lista({Media(1, BitSwitch), Media(2, BitSplash), Media(3, BitAction), Media(4, BitAction)});
+    // An operation no splash knows.
+    ListaMedia[1].Syntax = "<SPLASH>\r\n#FLAGS#=0\r\n#MODE#=3\r\n<END_SPLASH>";
     EsecutoreSwitch = SwitchDiProva;
     struct Caso {
         const char* nome;
@@ -536,7 +538,7 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
          "ERROR: no operation to perform on direct call"},
         {"equipment", BitEquipment, "", 1, false, true, nullptr},
         {"movie", BitMovie, "", 1, false, true, "ERROR: loading movie: film.avi"},
-        {"splash", BitSplash, "", 1, false, true, nullptr},
+        {"splash", BitSplash, "", 1, true, false, "Show Splash Screen Media"},
         {"exec", BitExec, "", 1, false, true, "Perform Exec Media"},
         // No commands: nothing to send.
         {"command", BitCommand, "", 1, true, false, "Perform Command Media with code: 1"},
