@@ -396,10 +396,9 @@ void Pulizia(StatoSplash& st, bool risultato) {
     RipristinaHookTastiera();
     RiduciPrioritaGioco(false);
     TogliBit(ModificheAvvio, SplashAttivo);
-    if (IsModoFinestra())
-        cover.Hide();
-    else
-        ChiudiCover();
+    // On both roads the cover stays loaded, hidden, as it does when it
+    // refuses to be unloaded.
+    cover.Hide();
     op.OperazioniAbilitate = op.AnimazioniAbilitate = false;
     if (!risultato && (Modo(ModoTitoli) || HaBit(RequisitiSequenza, RichiedeAbortSuErrore))) AvvisoAbortSuErrore();
     for (const std::string& file : st.estratti) CancellaFile(file);

@@ -53,6 +53,8 @@ protected:
         FuoriGioco = true;
         NascondiBackCover();
         ChiudiCover();
+        // A performed splash leaves the cover's place at the whole screen.
+        RettCover = RettangoloDim{};
         if (ProcessoGioco.hProcess && ProcessoGioco.hProcess != reinterpret_cast<void*>(1))
             CloseHandle(ProcessoGioco.hProcess);
         ListaMedia.clear();
