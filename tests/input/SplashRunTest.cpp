@@ -13,6 +13,7 @@
 
 #include "core/ImageFormats.h"
 #include "core/LevelVariables.h"
+#include "core/MediaSyntax.h"
 #include "core/MediaConfig.h"
 #include "core/MediaTrigger.h"
 #include "core/ModuleInit.h"
@@ -26,7 +27,10 @@
 #include "runservices/RunHooks.h"
 #include "runservices/RunState.h"
 #include "runservices/Sounds.h"
+#include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
+#include "savegames/SavegameValues.h"
+#include "core/FileUtils.h"
 #include "tests/core/LogLines.h"
 #include "tests/media/KeyPresses.h"
 #include "tests/support/TestFolders.h"
@@ -185,6 +189,8 @@ TEST_F(InputBoxSplash, KeysTypedIntoTheCoverFillThePromptUntilTheInputEnds) {
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
         MediaCorrente.Options = EscapeBreaks;
+        // Frames go on after the input for the rest of the second.
+        MediaCorrente.Duration = 1;
         MediaCorrente.Text = "Name: #PROMPT#";
         MediaCorrente.Syntax = Splash(64, c.flags, c.altri);
         // Outside a run the variable is a file of the store folder.
@@ -332,6 +338,35 @@ TEST_F(SplashCover, ASplashOverAFullScreenGameGivesBackWhatItHeld) {
     EXPECT_FALSE(errore);
     EXPECT_TRUE(HaRiga("Time durate for splash screen is complete"));
     NullaRestaAcceso();
+}
+
+TEST_F(SplashCover, GoingBackToTheTitlesKeepsThePlayersNewestSavegameToPutBack) {
+    // In a run: outside one no backup is made.
+    FuoriGioco = false;
+    std::string dati(DimensioneSavegame, '\0');
+    dati[OffsetNumeroSavegame] = 5;
+    dati[OffsetLivelloSavegame] = 3;
+    ASSERT_TRUE(ScriviFileProva(PercorsoSavegame(0), dati));
+    CacheSavegame = SavegameCache{};
+    AggiornaCacheSavegame(0);
+    ASSERT_EQ(CacheSavegame.Count, 1);
+    // Without the backup flag.
+    MediaCorrente.Syntax = Splash(16, 0, "#TOT_ANIMATIONS#=0\r\n");
+    SintassiSplash(EstraiSezione(MediaCorrente.Syntax, "SPLASH"));
+    bool errore = false;
+    EXPECT_TRUE(AvviaOperazioneSplash(errore));
+    EXPECT_FALSE(errore);
+    EXPECT_TRUE(HaBit(StatoSequenza, RipristinaBackupSavegame));
+    const std::string disco = LeggiFileProva(PercorsoSavegame(0));
+    const std::string copia = LeggiFileProva(CartellaOldSavegames() + "\\savegame.0");
+    ASSERT_EQ(disco.size(), dati.size());
+    // The slot leads to the titles; its copy still to the level.
+    EXPECT_EQ(disco[OffsetLivelloSavegame], 0);
+    EXPECT_EQ(copia, dati);
+    EXPECT_TRUE(HaRiga("Modify last savegame " + PercorsoSavegame(0) + " to go to title"));
+    CacheSavegame = SavegameCache{};
+    SavegameCacheBackup = SavegameCache{};
+    StatoSequenza = 0;
 }
 
 }  // namespace
