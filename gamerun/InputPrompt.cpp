@@ -12,12 +12,6 @@
 #include "media/SplashScreen.h"
 #include "input/GameOperation.h"
 
-std::string TestoPromptSplash;
-std::string InputSplash;
-bool InputSplashConcluso = false;
-int32_t LunghezzaMaxInput = 0;
-std::string TestoPromptMostrato;
-
 namespace {
 
 constexpr int16_t TastoBackspace = 8;

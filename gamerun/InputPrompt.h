@@ -4,14 +4,7 @@
 #include <cstdint>
 #include <string>
 
-// The splash text that holds "#PROMPT#", the text typed so far (UTF-8), the
-// end of the input and the most characters it may hold.
-extern std::string TestoPromptSplash;
-extern std::string InputSplash;
-extern bool InputSplashConcluso;
-extern int32_t LunghezzaMaxInput;
-// The splash text as last drawn, with the typed text in place of "#PROMPT#".
-extern std::string TestoPromptMostrato;
+#include "runservices/InputBox.h"
 
 // Input option bits of OperazioneGioco.Flags.
 enum BitFlagInput : int32_t {

@@ -25,7 +25,7 @@
 #include "media/MediaWindow.h"
 #include "media/MovieWindow.h"
 #include "media/ProgressiveText.h"
-#include "media/SplashScreen.h"
+#include "input/SplashRun.h"
 #include "media/SwitchMedia.h"
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"

@@ -9,11 +9,13 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "gamerun/CdTracking.h"
+#include "gamerun/InputPrompt.h"
 #include "gamerun/InventoryWatch.h"
 #include "gamerun/MediaDispatcher.h"
 #include "runservices/DisplayModes.h"
 #include "runservices/RunHooks.h"
 #include "gamerun/Principale.h"
+#include "gamerun/Screenshots.h"
 #include "runservices/RunState.h"
 #include "gamerun/StartGame.h"
 #include "gamerun/Uninstall.h"
@@ -111,6 +113,8 @@ void CollegaServiziRun() {
     Ganci.GetVariablesLoading = GetVariablesLoading;
     Ganci.SospendiInputUtente = SospendiInputUtente;
     Ganci.AbilitaInputUtente = AbilitaInputUtente;
+    Ganci.SostituisciPrompt = SostituisciPrompt;
+    Ganci.CatturaSchermoGioco = CatturaSchermoGioco;
     Ganci.LeggiUltimoSavegame = [](std::string& percorso, std::string& immagine) {
         int32_t numero = -1;
         std::string descrizione;

@@ -31,6 +31,15 @@ struct OperazioneGiocoCorrente {
     bool OperazioneCaricamento = false;
     std::string NomeOperazione;
     int32_t SegnaleOperazione = 0;
+    // The splash that drives the operation: its time-out and its phases.
+    uint32_t TickTimeOut = 0;
+    int32_t SecondiTimeOut = -1;
+    bool TestoProgressivoAttivo = false;
+    bool AnimazioniAbilitate = false;
+    bool OperazioniAbilitate = false;
+    bool InitAnimazioneRichiesto = false;
+    bool PrimoControllo = false;
+    int32_t LunghezzaMaxInput = 0;
 };
 enum BitFlagOperazione : int32_t {
     CaricamentoCompletoAllInizio = 0x20,

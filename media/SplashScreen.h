@@ -1,6 +1,6 @@
 #pragma once
-// Splash screens. Least form: not performed yet.
+// What a splash screen shares with the routines that draw for it: its
+// parameters and its animations. The performer drives game operations and
+// lives with them (input/SplashRun.h).
 #include "media/SplashAnimation.h"
 #include "media/SplashSyntax.h"
-
-bool EseguiSplashScreen(bool& BreakEscape, bool& TestError);

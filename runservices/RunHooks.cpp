@@ -58,6 +58,13 @@ bool LeggiUltimoSavegameMancante(std::string& percorso, std::string& immagine) {
 
 void SospendiInputUtenteMancante() { StampaNonCostruito("SospendiInputUtente"); }
 void AbilitaInputUtenteMancante() { StampaNonCostruito("AbilitaInputUtente"); }
+void SostituisciPromptMancante(int16_t) { StampaNonCostruito("SostituisciPrompt"); }
+
+bool CatturaSchermoGiocoMancante(std::string& percorso) {
+    StampaNonCostruito("CatturaSchermoGioco");
+    percorso.clear();
+    return false;
+}
 
 constexpr GanciRun GanciVuoti{
     EseguiMediaCodeMancante,  EseguiListaMediaMancante,    AnalisiGameProgressMancante, ControllaStartCdMancante,
@@ -65,6 +72,7 @@ constexpr GanciRun GanciVuoti{
     IsInventoryModeMancante,  InviaCodiciMancante,         RilevaTrucchiMancante,
     ControllaStopSalvataggioMancante, ImpostaGuardianMancante, GetVariablesLoadingMancante,
     LeggiUltimoSavegameMancante, SospendiInputUtenteMancante, AbilitaInputUtenteMancante,
+    SostituisciPromptMancante, CatturaSchermoGiocoMancante,
 };
 
 }  // namespace

@@ -31,6 +31,10 @@ struct GanciRun {
     // The key macros, for the media that hold the player's input off.
     void (*SospendiInputUtente)();
     void (*AbilitaInputUtente)();
+    // The input box, for the splash: one key the player typed.
+    void (*SostituisciPrompt)(int16_t tasto);
+    // The game's screen into a new picture file; False when none was made.
+    bool (*CatturaSchermoGioco)(std::string& percorso);
 };
 
 extern GanciRun Ganci;

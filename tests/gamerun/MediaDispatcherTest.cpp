@@ -15,7 +15,7 @@
 #include "input/Guardian.h"
 #include "media/AlertMedia.h"
 #include "media/ProgressiveText.h"
-#include "media/SplashScreen.h"
+#include "input/SplashRun.h"
 #include "media/SwitchMedia.h"
 #include "input/GameOperation.h"
 #include "input/MediaSequence.h"
@@ -53,6 +53,8 @@ protected:
         FuoriGioco = true;
         NascondiBackCover();
         ChiudiCover();
+        // A performed splash leaves the cover's place at the whole screen.
+        RettCover = RettangoloDim{};
         if (ProcessoGioco.hProcess && ProcessoGioco.hProcess != reinterpret_cast<void*>(1))
             CloseHandle(ProcessoGioco.hProcess);
         ListaMedia.clear();
@@ -436,6 +438,8 @@ bool SwitchDiProva(bool& TestError) {
 
 TEST_F(Dispatcher, NestedListsHandTheSharedStateBack) {
     Lista({Media(1, BitSwitch), Media(2, BitSplash), Media(3, BitAction), Media(4, BitAction)});
+    // An operation no splash knows.
+    ListaMedia[1].Syntax = "<SPLASH>\r\n#FLAGS#=0\r\n#MODE#=3\r\n<END_SPLASH>";
     EsecutoreSwitch = SwitchDiProva;
     struct Caso {
         const char* nome;
@@ -541,7 +545,7 @@ TEST_F(Dispatcher, ShowMediaHandsEachKindToItsPerformer) {
          "#COMMAND_TYPE#=14\r\n#PREVIOUS_OPERATOR#=0\r\n#VALUE#=-1\r\n<END_RECORD1><END_EQUIPMENT>",
          1, false, true, "Abort command sequence"},
         {"movie", BitMovie, "", 1, false, true, "ERROR: loading movie: film.avi"},
-        {"splash", BitSplash, "", 1, false, true, nullptr},
+        {"splash", BitSplash, "", 1, true, false, "Show Splash Screen Media"},
         {"exec", BitExec, "", 1, false, true, "Perform Exec Media"},
         // No commands: nothing to send.
         {"command", BitCommand, "", 1, true, false, "Perform Command Media with code: 1"},

@@ -65,6 +65,12 @@ TEST_F(GanciVuoti, EachSaysOnceThatItWasNotPerformedAndReportsFailure) {
          }},
         {"SospendiInputUtente", [] { Ganci.SospendiInputUtente(); return true; }},
         {"AbilitaInputUtente", [] { Ganci.AbilitaInputUtente(); return true; }},
+        {"SostituisciPrompt", [] { Ganci.SostituisciPrompt(13); return true; }},
+        {"CatturaSchermoGioco",
+         [] {
+             std::string percorso = "x";
+             return !Ganci.CatturaSchermoGioco(percorso) && percorso.empty();
+         }},
     };
     for (const CasoGancio& c : casi) {
         BufferLog.clear();

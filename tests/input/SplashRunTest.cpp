@@ -1,0 +1,372 @@
+// Splash screens performed in the cover window over a windowed game, outside
+// a configured run: the input box fed by keys the player types into the
+// cover, an animation drawn over the splash's picture on the test clock, the
+// operations refused or failing before the frame loop, and what the splash
+// gives back on every road out.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/ImageFormats.h"
+#include "core/LevelVariables.h"
+#include "core/MediaSyntax.h"
+#include "core/MediaConfig.h"
+#include "core/MediaTrigger.h"
+#include "core/ModuleInit.h"
+#include "core/SharedState.h"
+#include "gamerun/InputPrompt.h"
+#include "input/GameOperation.h"
+#include "input/SplashRun.h"
+#include "platform/Clock.h"
+#include "runservices/Desktop.h"
+#include "runservices/InputBox.h"
+#include "runservices/RunHooks.h"
+#include "runservices/RunState.h"
+#include "runservices/Sounds.h"
+#include "savegames/SavegameBackup.h"
+#include "savegames/SavegameCache.h"
+#include "savegames/SavegameValues.h"
+#include "core/FileUtils.h"
+#include "tests/core/LogLines.h"
+#include "tests/media/KeyPresses.h"
+#include "tests/support/TestFolders.h"
+
+namespace {
+
+constexpr int32_t Lato = 1000;
+constexpr COLORREF Grigio = RGB(90, 90, 90);
+constexpr COLORREF Rosso = RGB(200, 0, 0);
+
+std::string Sezione(const std::string& nome, const std::string& contenuto) {
+    return "<" + nome + ">\r\n" + contenuto + "<END_" + nome + ">\r\n";
+}
+
+std::string Splash(int32_t modo, int32_t flags, const std::string& altri = "") {
+    return Sezione("SPLASH", "#FLAGS#=" + std::to_string(flags) + "\r\n#MODE#=" + std::to_string(modo) +
+                                 "\r\n#CD_SOUND#=-1\r\n#END_TEXT_TIME#=1\r\n#MEDIA#=-1\r\n#TIME_OUT#=-1\r\n" + altri);
+}
+
+// A sprite of one picture, moved in five steps, with a tone at each step.
+std::string Sprite(const std::string& inizio, const std::string& fine) {
+    return "#FLAGS#=32769\r\n#FRAMES#=5\r\n#SOUND_FRAMES#=1\r\n#IMAGE#=red.bmp\r\n#BACK_IMAGE#=~\r\n"
+           "#CYCLE_SECONDS#=1\r\n#ANIMATION_SECONDS#=1\r\n#DELAY_SPRITE_FRAMES#=-1\r\n#SPRITE_FRAMES#=1\r\n"
+           "#RECT_START#=" +
+           inizio + "\r\n#RECT_END#=" + fine + "\r\n#RECT_TARGET#=0:0:1000:1000\r\n#TOT_CLIPS#=0\r\n";
+}
+
+std::string Bmp(COLORREF colore, int32_t lato) {
+    std::string bgr;
+    for (int32_t i = 0; i < lato * lato; ++i) {
+        bgr += static_cast<char>(GetBValue(colore));
+        bgr += static_cast<char>(GetGValue(colore));
+        bgr += static_cast<char>(GetRValue(colore));
+    }
+    return ComponiBmp24(lato, lato, bgr);
+}
+
+std::vector<std::string> catture;
+
+bool CatturaDiProva(std::string& percorso) {
+    percorso = "capture_" + std::to_string(catture.size()) + ".bmp";
+    catture.push_back(percorso);
+    return true;
+}
+
+class SplashCover : public ConRigheLogTenute {
+protected:
+    void SetUp() override {
+        ConRigheLogTenute::SetUp();
+        salvati_ = {SchermoX, SchermoY, SchermoOrigX, SchermoOrigY};
+        SchermoX = SchermoY = SchermoOrigX = SchermoOrigY = Lato;
+        trle_ = CartellaTrle;
+        store_ = PercorsoStore;
+        mcf_ = HeaderMcf.CartellaMcf;
+        opzioni_ = HeaderMcf.HeaderOptions;
+        CartellaTrle = PercorsoStore = HeaderMcf.CartellaMcf = cartella_.Percorso();
+        HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
+        fuori_ = FuoriGioco;
+        FuoriGioco = true;
+        ganci_ = Ganci;
+        Ganci.SostituisciPrompt = SostituisciPrompt;
+        Ganci.CatturaSchermoGioco = CatturaDiProva;
+        catture.clear();
+        MediaCorrente = MediaTrigger{};
+        MediaCorrente.TypeFlags = BitSplash;
+        ModificheAvvio = 0;
+        StatoSequenza = 0;
+        RequisitiSequenza = 0;
+        FinestraSplash = -1;
+        OperazioneGioco = OperazioneGiocoCorrente{};
+        // A guardian's hook, which the splash holds off while it runs.
+        ImpostaBit(StatoGioco, HookTastieraAttivo);
+    }
+    void TearDown() override {
+        DialogCover().Hide();
+        MediaCorrente = MediaTrigger{};
+        OperazioneGioco = OperazioneGiocoCorrente{};
+        Ganci = ganci_;
+        FuoriGioco = fuori_;
+        HeaderMcf.HeaderOptions = opzioni_;
+        HeaderMcf.CartellaMcf = mcf_;
+        PercorsoStore = store_;
+        CartellaTrle = trle_;
+        SchermoX = salvati_[0];
+        SchermoY = salvati_[1];
+        SchermoOrigX = salvati_[2];
+        SchermoOrigY = salvati_[3];
+        ModificheAvvio = 0;
+        StatoSequenza = 0;
+        TogliBit(StatoGioco, HookTastieraAttivo | HookSospeso);
+        ConRigheLogTenute::TearDown();
+    }
+    // What a splash must give back, however it ended.
+    static void NullaRestaAcceso() {
+        EXPECT_FALSE(HaBit(ModificheAvvio, SplashAttivo));
+        EXPECT_FALSE(HaBit(ModificheAvvio, InputBoxAttivo));
+        EXPECT_FALSE(HaBit(ModificheAvvio, SwapTaskBloccato));
+        EXPECT_FALSE(HaBit(StatoGioco, HookSospeso));
+        EXPECT_EQ(FinestraSplash, -1);
+        EXPECT_EQ(StatoAnimazioneSplash.AnimazioneSplash, nullptr);
+        EXPECT_EQ(SuperficieSplash, nullptr);
+    }
+
+    CartellaProva cartella_;
+    std::vector<int32_t> salvati_;
+    std::string trle_, store_, mcf_;
+    int32_t opzioni_ = 0;
+    bool fuori_ = false;
+    GanciRun ganci_{};
+};
+
+// The keys of the current case, typed once the input box waits for them.
+std::vector<WORD> tastiDaInviare;
+bool tastiInviati = false;
+
+void CALLBACK InviaTasti(HWND, UINT, UINT_PTR, DWORD) {
+    if (tastiInviati || !HaBit(ModificheAvvio, InputBoxAttivo)) return;
+    tastiInviati = true;
+    for (WORD vk : tastiDaInviare) {
+        tasti::Tasto(vk, true);
+        tasti::Tasto(vk, false);
+    }
+}
+
+class InputBoxSplash : public SplashCover {
+protected:
+    void SetUp() override {
+        SplashCover::SetUp();
+        // Typing takes real time: the splash's waits run on the real clock.
+        ClockUseManual(false);
+        DialogCover().Load();
+    }
+};
+
+TEST_F(InputBoxSplash, KeysTypedIntoTheCoverFillThePromptUntilTheInputEnds) {
+    struct Caso {
+        const char* nome;
+        int32_t flags;
+        std::string altri;
+        std::vector<WORD> tasti;
+        bool risultato;
+        std::string digitato;
+        std::string variabile;
+        size_t catture;
+    };
+    const std::string posto = "#TOT_ANIMATIONS#=0\r\n#BOUND_WINDOW#=100:100:900:500\r\n";
+    const Caso casi[] = {
+        // Letters arrive as their keys, upper case; the expected text matches without regard to case.
+        {"typed and confirmed", 0x1000, posto + "#LAST_INPUT#=ab1\r\n", {'A', 'B', '1', VK_RETURN}, true, "AB1",
+         "AB1", 1},
+        {"other than expected", 0x1000, posto + "#LAST_INPUT#=Lara\r\n", {'Z', VK_RETURN}, true, "Z", "Z", 0},
+        {"longest text", 0, posto + "#MAX_CHARS#=2\r\n", {'A', 'B', 'C', VK_RETURN}, true, "AB", "AB", 0},
+        {"single key", 0x80, posto, {'Y'}, true, "Y", "Y", 0},
+        {"escape", 0x1000, posto, {'X', VK_ESCAPE}, false, "", "before", 0},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        MediaCorrente.Options = EscapeBreaks;
+        // Frames go on after the input for the rest of the second.
+        MediaCorrente.Duration = 1;
+        MediaCorrente.Text = "Name: #PROMPT#";
+        MediaCorrente.Syntax = Splash(64, c.flags, c.altri);
+        // Outside a run the variable is a file of the store folder.
+        SalvaVariabile(IdUltimoInput, "before");
+        catture.clear();
+        tastiDaInviare = c.tasti;
+        tastiInviati = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, InviaTasti);
+        bool escape = true, errore = true;
+        const bool risultato = EseguiSplashScreen(escape, errore);
+        KillTimer(nullptr, timer);
+        EXPECT_TRUE(tastiInviati);
+        EXPECT_EQ(risultato, c.risultato);
+        EXPECT_FALSE(errore);
+        EXPECT_FALSE(escape);
+        EXPECT_EQ(InputSplash, c.digitato);
+        bool letturaFallita = false;
+        EXPECT_EQ(LeggiVariabile(IdUltimoInput, letturaFallita, false, true), c.variabile);
+        EXPECT_EQ(catture.size(), c.catture);
+        EXPECT_TRUE(OperazioneGioco.Completata);
+        EXPECT_EQ(std::string(c.risultato ? "" : "User chooses Escape: exit with false").empty(),
+                  !HaRiga("User chooses Escape: exit with false"));
+        // The input pass ran once: the complete input is not taken again in later frames.
+        int32_t complete = 0;
+        for (const std::string& r : Righe()) complete += r == "Input text is complete";
+        EXPECT_EQ(complete, 1);
+        NullaRestaAcceso();
+        BufferLog.clear();
+    }
+}
+
+// The tones of the sprites' steps, with what the cover showed at each.
+struct Campione {
+    COLORREF inizio, fine, sfondo;
+};
+std::vector<Campione> campioni;
+
+COLORREF PuntoCover(int32_t x, int32_t y) { return SuperficieSplash ? GetPixel(SuperficieSplash, x, y) : CLR_INVALID; }
+
+TEST_F(SplashCover, TheAnimationMovesItsSpriteOverThePictureOnTheTestClock) {
+    ASSERT_TRUE(ScriviFileProva(cartella_ / "red.bmp", Bmp(Rosso, 10)));
+    ASSERT_TRUE(ScriviFileProva(cartella_ / "back.bmp", Bmp(Grigio, 20)));
+    MediaCorrente.TypeFlags = int32_t{BitSplash} | BackgroundImage;
+    MediaCorrente.MediaFile = "back.bmp";
+    MediaCorrente.Duration = 0;
+    // A second sprite, far from the first, shows where the first one ended.
+    MediaCorrente.Syntax =
+        Splash(8, 0x2000 | 0x10, "#TOT_ANIMATIONS#=2\r\n" + Sezione("ANIMATION1", Sprite("0:0:100:100", "800:0:900:100")) +
+                                    Sezione("ANIMATION2", Sprite("0:800:100:900", "800:800:900:900")));
+    campioni.clear();
+    void (*tono)(int32_t, int32_t) = EmettiTono;
+    EmettiTono = [](int32_t, int32_t) {
+        campioni.push_back({PuntoCover(50, 50), PuntoCover(850, 50), PuntoCover(500, 500)});
+    };
+    bool escape = true, errore = true;
+    const bool risultato = EseguiSplashScreen(escape, errore);
+    EmettiTono = tono;
+    EXPECT_TRUE(risultato);
+    EXPECT_FALSE(errore);
+    ASSERT_GE(campioni.size(), 10u);
+    // Each step's tone comes between the erasing of the last place and the
+    // drawing of the next: while the first sprite moves, its end is bare.
+    EXPECT_TRUE(std::all_of(campioni.begin(), campioni.begin() + 5,
+                            [](const Campione& c) { return c.inizio == Grigio && c.fine == Grigio; }));
+    // While the second sprite moves, the first rests at its end, its start
+    // put back to the picture.
+    EXPECT_EQ(campioni.back().fine, Rosso);
+    EXPECT_EQ(campioni.back().inizio, Grigio);
+    for (const Campione& c : campioni) EXPECT_EQ(c.sfondo, Grigio);
+    EXPECT_TRUE(HaRiga("Performed all animations"));
+    NullaRestaAcceso();
+}
+
+TEST_F(SplashCover, OperationsThatCannotStartEndTheSplashBeforeItsLoop) {
+    struct Caso {
+        const char* nome;
+        int32_t modo;
+        bool condiviso;
+        bool anteprima;
+        const char* errore;
+    };
+    const Caso casi[] = {
+        {"unknown operation", 3, true, true, "ERROR: unknown operation to perform in current splash screen"},
+        {"save over a full-screen game", 1, false, false,
+         "ERROR: Splash screen cann't perform special operation in exclusive video mode"},
+        {"titles without a savegame", 16, true, true, "ERROR: not found savegame:  in savegame cache"},
+        {"missing cd track", 4, true, true, "ERROR: missing cd sound file = "},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        HeaderMcf.HeaderOptions = c.condiviso ? ParolaOpzioni(OpzioneHeader::SharedMode) : 0;
+        FuoriGioco = c.anteprima;
+        CacheSavegame = SavegameCache{};
+        // A failed splash that goes back to the titles closes the game.
+        ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
+        TogliBit(StatoGioco, AbortSuErrore);
+        MediaCorrente.Syntax = Splash(c.modo, 0x2000, "#TOT_ANIMATIONS#=0\r\n");
+        BufferLog.clear();
+        NumErroriLog = 0;
+        bool escape = true, errore = false;
+        EXPECT_FALSE(EseguiSplashScreen(escape, errore));
+        EXPECT_TRUE(errore);
+        EXPECT_FALSE(escape);
+        EXPECT_EQ(UltimoErrore.rfind(c.errore, 0), 0u) << UltimoErrore;
+        EXPECT_FALSE(HaRiga("Show immediatly cover without wait loading image") && c.modo == 1);
+        NullaRestaAcceso();
+    }
+}
+
+TEST_F(SplashCover, OnlyAFailedSplashThatMustAbortTheGameWarnsOfIt) {
+    struct Caso {
+        const char* nome;
+        int32_t modo;
+        int32_t requisiti;
+        bool avviso;
+    };
+    const Caso casi[] = {
+        {"successful splash in an aborting sequence", 8, RichiedeAbortSuErrore, false},
+        {"failed splash in an aborting sequence", 3, RichiedeAbortSuErrore, true},
+        {"failed splash", 3, 0, false},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        RequisitiSequenza = c.requisiti;
+        StatoGioco &= ~AbortSuErrore;
+        ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
+        MediaCorrente.Syntax = Splash(c.modo, 0x2000, "#TOT_ANIMATIONS#=0\r\n");
+        BufferLog.clear();
+        bool escape = false, errore = false;
+        EseguiSplashScreen(escape, errore);
+        EXPECT_EQ(HaBit(StatoGioco, AbortSuErrore), c.avviso);
+        NullaRestaAcceso();
+    }
+    RequisitiSequenza = 0;
+    StatoGioco &= ~AbortSuErrore;
+}
+
+TEST_F(SplashCover, ASplashOverAFullScreenGameGivesBackWhatItHeld) {
+    HeaderMcf.HeaderOptions = 0;
+    FuoriGioco = false;
+    MediaCorrente.Duration = 1;
+    MediaCorrente.Syntax = Splash(8, 0x2000, "#TOT_ANIMATIONS#=0\r\n");
+    bool escape = true, errore = true;
+    EXPECT_TRUE(EseguiSplashScreen(escape, errore));
+    EXPECT_FALSE(errore);
+    EXPECT_TRUE(HaRiga("Time durate for splash screen is complete"));
+    NullaRestaAcceso();
+}
+
+TEST_F(SplashCover, GoingBackToTheTitlesKeepsThePlayersNewestSavegameToPutBack) {
+    // In a run: outside one no backup is made.
+    FuoriGioco = false;
+    std::string dati(DimensioneSavegame, '\0');
+    dati[OffsetNumeroSavegame] = 5;
+    dati[OffsetLivelloSavegame] = 3;
+    ASSERT_TRUE(ScriviFileProva(PercorsoSavegame(0), dati));
+    CacheSavegame = SavegameCache{};
+    AggiornaCacheSavegame(0);
+    ASSERT_EQ(CacheSavegame.Count, 1);
+    // Without the backup flag.
+    MediaCorrente.Syntax = Splash(16, 0, "#TOT_ANIMATIONS#=0\r\n");
+    SintassiSplash(EstraiSezione(MediaCorrente.Syntax, "SPLASH"));
+    bool errore = false;
+    EXPECT_TRUE(AvviaOperazioneSplash(errore));
+    EXPECT_FALSE(errore);
+    EXPECT_TRUE(HaBit(StatoSequenza, RipristinaBackupSavegame));
+    const std::string disco = LeggiFileProva(PercorsoSavegame(0));
+    const std::string copia = LeggiFileProva(CartellaOldSavegames() + "\\savegame.0");
+    ASSERT_EQ(disco.size(), dati.size());
+    // The slot leads to the titles; its copy still to the level.
+    EXPECT_EQ(disco[OffsetLivelloSavegame], 0);
+    EXPECT_EQ(copia, dati);
+    EXPECT_TRUE(HaRiga("Modify last savegame " + PercorsoSavegame(0) + " to go to title"));
+    CacheSavegame = SavegameCache{};
+    SavegameCacheBackup = SavegameCache{};
+    StatoSequenza = 0;
+}
+
+}  // namespace
