@@ -9,6 +9,11 @@
 #include "core/TextUtils.h"
 
 std::vector<std::string> NomiFont;
+
+std::string NomeFontDaIndice(int32_t indice) {
+    if (indice < 0 || indice >= static_cast<int32_t>(NomiFont.size())) return std::string();
+    return NomiFont[static_cast<size_t>(indice)];
+}
 int32_t NumFont = 0;
 std::vector<int32_t> ClassiPriorita;
 std::vector<int32_t> PrioritaThread;

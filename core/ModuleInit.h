@@ -13,6 +13,8 @@ extern std::vector<std::string> TabellaCampiSavegame;
 extern int32_t TotCampiSavegame;
 // Font faces by the font number of a text format.
 extern std::vector<std::string> NomiFont;
+// The face name of a text format's font number; "" outside the table.
+std::string NomeFontDaIndice(int32_t indice);
 extern int32_t NumFont;
 // Priority levels 1 to 14 (index = level - 1): process class and thread priority.
 extern std::vector<int32_t> ClassiPriorita;

@@ -95,10 +95,6 @@ void RimuoviTasti() {
     StampaLog("Removed messages");
 }
 
-std::string TestoRettangolo(const Rettangolo& r) {
-    return S(r.Left) + "," + S(r.Top) + " - " + S(r.Right) + "," + S(r.Bottom);
-}
-
 Rettangolo Scala(const Rettangolo& millesimi) {
     RettangoloDim pixel;
     ScalaRettangolo(pixel, RettangoloDim{millesimi.Left, millesimi.Top, millesimi.Right, millesimi.Bottom});
@@ -106,11 +102,6 @@ Rettangolo Scala(const Rettangolo& millesimi) {
 }
 
 int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
-
-std::string NomeFont(int32_t indice) {
-    return indice >= 0 && indice < static_cast<int32_t>(NomiFont.size()) ? NomiFont[static_cast<size_t>(indice)]
-                                                                         : std::string();
-}
 
 // The splash text as the cover shows it before the player types.
 std::string TestoIniziale(const std::string& testo) {
@@ -543,7 +534,7 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
             if (TestoCover.Opaco) DatiTestoProgressivo.BackColour = ParametriSplash.BackColor;
         } else {
             const int32_t altezza = Arrotonda(static_cast<double>(SchermoX) / (FormatoTestoCorrente.CharRow + 1));
-            ImpostaFontCoverSplash(NomeFont(FormatoTestoCorrente.Font), altezza);
+            ImpostaFontCoverSplash(NomeFontDaIndice(FormatoTestoCorrente.Font), altezza);
             TestoCover.Colore = static_cast<COLORREF>(FormatoTestoCorrente.Color);
             const Rettangolo& b = FormatoTestoCorrente.BoundRect;
             if (ConInput())

@@ -47,16 +47,6 @@ void DisegnaSuCover(HDC dc, const std::string& testo, const Rettangolo& rettango
     DrawTextW(dc, reinterpret_cast<LPCWSTR>(testo16.c_str()), static_cast<int>(testo16.size()), &r, formato);
 }
 
-std::string TestoRettangolo(const Rettangolo& r) {
-    return std::to_string(r.Left) + "," + std::to_string(r.Top) + " - " + std::to_string(r.Right) + "," +
-           std::to_string(r.Bottom);
-}
-
-std::string NomeFont(int32_t indice) {
-    return indice >= 0 && indice < static_cast<int32_t>(NomiFont.size()) ? NomiFont[static_cast<size_t>(indice)]
-                                                                         : std::string();
-}
-
 // The simple or countdown text laid out and placed; charWidth in larghezza.
 void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettTesto) {
     Dialog_Cover& cover = DialogCover();
@@ -65,7 +55,7 @@ void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettT
     HDC schermo = GetDC(nullptr);
     const int32_t dpi = schermo ? GetDeviceCaps(schermo, LOGPIXELSY) : 96;
     if (schermo) ReleaseDC(nullptr, schermo);
-    cover.ImpostaFontCover(NomeFont(FormatoTestoCorrente.Font), MulDiv(larghezza, dpi, 72), true);
+    cover.ImpostaFontCover(NomeFontDaIndice(FormatoTestoCorrente.Font), MulDiv(larghezza, dpi, 72), true);
     cover.ForeColor = static_cast<COLORREF>(FormatoTestoCorrente.Color);
     cover.BackColor = static_cast<COLORREF>(BloccoAlert.ColoreSfondoAlert);
 

@@ -33,12 +33,6 @@ void* CreaFontGdi(int32_t altezza, int32_t larghezza, const char* faccia) {
     return CreateFontA(altezza, larghezza, 0, 0, 900, FALSE, FALSE, FALSE, 1, 0, 0, 0, 0, faccia);
 }
 
-std::string FacciaFormato() {
-    const int32_t indice = FormatoTestoCorrente.Font;
-    if (indice < 0 || indice >= static_cast<int32_t>(NomiFont.size())) return std::string();
-    return NomiFont[static_cast<size_t>(indice)];
-}
-
 }  // namespace
 
 void* (*CreaFontSchermoGioco)(int32_t altezza, int32_t larghezza, const char* faccia) = CreaFontGdi;
@@ -49,7 +43,7 @@ void ImpostaFontSchermoGioco(void*& dc, StatoDCSchermo& saved) {
     saved = StatoDCSchermo{};
     const int32_t larghezza = LarghezzaCarattereAlert();
     const int32_t altezza = Arrotonda(PercentualeDi(larghezza, 120));
-    const std::string faccia = FacciaFormato();
+    const std::string faccia = NomeFontDaIndice(FormatoTestoCorrente.Font);
     void* font = CreaFontSchermoGioco(altezza, larghezza, faccia.c_str());
     if (!font) {
         RigaErrore("Error creating font for tomb raider screen");

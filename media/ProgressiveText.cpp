@@ -112,11 +112,7 @@ bool InitProgressiveText(int32_t& altezzaFont) {
     StampaLog("Size_Font=" + std::to_string(altezzaFont) + " pixels");
     Dialog_Cover& cover = DialogCover();
     cover.Load();
-    const int32_t indiceFont = formato.Font;
-    const std::string nome = indiceFont >= 0 && indiceFont < static_cast<int32_t>(NomiFont.size())
-                                 ? NomiFont[static_cast<size_t>(indiceFont)]
-                                 : std::string();
-    cover.ImpostaFontCover(nome, altezzaFont, true);
+    cover.ImpostaFontCover(NomeFontDaIndice(formato.Font), altezzaFont, true);
     cover.ForeColor = static_cast<COLORREF>(formato.Color);
 
     int32_t larghezza = 0, altezza = 0;

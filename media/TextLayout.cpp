@@ -55,11 +55,6 @@ constexpr RettRiferimento TabellaLayout[10][7] = {
 };
 constexpr RettRiferimento ParlaSecondoB{33, 296, 185, 453};
 
-std::string TestoRett(const Rettangolo& r) {
-    return std::to_string(r.Left) + "," + std::to_string(r.Top) + " - " + std::to_string(r.Right) + "," +
-           std::to_string(r.Bottom);
-}
-
 }  // namespace
 
 Rettangolo ScalaMillesimi(const Rettangolo& millesimi, int32_t larghezza, int32_t altezza) {
@@ -179,10 +174,10 @@ int32_t LarghezzaCarattere(int32_t charRow) {
 }
 
 void CalcolaRettangoloTesto(Rettangolo& rettangolo, int32_t larghezzaExtra) {
-    if (LogAbilitato) StampaLog("Bound text rect: " + TestoRett(rettangolo));
+    if (LogAbilitato) StampaLog("Bound text rect: " + TestoRettangolo(rettangolo));
     const int32_t bordo = HaBit(BloccoAlert.FlagAlert, ConBordo) ? BloccoAlert.SpessoreBordo : 0;
     Rettangolo cover = RettangoloCover(rettangolo, larghezzaExtra, bordo);
-    if (LogAbilitato) StampaLog("Text Format Rect: " + TestoRett(rettangolo));
+    if (LogAbilitato) StampaLog("Text Format Rect: " + TestoRettangolo(rettangolo));
     // The media's own format decides: the working copy may have been changed by tags.
     if (HaBit(MediaCorrente.Formato.Flags, CentraTesto)) CentraRettangoloTesto(cover, true);
     RettCover = RettangoloDim{cover.Left, cover.Top, cover.Right - cover.Left, cover.Bottom - cover.Top};
@@ -202,4 +197,9 @@ void DisegnaRettangolo() {
         SelectObject(dc, pennaPrima);
         DeleteObject(penna);
     }
+}
+
+std::string TestoRettangolo(const Rettangolo& r) {
+    return std::to_string(r.Left) + "," + std::to_string(r.Top) + " - " + std::to_string(r.Right) + "," +
+           std::to_string(r.Bottom);
 }

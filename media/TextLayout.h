@@ -36,6 +36,8 @@ Rettangolo RettangoloPredefinito(const std::string& fileLayout, int32_t posto, i
 // On the media window, which covers the scaling screen.
 Rettangolo ScalaRettangoloTwips(const Rettangolo& millesimi);
 void InitFormattazioneTesto();
+// "left,top - right,bottom", as the log writes a rectangle.
+std::string TestoRettangolo(const Rettangolo& r);
 // Pixels of one character when CharRow + 1 characters fill SchermoX (halves
 // to even); a CharRow of -1 or less counts as one character.
 int32_t LarghezzaCarattere(int32_t charRow);

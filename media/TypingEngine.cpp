@@ -286,12 +286,6 @@ void* CreaFontTesto(const std::string& nome, double punti, int32_t dpi, BYTE cha
     return CreateFontIndirectW(&dati);
 }
 
-std::string NomeFontFormato() {
-    const int32_t indice = FormatoTestoCorrente.Font;
-    if (indice < 0 || indice >= static_cast<int32_t>(NomiFont.size())) return std::string();
-    return NomiFont[static_cast<size_t>(indice)];
-}
-
 }  // namespace
 
 void Dialog_Titoli::MostraTestoDinamico(const std::string& testo, bool& completato) {
@@ -318,7 +312,7 @@ void Dialog_Titoli::ImpostaFontTesto() {
     const double punti = DimensioneFontTesto(LarghezzaFinestra, FormatoTestoCorrente.CharRow, dpi, false,
                                              DimensioneCarattere);
     FontPicture.Seleziona(Picture1.hDC(),
-                          CreaFontTesto(NomeFontFormato(), punti, dpi, CharsetPicture(Picture1.hWnd(), hWnd())));
+                          CreaFontTesto(NomeFontDaIndice(FormatoTestoCorrente.Font), punti, dpi, CharsetPicture(Picture1.hWnd(), hWnd())));
     Picture1.ForeColor = static_cast<COLORREF>(FormatoTestoCorrente.Color);
     if (Picture1.hDC()) SetTextColor(Picture1.hDC(), Picture1.ForeColor);
 }
@@ -328,5 +322,5 @@ void Dialog_Titoli::ImpostaFontFormattazione() {
     const double punti = DimensioneFontTesto(LarghezzaFinestra, FormatoTestoCorrente.CharRow, dpi, true,
                                              DimensioneCarattere);
     FontPicture.Seleziona(Picture1.hDC(),
-                          CreaFontTesto(NomeFontFormato(), punti, dpi, CharsetPicture(Picture1.hWnd(), hWnd())));
+                          CreaFontTesto(NomeFontDaIndice(FormatoTestoCorrente.Font), punti, dpi, CharsetPicture(Picture1.hWnd(), hWnd())));
 }
