@@ -48,7 +48,8 @@ constexpr int CodiceAzione = 2;
 // Held longer than a tick, so that one tick sees it down; released before
 // the text ends, so that no later tick sees it again.
 constexpr DWORD DurataPressione = 300;
-constexpr DWORD IntervalloPressioni = 3000;
+// No multiple of the tick: the presses fall on every phase of it.
+constexpr DWORD IntervalloPressioni = 3070;
 constexpr DWORD MisuraRiposo = 20000;
 // Principale's Timer1: the tick that polls the working media.
 constexpr double TickPrincipale = 200;
