@@ -30,7 +30,8 @@
 //   press <keys> <ms>   holds keys as the keyboard does, for ms, then lets
 //                       them go in reverse order; <keys> is a '+'-joined
 //                       list of shift ctrl alt enter escape space f1..f12
-//                       a..z 0..9 vk<N>; logs "press <keys>" and
+//                       a..z 0..9 vk<N>; logs "press <keys>", a clock
+//                       line "press clock" once they are down, and
 //                       "release <keys>"
 //   screenshot [w h]    PRINT: a copy of the screen on the clipboard; with a
 //                       size, ALT+PRINT: w x h of the client area
@@ -672,6 +673,7 @@ void Esegui(const std::string& riga) {
         }
         Scrivi("press " + elenco);
         for (BYTE vk : tasti) InviaTasto(vk, true);
+        ScriviOrologio("press");
         Attendi(static_cast<DWORD>(ms));
         for (auto it = tasti.rbegin(); it != tasti.rend(); ++it) InviaTasto(*it, false);
         Scrivi("release " + elenco);

@@ -23,7 +23,6 @@
 // Exit code 0 when every event and every idle figure was measured and no
 // run wrote an ERROR line to its log.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,6 +35,7 @@
 #include "tests/support/GameFolder.h"
 #include "tests/support/TestFolders.h"
 #include "tests/support/TestRegistry.h"
+#include "tools/benchsupport/BenchProcess.h"
 
 namespace {
 
@@ -45,13 +45,6 @@ constexpr int PrimaTracciaMuta = 100;
 constexpr int TracceMute = 100;
 constexpr DWORD IntervalloEventi = 1500;
 constexpr DWORD MisuraRiposo = 20000;
-
-long long Microsecondi() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return t.QuadPart / f.QuadPart * 1000000LL + t.QuadPart % f.QuadPart * 1000000LL / f.QuadPart;
-}
 
 int TracciaEvento(int evento) { return PrimaTracciaEvento + evento % TracceEvento; }
 
@@ -117,12 +110,7 @@ struct Evento {
 // the first hiding of the game window after it and before the next track.
 std::vector<Evento> EventiDelLog(const std::string& log) {
     std::vector<Evento> eventi;
-    size_t i = 0;
-    while (i < log.size()) {
-        size_t fine = log.find('\n', i);
-        if (fine == std::string::npos) fine = log.size();
-        const std::string riga = log.substr(i, fine - i);
-        i = fine + 1;
+    for (const std::string& riga : banco::Righe(log)) {
         int traccia = 0;
         long long us = 0;
         if (std::sscanf(riga.c_str(), "cd %d clock %lld us", &traccia, &us) == 2) {
@@ -143,60 +131,6 @@ std::vector<Evento> EventiDelLog(const std::string& log) {
     return eventi;
 }
 
-long long MicrosecondiCpu(const FILETIME& kernel, const FILETIME& utente) {
-    const auto n = [](const FILETIME& f) {
-        return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
-    };
-    return (n(kernel) + n(utente)) / 10;
-}
-
-// Kernel and user time of a process in us; -1 when it cannot be read.
-// Wine gives another process's time only thread by thread, so the larger
-// of the process's figure and the sum of its threads is taken.
-long long TempoProcessore(HANDLE processo, DWORD pid) {
-    FILETIME creato, finito, kernel, utente;
-    if (!GetProcessTimes(processo, &creato, &finito, &kernel, &utente)) return -1;
-    const long long delProcesso = MicrosecondiCpu(kernel, utente);
-    long long deiThread = 0;
-    HANDLE istantanea = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (istantanea == INVALID_HANDLE_VALUE) return delProcesso;
-    THREADENTRY32 t{};
-    t.dwSize = sizeof t;
-    for (BOOL ok = Thread32First(istantanea, &t); ok; ok = Thread32Next(istantanea, &t)) {
-        if (t.th32OwnerProcessID != pid) continue;
-        HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, t.th32ThreadID);
-        if (!thread) continue;
-        if (GetThreadTimes(thread, &creato, &finito, &kernel, &utente)) deiThread += MicrosecondiCpu(kernel, utente);
-        CloseHandle(thread);
-    }
-    CloseHandle(istantanea);
-    return std::max(delProcesso, deiThread);
-}
-
-// The error lines of Ludovane's log, the first ten printed with the lines
-// before them, to tell why a run measured nothing or what went wrong; their
-// count.
-int StampaErrori(const std::string& trle) {
-    const std::string log = LeggiFileProva(trle + "\\store\\media_log.txt");
-    std::vector<std::string> righe;
-    for (size_t i = 0; i < log.size();) {
-        size_t fine = log.find('\n', i);
-        if (fine == std::string::npos) fine = log.size();
-        righe.push_back(log.substr(i, fine - i));
-        if (!righe.back().empty() && righe.back().back() == '\r') righe.back().pop_back();
-        i = fine + 1;
-    }
-    constexpr size_t Contesto = 4;
-    int n = 0;
-    for (size_t r = 0; r < righe.size(); ++r) {
-        if (righe[r].find("ERROR") == std::string::npos) continue;
-        if (++n > 10) continue;
-        for (size_t k = r >= Contesto ? r - Contesto : 0; k <= r; ++k)
-            std::printf("  log%s %s\n", k == r ? ":" : " ", righe[k].c_str());
-    }
-    return n;
-}
-
 struct Esito {
     std::vector<double> latenze;
     int mancati = 0;
@@ -208,43 +142,13 @@ struct Esito {
 };
 
 bool Misura(const std::string& trle, int eventi, Esito& esito) {
-    DeleteFileA((trle + "\\gamesim_log.txt").c_str());
-    const std::string exe = trle + "\\Ludovane.exe";
-    std::string riga = "\"" + exe + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(exe.c_str(), riga.data(), nullptr, nullptr, FALSE, 0, nullptr, trle.c_str(), &si, &pi)) {
-        std::fprintf(stderr, "LoopBench: cannot start %s\n", exe.c_str());
-        return false;
-    }
     const DWORD limite = 90000 + static_cast<DWORD>(eventi) * IntervalloEventi + MisuraRiposo;
-    const DWORD inizio = GetTickCount();
-    bool riposoMisurato = false;
-    bool finito = false;
-    while (!(finito = WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) && GetTickCount() - inizio < limite) {
-        if (riposoMisurato) continue;
-        const std::string log = LeggiFileProva(trle + "\\gamesim_log.txt");
-        if (log.find(" idle start\n") == std::string::npos) continue;
-        riposoMisurato = true;
-        const long long t0 = Microsecondi(), c0 = TempoProcessore(pi.hProcess, pi.dwProcessId);
-        Sleep(MisuraRiposo);
-        const long long t1 = Microsecondi(), c1 = TempoProcessore(pi.hProcess, pi.dwProcessId);
-        // Only while the game still waited: its end would be counted too.
-        const bool inTempo = LeggiFileProva(trle + "\\gamesim_log.txt").find(" idle end\n") == std::string::npos;
-        if (c0 >= 0 && c1 >= 0 && inTempo) {
-            esito.cpu = 100.0 * static_cast<double>(c1 - c0) / static_cast<double>(t1 - t0);
-            esito.cpuMs = static_cast<double>(c1 - c0) / 1000.0;
-            esito.secondi = static_cast<double>(t1 - t0) / 1e6;
-            esito.cpuTotaleMs = static_cast<double>(c1) / 1000.0;
-        }
-    }
-    if (!finito) {
-        std::printf("  Ludovane.exe did not end within %lu s\n", static_cast<unsigned long>(limite / 1000));
-        TerminateProcess(pi.hProcess, 99);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    banco::Riposo riposo;
+    const bool finito = banco::EseguiLudovane(trle, limite, MisuraRiposo, riposo);
+    esito.cpu = riposo.cpu;
+    esito.cpuMs = riposo.cpuMs;
+    esito.secondi = riposo.secondi;
+    esito.cpuTotaleMs = riposo.cpuTotaleMs;
 
     const std::string log = LeggiFileProva(trle + "\\gamesim_log.txt");
     // The game's stand-by hides its window only in shared mode.
@@ -255,7 +159,7 @@ bool Misura(const std::string& trle, int eventi, Esito& esito) {
         if (e.nascosta >= 0) esito.latenze.push_back(static_cast<double>(e.nascosta - e.cd) / 1000.0);
     // Events without a performer, and those the game never reached.
     esito.mancati = eventi - static_cast<int>(esito.latenze.size());
-    esito.errori = StampaErrori(trle);
+    esito.errori = banco::StampaErrori(trle);
     const std::string registro = LeggiFileProva(trle + "\\store\\media_log.txt");
     esito.logger = registro.find("Found window handle of logger program") != std::string::npos &&
                    registro.find("Disable usage of logger functions") == std::string::npos;
