@@ -41,12 +41,6 @@ constexpr UINT FormatoAlert = DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
 
 int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
-void DisegnaSuCover(HDC dc, const std::string& testo, const Rettangolo& rettangolo, UINT formato) {
-    RECT r{rettangolo.Left, rettangolo.Top, rettangolo.Right, rettangolo.Bottom};
-    const std::u16string testo16 = Utf16DaUtf8(testo);
-    DrawTextW(dc, reinterpret_cast<LPCWSTR>(testo16.c_str()), static_cast<int>(testo16.size()), &r, formato);
-}
-
 // The simple or countdown text laid out and placed; charWidth in larghezza.
 void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettTesto) {
     Dialog_Cover& cover = DialogCover();
@@ -91,8 +85,7 @@ void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettT
         StampaLog("Text Format Rect: " + TestoRettangolo(rettTesto));
         StampaLog("Cover OrgX=" + std::to_string(RettCover.X) + " OrgY=" + std::to_string(RettCover.Y));
         if (HDC dc = cover.DCCover())
-            DisegnaSuCover(dc, base, FormatoTestoCorrente.BoundRect,
-                           static_cast<UINT>(FormatoTestoCorrente.Align) | FormatoAlert);
+            DisegnaTestoSchermo(dc, base, FormatoTestoCorrente.BoundRect);
         cover.RidisegnaCover();
     }
 }
@@ -243,8 +236,7 @@ bool DisegnaTestoAlert(int32_t& esito) {
                     if (HDC dc = cover.DCCover()) {
                         cover.PulisciCover();
                         DisegnaRettangolo();
-                        DisegnaSuCover(dc, testo, rettTesto,
-                                       static_cast<UINT>(FormatoTestoCorrente.Align) | FormatoAlert);
+                        DisegnaTestoSchermo(dc, testo, rettTesto);
                     }
                     cover.RidisegnaCover();
                 }

@@ -40,7 +40,8 @@ void RipristinaDCSchermo(void* dc, StatoDCSchermo& saved);
 // thousandths of the game window's right and bottom edges (the window covers
 // the screen from 0, 0 in exclusive mode).
 Rettangolo RettangoloAlertSchermo(int32_t destra, int32_t basso);
-// One drawing of the text in the rectangle, Align of FormatoTestoCorrente with
+// One drawing of the text in the rectangle of a device context (the screen,
+// or the cover on the windowed road), Align of FormatoTestoCorrente with
 // no prefix characters, expanded tabs and word break; no measuring, no
 // clearing. An empty or upside-down rectangle draws nothing.
 void DisegnaTestoSchermo(void* dc, const std::string& testo, const Rettangolo& rettangolo);
