@@ -20,7 +20,7 @@
 #include "gamerun/MediaPreparation.h"
 #include "runservices/RunState.h"
 #include "runservices/Sounds.h"
-#include "input/Guardian.h"
+#include "input/CheatGuardian.h"
 #include "media/AlertMedia.h"
 #include "platform/Clock.h"
 #include "input/KeyboardRoutines.h"

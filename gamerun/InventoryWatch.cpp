@@ -17,6 +17,7 @@
 #include "runservices/GameWindow.h"
 #include "runservices/LoggerClient.h"
 #include "runservices/RunState.h"
+#include "input/CheatGuardian.h"
 #include "input/Guardian.h"
 #include "media/ActionMedia.h"
 #include "platform/Clock.h"

@@ -19,6 +19,7 @@
 #include "runservices/RunState.h"
 #include "gamerun/StartGame.h"
 #include "gamerun/Uninstall.h"
+#include "input/CheatGuardian.h"
 #include "input/Guardian.h"
 #include "media/EmailMedia.h"
 #include "media/ImageSequence.h"

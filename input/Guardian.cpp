@@ -3,12 +3,6 @@
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
 
-// False would say that a cheat was acted on, which stops the media and the
-// game: none was.
-bool RilevaTrucchi() {
-    StampaNonCostruito("RilevaTrucchi");
-    return true;
-}
 void ControllaStopSalvataggio() { StampaNonCostruito("ControllaStopSalvataggio"); }
 int32_t MediaStopSave = -1;
 void ImpostaGuardian() { StampaNonCostruito("ImpostaGuardian"); }
@@ -39,5 +33,3 @@ bool ControllaSavegameBloccati() {
     StampaNonCostruito("ControllaSavegameBloccati");
     return false;
 }
-
-void AggiungiTastoCatturato(std::string&) { StampaNonCostruito("AggiungiTastoCatturato"); }

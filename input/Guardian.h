@@ -2,12 +2,10 @@
 #include <cstdint>
 #include <string>
 
-// The cheat guardian. Least form: no guardian media is watched yet, so no
-// cheat is ever found and nothing is set up for a new level; each check says
-// once that it was not performed.
+// The guardian media: forbidden saving and the cheat watch. Least form:
+// nothing is set up for a new level; each check says once that it was not
+// performed.
 
-// True when no watched cheat word was typed.
-bool RilevaTrucchi();
 void ControllaStopSalvataggio();
 // The CD track of the guardian's stop-save media; -1 none.
 extern int32_t MediaStopSave;
@@ -32,6 +30,3 @@ std::string SintassiGuardianVecchia();
 // Undoes new savegames the guardian keeps frozen; True when none was found
 // (the least form, which looks at none, says False).
 bool ControllaSavegameBloccati();
-// Adds one letter the player typed to the captured ones. Least form: the
-// words are not tested yet.
-void AggiungiTastoCatturato(std::string& lettera);

@@ -14,7 +14,7 @@
 #include "runservices/RunState.h"
 #include "runservices/ScriptDat.h"
 #include "runservices/TombSettings.h"
-#include "input/Guardian.h"
+#include "runservices/CheatCapture.h"
 #include "input/KeyMacros.h"
 #include "runservices/GameControls.h"
 #include "runservices/LoadingState.h"

@@ -5,6 +5,11 @@
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
 
+bool InstallaHookTastiera() {
+    StampaNonCostruito("InstallaHookTastiera");
+    return false;
+}
+
 void SospendiHookTastiera() {
     StampaNonCostruito("SospendiHookTastiera");
     if (HaBit(StatoGioco, HookTastieraAttivo)) ImpostaBit(StatoGioco, HookSospeso);
