@@ -603,6 +603,7 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
 
     for (;;) {
         SegnaTempo();
+        const uint32_t segno = ClockTick();
         if (Modo(ModoInput)) {
             if (!op.Completata && !PassaggioInputSplash(risultato, TestError)) return Termina(st, false);
         } else {
@@ -693,7 +694,16 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
             risultato = false;
             break;
         }
-        AttendiDaSegno(PassoFotogramma);
+        // A running animation may be paced quicker than the loop: the pass
+        // then wakes when its next frame is due.
+        const uint32_t dovuto = TickProssimoFotogrammaSplash();
+        if (!tutteEseguite && op.AnimazioniAbilitate &&
+            static_cast<int32_t>(dovuto - (segno + PassoFotogramma)) < 0) {
+            const int32_t resto = static_cast<int32_t>(dovuto - ClockTick());
+            if (resto > 0) ClockSleep(static_cast<uint32_t>(resto));
+        } else {
+            AttendiDaSegno(PassoFotogramma);
+        }
         if (!RichiestaAbort() && !IsPreviewMode()) {
             // A game that ended took the operation with it.
             if (!op.Completata) risultato = false;

@@ -1,5 +1,6 @@
 #include "media/SplashAnimation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -202,6 +203,14 @@ bool Muovi() {
         if (v != fine[i]) completo = false;
     }
     return completo;
+}
+
+// The tick a step that came due at <adesso> counts from: the one it was due
+// at, so that a late wake-up does not push every later step back; after a
+// whole interval lost the pace starts again from now.
+uint32_t ProssimaScadenza(uint32_t ultimo, int32_t intervallo, uint32_t adesso) {
+    if (intervallo <= 0 || static_cast<int64_t>(adesso - ultimo) >= 2 * static_cast<int64_t>(intervallo)) return adesso;
+    return ultimo + static_cast<uint32_t>(intervallo);
 }
 
 void DisegnaSprite(HDC dc) {
@@ -409,12 +418,12 @@ bool AnimaFrame() {
         StampaLog("Start time for first animation cycle");
     } else {
         const bool passo = static_cast<int64_t>(adesso - s.StepTick) >= s.StepInterval;
-        if (passo) s.StepTick = adesso;
+        if (passo) s.StepTick = ProssimaScadenza(s.StepTick, s.StepInterval, adesso);
         bool cambio = false;
         if (sprite && s.SpriteFrameCount >= 2) {
             cambio = s.SpriteDelay == -1 ? passo : static_cast<int64_t>(adesso - s.SpriteTick) >= s.SpriteDelay;
             if (cambio) {
-                s.SpriteTick = adesso;
+                s.SpriteTick = s.SpriteDelay == -1 ? adesso : ProssimaScadenza(s.SpriteTick, s.SpriteDelay, adesso);
                 if (!s.HoldSpriteFrame) ProssimaImmagine();
             }
         }
@@ -473,6 +482,17 @@ bool AnimaFrame() {
         return true;
     }
     return false;
+}
+
+uint32_t TickProssimoFotogrammaSplash() {
+    const AnimazioneSplashMedia& s = StatoAnimazioneSplash;
+    if (s.FirstCall) return ClockTick();
+    uint32_t dovuto = s.StepTick + static_cast<uint32_t>(std::max(s.StepInterval, 0));
+    if ((s.AnimFlags & AnimazioneSprite) && s.SpriteFrameCount >= 2 && s.SpriteDelay != -1) {
+        const uint32_t immagine = s.SpriteTick + static_cast<uint32_t>(std::max(s.SpriteDelay, 0));
+        if (static_cast<int32_t>(immagine - dovuto) < 0) dovuto = immagine;
+    }
+    return dovuto;
 }
 
 void LiberaAnimazioniSplash() {

@@ -75,6 +75,9 @@ bool ImpostaFontCoverSplash(const std::string& faccia, int32_t altezza);
 bool InitAnimation(int32_t& indice);
 // One step of the current animation; True once it is complete.
 bool AnimaFrame();
+// The tick at which the current animation's next step or picture is due,
+// so that a caller's loop can wake for it.
+uint32_t TickProssimoFotogrammaSplash();
 
 // The work device context onto the cover, at RettCover's size.
 void CopiaSfondoSplash(HDC lavoro, bool aggiorna);

@@ -328,6 +328,29 @@ TEST_F(SplashCover, OnlyAFailedSplashThatMustAbortTheGameWarnsOfIt) {
     StatoGioco &= ~AbortSuErrore;
 }
 
+std::vector<uint32_t> istantiToni;
+
+TEST_F(SplashCover, FramesQuickerThanTheLoopAreDrawnWhenTheyAreDue) {
+    ASSERT_TRUE(ScriviFileProva(cartella_ / "red.bmp", Bmp(Rosso, 10)));
+    MediaCorrente.Duration = 0;
+    // 25 steps in a second, a tone with each.
+    const std::string sprite =
+        "#FLAGS#=32769\r\n#FRAMES#=25\r\n#SOUND_FRAMES#=1\r\n#IMAGE#=red.bmp\r\n#BACK_IMAGE#=~\r\n"
+        "#CYCLE_SECONDS#=1\r\n#ANIMATION_SECONDS#=1\r\n#DELAY_SPRITE_FRAMES#=-1\r\n#SPRITE_FRAMES#=1\r\n"
+        "#RECT_START#=0:0:100:100\r\n#RECT_END#=960:0:1000:100\r\n#RECT_TARGET#=0:0:1000:1000\r\n#TOT_CLIPS#=0\r\n";
+    MediaCorrente.Syntax = Splash(8, 0x2000 | 0x10, "#TOT_ANIMATIONS#=1\r\n" + Sezione("ANIMATION1", sprite));
+    istantiToni.clear();
+    void (*tono)(int32_t, int32_t) = EmettiTono;
+    EmettiTono = [](int32_t, int32_t) { istantiToni.push_back(ClockTick()); };
+    bool escape = true, errore = true;
+    const bool risultato = EseguiSplashScreen(escape, errore);
+    EmettiTono = tono;
+    EXPECT_TRUE(risultato);
+    ASSERT_GE(istantiToni.size(), 25u);
+    for (size_t i = 1; i < istantiToni.size(); ++i) EXPECT_EQ(istantiToni[i] - istantiToni[i - 1], 40u) << i;
+    NullaRestaAcceso();
+}
+
 TEST_F(SplashCover, ASplashOverAFullScreenGameGivesBackWhatItHeld) {
     HeaderMcf.HeaderOptions = 0;
     FuoriGioco = false;

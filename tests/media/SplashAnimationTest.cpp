@@ -220,6 +220,37 @@ TEST_F(AnimazioneSplash, PicturesChangeOnTheirOwnDelayBetweenSteps) {
     EXPECT_TRUE(completa);
 }
 
+TEST_F(AnimazioneSplash, StepsKeepTheirDueTimesWhenTheyAreDrawnLate) {
+    // 40 ms a step, as an animation of 25 frames a second.
+    DatiAnimazione& a = Aggiungi(AnimazioneSprite, {0, 0, 10, 10}, {490, 0, 500, 10}, 50, 2);
+    a.Image = Strip(4);
+    a.SpriteFrames = 4;
+    a.DelaySpriteFrames = 30;
+    ASSERT_TRUE(Inizia(0));
+    EXPECT_EQ(TickProssimoFotogrammaSplash(), ClockTick());  // the first is due at once
+    const uint32_t inizio = ClockTick();
+    AnimaFrame();
+    EXPECT_EQ(TickProssimoFotogrammaSplash(), inizio + 30);  // the picture comes first
+    // Each step drawn 3 ms late: the next is still due on the 40 ms grid.
+    for (uint32_t passo = 1; passo <= 5; ++passo) {
+        ClockAdvance(inizio + 40 * passo + 3 - ClockTick());
+        AnimaFrame();
+        EXPECT_EQ(StatoAnimazioneSplash.CurrentRect.Left, static_cast<int32_t>(10 * passo));
+        EXPECT_EQ(StatoAnimazioneSplash.StepTick, inizio + 40 * passo);
+    }
+    // After a stall of whole steps the pace starts again from the late one,
+    // without a burst of steps to catch up.
+    ClockAdvance(200);
+    const uint32_t tardi = ClockTick();
+    AnimaFrame();
+    EXPECT_EQ(StatoAnimazioneSplash.CurrentRect.Left, 60);
+    EXPECT_EQ(TickProssimoFotogrammaSplash(), tardi + 30);
+    ClockAdvance(30);
+    AnimaFrame();
+    EXPECT_EQ(StatoAnimazioneSplash.CurrentRect.Left, 60);  // a picture, no step
+    EXPECT_EQ(TickProssimoFotogrammaSplash(), tardi + 40);
+}
+
 TEST_F(AnimazioneSplash, LoopsRunAgainDirectlyOrBackwardsUntilTheirTime) {
     struct Caso {
         const char* nome;
