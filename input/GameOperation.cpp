@@ -264,6 +264,9 @@ bool VerificaCaricamento() {
         }
     }
     if (op.InizioCaricamento && !op.FineCaricamento) {
+        // The timer that reads the game's events waits for the operation:
+        // the end of loading is read here, as its start is.
+        if (logger) LeggiLogger();
         if (!logger) {
             op.FineCaricamento = !ControllaCaricamentoLivello(op.LivelloDaCaricare);
         } else if (AttesaFineCaricamentoGioco) {

@@ -14,6 +14,7 @@
 #include "runservices/LoggerClient.h"
 #include "input/GameOperation.h"
 #include "input/KeyMacros.h"
+#include "platform/Clock.h"
 #include "savegames/SavegameCache.h"
 #include "tests/gamerun/GameScript.h"
 #include "tests/savegames/SavegameBytes.h"
@@ -31,7 +32,14 @@ struct Reazioni {
     int livelloCaricato = -1;   // -1: the savegame's own
     bool fineCaricamento = true;
     bool apreInventario = true;
+    // The end of loading comes a second after its start, as a level takes to
+    // load, instead of with it.
+    bool fineDopo = false;
 };
+
+class ProvaOperazione;
+ProvaOperazione* Corrente = nullptr;
+void CALLBACK FineCaricamentoDopo(HWND, UINT, UINT_PTR, DWORD);
 
 class ProvaOperazione : public ProvaGioco {
 protected:
@@ -63,7 +71,11 @@ protected:
         reazioni = r;
         menu = 0;
         invii = tentativi = giu = 0;
+        // A load that takes time runs on the real clock; the logger stand-in
+        // answers no check of its own meanwhile.
+        if (r.fineDopo) ClockUseManual(false);
         Prepara(logger);
+        if (r.fineDopo) UltimaVerificaLogger = ClockTick();
     }
 
     // The cache as the run's start leaves it, then the logger when asked.
@@ -106,8 +118,13 @@ protected:
         const int livello = reazioni.livelloCaricato < 0 ? 1 : reazioni.livelloCaricato;
         if (logger) {
             Registra({Record(LoggerFase::LoadingLevel, 255, 255, PreLoading)});
-            if (reazioni.fineCaricamento)
-                Registra({Record(LoggerFase{}, 255, static_cast<uint8_t>(livello), EndLoading)});
+            livelloDopo = static_cast<uint8_t>(livello);
+            if (reazioni.fineCaricamento && reazioni.fineDopo) {
+                Corrente = this;
+                timerFine = SetTimer(nullptr, 0, 1000, FineCaricamentoDopo);
+            } else if (reazioni.fineCaricamento) {
+                Registra({Record(LoggerFase{}, 255, livelloDopo, EndLoading)});
+            }
         } else {
             // In use past the rest of the Enter macro, so that the check finds it.
             Segui({{FileLivello, livello, 0, reazioni.fineCaricamento ? 1500u : 0xFFFFFFFFu}});
@@ -120,12 +137,25 @@ protected:
         return n;
     }
 
+public:
+    void FineCaricamento() {
+        KillTimer(nullptr, timerFine);
+        Registra({giocoprova::Record(LoggerFase{}, 255, livelloDopo, EndLoading)});
+    }
+
+protected:
     Reazioni reazioni;
+    uint8_t livelloDopo = 0;
+    UINT_PTR timerFine = 0;
     WORD menu = 0;
     int invii = 0;
     int tentativi = 0;
     int giu = 0;
 };
+
+void CALLBACK FineCaricamentoDopo(HWND, UINT, UINT_PTR, DWORD) {
+    if (Corrente) Corrente->FineCaricamento();
+}
 
 TEST_F(ProvaOperazione, ASaveIsSeenByTheNewNumber) {
     struct Caso {
@@ -225,6 +255,8 @@ TEST_F(ProvaOperazione, ALoadIsSeenByItsStartAndEndWithTheLevelForeseen) {
     const std::vector<Caso> casi{
         {"level file", false, {}, true, 1, "Loading operation is complete"},
         {"logger", true, {}, true, 1, "Loading operation is complete"},
+        // While the load is awaited nobody else reads the game's events.
+        {"logger, end later", true, {1, true, -1, true, true, true}, true, 1, "Loading operation is complete"},
         {"other level", true, {1, true, 2}, false, 1,
          "ERROR: it has been loaded a different level than foreseen level. Loaded level=level2.tr4 instead to load "
          "level level1.tr4"},
@@ -236,6 +268,7 @@ TEST_F(ProvaOperazione, ALoadIsSeenByItsStartAndEndWithTheLevelForeseen) {
         SCOPED_TRACE(c.nome);
         NuovoCaso(c.reazioni, c.logger);
         EXPECT_EQ(CaricaUltimoSavegame(), c.riuscito);
+        Corrente = nullptr;
         EXPECT_EQ(OperazioneGioco.LivelloDaCaricare, 1);
         EXPECT_EQ(OperazioneGioco.CdSavegame, 5);
         EXPECT_EQ(Premuti(VK_F6), c.f6);
