@@ -30,6 +30,7 @@
 #include "runservices/RunHooks.h"
 #include "runservices/RunState.h"
 #include "tests/support/GdiObjects.h"
+#include "tools/benchsupport/BenchScreen.h"
 
 namespace {
 
@@ -117,14 +118,7 @@ int main(int argc, char** argv) {
     TombSchermoY = 768;
     HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
 
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = "AlertBenchGame";
-    RegisterClassA(&wc);
-    HWND gioco = CreateWindowExA(0, wc.lpszClassName, "Tomb Raider", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
+    HWND gioco = banco::FinestraGiocoProva("AlertBenchGame", 800, 600);
     FinestraGioco = gioco;
     MostraCoverTopMost();
 

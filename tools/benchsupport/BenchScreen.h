@@ -91,6 +91,19 @@ inline std::string ImmagineTinta(int32_t larghezza, int32_t altezza, COLORREF co
     return ComponiBmp24(larghezza, altezza, pixel);
 }
 
+// A black window of <larghezza> x <altezza> at the screen's origin, titled
+// as the game, for the performers that draw over the game's window.
+inline HWND FinestraGiocoProva(const char* classe, int32_t larghezza, int32_t altezza) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = classe;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, classe, "Tomb Raider", WS_POPUP | WS_VISIBLE, 0, 0, larghezza, altezza, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+}
+
 // Median and maximum of the times measured; -1 for both when none was.
 struct Sintesi {
     double mediana = -1, massimo = -1;

@@ -17,8 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "core/FileUtils.h"
-#include "core/ImageFormats.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
@@ -30,6 +28,8 @@
 #include "runservices/RunHooks.h"
 #include "runservices/RunState.h"
 #include "runservices/Sounds.h"
+#include "tools/benchsupport/BenchProcess.h"
+#include "tools/benchsupport/BenchScreen.h"
 
 namespace {
 
@@ -37,56 +37,27 @@ constexpr int32_t Passi = 250;
 constexpr int32_t Secondi = 10;
 constexpr double Intervallo = 1000.0 * Secondi / Passi;
 
-double Frequenza = 1;
 std::vector<double> Istanti;  // ms of each frame
-double CpuPrimo = 0, CpuUltimo = 0;
+long long CpuPrimo = 0, CpuUltimo = 0;  // us
 
-double Adesso() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / Frequenza;
-}
-
-double SecondiProcessore() {
+// This process's own time needs no walk over its threads, which would cost
+// more than what it measures.
+long long CpuProcesso() {
     FILETIME creato, finito, kernel, utente;
     GetProcessTimes(GetCurrentProcess(), &creato, &finito, &kernel, &utente);
-    auto valore = [](const FILETIME& f) {
-        return static_cast<double>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e7;
-    };
-    return valore(kernel) + valore(utente);
+    return banco::MicrosecondiCpu(kernel, utente);
 }
 
 // The tone of each drawn frame.
 void Fotogramma(int32_t, int32_t) {
-    Istanti.push_back(Adesso());
-    CpuUltimo = SecondiProcessore();
+    Istanti.push_back(static_cast<double>(banco::Microsecondi()) / 1000.0);
+    CpuUltimo = CpuProcesso();
     if (Istanti.size() == 1) CpuPrimo = CpuUltimo;
-}
-
-std::string Bmp(int32_t larghezza, int32_t altezza, COLORREF (*colore)(int32_t x, int32_t y)) {
-    std::string bgr;
-    for (int32_t y = 0; y < altezza; ++y)
-        for (int32_t x = 0; x < larghezza; ++x) {
-            const COLORREF c = colore(x, y);
-            bgr += static_cast<char>(GetBValue(c));
-            bgr += static_cast<char>(GetGValue(c));
-            bgr += static_cast<char>(GetRValue(c));
-        }
-    return ComponiBmp24(larghezza, altezza, bgr);
-}
-
-bool Scrivi(const std::string& percorso, const std::string& dati) {
-    HANDLE h = CreateFileA(percorso.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD scritti = 0;
-    const bool ok = WriteFile(h, dati.data(), static_cast<DWORD>(dati.size()), &scritti, nullptr) && scritti == dati.size();
-    CloseHandle(h);
-    return ok;
 }
 
 std::string Splash() {
     const std::string animazione =
-        "#FLAGS#=" + std::to_string(0x1 | 0x20 | 0x100 | 0x200 | 0x8000) + "\r\n#FRAMES#=" + std::to_string(Passi) +
+        "#FLAGS#=" + std::to_string(0x1 | 0x100 | 0x200 | 0x8000) + "\r\n#FRAMES#=" + std::to_string(Passi) +
         "\r\n#SOUND_FRAMES#=1\r\n#IMAGE#=sprite.bmp\r\n#BACK_IMAGE#=~\r\n#CYCLE_SECONDS#=" + std::to_string(Secondi) +
         "\r\n#ANIMATION_SECONDS#=" + std::to_string(Secondi) +
         "\r\n#DELAY_SPRITE_FRAMES#=-1\r\n#SPRITE_FRAMES#=4\r\n#RECT_START#=0:400:120:560\r\n"
@@ -101,24 +72,14 @@ std::string Splash() {
 
 int main() {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    Frequenza = static_cast<double>(f.QuadPart);
-
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string cartella = std::string(temp) + "splashbench" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(cartella.c_str(), nullptr);
-    // A strip of four pictures on a magenta key, and a picture behind.
+    // A strip of four pictures, and a picture behind.
     const bool fileScritti =
-        Scrivi(cartella + "\\sprite.bmp", Bmp(256, 64,
-                                              [](int32_t x, int32_t y) {
-                                                  const int32_t d = (x % 64 - 32) * (x % 64 - 32) + (y - 32) * (y - 32);
-                                                  return d < 900 ? RGB(60 * (x / 64), 200, 255 - 60 * (x / 64))
-                                                                 : RGB(255, 0, 255);
-                                              })) &&
-        Scrivi(cartella + "\\back.bmp",
-               Bmp(320, 240, [](int32_t x, int32_t y) { return RGB(x * 255 / 320, y * 255 / 240, 90); }));
+        banco::Scrivi(cartella + "\\sprite.bmp", banco::ImmagineTinta(256, 64, RGB(60, 200, 255))) &&
+        banco::Scrivi(cartella + "\\back.bmp", banco::ImmagineTinta(320, 240, RGB(90, 90, 90)));
     if (!fileScritti) {
         std::printf("cannot write the pictures into %s\n", cartella.c_str());
         return 2;
@@ -137,14 +98,7 @@ int main() {
     HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::SharedMode);
     EmettiTono = Fotogramma;
 
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = "SplashBenchGame";
-    RegisterClassA(&wc);
-    HWND gioco = CreateWindowExA(0, wc.lpszClassName, "Tomb Raider", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
+    HWND gioco = banco::FinestraGiocoProva("SplashBenchGame", 800, 600);
     FinestraGioco = gioco;
 
     MediaTrigger m;
@@ -181,7 +135,7 @@ int main() {
     }
     const double durata = Istanti.back() - inizio;
     const double media = durata / static_cast<double>(Istanti.size() - 1);
-    const double processore = durata > 0 ? 100.0 * (CpuUltimo - CpuPrimo) * 1000.0 / durata : 0;
+    const double processore = durata > 0 ? 100.0 * static_cast<double>(CpuUltimo - CpuPrimo) / 1000.0 / durata : 0;
     const bool conteggioBuono = std::labs(static_cast<long>(nei10) - Passi) <= Passi / 50;
     const bool mediaBuona = std::fabs(media - Intervallo) <= Intervallo * 0.02;
     std::printf("Splash animation at %d frames a second in the cover window over a windowed game:\n",
