@@ -8,12 +8,15 @@
 #include "core/MediaSyntax.h"
 #include "core/MediaTrigger.h"
 #include "core/SharedState.h"
+#include "core/TextUtils.h"
+#include "platform/Clock.h"
 #include "runservices/CheatCapture.h"
 #include "runservices/KeyboardHook.h"
 #include "runservices/RunHooks.h"
 #include "runservices/Sounds.h"
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
+#include "savegames/SavegameFile.h"
 #include "savegames/SavegameValues.h"
 
 int32_t FlagGuardian = 1;
@@ -50,21 +53,34 @@ std::string NumeroSavegame(const SavegameBin& immagine) {
     return immagine.substr(OffsetNumeroSavegame, 4);
 }
 
-// The frozen copy back on disk. Each savegame goes through a file beside its
-// slot; a slot the frozen copy lacks is deleted only once all of them are
-// back, so that a failure never leaves the folder with fewer savegames.
+// The frozen copy back on disk, byte for byte as it was read: a damaged
+// savegame goes back damaged rather than not at all. Each goes through a file
+// beside its slot; a slot the frozen copy lacks is deleted only once all of
+// them are back, so that a failure never leaves the folder with fewer
+// savegames.
 bool RipristinaSavegameBloccati() {
-    std::string nonScritti;
+    std::string falliti;
     try {
         CacheSavegame = SavegameCacheBloccata;
-        for (int32_t i = 0; i < CacheSavegame.Count; ++i)
-            CacheSavegame.Entries[static_cast<size_t>(i)].ModificataDaSistema = true;
-        if (ScriviCacheSavegame(true)) return true;
         for (int32_t i = 0; i < CacheSavegame.Count; ++i) {
-            const SavegameCacheEntry& voce = CacheSavegame.Entries[static_cast<size_t>(i)];
-            if (voce.ModificataDaSistema) nonScritti += (nonScritti.empty() ? "" : ", ") + voce.Path;
+            SavegameCacheEntry& voce = CacheSavegame.Entries[static_cast<size_t>(i)];
+            // Unreadable when frozen: its file is left as it is.
+            if (voce.Bytes.empty()) continue;
+            if (SalvaSavegameBin(voce.Path, voce.Bytes, true))
+                voce.ModificataDaSistema = false;
+            else
+                falliti += " " + voce.Path;
         }
-        StampaLog("ERROR while restoring frozen savegames: not written " + nonScritti, true);
+        if (falliti.empty() && !Trim(CartellaTrle).empty()) {
+            for (int32_t n = 0; n < NumSlotSavegame; ++n) {
+                const std::string slot = PercorsoSavegame(n);
+                if (IndiceSavegameCache(CacheSavegame, slot) < 0 && EsisteFile(slot) && !CancellaFile(slot))
+                    falliti += " " + slot;
+            }
+        }
+        CacheSavegame.LastUpdateTick = ClockTick();
+        if (falliti.empty()) return true;
+        StampaLog("ERROR while restoring frozen savegames: not restored" + falliti, true);
     } catch (const std::exception& e) {
         StampaLog(std::string("ERROR while restoring frozen savegames: ") + e.what(), true);
     }

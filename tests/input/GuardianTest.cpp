@@ -93,7 +93,7 @@ protected:
         ClockAdvance(1000);
         ControllaStopSalvataggio();
         ASSERT_TRUE(HaBit(StatoGioco, StopSave));
-        ASSERT_EQ(SavegameCacheBloccata.Count, 2);
+        ASSERT_GE(SavegameCacheBloccata.Count, 2);
         CacheAggiornata = false;
         AzzeraLog();
     }
@@ -367,6 +367,21 @@ TEST_F(ProvaGuardian, NewSavegamesAreUndoneOnDisk) {
     }
 }
 
+TEST_F(ProvaGuardian, ADamagedSavegameGoesBackAsItWasFrozen) {
+    // One byte short, with a checksum that does not add up.
+    std::string danneggiato = Gioco(3, 5).substr(0, 15953);
+    danneggiato[1000] = 'x';
+    ASSERT_TRUE(ScriviFileProva(Slot(3), danneggiato));
+    Congela();
+    Metti(3, 12);
+    Rileggi();
+    EXPECT_TRUE(ControllaSavegameBloccati());
+    EXPECT_EQ(LeggiFileProva(Slot(3)), danneggiato);
+    EXPECT_EQ(LeggiFileProva(Slot(1)), Gioco(1, 11));
+    EXPECT_EQ(NumErroriLog, 0);
+    EXPECT_EQ(Eseguiti, std::vector<int32_t>{7});
+}
+
 TEST_F(ProvaGuardian, FrozenCheckWaitsForARefreshAndTheBackup) {
     Congela();
     // No refresh since the last check: nothing is looked at.
@@ -437,7 +452,7 @@ TEST_F(ProvaGuardian, RestoreThatCannotWriteLeavesWholeSavegamesAndRetries) {
     ASSERT_NE(tenuto, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(ControllaSavegameBloccati());
     CloseHandle(tenuto);
-    EXPECT_TRUE(HaRiga("ERROR while restoring frozen savegames: not written " + Slot(1)));
+    EXPECT_TRUE(HaRiga("ERROR while restoring frozen savegames: not restored " + Slot(1)));
     NumErroriLog = 0;
     // The player's savegame is whole, and nothing was deleted meanwhile.
     EXPECT_EQ(LeggiFileProva(Slot(1)), Gioco(1, 12));
