@@ -219,7 +219,15 @@ bool ControllaSavegameBloccati() {
         for (int32_t i = 0; i < viva.Count && diversa < 0; ++i) {
             const SavegameCacheEntry& v = viva.Entries[static_cast<size_t>(i)];
             const SavegameCacheEntry& b = bloccata.Entries[static_cast<size_t>(i)];
-            if (NumeroSavegame(v.Bytes) != NumeroSavegame(b.Bytes) || v.Path != b.Path) diversa = i;
+            if (v.Path != b.Path) {
+                diversa = i;
+            } else if (b.Bytes.empty()) {
+                // Unreadable when frozen: nothing to put back, and telling
+                // the player on every refresh would not help.
+                continue;
+            } else if (NumeroSavegame(v.Bytes) != NumeroSavegame(b.Bytes)) {
+                diversa = i;
+            }
         }
         if (diversa < 0) return false;
         const SavegameCacheEntry& v = viva.Entries[static_cast<size_t>(diversa)];

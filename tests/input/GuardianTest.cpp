@@ -382,6 +382,27 @@ TEST_F(ProvaGuardian, ADamagedSavegameGoesBackAsItWasFrozen) {
     EXPECT_EQ(Eseguiti, std::vector<int32_t>{7});
 }
 
+TEST_F(ProvaGuardian, ASlotUnreadableWhenFrozenIsLeftToThePlayer) {
+    Metti(2, 12);
+    HANDLE tenuto = CreateFileA(Slot(2).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(tenuto, INVALID_HANDLE_VALUE);
+    Congela();
+    CloseHandle(tenuto);
+    NumErroriLog = 0;
+    Metti(2, 13);
+    Rileggi();
+    EXPECT_FALSE(ControllaSavegameBloccati());
+    EXPECT_EQ(LeggiFileProva(Slot(2)), Gioco(2, 13));
+    // A change elsewhere is undone; that slot keeps its file.
+    Metti(1, 14);
+    Rileggi();
+    EXPECT_TRUE(ControllaSavegameBloccati());
+    EXPECT_EQ(LeggiFileProva(Slot(1)), Gioco(1, 11));
+    EXPECT_EQ(LeggiFileProva(Slot(2)), Gioco(2, 13));
+    EXPECT_EQ(NumErroriLog, 0);
+    EXPECT_EQ(Eseguiti, std::vector<int32_t>{7});
+}
+
 TEST_F(ProvaGuardian, FrozenCheckWaitsForARefreshAndTheBackup) {
     Congela();
     // No refresh since the last check: nothing is looked at.
