@@ -29,7 +29,11 @@ namespace {
 constexpr int32_t EffettoSalvataggioAnnullato = 3;
 
 bool LeggiNumeroGuardian(std::string& testo, const char* tag, int32_t& valore, int32_t codiceMedia) {
-    if (ValoreIntero32(EstraiTag(testo, tag), valore)) return true;
+    int32_t letto = 0;
+    if (ValoreIntero32(EstraiTag(testo, tag), letto)) {
+        valore = letto;
+        return true;
+    }
     StampaLog("ERROR in Guardian media code = " + std::to_string(codiceMedia) + " missing " + tag + " field", true);
     return false;
 }
