@@ -113,7 +113,7 @@ void RaccogliMediaSpeciali() {
         }
         if (m.Options & AntiTrigger) antiTrigger = true;
         if (m.TypeFlags & BitGuardian) {
-            LeggiCodiceGuardian(EstraiSezione(m.Syntax, "GUARDIAN"));
+            LeggiCodiceGuardian(EstraiSezione(m.Syntax, "GUARDIAN"), m.MediaCode);
             if (FlagGuardian & GuardianEreditaTrucchi) ereditaTrucchi = true;
             if (FlagGuardian & GuardianEreditaSalvataggio) ereditaSalvataggio = true;
         }
@@ -630,7 +630,7 @@ void CostruisciTabelleCd() {
     CambiaTabulatoreLog(1);
     for (const MediaTrigger& m : ListaMedia) {
         if (!(m.TypeFlags & BitGuardian) || m.TriggerCd == TriggerCdNessuno) continue;
-        LeggiCodiceGuardian(EstraiSezione(m.Syntax, "GUARDIAN"));
+        LeggiCodiceGuardian(EstraiSezione(m.Syntax, "GUARDIAN"), m.MediaCode);
         if ((FlagGuardian & GuardianEreditaSalvataggio) && (FlagGuardian & GuardianControllaCd)) {
             StampaLog("Found CD = " + std::to_string(m.TriggerCd));
             AggiungiTastoPremuto(m.TriggerCd, ListaCdGuardian, NumCdGuardian, true);
