@@ -97,6 +97,7 @@ enum BitStatoGioco : int32_t {
     GuardiaHelp = 0x40,
     GuardiaWeapons = 0x80,
     HookSospeso = 0x100,
+    ControlloTrucchiSavegame = 0x200,
     ModoTester = 0x800,
     PrimaEsecuzione = 0x1000,
     ComandoInCorso = 0x4000,
