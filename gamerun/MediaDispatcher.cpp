@@ -223,7 +223,7 @@ bool AbilitaWorking(const char* tipo) {
     return true;
 }
 
-bool EseguiGuardian(bool& TestError) {
+bool EseguiGuardian(bool& BreakEscape) {
     StampaLog("Perform Guardian media");
     LeggiCodiceGuardian(EstraiSezione(MediaCorrente.Syntax, "GUARDIAN"));
     if (HaBit(FlagGuardian, GuardianChiudeGioco)) {
@@ -235,7 +235,7 @@ bool EseguiGuardian(bool& TestError) {
         return true;
     }
     StampaLog("ERROR: no operation to perform on direct call", true);
-    TestError = true;
+    BreakEscape = true;
     return false;
 }
 
@@ -476,7 +476,7 @@ bool ShowMedia(bool& BreakEscape, bool& TestError) {
     case TipoSensory:
         return AbilitaWorking("Sensory");
     case TipoGuardian:
-        return EseguiGuardian(TestError);
+        return EseguiGuardian(BreakEscape);
     case TipoEquipment: {
         const bool eseguito = EseguiEquipmentMedia();
         TestError = !eseguito;

@@ -1,35 +1,231 @@
 #include "input/Guardian.h"
 
+#include <exception>
+#include <functional>
+
+#include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
-
-void ControllaStopSalvataggio() { StampaNonCostruito("ControllaStopSalvataggio"); }
-int32_t MediaStopSave = -1;
-void ImpostaGuardian() { StampaNonCostruito("ImpostaGuardian"); }
+#include "core/MediaTrigger.h"
+#include "core/SharedState.h"
+#include "runservices/CheatCapture.h"
+#include "runservices/KeyboardHook.h"
+#include "runservices/RunHooks.h"
+#include "runservices/Sounds.h"
+#include "savegames/SavegameBackup.h"
+#include "savegames/SavegameCache.h"
+#include "savegames/SavegameValues.h"
 
 int32_t FlagGuardian = 1;
 int32_t CodiceGuardian = -1;
+int32_t MediaStopSave = -1;
+int32_t CodiceStopSave = -1;
 
-void LeggiCodiceGuardian(const std::string& sezione) {
-    std::string testo = sezione;
-    int32_t flag = 1;
-    const std::string valore = EstraiTag(testo, "#FLAGS#=");
-    if (!valore.empty() && valore != "~" && !ValoreIntero32(valore, flag)) flag = 1;
-    FlagGuardian = flag;
-    int32_t codice = -1;
-    CodiceGuardian = ValoreIntero32(EstraiTag(testo, "#CODE#="), codice) ? codice : -1;
+namespace {
+
+constexpr int32_t EffettoSalvataggioAnnullato = 3;
+
+bool LeggiNumeroGuardian(std::string& testo, const char* tag, int32_t& valore, int32_t codiceMedia) {
+    if (ValoreIntero32(EstraiTag(testo, tag), valore)) return true;
+    StampaLog("ERROR in Guardian media code = " + std::to_string(codiceMedia) + " missing " + tag + " field", true);
+    return false;
 }
 
-std::string LeggiFlagGuardian() {
+// Each enabled guardian trigger of the current level, or of any level, with
+// its section read into FlagGuardian and CodiceGuardian; False from the
+// visit stops the walk.
+void PerOgniGuardian(const std::function<bool(MediaTrigger&)>& visita) {
+    for (size_t i = 0; i < NumTriggerCaricati() && i < ListaMedia.size(); ++i) {
+        MediaTrigger& t = ListaMedia[i];
+        if (!HaBit(t.TypeFlags, BitGuardian) || HaBit(t.Options, Disabled)) continue;
+        if (t.Level != QualsiasiLivello && t.Level != LivelloCorrente) continue;
+        LeggiCodiceGuardian(EstraiSezione(t.Syntax, "GUARDIAN"), t.MediaCode);
+        if (!visita(t)) return;
+    }
+}
+
+// The save counter at offset 75, as far as the image holds it.
+std::string NumeroSavegame(const SavegameBin& immagine) {
+    if (immagine.size() <= static_cast<size_t>(OffsetNumeroSavegame)) return std::string();
+    return immagine.substr(OffsetNumeroSavegame, 4);
+}
+
+// The frozen copy back on disk. Each savegame goes through a file beside its
+// slot; a slot the frozen copy lacks is deleted only once all of them are
+// back, so that a failure never leaves the folder with fewer savegames.
+bool RipristinaSavegameBloccati() {
+    std::string nonScritti;
+    try {
+        CacheSavegame = SavegameCacheBloccata;
+        for (int32_t i = 0; i < CacheSavegame.Count; ++i)
+            CacheSavegame.Entries[static_cast<size_t>(i)].ModificataDaSistema = true;
+        if (ScriviCacheSavegame(true)) return true;
+        for (int32_t i = 0; i < CacheSavegame.Count; ++i) {
+            const SavegameCacheEntry& voce = CacheSavegame.Entries[static_cast<size_t>(i)];
+            if (voce.ModificataDaSistema) nonScritti += (nonScritti.empty() ? "" : ", ") + voce.Path;
+        }
+        StampaLog("ERROR while restoring frozen savegames: not written " + nonScritti, true);
+    } catch (const std::exception& e) {
+        StampaLog(std::string("ERROR while restoring frozen savegames: ") + e.what(), true);
+    }
+    // The next refresh sees the difference again and retries.
+    AggiornaCacheRichiesto = true;
+    return false;
+}
+
+}  // namespace
+
+bool LeggiCodiceGuardian(const std::string& sezione) { return LeggiCodiceGuardian(sezione, MediaCorrente.MediaCode); }
+
+bool LeggiCodiceGuardian(const std::string& sezione, int32_t codiceMedia) {
+    FlagGuardian = 1;
+    CodiceGuardian = -1;
+    if (sezione.empty()) return true;
+    std::string testo = sezione;
+    return LeggiNumeroGuardian(testo, "#FLAGS#=", FlagGuardian, codiceMedia) &&
+           LeggiNumeroGuardian(testo, "#CODE#=", CodiceGuardian, codiceMedia);
+}
+
+std::string ComponiSintassiGuardian() {
     return "#FLAGS#=" + std::to_string(FlagGuardian) + "\r\n#CODE#=" + std::to_string(CodiceGuardian) + "\r\n";
 }
 
 std::string SintassiGuardianVecchia() {
     FlagGuardian = 1;
-    return LeggiFlagGuardian();
+    return ComponiSintassiGuardian();
+}
+
+void ImpostaGuardian() {
+    if (LivelloCorrente == 0 || HaBit(StatoGioco, NoInheritCheat)) return;
+    const int32_t prima = StatoGioco;
+    TogliBit(StatoGioco, GuardiaDozy | GuardiaGuns | GuardiaHelp | GuardiaWeapons | ControlloTrucchiSavegame);
+    // A watch is announced once, when it starts.
+    const auto guarda = [prima](int32_t bit, const char* riga) {
+        const bool nuovo = !HaBit(prima, bit) && !HaBit(StatoGioco, bit);
+        ImpostaBit(StatoGioco, bit);
+        if (nuovo) StampaLog(riga);
+        return nuovo;
+    };
+    PerOgniGuardian([&guarda](MediaTrigger&) {
+        if (!HaBit(FlagGuardian, GuardianEreditaTrucchi)) return true;
+        if (HaBit(FlagGuardian, GuardianControllaSavegame))
+            guarda(ControlloTrucchiSavegame, "Enable parsing savegames for cheats");
+        if (HaBit(FlagGuardian, GuardianTruccoVolo)) {
+            CodiceDozy = CodiceGuardian;
+            if (guarda(GuardiaDozy, "Inherit Fly cheat mode")) InstallaHookTastiera();
+        }
+        if (HaBit(FlagGuardian, GuardianTruccoMedikit)) {
+            CodiceGuns = CodiceGuardian;
+            guarda(GuardiaGuns, "Inherit unlimited medipacks cheat mode");
+        }
+        if (HaBit(FlagGuardian, GuardianTruccoLivello)) {
+            CodiceHelp = CodiceGuardian;
+            guarda(GuardiaHelp, "Inherit Skip Level cheat mode");
+        }
+        if (HaBit(FlagGuardian, GuardianTruccoArmi)) {
+            CodiceWeapons = CodiceGuardian;
+            guarda(GuardiaWeapons, "Inherit WEAPONS cheat mode");
+        }
+        return true;
+    });
+    struct Tolto {
+        int32_t bit;
+        const char* riga;
+    };
+    static constexpr Tolto tolti[] = {
+        {GuardiaDozy, "Allow fly cheat"},
+        {GuardiaGuns, "Allow unlimited medipacks cheat"},
+        {GuardiaHelp, "Allow skip level cheat"},
+        {GuardiaWeapons, "Allow all weapons cheat"},
+        {ControlloTrucchiSavegame, "Disable parsing savegames for cheats"},
+    };
+    for (const Tolto& t : tolti)
+        if (HaBit(prima, t.bit) && !HaBit(StatoGioco, t.bit)) StampaLog(t.riga);
+    if (!HaBit(StatoGioco, GuardiaDozy)) RimuoviHookTastiera();
+}
+
+void ControllaStopSalvataggio() {
+    if (HaBit(StatoGioco, NoInheritSave)) return;
+    const int32_t prima = StatoGioco;
+    TogliBit(StatoGioco, StopSave);
+    StampaLog("Check for stop saving operation");
+    bool deciso = false;
+    PerOgniGuardian([&deciso](MediaTrigger& t) {
+        if (!HaBit(FlagGuardian, GuardianEreditaSalvataggio)) return true;
+        if (HaBit(FlagGuardian, GuardianControllaCd)) {
+            if (!IsFileOccupato(t.TriggerCd, FileTracciaCd, false)) {
+                MediaStopSave = -1;
+                // Its track will sound again: the trigger may fire again.
+                if (HaBit(t.Options, AlreadyShown)) {
+                    StampaLog("Remove [Already played] flag for media code = " + std::to_string(t.MediaCode));
+                    TogliBit(t.Options, AlreadyShown);
+                }
+                return true;
+            }
+            MediaStopSave = t.TriggerCd;
+        }
+        deciso = true;
+        return false;
+    });
+    if (deciso) {
+        ImpostaBit(StatoGioco, StopSave);
+        CodiceStopSave = CodiceGuardian;
+        if (!HaBit(prima, StopSave)) {
+            StampaLog("Inherit save the game operation");
+            CambiaStopSave(true);
+        }
+    } else if (HaBit(prima, StopSave)) {
+        StampaLog("Enable save the game operation");
+        CambiaStopSave(false);
+    }
+}
+
+void CambiaStopSave(bool on) {
+    StampaLog(std::string("ChangeStopSave=") + (on ? "True" : "False"));
+    if (!on) return;
+    AggiornaCacheSavegame(1000);
+    SavegameCacheBloccata = CacheSavegame;
 }
 
 bool ControllaSavegameBloccati() {
-    StampaNonCostruito("ControllaSavegameBloccati");
-    return false;
+    if (!HaBit(StatoGioco, StopSave) || !CacheAggiornata) return false;
+    if (HaBit(RequisitiSequenza, RichiedeBackupSavegame)) {
+        StampaLog("WARNING: ignore check for frozen savegame because [backup savegames] is enabled");
+        return false;
+    }
+    CacheAggiornata = false;
+    const SavegameCache& viva = CacheSavegame;
+    const SavegameCache& bloccata = SavegameCacheBloccata;
+    if (viva.Count == bloccata.Count) {
+        int32_t diversa = -1;
+        // A savegame gone from one slot and written into another keeps the
+        // count: the slot tells it as well as the number.
+        for (int32_t i = 0; i < viva.Count && diversa < 0; ++i) {
+            const SavegameCacheEntry& v = viva.Entries[static_cast<size_t>(i)];
+            const SavegameCacheEntry& b = bloccata.Entries[static_cast<size_t>(i)];
+            if (NumeroSavegame(v.Bytes) != NumeroSavegame(b.Bytes) || v.Path != b.Path) diversa = i;
+        }
+        if (diversa < 0) return false;
+        const SavegameCacheEntry& v = viva.Entries[static_cast<size_t>(diversa)];
+        const SavegameCacheEntry& b = bloccata.Entries[static_cast<size_t>(diversa)];
+        StampaLog("Detected new savegame: " + DescrizioneSavegameBin(v.Path, v.Bytes) + " different than: " +
+                  DescrizioneSavegameBin(b.Path, b.Bytes) +
+                  " while [save the game] operation is inherited: restore blocked savegames");
+    } else {
+        StampaLog("Detected new savegame while [save the game] operation is inherited: restore blocked savegames");
+    }
+    if (!RipristinaSavegameBloccati()) return false;
+    // The player hears it whatever text format the last media left.
+    SuonaEffetto(EffettoSalvataggioAnnullato, true, false);
+    if (CodiceStopSave != -1) {
+        if (!HaBit(ModificheAvvio, AlertInCorso) && !HaBit(ModificheAvvio, SplashAttivo)) {
+            StampaLog("Guardian requires to perform media code " + std::to_string(CodiceStopSave));
+            bool errore = false;
+            Ganci.EseguiMediaCode(CodiceStopSave, errore);
+        } else {
+            StampaLog("Cann't perform media code " + std::to_string(CodiceStopSave) +
+                      " because an alert or splash media is in progress");
+        }
+    }
+    return true;
 }

@@ -201,7 +201,7 @@ TEST_F(SintassiMedia, ConvertedGuardianTakesFlagOneAndTheCurrentCode) {
     EXPECT_EQ(SintassiGuardianVecchia(), "#FLAGS#=1\r\n#CODE#=7\r\n");
     EXPECT_EQ(FlagGuardian, 1);
     LeggiCodiceGuardian("");
-    EXPECT_EQ(LeggiFlagGuardian(), "#FLAGS#=1\r\n#CODE#=-1\r\n");
+    EXPECT_EQ(ComponiSintassiGuardian(), "#FLAGS#=1\r\n#CODE#=-1\r\n");
     FlagGuardian = flag;
     CodiceGuardian = codice;
 }
