@@ -47,6 +47,7 @@ bool InstallaHookTastiera() {
 }
 
 void RimuoviHookTastiera() {
+    if (!HandleHookTastiera && !HaBit(StatoGioco, HookSospeso)) return;
     if (HandleHookTastiera) {
         StampaLog("Removed keyboard hook");
         UnhookWindowsHookEx(static_cast<HHOOK>(HandleHookTastiera));
