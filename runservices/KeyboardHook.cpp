@@ -47,12 +47,11 @@ bool InstallaHookTastiera() {
 }
 
 void RimuoviHookTastiera() {
-    if (!HandleHookTastiera && !HaBit(StatoGioco, HookSospeso)) return;
-    if (HandleHookTastiera) {
-        StampaLog("Removed keyboard hook");
-        UnhookWindowsHookEx(static_cast<HHOOK>(HandleHookTastiera));
-        HandleHookTastiera = nullptr;
-    }
+    const bool installato = HandleHookTastiera || HaBit(StatoGioco, HookTastieraAttivo);
+    if (!installato && !HaBit(StatoGioco, HookSospeso)) return;
+    if (installato) StampaLog("Removed keyboard hook");
+    if (HandleHookTastiera) UnhookWindowsHookEx(static_cast<HHOOK>(HandleHookTastiera));
+    HandleHookTastiera = nullptr;
     TogliBit(StatoGioco, HookTastieraAttivo);
     TogliBit(StatoGioco, HookSospeso);
     TastiCatturati.clear();

@@ -32,6 +32,8 @@ class ProvaGuardian : public ProvaGioco {
 protected:
     void SetUp() override {
         ProvaGioco::SetUp();
+        // The beeps' lengths follow the family; earlier tests leave NT set.
+        SistemaNT = false;
         FuoriGioco = false;
         LivelloCorrente = 1;
         StatoGioco = 0;
