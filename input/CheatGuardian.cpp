@@ -33,6 +33,15 @@ void AvvisaGiocatore(int32_t codice) {
     }
 }
 
+// The author's media, then the game closes; the capture starts over.
+void ChiudiPerTrucco(int32_t codice) {
+    TastiCatturati.clear();
+    AvvisaGiocatore(codice);
+    ChiudiGioco();
+    TruccoRilevato.clear();
+    TastiCatturati.clear();
+}
+
 bool Occupato(int32_t numero, bool numerico, const std::string& percorso) {
     // The logger's answer is about the inventory: a deletion needs the file's.
     return numerico ? IsFileOccupato(numero, FileSavegame, true) : EsisteFileOpenFile(percorso);
@@ -105,11 +114,7 @@ bool RilevaTrucchi() {
             if (HaBit(StatoGioco, ControlloTrucchiSavegame) && ParseSavegameXCheats()) return false;
             return true;
         }
-        TastiCatturati.clear();
-        AvvisaGiocatore(codice);
-        ChiudiGioco();
-        TruccoRilevato.clear();
-        TastiCatturati.clear();
+        ChiudiPerTrucco(codice);
         return false;
     } catch (const std::exception& e) {
         StampaLog(std::string("ERROR in RilevaTrucchi() : ") + e.what(), true);
@@ -149,10 +154,7 @@ bool ParseSavegameXCheats() {
         if (rimossi == 0) return false;
         AggiornaCacheRichiesto = true;
         AggiornaCacheSavegame(0);
-        AvvisaGiocatore(codice);
-        ChiudiGioco();
-        TruccoRilevato.clear();
-        TastiCatturati.clear();
+        ChiudiPerTrucco(codice);
         return true;
     } catch (const std::exception& e) {
         StampaLog(std::string("ERROR in ParseSavegameXCheats() : ") + e.what(), true);
