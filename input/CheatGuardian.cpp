@@ -1,12 +1,163 @@
 #include "input/CheatGuardian.h"
 
-#include "core/MediaLog.h"
+#include <exception>
 
-// False would say that a cheat was acted on, which stops the media and the
-// game: none was.
-bool RilevaTrucchi() {
-    StampaNonCostruito("RilevaTrucchi");
+#include "core/FileUtils.h"
+#include "core/MediaLog.h"
+#include "core/SharedState.h"
+#include "core/TextUtils.h"
+#include "platform/Clock.h"
+#include "platform/Forms.h"
+#include "runservices/CheatCapture.h"
+#include "runservices/GameWindow.h"
+#include "runservices/RunHooks.h"
+#include "runservices/RunState.h"
+#include "savegames/SavegameCache.h"
+#include "savegames/SavegameValues.h"
+
+namespace {
+
+constexpr int32_t OffsetMedipack = 400;
+constexpr int32_t OffsetMunizioni = 408;
+
+// The author's media, unless an alert or a splash holds the screen.
+void AvvisaGiocatore(int32_t codice) {
+    if (codice == -1) return;
+    if (!HaBit(ModificheAvvio, AlertInCorso) && !HaBit(ModificheAvvio, SplashAttivo)) {
+        StampaLog("Perform media to notify player");
+        bool errore = false;
+        Ganci.EseguiMediaCode(codice, errore);
+    } else {
+        StampaLog("WARNING: it's impossible to show media code " + std::to_string(codice) +
+                  " because a media or splash alert is in progress");
+    }
+}
+
+// The author's media, then the game closes; the capture starts over.
+void ChiudiPerTrucco(int32_t codice) {
+    TastiCatturati.clear();
+    AvvisaGiocatore(codice);
+    ChiudiGioco();
+    TruccoRilevato.clear();
+    TastiCatturati.clear();
+}
+
+bool Occupato(int32_t numero, bool numerico, const std::string& percorso) {
+    // The logger's answer is about the inventory: a deletion needs the file's.
+    return numerico ? IsFileOccupato(numero, FileSavegame, true) : EsisteFileOpenFile(percorso);
+}
+
+// True when the file is gone: removed now, or already by an earlier check.
+bool RimuoviSavegame(int32_t numero, bool numerico, const std::string& percorso) {
+    if (!EsisteFile(percorso)) return true;
+    const uint32_t inizio = ClockTick();
+    while (Occupato(numero, numerico, percorso)) {
+        if (ClockTick() - inizio >= AttesaSavegameOccupato) {
+            StampaLog("WARNING: savegame still in use by the game after " + std::to_string(AttesaSavegameOccupato) +
+                      " ms: not removed " + percorso);
+            return false;
+        }
+        DoEvents();
+        ClockSleep(PassoAttesaSavegame);
+    }
+    if (CancellaFile(percorso) || !EsisteFile(percorso)) return true;
+    StampaLog("ERROR: cannot remove savegame " + percorso, true);
+    return false;
+}
+
+bool NumeroEstensione(const std::string& percorso, int32_t& numero) {
+    const std::string estensione = EstensioneFile(NomeFileDaPercorso(percorso));
+    const std::string cifre = estensione.empty() ? std::string() : estensione.substr(1);
+    numero = 0;
+    if (cifre.empty() || cifre.size() > 9 || cifre.find_first_not_of("0123456789") != std::string::npos) return false;
+    numero = std::stoi(cifre);
     return true;
 }
 
-void ParseSavegameXCheats() { StampaNonCostruito("ParseSavegameXCheats"); }
+}  // namespace
+
+int32_t EstensioneSavegame(const std::string& percorso) {
+    int32_t numero = 0;
+    if (!NumeroEstensione(percorso, numero))
+        StampaLog("WARNING: not numeric extension for savegame: " + percorso);
+    return numero;
+}
+
+bool RilevaTrucchi() {
+    try {
+        if (HaBit(StatoGioco, NoInheritCheat)) return true;
+        struct Parola {
+            const char* parola;
+            int32_t bit;
+            const char* messaggio;
+            int32_t codice;
+        };
+        const Parola parole[] = {
+            {"DOZY", GuardiaDozy, "Detected an attempt to enable Fly Cheat", CodiceDozy},
+            {"GUNS", GuardiaGuns, "Detected an attempt to enable unlimited medipacks cheat", CodiceGuns},
+            {"HELP", GuardiaHelp, "Detected an attempt to enable skip level cheat", CodiceHelp},
+            {"WEAPONS", GuardiaWeapons, "Detected an attempt to enable All weapons cheat", CodiceWeapons},
+        };
+        const std::string trovato = MaiuscoloAscii(TruccoRilevato);
+        bool colto = false;
+        int32_t codice = -1;
+        for (const Parola& p : parole) {
+            if (!HaBit(StatoGioco, p.bit) || trovato != p.parola) continue;
+            StampaLog(p.messaggio);
+            codice = p.codice;
+            colto = true;
+        }
+        if (!colto) {
+            // A word of a watch lifted since it was typed would block the
+            // capture for the rest of the run.
+            TruccoRilevato.clear();
+            if (HaBit(StatoGioco, ControlloTrucchiSavegame) && ParseSavegameXCheats()) return false;
+            return true;
+        }
+        ChiudiPerTrucco(codice);
+        return false;
+    } catch (const std::exception& e) {
+        StampaLog(std::string("ERROR in RilevaTrucchi() : ") + e.what(), true);
+        return true;
+    }
+}
+
+bool ParseSavegameXCheats() {
+    try {
+        AggiornaCacheSavegame(2000);
+        int32_t codice = -1;
+        int32_t rimossi = 0;
+        // The images stay as read: the refresh after a deletion must not
+        // move the entries under the walk.
+        const SavegameCache cache = CacheSavegame;
+        const int32_t quanti = cache.Count < MaxSavegameCache ? cache.Count : MaxSavegameCache;
+        for (int32_t i = 0; i < quanti; ++i) {
+            const SavegameCacheEntry& voce = cache.Entries[static_cast<size_t>(i)];
+            int32_t numero = 0;
+            const bool numerico = NumeroEstensione(voce.Path, numero);
+            if (!numerico) numero = EstensioneSavegame(voce.Path);
+            bool tolto = false;
+            auto rileva = [&](const char* testo, int32_t codiceControllo) {
+                StampaLog("Detected " + DescrizioneSavegameBin(voce.Path, voce.Bytes) + testo);
+                if (!RimuoviSavegame(numero, numerico, voce.Path)) return;
+                if (!tolto) ++rimossi;
+                tolto = true;
+                codice = codiceControllo;
+            };
+            if (HaBit(StatoGioco, GuardiaGuns) && LeggiValore(voce.Bytes, OffsetMedipack, 2) == -1)
+                rileva(" with unlimited medipacks: remove it", CodiceGuns);
+            if (HaBit(StatoGioco, GuardiaWeapons) && !tolto && LeggiValore(voce.Bytes, OffsetMunizioni, 2) == -1)
+                rileva(" with unlimited ammo: remove it", CodiceWeapons);
+            if (LeggiValore(voce.Bytes, OffsetMarcaEditor, 1) != 0)
+                rileva(" alterated by savegame editor: remove it", CodiceWeapons != -1 ? CodiceWeapons : codice);
+        }
+        if (rimossi == 0) return false;
+        AggiornaCacheRichiesto = true;
+        AggiornaCacheSavegame(0);
+        ChiudiPerTrucco(codice);
+        return true;
+    } catch (const std::exception& e) {
+        StampaLog(std::string("ERROR in ParseSavegameXCheats() : ") + e.what(), true);
+        return false;
+    }
+}

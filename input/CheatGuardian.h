@@ -1,8 +1,18 @@
 #pragma once
 // The cheat guardian: acts on a cheat word the player typed, and on the
-// traces of cheats and editors in the savegames. Least form: nothing is
-// found yet; each check says once that it was not performed.
+// traces of cheats and editors in the savegames.
+#include <cstdint>
+#include <string>
 
-// True when no watched cheat was acted on.
+// How long the guardian waits for the game to let a cheated savegame go
+// before it leaves the file for its next look.
+constexpr uint32_t AttesaSavegameOccupato = 10000;
+constexpr uint32_t PassoAttesaSavegame = 100;
+
+// True when no watched cheat was acted on; False once the game was closed.
 bool RilevaTrucchi();
-void ParseSavegameXCheats();
+// Removes the savegames with cheat or editor traces; True when it removed
+// one and closed the game.
+bool ParseSavegameXCheats();
+// The number the savegame's extension gives; 0 when it is not a number.
+int32_t EstensioneSavegame(const std::string& percorso);

@@ -14,6 +14,21 @@ extern std::string TruccoRilevato;
 // The media code performed when each word is found; -1 none.
 extern int32_t CodiceDozy, CodiceGuns, CodiceHelp, CodiceWeapons;
 
-// Adds one letter the player typed to the captured ones. Least form: the
-// words are not tested yet.
+// Letters further apart than this start a new word.
+constexpr uint32_t PausaMassimaTasti = 2000;
+constexpr size_t MaxTastiCatturati = 7;
+// The key-down message, as both hooks report it.
+constexpr uint32_t MessaggioTastoGiu = 0x100;
+
+// Adds one letter the player typed and tests the watched words.
 void AggiungiTastoCatturato(std::string& lettera);
+// Tests the captured letters against every watched word.
+void ControllaTastiGuardian();
+// The inventory's words: found when <soglia> of the word's letters were typed.
+void VerificaTruccoTasti(const std::string& parola, int32_t soglia);
+// What both hook procedures pass on: a key-down of a letter while nothing is
+// shown over the game and the game is not in its inventory or hung. True
+// when the letter was taken.
+bool CatturaTastoHook(uint32_t messaggio, uint32_t tasto);
+// A new run forgets the letters, the word found and the notify codes.
+void AzzeraCatturaTasti();

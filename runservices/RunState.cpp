@@ -1,5 +1,7 @@
 #include "runservices/RunState.h"
 
+#include "runservices/CheatCapture.h"
+
 bool TimerAbilitato = false;
 bool AggiornaCacheRichiesto = true;
 bool AttesaCaricamentoIniziale = false;
@@ -43,6 +45,7 @@ void AzzeraStatoRun() {
     FinestraGioco = nullptr;
     TickUltimoTimer = 0;
     IndiceEmailFinale = -1;
+    AzzeraCatturaTasti();
 }
 
 int32_t LarghezzaRichiesta = 0, AltezzaRichiesta = 0;

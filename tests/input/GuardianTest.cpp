@@ -33,6 +33,8 @@ protected:
     void SetUp() override {
         ProvaGioco::SetUp();
         StatoGuardianIniziale();
+        // The beeps' lengths follow the family; earlier tests leave NT set.
+        SistemaNT = false;
         FuoriGioco = false;
         LivelloCorrente = 1;
         Eseguiti.clear();

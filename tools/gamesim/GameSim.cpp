@@ -45,6 +45,8 @@
 //                       loads
 //   level <n>           the level being played, stored in the saves
 //   savekeys on|off     whether the save and load keys are obeyed (on)
+//   keyclock on|off     whether each key-down is preceded by a clock line
+//                       "key clock" (off), for benches of key latency
 //   peek <offset> <n>   logs "peek <offset> <hex>": n bytes of its own
 //                       executable file at offset
 //   stay                do not end after the "WinClose" record
@@ -116,6 +118,7 @@ Schermata Menu = Schermata::Nessuna;
 int InvioNelMenu = 0;
 bool NuovoSlot = false;
 bool TastiSalvataggio = true;
+bool OrologioTasti = false;
 bool AzionePendente = false;
 std::vector<std::string> Livelli;
 int LivelloAttuale = 0;
@@ -343,6 +346,8 @@ LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM wp, LPARAM lp) {
             char riga[80];
             std::snprintf(riga, sizeof riga, "key %s vk %u scan %u%s", giu ? "down" : "up", static_cast<unsigned>(wp),
                           scan, (lp & (1 << 24)) ? " extended" : "");
+            // The moment it came, before the log's own write.
+            if (giu && OrologioTasti) ScriviOrologio("key");
             Scrivi(riga);
             if (giu) TastoMenu(static_cast<unsigned>(wp), scan);
             // Scan codes as well as keys: the keys may come as scan codes only.
@@ -726,6 +731,9 @@ void Esegui(const std::string& riga) {
     } else if (comando == "savekeys") {
         TastiSalvataggio = argomento != "off";
         Scrivi(std::string("savekeys ") + (TastiSalvataggio ? "on" : "off"));
+    } else if (comando == "keyclock") {
+        OrologioTasti = argomento == "on";
+        Scrivi(std::string("keyclock ") + (OrologioTasti ? "on" : "off"));
     } else if (comando == "peek") {
         // The bytes of its own executable as the file holds them now.
         unsigned long offset = 0, n = 0;
