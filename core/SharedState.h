@@ -135,6 +135,9 @@ enum BitRequisitiMedia : int32_t {
 enum BitStatoSequenza : int32_t {
     StandByAttivo = 0x1,
     PartitaSalvata = 0x2,
+    // An equipment media of the sequence has done its work: the game must
+    // load what it changed.
+    EquipmentEseguito = 0x4,
     CaricamentoAnnullato = 0x8,
     MonitorSpento = 0x10,
     SchermoCatturato = 0x20,

@@ -277,7 +277,9 @@ int32_t RequisitiMedia(const MediaTrigger& media) {
         break;
     case TipoEquipment:
     case TipoCheck: {
-        LeggiEquipmentChunk(EstraiSezione(media.Syntax, "EQUIPMENT"));
+        // A list that cannot be read fails before it touches the game:
+        // nothing to save for it, nor to load back.
+        if (!LeggiEquipmentChunk(EstraiSezione(media.Syntax, "EQUIPMENT"))) break;
         const uint8_t flag = EquipmentHeader.Flags;
         if (flag & EquipBackupSavegame) backup = true;
         if (!(flag & EquipSenzaSalvataggio)) salva = true;
@@ -480,6 +482,15 @@ bool ShowMedia(bool& BreakEscape, bool& TestError) {
     case TipoEquipment: {
         const bool eseguito = EseguiEquipmentMedia();
         TestError = !eseguito;
+        if (eseguito) {
+            ImpostaBit(StatoSequenza, EquipmentEseguito);
+        } else if (HaBit(RequisitiSequenza, RichiedeCaricamentoFinale) &&
+                   !HaBit(StatoSequenza, EquipmentEseguito | CaricamentoAnnullato)) {
+            // The savegame is as the game saved it: loading it back would
+            // only throw the player out of the game for nothing.
+            StampaLog("Removing request for loading last savegame");
+            ImpostaBit(StatoSequenza, CaricamentoAnnullato);
+        }
         return eseguito;
     }
     case TipoMovie:

@@ -354,6 +354,49 @@ TEST_F(Dispatcher, FailureEndsTheListAndClosesTheGameOnceWhenAsked) {
     EXPECT_EQ(ProcessoGioco.hProcess, reinterpret_cast<void*>(1));
 }
 
+// The game is saved before an equipment media and loaded back after it, so
+// that it takes the changed savegame; a list that changed nothing must not
+// throw the player back to a load.
+TEST_F(Dispatcher, AFailedEquipmentMediaIsNotLoadedBack) {
+    const std::string fallisce =
+        "<EQUIPMENT>#FLAGS#=0\r\n#MEDIA_TRUE#=-1\r\n#MEDIA_FALSE#=-1\r\n#TOT_RECORDS#=1\r\n<RECORD1>"
+        "#COMMAND_TYPE#=14\r\n#PREVIOUS_OPERATOR#=0\r\n#VALUE#=-1\r\n<END_RECORD1><END_EQUIPMENT>";
+    const std::string illeggibile = "<EQUIPMENT>#FLAGS#=0\r\n#TOT_RECORDS#=99999\r\n<END_EQUIPMENT>";
+    struct Caso {
+        const char* nome;
+        std::vector<std::string> liste;  // one equipment media each, in order
+        bool salva;
+        bool carica;
+    };
+    const Caso casi[] = {
+        {"a list that works", {""}, true, true},
+        {"a command that fails", {fallisce}, true, false},
+        {"a list that cannot be read", {illeggibile}, false, false},
+        // What the first changed must still reach the game.
+        {"one that works, then one that fails", {"", fallisce}, true, true},
+    };
+    SalvataggioPartita = [] { return true; };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        std::vector<MediaTrigger> media;
+        std::vector<int32_t> indici;
+        for (const std::string& lista : c.liste) {
+            media.push_back(Media(static_cast<int32_t>(media.size()) + 1, BitEquipment));
+            media.back().Syntax = lista;
+            indici.push_back(static_cast<int32_t>(indici.size()));
+        }
+        Lista(media);
+        StatoSequenza = 0;
+        RequisitiSequenza = 0;
+        AzzeraLog();
+        InitGlobalSequence();
+        bool errore = false;
+        Esegui(indici, errore);
+        EXPECT_EQ(HaRiga("Save the game"), c.salva);
+        EXPECT_EQ(HaRiga("Load last savegame"), c.carica);
+    }
+}
+
 TEST_F(Dispatcher, UnknownCodeTouchesNoSequence) {
     Lista({Media(1, BitAction)});
     LivelloAnnidamento = 0;
