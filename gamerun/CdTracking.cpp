@@ -108,6 +108,39 @@ bool AttendiCdSenzaLogger() {
     }
 }
 
+// The answers that let the media go on, while a pass of the tick shares them.
+struct Sguardo {
+    int32_t cd;
+    bool ignoraTitoli;
+    uint32_t tick;
+};
+bool SguardoAperto = false;
+std::vector<Sguardo> Sguardi;
+// Under the pause between two checks of a sensory media, so that each of
+// its checks looks anew.
+constexpr uint32_t DurataSguardo = 100;
+
+// Only the tick's own pass shares: the media it performs look for themselves.
+bool SguardoUsabile() { return SguardoAperto && LivelloAnnidamento == 0; }
+
+bool SguardoValido(int32_t cd, bool ignoraTitoli) {
+    if (!SguardoUsabile()) return false;
+    const uint32_t adesso = ClockTick();
+    for (const Sguardo& s : Sguardi)
+        if (s.cd == cd && s.ignoraTitoli == ignoraTitoli && adesso - s.tick < DurataSguardo) return true;
+    return false;
+}
+
+void RicordaSguardo(int32_t cd, bool ignoraTitoli) {
+    if (!SguardoUsabile()) return;
+    for (Sguardo& s : Sguardi)
+        if (s.cd == cd && s.ignoraTitoli == ignoraTitoli) {
+            s.tick = ClockTick();
+            return;
+        }
+    Sguardi.push_back({cd, ignoraTitoli, ClockTick()});
+}
+
 void SegnalaTester() {
     if (!TastiPremuti(VK_SHIFT, VK_F8)) return;
     if (SuoniLoggerUsabili()) {
@@ -118,20 +151,8 @@ void SegnalaTester() {
     StampaLog("WARNING: tester signals a BUG in this moment");
 }
 
-}  // namespace
-
-bool IsCdTitoliInCorso() {
-    if (CdTitoli == -1 || OpzioneHeaderAttiva(OpzioneHeader::IgnoreStartCd)) return false;
-    if (!TracciaInCorso(CdTitoli)) return false;
-    LivelloCorrente = 0;
-    return true;
-}
-
-int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
-    TogliBit(ModificheAvvio, TempoInventarioInCorso);
-    BreakFlag = false;
-    SegnalaTester();
-
+// Steps 3 to 8 of a look: what the game answers.
+int32_t GuardaGioco(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
     if (!RichiestaAbort()) {
         RimuoviFlagWorking();
         BreakFlag = true;
@@ -165,6 +186,42 @@ int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
     }
     return tempoInventario;
 }
+
+}  // namespace
+
+bool IsCdTitoliInCorso() {
+    if (CdTitoli == -1 || OpzioneHeaderAttiva(OpzioneHeader::IgnoreStartCd)) return false;
+    if (!TracciaInCorso(CdTitoli)) return false;
+    LivelloCorrente = 0;
+    return true;
+}
+
+SguardoCondiviso::SguardoCondiviso() {
+    Sguardi.clear();
+    SguardoAperto = true;
+}
+
+SguardoCondiviso::~SguardoCondiviso() {
+    SguardoAperto = false;
+    Sguardi.clear();
+}
+
+void DimenticaSguardoCondiviso() { Sguardi.clear(); }
+
+int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
+    TogliBit(ModificheAvvio, TempoInventarioInCorso);
+    BreakFlag = false;
+    SegnalaTester();
+    if (SguardoValido(cd, IgnoraTitoli)) return 0;
+    const int32_t esito = GuardaGioco(BreakFlag, cd, IgnoraTitoli);
+    if (BreakFlag)
+        Sguardi.clear();
+    // An inventory left meanwhile is not the answer of a later look.
+    else if (esito == 0 && !HaBit(ModificheAvvio, TempoInventarioInCorso))
+        RicordaSguardo(cd, IgnoraTitoli);
+    return esito;
+}
+
 
 void ControllaStartCd() {
     for (;;) {

@@ -16,6 +16,7 @@
 #include "runservices/GameFocus.h"
 #include "runservices/GameWindow.h"
 #include "runservices/RunState.h"
+#include "gamerun/CdTracking.h"
 #include "gamerun/Screenshots.h"
 #include "gamerun/TimerTick.h"
 #include "input/Guardian.h"
@@ -338,6 +339,7 @@ bool EseguiMediaCode(int32_t codice, bool& TestError) {
 }
 
 bool EseguiListaMedia(const std::vector<int32_t>& indici, int32_t conteggio, bool& TestError) {
+    DimenticaSguardoCondiviso();
     TestError = false;
     const int32_t numero = std::clamp<int32_t>(conteggio, 0, static_cast<int32_t>(indici.size()));
     for (int32_t i = 0; i < numero; ++i) {

@@ -210,6 +210,7 @@ void EseguiTriggerScelti(const std::vector<int32_t>& scelti) {
 
 void MediaWorking() {
     if (HaBit(StatoSequenza, StandByAttivo)) return;
+    SguardoCondiviso sguardo;
     for (int32_t i = 0; i < NumMediaWorking && static_cast<size_t>(i) < ListaMediaWorking.size(); ++i) {
         const int32_t indice = ListaMediaWorking[static_cast<size_t>(i)];
         if (indice < 0 || static_cast<size_t>(indice) >= ListaMedia.size()) continue;
