@@ -10,6 +10,7 @@
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/SystemUtils.h"
 #include "eventlogger/LoggerProtocol.h"
 #include "runservices/Desktop.h"
@@ -108,37 +109,19 @@ bool AttendiCdSenzaLogger() {
     }
 }
 
-// The answers that let the media go on, while a pass of the tick shares them.
+// The answers that let the media go on, while a pass of the tick shares
+// them (the tester mark is made on every look all the same).
 struct Sguardo {
     int32_t cd;
     bool ignoraTitoli;
-    uint32_t tick;
+    TimbroCondiviso timbro;
 };
-bool SguardoAperto = false;
 std::vector<Sguardo> Sguardi;
-// Under the pause between two checks of a sensory media, so that each of
-// its checks looks anew.
-constexpr uint32_t DurataSguardo = 100;
 
-// Only the tick's own pass shares: the media it performs look for themselves.
-bool SguardoUsabile() { return SguardoAperto && LivelloAnnidamento == 0; }
-
-bool SguardoValido(int32_t cd, bool ignoraTitoli) {
-    if (!SguardoUsabile()) return false;
-    const uint32_t adesso = ClockTick();
-    for (const Sguardo& s : Sguardi)
-        if (s.cd == cd && s.ignoraTitoli == ignoraTitoli && adesso - s.tick < DurataSguardo) return true;
-    return false;
-}
-
-void RicordaSguardo(int32_t cd, bool ignoraTitoli) {
-    if (!SguardoUsabile()) return;
+Sguardo* SguardoDi(int32_t cd, bool ignoraTitoli) {
     for (Sguardo& s : Sguardi)
-        if (s.cd == cd && s.ignoraTitoli == ignoraTitoli) {
-            s.tick = ClockTick();
-            return;
-        }
-    Sguardi.push_back({cd, ignoraTitoli, ClockTick()});
+        if (s.cd == cd && s.ignoraTitoli == ignoraTitoli) return &s;
+    return nullptr;
 }
 
 void SegnalaTester() {
@@ -196,32 +179,27 @@ bool IsCdTitoliInCorso() {
     return true;
 }
 
-SguardoCondiviso::SguardoCondiviso() {
-    Sguardi.clear();
-    SguardoAperto = true;
-}
-
-SguardoCondiviso::~SguardoCondiviso() {
-    SguardoAperto = false;
-    Sguardi.clear();
-}
-
-void DimenticaSguardoCondiviso() { Sguardi.clear(); }
-
 int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
     TogliBit(ModificheAvvio, TempoInventarioInCorso);
     BreakFlag = false;
     SegnalaTester();
-    if (SguardoValido(cd, IgnoraTitoli)) return 0;
+    if (const Sguardo* condiviso = SguardoDi(cd, IgnoraTitoli); condiviso && CondivisoValido(condiviso->timbro))
+        return 0;
     const int32_t esito = GuardaGioco(BreakFlag, cd, IgnoraTitoli);
-    if (BreakFlag)
-        Sguardi.clear();
-    // An inventory left meanwhile is not the answer of a later look.
-    else if (esito == 0 && !HaBit(ModificheAvvio, TempoInventarioInCorso))
-        RicordaSguardo(cd, IgnoraTitoli);
+    // A stop changes the game's answers; an inventory left meanwhile is not
+    // the answer of a later look.
+    if (BreakFlag) {
+        DimenticaCondivisi();
+    } else if (esito == 0 && !HaBit(ModificheAvvio, TempoInventarioInCorso) && CondivisioneAttiva()) {
+        Sguardo* condiviso = SguardoDi(cd, IgnoraTitoli);
+        if (!condiviso) {
+            Sguardi.push_back({cd, IgnoraTitoli, {}});
+            condiviso = &Sguardi.back();
+        }
+        condiviso->timbro = TimbraCondiviso();
+    }
     return esito;
 }
-
 
 void ControllaStartCd() {
     for (;;) {

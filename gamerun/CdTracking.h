@@ -15,21 +15,6 @@ bool IsCdTitoliInCorso();
 // 3 the watched track ended, 4 the game ended or a cheat stopped it (with
 // BreakFlag set); otherwise the ms spent in the inventory.
 int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli);
-
-// While one lives, the looks of the working media polled in one pass of the
-// tick share the game's answer: a look that lets the media go on serves the
-// following looks with the same track, until a media is performed or the
-// answer is older than a pause between two checks. The tester mark is made
-// on every look all the same.
-class SguardoCondiviso {
-public:
-    SguardoCondiviso();
-    ~SguardoCondiviso();
-    SguardoCondiviso(const SguardoCondiviso&) = delete;
-    SguardoCondiviso& operator=(const SguardoCondiviso&) = delete;
-};
-// A media performed may change all the game's answers.
-void DimenticaSguardoCondiviso();
 // The reaction to the start of a level load.
 void ControllaStartCd();
 void ImpostaSospeso(int32_t cd);

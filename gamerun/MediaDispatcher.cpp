@@ -10,13 +10,13 @@
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
 #include "core/ModuleInit.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/Utf8Text.h"
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
 #include "runservices/GameFocus.h"
 #include "runservices/GameWindow.h"
 #include "runservices/RunState.h"
-#include "gamerun/CdTracking.h"
 #include "gamerun/Screenshots.h"
 #include "gamerun/TimerTick.h"
 #include "input/Guardian.h"
@@ -339,7 +339,7 @@ bool EseguiMediaCode(int32_t codice, bool& TestError) {
 }
 
 bool EseguiListaMedia(const std::vector<int32_t>& indici, int32_t conteggio, bool& TestError) {
-    DimenticaSguardoCondiviso();
+    DimenticaCondivisi();
     TestError = false;
     const int32_t numero = std::clamp<int32_t>(conteggio, 0, static_cast<int32_t>(indici.size()));
     for (int32_t i = 0; i < numero; ++i) {

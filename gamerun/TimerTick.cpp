@@ -10,6 +10,7 @@
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/PathNames.h"
 #include "core/FileUtils.h"
 #include "core/LevelVariables.h"
@@ -210,7 +211,7 @@ void EseguiTriggerScelti(const std::vector<int32_t>& scelti) {
 
 void MediaWorking() {
     if (HaBit(StatoSequenza, StandByAttivo)) return;
-    SguardoCondiviso sguardo;
+    PassaggioCondiviso passaggio;
     for (int32_t i = 0; i < NumMediaWorking && static_cast<size_t>(i) < ListaMediaWorking.size(); ++i) {
         const int32_t indice = ListaMediaWorking[static_cast<size_t>(i)];
         if (indice < 0 || static_cast<size_t>(indice) >= ListaMedia.size()) continue;

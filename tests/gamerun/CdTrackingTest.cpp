@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/MediaConfig.h"
+#include "core/PassaggioCondiviso.h"
 #include "runservices/GameWindow.h"
 #include "tests/gamerun/GameScript.h"
 
@@ -377,7 +378,7 @@ TEST_F(Tracciamento, OnePassOfTheTickSharesALookUntilAPauseOrAMedia) {
     EXPECT_EQ(guarda(-1), 0);
     EXPECT_EQ(Domande, 2);
     {
-        SguardoCondiviso passaggio;
+        PassaggioCondiviso passaggio;
         Domande = 0;
         EXPECT_EQ(guarda(-1), 0);
         EXPECT_EQ(guarda(-1), 0);
@@ -392,7 +393,7 @@ TEST_F(Tracciamento, OnePassOfTheTickSharesALookUntilAPauseOrAMedia) {
         LivelloAnnidamento = 0;
         EXPECT_EQ(Domande, 3);
         // And once it has run, the pass looks anew.
-        DimenticaSguardoCondiviso();
+        DimenticaCondivisi();
         EXPECT_EQ(guarda(-1), 0);
         EXPECT_EQ(Domande, 4);
         // After the pause between two sensory checks the title plays: seen.
@@ -412,7 +413,7 @@ TEST_F(Tracciamento, ASharedLookStillMarksShiftF8) {
     bool interrompi = false;
     Tasto(ScanShift, true);
     Tasto(ScanF8, true);
-    SguardoCondiviso passaggio;
+    PassaggioCondiviso passaggio;
     for (int i = 0; i < 3; ++i) EXPECT_EQ(AnalisiGameProgress(interrompi, -1, false), 0);
     EXPECT_EQ(ContaRighe("WARNING: tester signals a BUG in this moment"), 3);
     EXPECT_EQ(Toni.size(), 30u);

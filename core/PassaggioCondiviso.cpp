@@ -1,0 +1,34 @@
+#include "core/PassaggioCondiviso.h"
+
+#include "core/SharedState.h"
+#include "platform/Clock.h"
+
+namespace {
+// Under the 300 ms between two checks of a sensory media.
+constexpr uint32_t DurataCondivisa = 100;
+bool Aperto = false;
+uint32_t Generazione = 1;
+}  // namespace
+
+PassaggioCondiviso::PassaggioCondiviso() {
+    DimenticaCondivisi();
+    Aperto = true;
+}
+
+PassaggioCondiviso::~PassaggioCondiviso() {
+    Aperto = false;
+    DimenticaCondivisi();
+}
+
+bool CondivisioneAttiva() { return Aperto && LivelloAnnidamento == 0; }
+
+TimbroCondiviso TimbraCondiviso() { return {Generazione, ClockTick()}; }
+
+bool CondivisoValido(const TimbroCondiviso& timbro) {
+    return CondivisioneAttiva() && timbro.generazione == Generazione && ClockTick() - timbro.tick < DurataCondivisa;
+}
+
+void DimenticaCondivisi() {
+    // Never 0: that is no answer.
+    if (++Generazione == 0) ++Generazione;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// One pass of the main tick over its working media asks the game and the
+// keys the same questions for every media: while a PassaggioCondiviso lives,
+// an answer read in the pass serves the later questions of that pass. It is
+// forgotten once a media has been performed, and serves no longer than a
+// pause between two checks of a sensory media, so that each of those checks
+// reads anew. The media a pass performs read for themselves.
+#include <cstdint>
+
+class PassaggioCondiviso {
+public:
+    PassaggioCondiviso();
+    ~PassaggioCondiviso();
+    PassaggioCondiviso(const PassaggioCondiviso&) = delete;
+    PassaggioCondiviso& operator=(const PassaggioCondiviso&) = delete;
+};
+
+// When an answer was read; generation 0 is no answer.
+struct TimbroCondiviso {
+    uint32_t generazione = 0;
+    uint32_t tick = 0;
+};
+
+// True while answers are shared: a pass is open and no media list runs.
+bool CondivisioneAttiva();
+// The stamp of an answer read now.
+TimbroCondiviso TimbraCondiviso();
+// True while an answer so stamped still serves.
+bool CondivisoValido(const TimbroCondiviso& timbro);
+// A media performed may change every answer.
+void DimenticaCondivisi();
