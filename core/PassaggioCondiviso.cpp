@@ -4,8 +4,9 @@
 #include "platform/Clock.h"
 
 namespace {
-// Under the 300 ms between two checks of a sensory media.
-constexpr uint32_t DurataCondivisa = 100;
+// Well under the 100 ms cycles of the run's waits and the 300 ms between two
+// checks of a sensory media.
+constexpr uint32_t DurataCondivisa = 50;
 bool Aperto = false;
 uint32_t Generazione = 1;
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
-// One pass of the main tick over its working media asks the game and the
-// keys the same questions for every media: while a PassaggioCondiviso lives,
-// an answer read in the pass serves the later questions of that pass. It is
-// forgotten once a media has been performed, and serves no longer than a
-// pause between two checks of a sensory media, so that each of those checks
-// reads anew. The media a pass performs read for themselves.
+// One pass of the main tick asks the game and the keys the same questions
+// many times, once for every working media it polls: while a
+// PassaggioCondiviso lives, an answer read in the pass serves the later
+// questions of that pass. It is forgotten once a media has been performed or
+// new game events have been read, and serves for less than the shortest
+// wait cycle of the run, so that a loop that waits reads anew on every
+// cycle. The media a pass performs read for themselves.
 #include <cstdint>
 
 class PassaggioCondiviso {

@@ -211,7 +211,6 @@ void EseguiTriggerScelti(const std::vector<int32_t>& scelti) {
 
 void MediaWorking() {
     if (HaBit(StatoSequenza, StandByAttivo)) return;
-    PassaggioCondiviso passaggio;
     for (int32_t i = 0; i < NumMediaWorking && static_cast<size_t>(i) < ListaMediaWorking.size(); ++i) {
         const int32_t indice = ListaMediaWorking[static_cast<size_t>(i)];
         if (indice < 0 || static_cast<size_t>(indice) >= ListaMedia.size()) continue;
@@ -335,15 +334,19 @@ void GestioneTriggerCD() {
 
 bool ControllaFineGioco() {
     if (!TimerAbilitato) return false;
-    if (!RichiestaAbort()) {
-        StampaLog("Tomb Raider program is terminated");
-        StampaLog("EndGameConfig()");
-        CambiaTabulatoreLog(1);
-        EndGameConfig();
-        CambiaTabulatoreLog(-1);
-        return true;
+    {
+        // The end of the run below shares nothing.
+        PassaggioCondiviso passaggio;
+        if (RichiestaAbort()) {
+            GestioneTriggerCD();
+            return false;
+        }
     }
-    GestioneTriggerCD();
-    return false;
+    StampaLog("Tomb Raider program is terminated");
+    StampaLog("EndGameConfig()");
+    CambiaTabulatoreLog(1);
+    EndGameConfig();
+    CambiaTabulatoreLog(-1);
+    return true;
 }
 

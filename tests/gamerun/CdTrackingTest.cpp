@@ -408,6 +408,23 @@ TEST_F(Tracciamento, OnePassOfTheTickSharesALookUntilAPauseOrAMedia) {
     EXPECT_EQ(ContaRighe("WARNING: tester signals a BUG in this moment"), 0);
 }
 
+TEST_F(Tracciamento, NewGameEventsEndASharedLook) {
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::NoInventoryWatch);
+    CdTitoli = 3;
+    LivelloCorrente = 1;
+    ConLogger();
+    Registra({Record({}, N, 1, EventoNullo)});
+    PassaggioCondiviso passaggio;
+    bool interrompi = false;
+    EXPECT_EQ(AnalisiGameProgress(interrompi, -1, false), 0);
+    Registra({Record({}, 3, 0, EventoNullo)});
+    EXPECT_EQ(AnalisiGameProgress(interrompi, -1, false), 0) << "shared";
+    // The tick reads the logger again: the title track it tells is seen.
+    LeggiLogger();
+    EXPECT_EQ(AnalisiGameProgress(interrompi, -1, false), 2);
+    EXPECT_TRUE(interrompi);
+}
+
 TEST_F(Tracciamento, ASharedLookStillMarksShiftF8) {
     HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::NoInventoryWatch);
     bool interrompi = false;
