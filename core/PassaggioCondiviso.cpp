@@ -4,8 +4,7 @@
 #include "platform/Clock.h"
 
 namespace {
-// Well under the 100 ms cycles of the run's waits and the 300 ms between two
-// checks of a sensory media.
+// Also a pass that waits on no clock, only pumping events, reads anew.
 constexpr uint32_t DurataCondivisa = 50;
 bool Aperto = false;
 uint32_t Generazione = 1;
@@ -23,10 +22,11 @@ PassaggioCondiviso::~PassaggioCondiviso() {
 
 bool CondivisioneAttiva() { return Aperto && LivelloAnnidamento == 0; }
 
-TimbroCondiviso TimbraCondiviso() { return {Generazione, ClockTick()}; }
+TimbroCondiviso TimbraCondiviso() { return {Generazione, ClockTick(), ClockAttese()}; }
 
 bool CondivisoValido(const TimbroCondiviso& timbro) {
-    return CondivisioneAttiva() && timbro.generazione == Generazione && ClockTick() - timbro.tick < DurataCondivisa;
+    return CondivisioneAttiva() && timbro.generazione == Generazione && timbro.attese == ClockAttese() &&
+           ClockTick() - timbro.tick < DurataCondivisa;
 }
 
 void DimenticaCondivisi() {

@@ -2,10 +2,10 @@
 // One pass of the main tick asks the game and the keys the same questions
 // many times, once for every working media it polls: while a
 // PassaggioCondiviso lives, an answer read in the pass serves the later
-// questions of that pass. It is forgotten once a media has been performed or
-// new game events have been read, and serves for less than the shortest
-// wait cycle of the run, so that a loop that waits reads anew on every
-// cycle. The media a pass performs read for themselves.
+// questions of that pass. It is forgotten once the pass waits, performs a
+// media or reads new game events, so that a loop that waits reads anew on
+// every cycle; and it never serves for long. The media a pass performs read
+// for themselves.
 #include <cstdint>
 
 class PassaggioCondiviso {
@@ -20,6 +20,7 @@ public:
 struct TimbroCondiviso {
     uint32_t generazione = 0;
     uint32_t tick = 0;
+    uint32_t attese = 0;
 };
 
 // True while answers are shared: a pass is open and no media list runs.
