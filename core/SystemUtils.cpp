@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "core/FileUtils.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
 
@@ -119,12 +120,32 @@ std::string TitoloFinestra(void* hWnd) {
     return std::string(buffer, static_cast<size_t>(n < 255 ? n : 255));
 }
 
+namespace {
+// The keys read in a pass of the tick, by virtual key: every working media
+// of the pass and every look at the game ask for the same few.
+struct TastoLetto {
+    TimbroCondiviso timbro;
+    bool giu = false;
+};
+TastoLetto TastiLetti[256];
+
+bool StatoTasto(int32_t vk) {
+    if (!CondivisioneAttiva()) return (GetAsyncKeyState(vk) & 0x8000) != 0;
+    TastoLetto& letto = TastiLetti[vk];
+    if (!CondivisoValido(letto.timbro)) {
+        letto.giu = (GetAsyncKeyState(vk) & 0x8000) != 0;
+        letto.timbro = TimbraCondiviso();
+    }
+    return letto.giu;
+}
+}  // namespace
+
 bool TastiPremuti(int32_t k1, int32_t k2, int32_t k3, int32_t k4) {
     const int32_t tasti[4] = {k1, k2, k3, k4};
     for (int i = 0; i < 4; ++i) {
         if (i > 0 && tasti[i] == 0) break;
         if (tasti[i] <= 0 || tasti[i] > 255) return false;
-        if (!(GetAsyncKeyState(tasti[i]) & 0x8000)) return false;
+        if (!StatoTasto(tasti[i])) return false;
     }
     return true;
 }

@@ -49,7 +49,8 @@ extern int32_t NumFinestreThread;
 void ElencaFinestreThread(uint32_t idThread);
 std::string TitoloFinestra(void* hWnd);
 
-// True when the virtual keys are down, up to the first 0.
+// True when the virtual keys are down, up to the first 0; in a pass of the
+// tick (PassaggioCondiviso) each key is read once.
 bool TastiPremuti(int32_t k1, int32_t k2 = 0, int32_t k3 = 0, int32_t k4 = 0);
 // Non-zero while the game's Action control (else Enter) is held.
 int16_t TastoAzioneAttivo();

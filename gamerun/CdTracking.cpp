@@ -10,6 +10,7 @@
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/SystemUtils.h"
 #include "eventlogger/LoggerProtocol.h"
 #include "runservices/Desktop.h"
@@ -108,6 +109,21 @@ bool AttendiCdSenzaLogger() {
     }
 }
 
+// The answers that let the media go on, while a pass of the tick shares
+// them (the tester mark is made on every look all the same).
+struct Sguardo {
+    int32_t cd;
+    bool ignoraTitoli;
+    TimbroCondiviso timbro;
+};
+std::vector<Sguardo> Sguardi;
+
+Sguardo* SguardoDi(int32_t cd, bool ignoraTitoli) {
+    for (Sguardo& s : Sguardi)
+        if (s.cd == cd && s.ignoraTitoli == ignoraTitoli) return &s;
+    return nullptr;
+}
+
 void SegnalaTester() {
     if (!TastiPremuti(VK_SHIFT, VK_F8)) return;
     if (SuoniLoggerUsabili()) {
@@ -118,20 +134,8 @@ void SegnalaTester() {
     StampaLog("WARNING: tester signals a BUG in this moment");
 }
 
-}  // namespace
-
-bool IsCdTitoliInCorso() {
-    if (CdTitoli == -1 || OpzioneHeaderAttiva(OpzioneHeader::IgnoreStartCd)) return false;
-    if (!TracciaInCorso(CdTitoli)) return false;
-    LivelloCorrente = 0;
-    return true;
-}
-
-int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
-    TogliBit(ModificheAvvio, TempoInventarioInCorso);
-    BreakFlag = false;
-    SegnalaTester();
-
+// Steps 3 to 8 of a look: what the game answers.
+int32_t GuardaGioco(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
     if (!RichiestaAbort()) {
         RimuoviFlagWorking();
         BreakFlag = true;
@@ -164,6 +168,37 @@ int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
         return 1;
     }
     return tempoInventario;
+}
+
+}  // namespace
+
+bool IsCdTitoliInCorso() {
+    if (CdTitoli == -1 || OpzioneHeaderAttiva(OpzioneHeader::IgnoreStartCd)) return false;
+    if (!TracciaInCorso(CdTitoli)) return false;
+    LivelloCorrente = 0;
+    return true;
+}
+
+int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli) {
+    TogliBit(ModificheAvvio, TempoInventarioInCorso);
+    BreakFlag = false;
+    SegnalaTester();
+    if (const Sguardo* condiviso = SguardoDi(cd, IgnoraTitoli); condiviso && CondivisoValido(condiviso->timbro))
+        return 0;
+    const int32_t esito = GuardaGioco(BreakFlag, cd, IgnoraTitoli);
+    // A stop changes the game's answers; an inventory left meanwhile is not
+    // the answer of a later look.
+    if (BreakFlag) {
+        DimenticaCondivisi();
+    } else if (esito == 0 && !HaBit(ModificheAvvio, TempoInventarioInCorso) && CondivisioneAttiva()) {
+        Sguardo* condiviso = SguardoDi(cd, IgnoraTitoli);
+        if (!condiviso) {
+            Sguardi.push_back({cd, IgnoraTitoli, {}});
+            condiviso = &Sguardi.back();
+        }
+        condiviso->timbro = TimbraCondiviso();
+    }
+    return esito;
 }
 
 void ControllaStartCd() {

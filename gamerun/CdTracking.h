@@ -13,7 +13,9 @@
 bool IsCdTitoliInCorso();
 // One look at the game's progress: 1 a level loads, 2 the title track plays,
 // 3 the watched track ended, 4 the game ended or a cheat stopped it (with
-// BreakFlag set); otherwise the ms spent in the inventory.
+// BreakFlag set); otherwise the ms spent in the inventory. In a pass of the
+// tick (PassaggioCondiviso) a look that lets the media go on serves the
+// later looks with the same track; the tester mark is made on every look.
 int32_t AnalisiGameProgress(bool& BreakFlag, int32_t cd, bool IgnoraTitoli);
 // The reaction to the start of a level load.
 void ControllaStartCd();

@@ -10,6 +10,7 @@
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
 #include "core/ModuleInit.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/Utf8Text.h"
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
@@ -340,6 +341,7 @@ bool EseguiMediaCode(int32_t codice, bool& TestError) {
 }
 
 bool EseguiListaMedia(const std::vector<int32_t>& indici, int32_t conteggio, bool& TestError) {
+    DimenticaCondivisi();
     TestError = false;
     const int32_t numero = std::clamp<int32_t>(conteggio, 0, static_cast<int32_t>(indici.size()));
     for (int32_t i = 0; i < numero; ++i) {

@@ -10,6 +10,7 @@
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/PathNames.h"
 #include "core/FileUtils.h"
 #include "core/LevelVariables.h"
@@ -333,15 +334,19 @@ void GestioneTriggerCD() {
 
 bool ControllaFineGioco() {
     if (!TimerAbilitato) return false;
-    if (!RichiestaAbort()) {
-        StampaLog("Tomb Raider program is terminated");
-        StampaLog("EndGameConfig()");
-        CambiaTabulatoreLog(1);
-        EndGameConfig();
-        CambiaTabulatoreLog(-1);
-        return true;
+    {
+        // The end of the run below shares nothing.
+        PassaggioCondiviso passaggio;
+        if (RichiestaAbort()) {
+            GestioneTriggerCD();
+            return false;
+        }
     }
-    GestioneTriggerCD();
-    return false;
+    StampaLog("Tomb Raider program is terminated");
+    StampaLog("EndGameConfig()");
+    CambiaTabulatoreLog(1);
+    EndGameConfig();
+    CambiaTabulatoreLog(-1);
+    return true;
 }
 

@@ -1,6 +1,7 @@
 #include "media/WorkingMedia.h"
 
 #include <string>
+#include <vector>
 
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
@@ -40,6 +41,58 @@ bool ErroreWorking(int32_t indice, const std::string& riga) {
     return false;
 }
 
+// A working trigger's section as last read: the tick polls each working
+// trigger on every pass, and its text seldom changes. A text that differs
+// in any way is read again.
+struct SezioneLetta {
+    int32_t tipo = -1;  // none read
+    std::string sintassi;
+    ParametriKeyboardMedia keyboard;
+    ParametriSensoryMedia sensory;
+    int32_t tastoCaldo = -1;
+};
+std::vector<SezioneLetta> Lette;  // by index of ListaMedia
+
+SezioneLetta& Letta(int32_t indice, int32_t tipo, const std::string& sintassi, bool& nuova) {
+    if (static_cast<size_t>(indice) >= Lette.size()) Lette.resize(static_cast<size_t>(indice) + 1);
+    SezioneLetta& letta = Lette[static_cast<size_t>(indice)];
+    nuova = letta.tipo != tipo || letta.sintassi != sintassi;
+    // A faulty text is never kept: its error is told by the read.
+    if (nuova) letta.tipo = -1;
+    return letta;
+}
+
+// ParametriKeyboard from the trigger's section, and the code of its hot key.
+bool LeggiKeyboardDi(int32_t indice, const MediaTrigger& media, int32_t& tasto) {
+    bool nuova = false;
+    SezioneLetta& letta = Letta(indice, TipoKeyboard, media.Syntax, nuova);
+    if (!nuova) {
+        ParametriKeyboard = letta.keyboard;
+        tasto = letta.tastoCaldo;
+        return true;
+    }
+    if (!LeggiSintassiKeyboard(EstraiSezione(media.Syntax, "KEYBOARD"))) return false;
+    letta.keyboard = ParametriKeyboard;
+    letta.tastoCaldo = tasto = CodiceTastoDaNome(ParametriKeyboard.HotKey);
+    letta.sintassi = media.Syntax;
+    letta.tipo = TipoKeyboard;
+    return true;
+}
+
+bool LeggiSensoryDi(int32_t indice, const MediaTrigger& media) {
+    bool nuova = false;
+    SezioneLetta& letta = Letta(indice, TipoSensory, media.Syntax, nuova);
+    if (!nuova) {
+        ParametriSensory = letta.sensory;
+        return true;
+    }
+    if (!LeggiSintassiSensory(EstraiSezione(media.Syntax, "SENSORY"))) return false;
+    letta.sensory = ParametriSensory;
+    letta.sintassi = media.Syntax;
+    letta.tipo = TipoSensory;
+    return true;
+}
+
 bool Premuto(TastoGioco controllo) {
     const int i = static_cast<int>(controllo);
     return TastoGiocoPremuto(ImpostazioniTombCorrenti.Tasti[i], ImpostazioniTombCorrenti.TastiDefault[i]) != 0;
@@ -66,9 +119,9 @@ bool EseguiWorkingMedia(int32_t indice, bool& BreakEscape) {
 bool EseguiKeyboardMedia(int32_t indice, bool& BreakEscape) {
     const MediaTrigger* media = Trigger(indice);
     if (!media) return false;
-    if (!LeggiSintassiKeyboard(EstraiSezione(media->Syntax, "KEYBOARD")))
-        return ErroreWorking(indice, "ERROR: " + UltimoErrore);
-    if (!TastiPremuti(CodiceTastoDaNome(ParametriKeyboard.HotKey))) return false;
+    int32_t tasto = -1;
+    if (!LeggiKeyboardDi(indice, *media, tasto)) return ErroreWorking(indice, "ERROR: " + UltimoErrore);
+    if (!TastiPremuti(tasto)) return false;
     if (HaBit(ParametriKeyboard.Flags, KeyboardConSuono)) SuonaEffetto(0, true, false);
     StampaLog("Hot-key is hit");
     const bool esito = Ganci.EseguiMediaCode(ParametriKeyboard.Codice, BreakEscape);
@@ -83,7 +136,7 @@ bool EseguiSensoryMedia(int32_t indice, bool& BreakEscape) {
     StampaLog("Perform Sensory Media code = " + std::to_string(media->MediaCode));
     BreakEscape = false;
     // Flags read wrong would fire the media at once, on no movement at all.
-    if (!LeggiSintassiSensory(EstraiSezione(media->Syntax, "SENSORY")))
+    if (!LeggiSensoryDi(indice, *media))
         return ErroreWorking(indice, "ERROR: " + UltimoErrore);
     const int32_t flags = ParametriSensory.Flags;
     if (flags & SensibilitaAlta) StampaLog("High Sensitivity: just one positive check");

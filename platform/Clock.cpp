@@ -10,6 +10,7 @@
 namespace {
 bool manuale = false;
 uint32_t tickManuale = 0;
+uint32_t attese = 0;
 }
 
 uint32_t ClockTick() {
@@ -23,6 +24,8 @@ uint32_t ClockTick() {
 }
 
 void ClockSleep(uint32_t ms) {
+    // A yield lets no time pass.
+    if (ms > 0) ++attese;
     if (manuale) {
         tickManuale += ms;
         return;
@@ -33,6 +36,8 @@ void ClockSleep(uint32_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 #endif
 }
+
+uint32_t ClockAttese() { return attese; }
 
 void ClockUseManual(bool manual, uint32_t start) {
     manuale = manual;

@@ -5,6 +5,7 @@
 
 uint32_t ClockTick();              // milliseconds, wraps like the system tick count
 void ClockSleep(uint32_t ms);      // a real sleep, or an advance of the manual clock
+uint32_t ClockAttese();            // the sleeps of some length made so far: what was read before one may be old
 
 void ClockUseManual(bool manual, uint32_t start = 0);
 bool ClockIsManual();

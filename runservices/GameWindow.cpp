@@ -10,6 +10,7 @@
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/ModuleInit.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/SystemUtils.h"
 #include "runservices/LoadingState.h"
 #include "runservices/Desktop.h"
@@ -66,16 +67,25 @@ void Pausa(uint32_t ms) {
     ClockSleep(ms);
 }
 
+// The game found running, shared in a pass of the tick.
+TimbroCondiviso GiocoInCorso;
+void* ProcessoInCorso = nullptr;
+
 }  // namespace
 
 bool RichiestaAbort() {
     if (IsPreviewMode()) return true;
     if (ProcessoGioco.hProcess == nullptr) return false;
+    if (ProcessoInCorso == ProcessoGioco.hProcess && CondivisoValido(GiocoInCorso)) return true;
     if (WaitForSingleObject(ProcessoGioco.hProcess, 0) == WAIT_OBJECT_0) return false;
     if (TastoSistemaInCoda()) {
         StampaLog("WARNING: required to abort current application");
         ChiudiGioco();
         return false;
+    }
+    if (CondivisioneAttiva()) {
+        GiocoInCorso = TimbraCondiviso();
+        ProcessoInCorso = ProcessoGioco.hProcess;
     }
     return true;
 }

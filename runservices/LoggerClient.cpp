@@ -12,6 +12,7 @@
 #include "core/MediaExtraction.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
 #include "runservices/Desktop.h"
@@ -366,6 +367,8 @@ bool LeggiLogger() {
     const int32_t n = NumeroStrutture();
     if (n == 0 || n == StruttureLette) return false;
     if (n < StruttureLette) StruttureLette = 0;
+    // The game's answers shared in a pass of the tick may be these events' past.
+    DimenticaCondivisi();
     ImpostaBit(StatoGioco, FlagLetturaLogger);
     StampaLog("LOGGER: read structures sent by logger:");
     CambiaTabulatoreLog(1);

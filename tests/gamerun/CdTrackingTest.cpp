@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/MediaConfig.h"
+#include "core/PassaggioCondiviso.h"
 #include "runservices/GameWindow.h"
 #include "tests/gamerun/GameScript.h"
 
@@ -351,6 +352,88 @@ TEST_F(Tracciamento, ShiftF8MarksEveryPassWhileHeld) {
     Tasto(ScanF8, false);
     AnalisiGameProgress(interrompi, -1, false);
     EXPECT_EQ(ContaRighe("WARNING: tester signals a BUG in this moment"), 3);
+}
+
+// The looks that asked the game: each asks whether the title track plays.
+int Domande = 0;
+int32_t RispostaContata(int32_t numero, int32_t tipo) {
+    if (tipo == FileTracciaCd && numero == CdTitoli) ++Domande;
+    return RispostaCopione(numero, tipo);
+}
+
+TEST_F(Tracciamento, OnePassOfTheTickSharesALookUntilAPauseOrAMedia) {
+    constexpr int32_t Cd = FileTracciaCd;
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::NoInventoryWatch);
+    CdTitoli = 3;
+    LivelloCorrente = 1;
+    // Track 7 plays; the title's starts 50 ms on.
+    Segui({{Cd, 7}, {Cd, 3, 50}});
+    RispostaLoggerFileOccupato = RispostaContata;
+    Domande = 0;
+    bool interrompi = false;
+    auto guarda = [&](int32_t cd) { return AnalisiGameProgress(interrompi, cd, false); };
+
+    // Outside a pass every look asks.
+    EXPECT_EQ(guarda(-1), 0);
+    EXPECT_EQ(guarda(-1), 0);
+    EXPECT_EQ(Domande, 2);
+    {
+        PassaggioCondiviso passaggio;
+        Domande = 0;
+        EXPECT_EQ(guarda(-1), 0);
+        EXPECT_EQ(guarda(-1), 0);
+        EXPECT_EQ(Domande, 1);
+        // Another track is a look of its own.
+        EXPECT_EQ(guarda(7), 0);
+        EXPECT_EQ(guarda(7), 0);
+        EXPECT_EQ(Domande, 2);
+        // A media performed by the tick looks for itself.
+        LivelloAnnidamento = 1;
+        EXPECT_EQ(guarda(-1), 0);
+        LivelloAnnidamento = 0;
+        EXPECT_EQ(Domande, 3);
+        // And once it has run, the pass looks anew.
+        DimenticaCondivisi();
+        EXPECT_EQ(guarda(-1), 0);
+        EXPECT_EQ(Domande, 4);
+        // After the pause between two sensory checks the title plays: seen.
+        ClockSleep(300);
+        EXPECT_EQ(guarda(7), 2);
+        EXPECT_TRUE(interrompi);
+        EXPECT_EQ(Domande, 5);
+        // An answer that stops is never shared.
+        EXPECT_EQ(guarda(7), 2);
+        EXPECT_EQ(Domande, 6);
+    }
+    EXPECT_EQ(ContaRighe("WARNING: tester signals a BUG in this moment"), 0);
+}
+
+TEST_F(Tracciamento, NewGameEventsEndASharedLook) {
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::NoInventoryWatch);
+    CdTitoli = 3;
+    LivelloCorrente = 1;
+    ConLogger();
+    Registra({Record({}, N, 1, EventoNullo)});
+    PassaggioCondiviso passaggio;
+    bool interrompi = false;
+    EXPECT_EQ(AnalisiGameProgress(interrompi, -1, false), 0);
+    Registra({Record({}, 3, 0, EventoNullo)});
+    EXPECT_EQ(AnalisiGameProgress(interrompi, -1, false), 0) << "shared";
+    // The tick reads the logger again: the title track it tells is seen.
+    LeggiLogger();
+    EXPECT_EQ(AnalisiGameProgress(interrompi, -1, false), 2);
+    EXPECT_TRUE(interrompi);
+}
+
+TEST_F(Tracciamento, ASharedLookStillMarksShiftF8) {
+    HeaderMcf.HeaderOptions = ParolaOpzioni(OpzioneHeader::NoInventoryWatch);
+    bool interrompi = false;
+    Tasto(ScanShift, true);
+    Tasto(ScanF8, true);
+    PassaggioCondiviso passaggio;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(AnalisiGameProgress(interrompi, -1, false), 0);
+    EXPECT_EQ(ContaRighe("WARNING: tester signals a BUG in this moment"), 3);
+    EXPECT_EQ(Toni.size(), 30u);
 }
 
 TEST_F(Tracciamento, LAndGSwitchTheLogOnOnlyWhenItIsOff) {

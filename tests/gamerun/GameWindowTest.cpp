@@ -10,6 +10,9 @@
 
 #include "core/MediaConfig.h"
 #include "core/ModuleInit.h"
+#include "core/PassaggioCondiviso.h"
+#include "core/SharedState.h"
+#include "platform/Clock.h"
 #include "runservices/Desktop.h"
 #include "runservices/GameWindow.h"
 #include "runservices/LoggerClient.h"
@@ -566,6 +569,29 @@ TEST_F(FinestraRun, TheRunGoesOnWhileTheGameRunsAndNoQuitIsAsked) {
     TerminateProcess(ProcessoGioco.hProcess, 3);
     WaitForSingleObject(ProcessoGioco.hProcess, 5000);
     EXPECT_FALSE(RichiestaAbort());
+}
+
+TEST_F(FinestraRun, APassOfTheTickFindsTheGameRunningOnce) {
+    AvviaGioco();
+    {
+        PassaggioCondiviso passaggio;
+        EXPECT_TRUE(RichiestaAbort());
+        TerminateProcess(ProcessoGioco.hProcess, 3);
+        WaitForSingleObject(ProcessoGioco.hProcess, 5000);
+        EXPECT_TRUE(RichiestaAbort()) << "found running in this pass";
+        // A media performed by the pass looks for itself.
+        LivelloAnnidamento = 1;
+        EXPECT_FALSE(RichiestaAbort());
+        LivelloAnnidamento = 0;
+        // A loop of the pass that waits looks anew on every cycle.
+        ClockSleep(100);
+        EXPECT_FALSE(RichiestaAbort());
+    }
+    AvviaGioco();
+    EXPECT_TRUE(RichiestaAbort());
+    TerminateProcess(ProcessoGioco.hProcess, 3);
+    WaitForSingleObject(ProcessoGioco.hProcess, 5000);
+    EXPECT_FALSE(RichiestaAbort()) << "outside a pass";
 }
 
 TEST_F(FinestraRun, TheLoggerIsAliveWhileItsProcessRuns) {

@@ -146,6 +146,27 @@ TEST_F(MediaWorking, HotKeyNamesOfEveryCaseAndNone) {
     for (int32_t i : {k, senza, vuoto, ignoto}) EXPECT_TRUE(Lavora(i));
 }
 
+TEST_F(MediaWorking, ATextChangedBetweenPollsIsReadAgain) {
+    const int32_t i = Aggiungi(BitKeyboard, 40, Tastiera("#CODE#=12\r\n#FLAGS#=0\r\n#HOTKEY#=F7\r\n"));
+    tasti::Tasto(VK_F7, true);
+    EXPECT_TRUE(Poll(i));
+    // The same index now holds another hot key and code, then a sensory
+    // media that fires at once, then a faulty text.
+    ListaMedia[0].Syntax = Tastiera("#CODE#=13\r\n#FLAGS#=0\r\n#HOTKEY#=K\r\n");
+    EXPECT_FALSE(Poll(i));
+    tasti::Tasto('K', true);
+    EXPECT_TRUE(Poll(i));
+    EXPECT_EQ(ParametriKeyboard.HotKey, "K");
+    ListaMedia[0].TypeFlags = BitSensory;
+    ListaMedia[0].Syntax = Sensori("#CODE#=14\r\n#FLAGS#=2\r\n");
+    EXPECT_TRUE(Poll(i));
+    EXPECT_EQ(Eseguiti, (std::vector<int32_t>{12, 13, 14}));
+    ListaMedia[0].Options |= Working;
+    ListaMedia[0].Syntax = Sensori("#CODE#=14\r\n#FLAGS#=two\r\n");
+    EXPECT_FALSE(Poll(i));
+    EXPECT_EQ(Volte("ERROR: SYNTAX ERROR in Sensory Media: not numeric value for #flags#"), 1u);
+}
+
 TEST_F(MediaWorking, ASyntaxErrorIsToldOnceAndStopsTheTrigger) {
     const int32_t i = Aggiungi(BitKeyboard, 45, Tastiera("#CODE#=twelve\r\n#FLAGS#=0\r\n#HOTKEY#=F7\r\n"));
     const int32_t s = Aggiungi(BitSensory, 46, Sensori("#CODE#=3\r\n#FLAGS#=high\r\n"));

@@ -10,6 +10,7 @@
 #include "runservices/GameControls.h"
 #include "runservices/TombSettings.h"
 #include "core/MediaLog.h"
+#include "core/PassaggioCondiviso.h"
 #include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "platform/Clock.h"
@@ -61,6 +62,33 @@ TEST_F(ControlliTest, KeyCombinationUpToTheFirstZero) {
     EXPECT_FALSE(TastiPremuti(-1));
     Tasto(ScanG, false);
     EXPECT_FALSE(TastiPremuti('L', 'G'));
+}
+
+TEST_F(ControlliTest, APassOfTheTickReadsAKeyOnceUntilAPauseOrAMedia) {
+    ClockUseManual(true, 1000);
+    Tasto(ScanL, true);
+    {
+        PassaggioCondiviso passaggio;
+        EXPECT_TRUE(TastiPremuti('L'));
+        Tasto(ScanL, false);
+        EXPECT_TRUE(TastiPremuti('L')) << "read once in the pass";
+        // A media performed by the pass reads for itself, and after it the
+        // pass reads anew.
+        LivelloAnnidamento = 1;
+        EXPECT_FALSE(TastiPremuti('L'));
+        LivelloAnnidamento = 0;
+        EXPECT_TRUE(TastiPremuti('L'));
+        DimenticaCondivisi();
+        EXPECT_FALSE(TastiPremuti('L'));
+        Tasto(ScanL, true);
+        EXPECT_FALSE(TastiPremuti('L'));
+        // The pause between two sensory checks.
+        ClockSleep(300);
+        EXPECT_TRUE(TastiPremuti('L'));
+    }
+    Tasto(ScanL, false);
+    EXPECT_FALSE(TastiPremuti('L'));
+    ClockUseManual(false);
 }
 
 TEST_F(ControlliTest, BoundKeyThenDefaultKey) {
