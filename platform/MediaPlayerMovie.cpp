@@ -74,6 +74,10 @@ struct MediaPlayer::Filmato {
         if (Comando("status " + alias + " " + cosa, &r) != 0 || r.empty()) return -1;
         return std::strtol(r.c_str(), nullptr, 10);
     }
+    bool InRiproduzione() {
+        std::string modo;
+        return Comando("status " + alias + " mode", &modo) == 0 && modo == "playing";
+    }
     void Errore(const std::string& testo) {
         player.errore_ = testo;
         if (finestra) PostMessageA(finestra, MsgErrore, 0, 0);
@@ -124,7 +128,9 @@ struct MediaPlayer::Filmato {
         case WM_CONTEXTMENU:
             return 0;
         case MM_MCINOTIFY:
-            if (wp == MCI_NOTIFY_SUCCESSFUL && f->attesaFine) {
+            // A play that a pause cut short can report success late, while
+            // the play that resumed it runs: only a halted device has ended.
+            if (wp == MCI_NOTIFY_SUCCESSFUL && f->attesaFine && !f->InRiproduzione()) {
                 f->attesaFine = false;
                 p.NuovoStato(Fermo);
                 if (p.EndOfStream) p.EndOfStream();
