@@ -333,12 +333,13 @@ bool Disarma(SavegameBin& immagine) {
     return true;
 }
 
-bool Backup(const SavegameBin& immagine, const EquipCommand& r) {
+bool Backup(const SavegameBin& immagine, const EquipCommand& r, bool& errore) {
     RichiediByte(immagine, 0, DimensioneSavegame);
     // The game must not take the backup for a savegame of its own.
     SavegameBin copia = immagine;
     copia[OffsetChecksumSavegame] = static_cast<char>(~static_cast<uint8_t>(copia[OffsetChecksumSavegame]));
-    return SalvaSavegameBin(FileBackupEquip(r.Value), copia, true);
+    if (!SalvaSavegameBin(FileBackupEquip(r.Value), copia, true)) return Fallito(errore);
+    return true;
 }
 
 void CopiaByte(SavegameBin& immagine, const SavegameBin& sorgente, int32_t da, int32_t a) {
@@ -487,7 +488,7 @@ bool Esegui(SavegameBin& immagine, int32_t indice, const EquipCommand& r, bool& 
         case SetDozy: return Dozy(immagine, true, errore);
         case ClearDozy: return Dozy(immagine, false, errore);
         case DisarmLara: return Disarma(immagine);
-        case BackupFile: return Backup(immagine, r);
+        case BackupFile: return Backup(immagine, r, errore);
         case RestoreFile: return Ripristina(immagine, r, errore);
         case ClearUsedCD: return CancellaCd(immagine, r, errore);
         case IsLastInputTextEqualTo: return UltimoInputUguale(r);

@@ -25,12 +25,15 @@ bool Istruzione(SavegameBin& immagine, int32_t indice, bool& errore) {
 }
 
 // The start both media share: the command list of MediaCorrente and the
-// savegame it needs (True when it needs one).
-bool Inizio(const char* tipo, std::string& percorso, bool& primoSlot, std::string& descrizione) {
+// savegame it needs (serve: True when it needs one). False when the list
+// cannot be read: a half-read list must not touch a savegame.
+bool Inizio(const char* tipo, std::string& percorso, bool& primoSlot, std::string& descrizione, bool& serve) {
     Riga(std::string("Perform ") + tipo + " media (code=" + std::to_string(MediaCorrente.MediaCode) + ")");
-    LeggiEquipmentChunk(EstraiSezione(MediaCorrente.Syntax, "EQUIPMENT"));
+    serve = false;
+    if (!LeggiEquipmentChunk(EstraiSezione(MediaCorrente.Syntax, "EQUIPMENT"))) return false;
     int32_t numero = 0;
-    return TrovaSavegameEquip(percorso, numero, primoSlot, descrizione);
+    serve = TrovaSavegameEquip(percorso, numero, primoSlot, descrizione);
+    return true;
 }
 
 }  // namespace
@@ -38,7 +41,8 @@ bool Inizio(const char* tipo, std::string& percorso, bool& primoSlot, std::strin
 bool EseguiEquipmentMedia() {
     std::string percorso, descrizione;
     bool primoSlot = false;
-    const bool serve = Inizio("Equipment", percorso, primoSlot, descrizione);
+    bool serve = false;
+    if (!Inizio("Equipment", percorso, primoSlot, descrizione, serve)) return false;
     SavegameBin immagine;
     if (serve && percorso.empty()) {
         StampaLog("ERROR: missing savegames in trle folder", true);
@@ -72,7 +76,11 @@ bool EseguiCheckMedia(bool& TestError) {
     TestError = false;
     std::string percorso, descrizione;
     bool primoSlot = false;
-    const bool serve = Inizio("Check", percorso, primoSlot, descrizione);
+    bool serve = false;
+    if (!Inizio("Check", percorso, primoSlot, descrizione, serve)) {
+        TestError = true;
+        return false;
+    }
     SavegameBin immagine;
     if (serve && (percorso.empty() || primoSlot)) {
         // A check never saves: a savegame made by a restore would be lost.

@@ -174,7 +174,8 @@ bool TrovaSavegameEquip(std::string& percorso, int32_t& numero, bool& primoSlot,
             case IsLastInputTextEqualTo:
             case IsComputerLanguageEqual: continue;
             case RestoreFile:
-                if (r.RestoreFlags & RipristinaTutto) {
+                // Only a whole restore makes a savegame where there was none.
+                if (r.RestoreFlags == RipristinaTutto) {
                     primoSlot = true;
                     percorso = PercorsoSavegame(0);
                 }

@@ -2,6 +2,7 @@
 // and written back whole, or left alone when a command fails; a check
 // list's AND, OR and AND NOT and the media of its branch.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -158,6 +159,44 @@ TEST_F(EquipMediaTest, AWholeRestoreMakesTheFirstSavegame) {
     EXPECT_TRUE(HaRiga("Savegame will be created by previous full savegame backup"));
     // The backup's number, and a checksum the game accepts.
     EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(7)), -1);
+}
+
+// A record whose value cannot be read would store 0 into the medipacks.
+TEST_F(EquipMediaTest, AListThatCannotBeReadTouchesNoSavegame) {
+    DueSavegame();
+    const std::string prima = Leggi(2);
+    MediaCorrente.Syntax = Parametri(StoreResults, {Record(0, "#COMMAND_TYPE#=0\r\n#OFFSET#=400\r\n#OFFSET_SIZE#=2\r\n"
+                                                              "#OPERATION#=7")}, 11, 12);
+    EXPECT_FALSE(EseguiEquipmentMedia());
+    bool errore = false;
+    EXPECT_FALSE(EseguiCheckMedia(errore));
+    EXPECT_TRUE(errore);
+    EXPECT_EQ(Leggi(2), prima);
+    EXPECT_TRUE(Istruzioni().empty());
+    EXPECT_TRUE(MediaEseguiti.empty());
+}
+
+// Only a whole restore has a savegame to make in an empty folder.
+TEST_F(EquipMediaTest, APartialRestoreInAnEmptyFolderMakesNoSavegame) {
+    std::string backup = Gioco(7);
+    backup[488] = static_cast<char>(~static_cast<uint8_t>(backup[488]));
+    ASSERT_TRUE(ScriviFileProva(trle / "BackS2", backup));
+    MediaCorrente.Syntax = Parametri(0, {Record(0, "#COMMAND_TYPE#=11\r\n#VALUE#=2\r\n#RESTORE_FLAGS#=65")});
+    EXPECT_FALSE(EseguiEquipmentMedia());
+    EXPECT_TRUE(HaRiga("ERROR: missing savegames in trle folder"));
+    EXPECT_FALSE(EsisteFileProva(Slot(0)));
+}
+
+// A backup that cannot be written is an error, not a False condition.
+TEST_F(EquipMediaTest, ABackupThatCannotBeWrittenAbortsTheCheck) {
+    DueSavegame();
+    ASSERT_TRUE(CreateDirectoryA((trle / "BackS4").c_str(), nullptr));
+    MediaCorrente.Syntax = Parametri(0, {Record(0, "#COMMAND_TYPE#=10\r\n#VALUE#=4"), Uguale(1, 7)}, 11, 12);
+    bool errore = false;
+    EXPECT_FALSE(EseguiCheckMedia(errore));
+    EXPECT_TRUE(errore);
+    EXPECT_TRUE(MediaEseguiti.empty());
+    RemoveDirectoryA((trle / "BackS4").c_str());
 }
 
 TEST_F(EquipMediaTest, CheckSkipsTheRestOfAnOrChain) {
