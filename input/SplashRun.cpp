@@ -533,7 +533,7 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
             rett = DatiTestoProgressivo.Rect;
             if (TestoCover.Opaco) DatiTestoProgressivo.BackColour = ParametriSplash.BackColor;
         } else {
-            const int32_t altezza = Arrotonda(static_cast<double>(SchermoX) / (FormatoTestoCorrente.CharRow + 1));
+            const int32_t altezza = LarghezzaCarattere(FormatoTestoCorrente.CharRow);
             ImpostaFontCoverSplash(NomeFontDaIndice(FormatoTestoCorrente.Font), altezza);
             TestoCover.Colore = static_cast<COLORREF>(FormatoTestoCorrente.Color);
             const Rettangolo& b = FormatoTestoCorrente.BoundRect;
