@@ -406,7 +406,11 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
     BreakEscape = false;
     TestError = false;
     StampaLog("Show Splash Screen Media");
-    SintassiSplash(EstraiSezione(MediaCorrente.Syntax, "SPLASH"));
+    // Half-read parameters would run another operation than the author's.
+    if (!SintassiSplash(EstraiSezione(MediaCorrente.Syntax, "SPLASH"))) {
+        TestError = true;
+        return false;
+    }
     if (!IsModoFinestra() && !IsPreviewMode() && !Modo(ModoAnimazione)) {
         RigaErrore("ERROR: Splash screen cann't perform special operation in exclusive video mode");
         TestError = true;

@@ -93,7 +93,8 @@ void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettT
 }  // namespace
 
 bool DisegnaTestoAlert(int32_t& esito) {
-    LeggiSintassiAlert(EstraiSezione(MediaCorrente.Syntax, "ALERT"));
+    if (HaBit(BloccoAlert.FlagAlert, ConLifeBar) && !SintassiLifeBar(EstraiSezione(MediaCorrente.Syntax, "LIFE_BAR")))
+        return false;
     CodeAlertCorrente = MediaCorrente.MediaCode;
     TimeAlertCorrente = 0;
     const int32_t flag = BloccoAlert.FlagAlert;
@@ -101,11 +102,7 @@ bool DisegnaTestoAlert(int32_t& esito) {
     const bool conContatore = HaBit(flag, ConCountDown);
     const bool progressivo = HaBit(flag, TestoProgressivo) && !conLifeBar;
     bool suono = false;
-    if (conContatore) {
-        LeggiSintassiCountDown(EstraiSezione(MediaCorrente.Syntax, "COUNTDOWN"));
-        suono = HaBit(FlagCountDown, 0x1);
-    }
-    if (conLifeBar) SintassiLifeBar(EstraiSezione(MediaCorrente.Syntax, "LIFE_BAR"));
+    if (conContatore) suono = HaBit(FlagCountDown, 0x1);
     if (HaBit(flag, BeepSecondi)) suono = true;
     const int32_t cdControllo = HaBit(MediaCorrente.Options, WhileCdSounds) ? MediaCorrente.TriggerCd : -1;
     const int32_t cdInterruzione = HaBit(flag, ConCdBreak) ? BloccoAlert.CdInterruzione : -1;

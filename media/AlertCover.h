@@ -4,5 +4,6 @@
 // the game, with a look at the game every half second.
 #include <cstdint>
 
-// True when its time completed; the reason it ended in esito.
+// The alert and countdown sections as EseguiAlertMedia read them. True when
+// its time completed; the reason it ended in esito.
 bool DisegnaTestoAlert(int32_t& esito);

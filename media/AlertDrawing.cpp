@@ -110,13 +110,8 @@ bool RifiutaLifeBar(int32_t& esito) {
 }  // namespace
 
 bool DisegnaAlert(int32_t& esito) {
-    LeggiSintassiAlert(EstraiSezione(MediaCorrente.Syntax, "ALERT"));
     const int32_t flag = BloccoAlert.FlagAlert;
-    bool suonoFine = false;
-    if (HaBit(flag, ConCountDown)) {
-        LeggiSintassiCountDown(EstraiSezione(MediaCorrente.Syntax, "COUNTDOWN"));
-        suonoFine = HaBit(FlagCountDown, 0x1);
-    }
+    bool suonoFine = HaBit(flag, ConCountDown) && HaBit(FlagCountDown, 0x1);
     if (HaBit(flag, ConLifeBar)) return RifiutaLifeBar(esito);
     if (HaBit(flag, BeepSecondi)) suonoFine = true;
     const int32_t cdControllo = HaBit(MediaCorrente.Options, WhileCdSounds) ? MediaCorrente.TriggerCd : -1;

@@ -1,6 +1,6 @@
 #pragma once
 // Text of an alert drawn straight on the screen's device context over a game
-// that runs full screen.
+// that runs full screen, from the sections as EseguiAlertMedia read them.
 #include <cstdint>
 #include <string>
 

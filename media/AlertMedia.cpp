@@ -39,7 +39,14 @@ bool EseguiAlertMedia(bool& TestError) {
         RigaErrore("ERROR: Tomb Raider is in stand-by. Alert Media cann't work with Tomb Raider in stand-by");
         return false;
     }
-    LeggiSintassiAlert(EstraiSezione(MediaCorrente.Syntax, "ALERT"));
+    // A section read halfway would run on an earlier alert's values; the
+    // readers wrote their error lines.
+    const std::string& sintassi = MediaCorrente.Syntax;
+    if (!LeggiSintassiAlert(EstraiSezione(sintassi, "ALERT")) ||
+        (HaBit(BloccoAlert.FlagAlert, ConCountDown) && !LeggiSintassiCountDown(EstraiSezione(sintassi, "COUNTDOWN")))) {
+        TestError = true;
+        return false;
+    }
     if (HaBit(BloccoAlert.FlagAlert, SenzaInputUtente)) Ganci.SospendiInputUtente();
     int32_t esito = AlertNessunEsito;
     if (IsModoFinestra())

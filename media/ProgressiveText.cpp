@@ -92,7 +92,7 @@ bool LeggiChunkTestoProgressivo(const std::string& sezione) {
 
 bool InitProgressiveText(int32_t& altezzaFont) {
     DatiTestoProgressivoMedia& d = DatiTestoProgressivo;
-    LeggiChunkTestoProgressivo(EstraiSezione(MediaCorrente.Syntax, "PROGR_TEXT"));
+    if (!LeggiChunkTestoProgressivo(EstraiSezione(MediaCorrente.Syntax, "PROGR_TEXT"))) return false;
     const std::string testo = TestoMedia(MediaCorrente.Text);
     d.Rows.clear();
     d.RowCount = 0;

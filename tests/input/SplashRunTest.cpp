@@ -271,8 +271,11 @@ TEST_F(SplashCover, OperationsThatCannotStartEndTheSplashBeforeItsLoop) {
         bool condiviso;
         bool anteprima;
         const char* errore;
+        const char* resto = "#TOT_ANIMATIONS#=0\r\n";
     };
     const Caso casi[] = {
+        // Half-read, it would run the default operation in place of the author's.
+        {"a section that cannot be read", 1, true, true, "ERROR in Splash Screen Media: ", "#TOT_ANIMATIONS#=-1\r\n"},
         {"unknown operation", 3, true, true, "ERROR: unknown operation to perform in current splash screen"},
         {"save over a full-screen game", 1, false, false,
          "ERROR: Splash screen cann't perform special operation in exclusive video mode"},
@@ -287,7 +290,7 @@ TEST_F(SplashCover, OperationsThatCannotStartEndTheSplashBeforeItsLoop) {
         // A failed splash that goes back to the titles closes the game.
         ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
         TogliBit(StatoGioco, AbortSuErrore);
-        MediaCorrente.Syntax = Splash(c.modo, 0x2000, "#TOT_ANIMATIONS#=0\r\n");
+        MediaCorrente.Syntax = Splash(c.modo, 0x2000, c.resto);
         BufferLog.clear();
         NumErroriLog = 0;
         bool escape = true, errore = false;

@@ -436,6 +436,36 @@ TEST_F(AlertaInGioco, AProgressiveTextWithNothingToShowAbortsTheAlert) {
     EXPECT_FALSE(CoverVisibile());
 }
 
+// A section read halfway would run on the values an earlier alert left.
+TEST_F(AlertaInGioco, AFaultySectionRunsNoAlert) {
+    struct Caso {
+        const char* nome;
+        std::string sintassi;
+        const char* riga;
+        bool errore;
+    };
+    const Caso casi[] = {
+        {"a refresh of zero", "<ALERT>\r\n#REFRESH#=0\r\n<END_ALERT>\r\n",
+         "Syntax error in Alert Trigger: refresh time must be greater than zero: 0", true},
+        {"a countdown without its end",
+         Alert(ConCountDown) + "<COUNTDOWN>\r\n#START_COUNTER#=5\r\n<END_COUNTDOWN>\r\n",
+         "Syntax error in CountDown trigger", true},
+        {"a life bar without its colour", Alert(ConLifeBar) + "<LIFE_BAR>\r\n#D-TIME#=2\r\n<END_LIFE_BAR>\r\n",
+         "ERROR in Life-Bar effect of Alert Media: missing #bar-color#", false},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Sintassi(c.sintassi);
+        bool errore = !c.errore;
+        EXPECT_FALSE(EseguiAlertMedia(errore));
+        EXPECT_EQ(errore, c.errore);
+        EXPECT_TRUE(HaRiga(c.riga));
+        EXPECT_EQ(Passi, 0u);
+        EXPECT_TRUE(MediaSeguiti.empty());
+        EXPECT_FALSE(CoverVisibile());
+    }
+}
+
 TEST_F(AlertaInGioco, AGameInStandByRefusesTheAlert) {
     Sintassi(Alert(TestoSemplice));
     ImpostaBit(StatoSequenza, StandByAttivo);
