@@ -5,6 +5,7 @@
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
 #include "core/TextUtils.h"
+#include "platform/Clock.h"
 
 namespace {
 
@@ -40,7 +41,15 @@ bool SalvaSavegameBin(const std::string& percorso, SavegameBin& immagine, bool c
     }
     // The old file stays whole until the new one is complete beside it; the
     // copy the replacement keeps of it is not needed afterwards.
-    if (!RiscriviConBackup(percorso, immagine)) {
+    // The game holds a slot open for a moment after it loaded it: the write
+    // waits for it, a bounded time, rather than leave the old bytes there.
+    bool scritto = RiscriviConBackup(percorso, immagine);
+    for (uint32_t atteso = 0; !scritto && atteso < AttesaSavegameInUso && EsisteFileOpenFile(percorso);
+         atteso += PassoSavegameInUso) {
+        ClockSleep(PassoSavegameInUso);
+        scritto = RiscriviConBackup(percorso, immagine);
+    }
+    if (!scritto) {
         StampaLog("ERROR in SalvaSavegameBin(): cannot write " + percorso, true);
         return false;
     }

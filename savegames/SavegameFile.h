@@ -19,7 +19,10 @@ bool CaricaSavegameBin(const std::string& percorso, SavegameBin& immagine);
 // Writes the image, with its checksum byte recomputed unless <comeE>. The
 // file is written beside the slot and takes its place only once complete,
 // so that a failure never leaves a damaged savegame. An image too short to
-// checksum is not written.
+// checksum is not written. A slot another process holds open is tried again
+// every PassoSavegameInUso ms, up to AttesaSavegameInUso ms.
+constexpr uint32_t AttesaSavegameInUso = 3000;
+constexpr uint32_t PassoSavegameInUso = 100;
 bool SalvaSavegameBin(const std::string& percorso, SavegameBin& immagine, bool comeE);
 // The slot files present in a folder, in slot order.
 std::vector<std::string> ElencoSavegameCartella(const std::string& cartella, int32_t& conteggio);

@@ -3,6 +3,8 @@
 // names.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <windows.h>
 
 #include "core/MediaLog.h"
@@ -166,6 +168,42 @@ TEST_F(FileSavegameTest, AShortImageIsNotWritten) {
     SavegameBin corto = Gioco(9).substr(0, 15953);
     EXPECT_FALSE(SalvaSavegameBin(Slot(5), corto, false));
     EXPECT_EQ(mano::Differenza(Leggi(5), Gioco(4)), -1);
+    EXPECT_EQ(NumErroriLog, 1);
+}
+
+// The game reads the slot it loads and lets it go a moment later: the write
+// waits for it. One held past the bound is left as it was.
+TEST_F(FileSavegameTest, ASlotTheGameHoldsIsWrittenOnceItLetsItGo) {
+    const auto Tieni = [this] {
+        return CreateFileA(Slot(2).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    Metti(2, Gioco(4));
+    SavegameBin immagine = Gioco(9);
+    {
+        ClockUseManual(false);
+        HANDLE h = Tieni();
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        // Far below the bound, even at the emulator's pace.
+        std::thread gioco([h] {
+            Sleep(300);
+            CloseHandle(h);
+        });
+        EXPECT_TRUE(SalvaSavegameBin(Slot(2), immagine, false));
+        gioco.join();
+        EXPECT_EQ(mano::Differenza(Leggi(2), Gioco(9)), -1);
+        NessunErrore();
+    }
+    Metti(2, Gioco(4));
+    HANDLE h = Tieni();
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ClockUseManual(true, 1000);
+    immagine = Gioco(9);
+    EXPECT_FALSE(SalvaSavegameBin(Slot(2), immagine, false));
+    EXPECT_EQ(ClockTick() - 1000, AttesaSavegameInUso);
+    CloseHandle(h);
+    EXPECT_EQ(mano::Differenza(Leggi(2), Gioco(4)), -1);
+    EXPECT_EQ(Righe(), std::vector<std::string>{"ERROR in SalvaSavegameBin(): cannot write " + Slot(2)});
     EXPECT_EQ(NumErroriLog, 1);
 }
 
