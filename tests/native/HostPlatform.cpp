@@ -208,6 +208,9 @@ std::string ScriviTemporaneo(const std::string& percorso, const std::string& dat
 
 }  // namespace
 
+// No lock here keeps another process's file from being replaced.
+bool EsisteFileOpenFile(const std::string&) { return false; }
+
 bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
     const std::string temporaneo = ScriviTemporaneo(percorso, dati);
     if (temporaneo.empty()) return false;
