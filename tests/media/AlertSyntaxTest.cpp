@@ -59,9 +59,12 @@ TEST_F(SintassiAlert, AlertSectionValuesDefaultsAndEachFaultWithItsLine) {
          "Syntax error in Alert Trigger: missing refresh time", true},
         {"\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: missing refresh time", true},
-        {"#REFRESH#=\r\n#FLAGS#=0\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
-         "Syntax error in Alert Trigger: missing refresh time", true},
         {"#REFRESH#=fast\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
+         "Syntax error in Alert Trigger: not numeric value for refresh time", true},
+        // Written but empty, or "~", it is there and not a number.
+        {"#REFRESH#=\r\n#FLAGS#=0\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
+         "Syntax error in Alert Trigger: not numeric value for refresh time", true},
+        {"#REFRESH#=~\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: not numeric value for refresh time", true},
         // No redraw interval comes from these: refused, the default kept.
         {"#REFRESH#=0\r\n#FLAGS#=0\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
