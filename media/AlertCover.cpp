@@ -93,8 +93,8 @@ void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettT
 }  // namespace
 
 bool DisegnaTestoAlert(int32_t& esito) {
-    if (HaBit(BloccoAlert.FlagAlert, ConLifeBar) && !SintassiLifeBar(EstraiSezione(MediaCorrente.Syntax, "LIFE_BAR")))
-        return false;
+    // A faulty section runs on the defaults and what was read before the fault.
+    if (HaBit(BloccoAlert.FlagAlert, ConLifeBar)) SintassiLifeBar(EstraiSezione(MediaCorrente.Syntax, "LIFE_BAR"));
     CodeAlertCorrente = MediaCorrente.MediaCode;
     TimeAlertCorrente = 0;
     const int32_t flag = BloccoAlert.FlagAlert;

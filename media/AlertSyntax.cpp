@@ -32,6 +32,9 @@ bool LeggiSintassiAlert(const std::string& sezione) {
     BloccoAlert.MediaFineTempo = -1;
     BloccoAlert.MediaInterruzione = -1;
     BloccoAlert.CdInterruzione = -1;
+    // A border whose tags are missing must not take an earlier alert's.
+    BloccoAlert.ColoreBordo = 0;
+    BloccoAlert.SpessoreBordo = 0;
     if (sezione.empty()) return true;
 
     std::string testo = sezione;

@@ -436,32 +436,51 @@ TEST_F(AlertaInGioco, AProgressiveTextWithNothingToShowAbortsTheAlert) {
     EXPECT_FALSE(CoverVisibile());
 }
 
-// A section read halfway would run on the values an earlier alert left.
-TEST_F(AlertaInGioco, AFaultySectionRunsNoAlert) {
+// A faulty section runs on the values the block holds: its defaults and
+// what was read before the fault.
+TEST_F(AlertaInGioco, AFaultySectionRunsOnWhatWasRead) {
     struct Caso {
         const char* nome;
         std::string sintassi;
         const char* riga;
-        bool errore;
+        int32_t durataMin, durataMax;
+        std::vector<int32_t> seguiti;
+        const char* mostrato;  // a countdown line, "" none
     };
+    const std::string senzaSeguito = "<ALERT>\r\n#REFRESH#=80\r\n#FLAGS#=32\r\n#BACK_COLOR#=" +
+                                     std::to_string(Blu) + "\r\n#STOP_PERFORM#=\r\n<END_ALERT>\r\n";
     const Caso casi[] = {
+        {"a stop media left empty", senzaSeguito, "Syntax error in Alert Trigger: not numeric value for #stop_perform#",
+         3000, 3600, {}, ""},
         {"a refresh of zero", "<ALERT>\r\n#REFRESH#=0\r\n<END_ALERT>\r\n",
-         "Syntax error in Alert Trigger: refresh time must be greater than zero: 0", true},
+         "Syntax error in Alert Trigger: refresh time must be greater than zero: 0", 3000, 3600, {}, ""},
+        // Up from 5 to the default end, 10.
         {"a countdown without its end",
          Alert(ConCountDown) + "<COUNTDOWN>\r\n#START_COUNTER#=5\r\n<END_COUNTDOWN>\r\n",
-         "Syntax error in CountDown trigger", true},
+         "Syntax error in CountDown trigger", 5000, 5600, {22}, "Show countdown text: 00:10"},
+        // The default bar: 16 s from full to empty.
         {"a life bar without its colour", Alert(ConLifeBar) + "<LIFE_BAR>\r\n#D-TIME#=2\r\n<END_LIFE_BAR>\r\n",
-         "ERROR in Life-Bar effect of Alert Media: missing #bar-color#", false},
+         "ERROR in Life-Bar effect of Alert Media: missing #bar-color#", 16000, 16600, {22}, ""},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
         Sintassi(c.sintassi);
-        bool errore = !c.errore;
-        EXPECT_FALSE(EseguiAlertMedia(errore));
-        EXPECT_EQ(errore, c.errore);
+        MediaCorrente.Text = "<TEXT>#COUNTER#<END_TEXT>";
+        MediaCorrente.Duration = 3;
+        Passi = 0;
+        MediaSeguiti.clear();
+        BufferLog.clear();
+        const uint32_t inizio = ClockTick();
+        EXPECT_TRUE(Esegui());
+        const int32_t durata = static_cast<int32_t>(ClockTick() - inizio);
+        EXPECT_GE(durata, c.durataMin);
+        EXPECT_LE(durata, c.durataMax);
         EXPECT_TRUE(HaRiga(c.riga));
-        EXPECT_EQ(Passi, 0u);
-        EXPECT_TRUE(MediaSeguiti.empty());
+        EXPECT_TRUE(HaRiga("Exit with value = True for: Time is complete"));
+        EXPECT_EQ(MediaSeguiti, c.seguiti);
+        if (*c.mostrato) {
+            EXPECT_TRUE(HaRiga(c.mostrato));
+        }
         EXPECT_FALSE(CoverVisibile());
     }
 }
