@@ -51,10 +51,9 @@ bool EseguiAlertMedia(bool& TestError) {
     else
         DisegnaAlert(esito);
     if (HaBit(StatoGioco, InputUtenteSospeso)) Ganci.AbilitaInputUtente();
-
-    // An alert that ended has nothing left to resume; an aborted one keeps
-    // its time for the start after the loading.
-    if (esito != AlertAbortito) CancellaElapsedSospeso(MediaCorrente.MediaCode);
+    // Whatever ended the alert, the time kept in its trigger stays for the
+    // load of a game saved meanwhile; a start that does not resume and the
+    // end of the run take it away.
 
     std::string motivo;
     int32_t seguito = -1;

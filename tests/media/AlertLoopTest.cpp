@@ -331,7 +331,7 @@ TEST_F(AlertaInGioco, ACountdownRunsItsWholeSpanAndRedrawsOnlyAChangedCounter) {
     EXPECT_EQ(MediaSeguiti, std::vector<int32_t>{22});
 }
 
-TEST_F(AlertaInGioco, TheInventoryKeepsTheTimeAndALoadResumesItThenTheEndLeavesNothing) {
+TEST_F(AlertaInGioco, TheInventoryKeepsTheTimeAndALoadRightAfterResumesIt) {
     Sintassi(Alert(TestoSemplice));
     MediaCorrente.Duration = 10;
     ListaMedia[0].Duration = 10;
@@ -377,10 +377,61 @@ TEST_F(AlertaInGioco, TheInventoryKeepsTheTimeAndALoadResumesItThenTheEndLeavesN
         const int32_t durata = static_cast<int32_t>(ClockTick() - inizio);
         EXPECT_GE(durata, c.durataMin);
         EXPECT_LE(durata, c.durataMax);
-        // An alert that ended leaves its trigger as the author wrote it.
-        EXPECT_FALSE(HaBit(ListaMedia[0].Options, Suspended));
-        EXPECT_EQ(ListaMedia[0].Syntax.find("SUSPENDED"), std::string::npos);
+        // Started afresh, the trigger is the author's again; resumed, it
+        // keeps its time for a later load of the same savegame.
+        EXPECT_EQ(LeggiElapsedSospeso(0), c.cdAvvio == TracciaCd && c.dallaFine < 3000 ? salvato : 0);
         EXPECT_EQ(MediaSeguiti, std::vector<int32_t>{22});
+    }
+}
+
+// The player saves during the alert, which then runs to its end; loading
+// that savegame right after gives the alert back the time it had then.
+TEST_F(AlertaInGioco, AnAlertThatEndsKeepsTheTimeSavedForALaterLoad) {
+    struct Caso {
+        const char* nome;
+        std::vector<Passo> copione;
+        std::vector<int32_t> seguiti;
+    };
+    const Caso casi[] = {
+        {"its time complete", {}, {22}},
+        {"its CD sound ended", {{}, {}, {}, {}, {}, {}, {true, 3}}, {21}},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Sintassi(Alert(TestoSemplice));
+        MediaCorrente.Duration = 6;
+        ListaMedia[0].Duration = 6;
+        // The save screen, 1 s in, is the inventory for the alert.
+        Copione = c.copione;
+        Passi = 0;
+        AlPasso = [&](size_t n) {
+            if (n == 2) {
+                ImpostaBit(ModificheAvvio, TempoInventarioInCorso);
+                TickInizioInventario = ClockTick();
+            }
+            if (n == 3) TogliBit(ModificheAvvio, TempoInventarioInCorso);
+        };
+        MediaSeguiti.clear();
+        EXPECT_TRUE(Esegui());
+        EXPECT_EQ(MediaSeguiti, c.seguiti);
+        EXPECT_TRUE(HaBit(ListaMedia[0].Options, Suspended));
+        const int32_t salvato = LeggiElapsedSospeso(0);
+        EXPECT_GE(salvato, 1000);
+        EXPECT_LE(salvato, 1100);
+
+        // The load: its level's track starts again a moment after it.
+        MediaCorrente = ListaMedia[0];
+        TickFineCaricamento = ClockTick() - 200;
+        CdAvvioAlert = TracciaCd;
+        Copione.clear();
+        Passi = 0;
+        AlPasso = nullptr;
+        const uint32_t inizio = ClockTick();
+        EXPECT_TRUE(Esegui());
+        const int32_t durata = static_cast<int32_t>(ClockTick() - inizio);
+        EXPECT_GE(durata, 6000 - salvato - 200);
+        EXPECT_LE(durata, 6000 - salvato - 200 + 600);
+        CancellaElapsedSospeso(Codice);
     }
 }
 
@@ -582,14 +633,18 @@ TEST_F(AlertaSchermoIntero, ASuspendedAlertResumesOnlyRightAfterItsLoading) {
         EXPECT_TRUE(Esegui());
         EXPECT_LE(static_cast<int32_t>(ClockTick() - inizio), c.durataMax);
         EXPECT_GE(static_cast<int32_t>(ClockTick() - inizio), c.durataMax - 200);
-        EXPECT_FALSE(HaBit(ListaMedia[0].Options, Suspended));
-        // A later showing starts afresh.
+        // Resumed, it keeps its time for a later load of the same savegame.
+        EXPECT_EQ(LeggiElapsedSospeso(0), c.dallaFine < 3000 ? 2000 : 0);
+        // A later showing, long after the loading, starts afresh.
         MediaCorrente.Options = ListaMedia[0].Options;
         MediaCorrente.Syntax = ListaMedia[0].Syntax;
+        TickFineCaricamento = ClockTick() - 4000;
         const uint32_t dopo = ClockTick();
         EXPECT_TRUE(Esegui());
         EXPECT_GE(static_cast<int32_t>(ClockTick() - dopo), 5000);
+        EXPECT_FALSE(HaBit(ListaMedia[0].Options, Suspended));
     }
 }
 
 }  // namespace
+
