@@ -275,8 +275,10 @@ bool DisegnaTestoAlert(int32_t& esito) {
         }
     }
 
-    InitFormattazioneTesto();
+    // Hidden where it stands: moved while shown, the cover would carry its
+    // text to the screen's corner until the windows below repaint.
     cover.Hide();
+    InitFormattazioneTesto();
     if (conLifeBar) DistruggiLifeBar();
     CodeAlertCorrente = -1;
     TimeAlertCorrente = 0;

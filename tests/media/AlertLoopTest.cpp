@@ -239,6 +239,32 @@ TEST_F(AlertaInGioco, TheCoverShowsTheTextInItsRectangleForItsTimeThenHidesAndRu
     EXPECT_EQ(CdCorrente, -1);
 }
 
+// The cover gets the whole screen back at the end: hidden where it stood
+// first, so that its text is never carried to the screen's corner.
+TEST_F(AlertaInGioco, TheEndLeavesTheTextNowhereButWhereItWas) {
+    Sintassi(Alert(TestoSemplice));
+    RettangoloDim cover{};
+    AlPasso = [&](size_t n) {
+        if (n == 1) cover = RettCover;
+    };
+    EXPECT_TRUE(Esegui());
+    ASSERT_GT(cover.Larghezza, 0);
+    // Read before anything repaints what the cover uncovered.
+    const RettangoloDim gioco{0, 0, 800, 600};
+    const std::vector<COLORREF> visti = Colori(gioco);
+    ASSERT_EQ(visti.size(), 800u * 600u);
+    int32_t fuori = 0;
+    for (int32_t y = 0; y < gioco.Altezza; ++y)
+        for (int32_t x = 0; x < gioco.Larghezza; ++x) {
+            const bool dentro = x >= cover.X && x < cover.X + cover.Larghezza && y >= cover.Y &&
+                                y < cover.Y + cover.Altezza;
+            if (!dentro && visti[static_cast<size_t>(y) * 800 + x] == Blu) ++fuori;
+        }
+    EXPECT_EQ(fuori, 0);
+    EXPECT_FALSE(CoverVisibile());
+    EXPECT_EQ(RettCover, (RettangoloDim{0, 0, SchermoX, SchermoY}));
+}
+
 TEST_F(AlertaInGioco, TheLifeBarShrinksOnTheScreenUntilItIsEmpty) {
     Sintassi(Alert(ConLifeBar) +
              "<LIFE_BAR>\r\n#BAR-COLOR#=200\r\n#D-TIME#=4\r\n#FLAGS#=4096\r\n#PERC-BLINK#=0\r\n"
