@@ -93,8 +93,8 @@ void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettT
 }  // namespace
 
 bool DisegnaTestoAlert(int32_t& esito) {
-    if (HaBit(BloccoAlert.FlagAlert, ConLifeBar) && !SintassiLifeBar(EstraiSezione(MediaCorrente.Syntax, "LIFE_BAR")))
-        return false;
+    // A faulty section runs on the defaults and what was read before the fault.
+    if (HaBit(BloccoAlert.FlagAlert, ConLifeBar)) SintassiLifeBar(EstraiSezione(MediaCorrente.Syntax, "LIFE_BAR"));
     CodeAlertCorrente = MediaCorrente.MediaCode;
     TimeAlertCorrente = 0;
     const int32_t flag = BloccoAlert.FlagAlert;
@@ -275,8 +275,10 @@ bool DisegnaTestoAlert(int32_t& esito) {
         }
     }
 
-    InitFormattazioneTesto();
+    // Hidden where it stands: moved while shown, the cover would carry its
+    // text to the screen's corner until the windows below repaint.
     cover.Hide();
+    InitFormattazioneTesto();
     if (conLifeBar) DistruggiLifeBar();
     CodeAlertCorrente = -1;
     TimeAlertCorrente = 0;

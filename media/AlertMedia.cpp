@@ -39,14 +39,11 @@ bool EseguiAlertMedia(bool& TestError) {
         RigaErrore("ERROR: Tomb Raider is in stand-by. Alert Media cann't work with Tomb Raider in stand-by");
         return false;
     }
-    // A section read halfway would run on an earlier alert's values; the
-    // readers wrote their error lines.
+    // A faulty section has its error line and runs on the defaults and what
+    // was read before the fault.
     const std::string& sintassi = MediaCorrente.Syntax;
-    if (!LeggiSintassiAlert(EstraiSezione(sintassi, "ALERT")) ||
-        (HaBit(BloccoAlert.FlagAlert, ConCountDown) && !LeggiSintassiCountDown(EstraiSezione(sintassi, "COUNTDOWN")))) {
-        TestError = true;
-        return false;
-    }
+    LeggiSintassiAlert(EstraiSezione(sintassi, "ALERT"));
+    if (HaBit(BloccoAlert.FlagAlert, ConCountDown)) LeggiSintassiCountDown(EstraiSezione(sintassi, "COUNTDOWN"));
     if (HaBit(BloccoAlert.FlagAlert, SenzaInputUtente)) Ganci.SospendiInputUtente();
     int32_t esito = AlertNessunEsito;
     if (IsModoFinestra())
@@ -54,10 +51,9 @@ bool EseguiAlertMedia(bool& TestError) {
     else
         DisegnaAlert(esito);
     if (HaBit(StatoGioco, InputUtenteSospeso)) Ganci.AbilitaInputUtente();
-
-    // An alert that ended has nothing left to resume; an aborted one keeps
-    // its time for the start after the loading.
-    if (esito != AlertAbortito) CancellaElapsedSospeso(MediaCorrente.MediaCode);
+    // Whatever ended the alert, the time kept in its trigger stays for the
+    // load of a game saved meanwhile; a start that does not resume and the
+    // end of the run take it away.
 
     std::string motivo;
     int32_t seguito = -1;

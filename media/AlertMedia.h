@@ -46,8 +46,8 @@ int32_t LeggiElapsedSospeso(int32_t indice);
 // when no trigger has the code or its section is damaged.
 bool ScriviElapsedSospeso(int32_t codice, int32_t elapsed);
 // Takes the section and Suspended away from the trigger with the code (and
-// from MediaCorrente when it is that trigger): an alert that ended, or one
-// that starts from zero, has nothing left to resume.
+// from MediaCorrente when it is that trigger): an alert that starts from
+// zero has nothing left to resume.
 bool CancellaElapsedSospeso(int32_t codice);
 // The same for every loaded trigger, so that media.mcf is saved without them.
 bool CancellaTuttiSospesi();

@@ -32,12 +32,16 @@ bool LeggiSintassiAlert(const std::string& sezione) {
     BloccoAlert.MediaFineTempo = -1;
     BloccoAlert.MediaInterruzione = -1;
     BloccoAlert.CdInterruzione = -1;
+    // A border whose tags are missing must not take an earlier alert's.
+    BloccoAlert.ColoreBordo = 0;
+    BloccoAlert.SpessoreBordo = 0;
     if (sezione.empty()) return true;
 
     std::string testo = sezione;
     int32_t valore = 0;
     const std::string refresh = EstraiTag(testo, "#REFRESH#=");
-    if (refresh.empty() || refresh == "~") return RigaErrore("Syntax error in Alert Trigger: missing refresh time");
+    // Only an absent tag is "missing"; written empty it reads "~", not a number.
+    if (refresh.empty()) return RigaErrore("Syntax error in Alert Trigger: missing refresh time");
     if (!ValoreIntero32(refresh, valore))
         return RigaErrore("Syntax error in Alert Trigger: not numeric value for refresh time");
     // No redraw interval comes from a rate of zero or less: the default stays.

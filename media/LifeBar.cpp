@@ -140,7 +140,9 @@ void DisegnaLifeBar(double percentuale, bool& blink) {
     if (!blink && pieno != 0 && HaBit(s.FlagCorrenti, RiempimentoColore)) {
         const RECT r{2, 2, 2 + pieno, s.AltezzaBarra - 2};
         FillRect(s.DCBarra, &r, s.PennelloBarra);
-    } else if (!blink && pieno != 0 && HaBit(s.FlagCorrenti, RiempimentoImmagine)) {
+    }
+    // With both fills the picture lies over the colour.
+    if (!blink && pieno != 0 && HaBit(s.FlagCorrenti, RiempimentoImmagine)) {
         if (!s.Immagine.dc || !BitBlt(s.DCBarra, 2, 2, pieno, s.AltezzaBarra - 4, s.Immagine.dc, 0, 0, SRCCOPY))
             StampaLog("WARNING error from BitBlt()");
     }

@@ -239,6 +239,32 @@ TEST_F(AlertaInGioco, TheCoverShowsTheTextInItsRectangleForItsTimeThenHidesAndRu
     EXPECT_EQ(CdCorrente, -1);
 }
 
+// The cover gets the whole screen back at the end: hidden where it stood
+// first, so that its text is never carried to the screen's corner.
+TEST_F(AlertaInGioco, TheEndLeavesTheTextNowhereButWhereItWas) {
+    Sintassi(Alert(TestoSemplice));
+    RettangoloDim cover{};
+    AlPasso = [&](size_t n) {
+        if (n == 1) cover = RettCover;
+    };
+    EXPECT_TRUE(Esegui());
+    ASSERT_GT(cover.Larghezza, 0);
+    // Read before anything repaints what the cover uncovered.
+    const RettangoloDim gioco{0, 0, 800, 600};
+    const std::vector<COLORREF> visti = Colori(gioco);
+    ASSERT_EQ(visti.size(), 800u * 600u);
+    int32_t fuori = 0;
+    for (int32_t y = 0; y < gioco.Altezza; ++y)
+        for (int32_t x = 0; x < gioco.Larghezza; ++x) {
+            const bool dentro = x >= cover.X && x < cover.X + cover.Larghezza && y >= cover.Y &&
+                                y < cover.Y + cover.Altezza;
+            if (!dentro && visti[static_cast<size_t>(y) * 800 + x] == Blu) ++fuori;
+        }
+    EXPECT_EQ(fuori, 0);
+    EXPECT_FALSE(CoverVisibile());
+    EXPECT_EQ(RettCover, (RettangoloDim{0, 0, SchermoX, SchermoY}));
+}
+
 TEST_F(AlertaInGioco, TheLifeBarShrinksOnTheScreenUntilItIsEmpty) {
     Sintassi(Alert(ConLifeBar) +
              "<LIFE_BAR>\r\n#BAR-COLOR#=200\r\n#D-TIME#=4\r\n#FLAGS#=4096\r\n#PERC-BLINK#=0\r\n"
@@ -331,7 +357,7 @@ TEST_F(AlertaInGioco, ACountdownRunsItsWholeSpanAndRedrawsOnlyAChangedCounter) {
     EXPECT_EQ(MediaSeguiti, std::vector<int32_t>{22});
 }
 
-TEST_F(AlertaInGioco, TheInventoryKeepsTheTimeAndALoadResumesItThenTheEndLeavesNothing) {
+TEST_F(AlertaInGioco, TheInventoryKeepsTheTimeAndALoadRightAfterResumesIt) {
     Sintassi(Alert(TestoSemplice));
     MediaCorrente.Duration = 10;
     ListaMedia[0].Duration = 10;
@@ -377,10 +403,61 @@ TEST_F(AlertaInGioco, TheInventoryKeepsTheTimeAndALoadResumesItThenTheEndLeavesN
         const int32_t durata = static_cast<int32_t>(ClockTick() - inizio);
         EXPECT_GE(durata, c.durataMin);
         EXPECT_LE(durata, c.durataMax);
-        // An alert that ended leaves its trigger as the author wrote it.
-        EXPECT_FALSE(HaBit(ListaMedia[0].Options, Suspended));
-        EXPECT_EQ(ListaMedia[0].Syntax.find("SUSPENDED"), std::string::npos);
+        // Started afresh, the trigger is the author's again; resumed, it
+        // keeps its time for a later load of the same savegame.
+        EXPECT_EQ(LeggiElapsedSospeso(0), c.cdAvvio == TracciaCd && c.dallaFine < 3000 ? salvato : 0);
         EXPECT_EQ(MediaSeguiti, std::vector<int32_t>{22});
+    }
+}
+
+// The player saves during the alert, which then runs to its end; loading
+// that savegame right after gives the alert back the time it had then.
+TEST_F(AlertaInGioco, AnAlertThatEndsKeepsTheTimeSavedForALaterLoad) {
+    struct Caso {
+        const char* nome;
+        std::vector<Passo> copione;
+        std::vector<int32_t> seguiti;
+    };
+    const Caso casi[] = {
+        {"its time complete", {}, {22}},
+        {"its CD sound ended", {{}, {}, {}, {}, {}, {}, {true, 3}}, {21}},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Sintassi(Alert(TestoSemplice));
+        MediaCorrente.Duration = 6;
+        ListaMedia[0].Duration = 6;
+        // The save screen, 1 s in, is the inventory for the alert.
+        Copione = c.copione;
+        Passi = 0;
+        AlPasso = [&](size_t n) {
+            if (n == 2) {
+                ImpostaBit(ModificheAvvio, TempoInventarioInCorso);
+                TickInizioInventario = ClockTick();
+            }
+            if (n == 3) TogliBit(ModificheAvvio, TempoInventarioInCorso);
+        };
+        MediaSeguiti.clear();
+        EXPECT_TRUE(Esegui());
+        EXPECT_EQ(MediaSeguiti, c.seguiti);
+        EXPECT_TRUE(HaBit(ListaMedia[0].Options, Suspended));
+        const int32_t salvato = LeggiElapsedSospeso(0);
+        EXPECT_GE(salvato, 1000);
+        EXPECT_LE(salvato, 1100);
+
+        // The load: its level's track starts again a moment after it.
+        MediaCorrente = ListaMedia[0];
+        TickFineCaricamento = ClockTick() - 200;
+        CdAvvioAlert = TracciaCd;
+        Copione.clear();
+        Passi = 0;
+        AlPasso = nullptr;
+        const uint32_t inizio = ClockTick();
+        EXPECT_TRUE(Esegui());
+        const int32_t durata = static_cast<int32_t>(ClockTick() - inizio);
+        EXPECT_GE(durata, 6000 - salvato - 200);
+        EXPECT_LE(durata, 6000 - salvato - 200 + 600);
+        CancellaElapsedSospeso(Codice);
     }
 }
 
@@ -436,32 +513,51 @@ TEST_F(AlertaInGioco, AProgressiveTextWithNothingToShowAbortsTheAlert) {
     EXPECT_FALSE(CoverVisibile());
 }
 
-// A section read halfway would run on the values an earlier alert left.
-TEST_F(AlertaInGioco, AFaultySectionRunsNoAlert) {
+// A faulty section runs on the values the block holds: its defaults and
+// what was read before the fault.
+TEST_F(AlertaInGioco, AFaultySectionRunsOnWhatWasRead) {
     struct Caso {
         const char* nome;
         std::string sintassi;
         const char* riga;
-        bool errore;
+        int32_t durataMin, durataMax;
+        std::vector<int32_t> seguiti;
+        const char* mostrato;  // a countdown line, "" none
     };
+    const std::string senzaSeguito = "<ALERT>\r\n#REFRESH#=80\r\n#FLAGS#=32\r\n#BACK_COLOR#=" +
+                                     std::to_string(Blu) + "\r\n#STOP_PERFORM#=\r\n<END_ALERT>\r\n";
     const Caso casi[] = {
+        {"a stop media left empty", senzaSeguito, "Syntax error in Alert Trigger: not numeric value for #stop_perform#",
+         3000, 3600, {}, ""},
         {"a refresh of zero", "<ALERT>\r\n#REFRESH#=0\r\n<END_ALERT>\r\n",
-         "Syntax error in Alert Trigger: refresh time must be greater than zero: 0", true},
+         "Syntax error in Alert Trigger: refresh time must be greater than zero: 0", 3000, 3600, {}, ""},
+        // Up from 5 to the default end, 10.
         {"a countdown without its end",
          Alert(ConCountDown) + "<COUNTDOWN>\r\n#START_COUNTER#=5\r\n<END_COUNTDOWN>\r\n",
-         "Syntax error in CountDown trigger", true},
+         "Syntax error in CountDown trigger", 5000, 5600, {22}, "Show countdown text: 00:10"},
+        // The default bar: 16 s from full to empty.
         {"a life bar without its colour", Alert(ConLifeBar) + "<LIFE_BAR>\r\n#D-TIME#=2\r\n<END_LIFE_BAR>\r\n",
-         "ERROR in Life-Bar effect of Alert Media: missing #bar-color#", false},
+         "ERROR in Life-Bar effect of Alert Media: missing #bar-color#", 16000, 16600, {22}, ""},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
         Sintassi(c.sintassi);
-        bool errore = !c.errore;
-        EXPECT_FALSE(EseguiAlertMedia(errore));
-        EXPECT_EQ(errore, c.errore);
+        MediaCorrente.Text = "<TEXT>#COUNTER#<END_TEXT>";
+        MediaCorrente.Duration = 3;
+        Passi = 0;
+        MediaSeguiti.clear();
+        BufferLog.clear();
+        const uint32_t inizio = ClockTick();
+        EXPECT_TRUE(Esegui());
+        const int32_t durata = static_cast<int32_t>(ClockTick() - inizio);
+        EXPECT_GE(durata, c.durataMin);
+        EXPECT_LE(durata, c.durataMax);
         EXPECT_TRUE(HaRiga(c.riga));
-        EXPECT_EQ(Passi, 0u);
-        EXPECT_TRUE(MediaSeguiti.empty());
+        EXPECT_TRUE(HaRiga("Exit with value = True for: Time is complete"));
+        EXPECT_EQ(MediaSeguiti, c.seguiti);
+        if (*c.mostrato) {
+            EXPECT_TRUE(HaRiga(c.mostrato));
+        }
         EXPECT_FALSE(CoverVisibile());
     }
 }
@@ -563,14 +659,18 @@ TEST_F(AlertaSchermoIntero, ASuspendedAlertResumesOnlyRightAfterItsLoading) {
         EXPECT_TRUE(Esegui());
         EXPECT_LE(static_cast<int32_t>(ClockTick() - inizio), c.durataMax);
         EXPECT_GE(static_cast<int32_t>(ClockTick() - inizio), c.durataMax - 200);
-        EXPECT_FALSE(HaBit(ListaMedia[0].Options, Suspended));
-        // A later showing starts afresh.
+        // Resumed, it keeps its time for a later load of the same savegame.
+        EXPECT_EQ(LeggiElapsedSospeso(0), c.dallaFine < 3000 ? 2000 : 0);
+        // A later showing, long after the loading, starts afresh.
         MediaCorrente.Options = ListaMedia[0].Options;
         MediaCorrente.Syntax = ListaMedia[0].Syntax;
+        TickFineCaricamento = ClockTick() - 4000;
         const uint32_t dopo = ClockTick();
         EXPECT_TRUE(Esegui());
         EXPECT_GE(static_cast<int32_t>(ClockTick() - dopo), 5000);
+        EXPECT_FALSE(HaBit(ListaMedia[0].Options, Suspended));
     }
 }
 
 }  // namespace
+

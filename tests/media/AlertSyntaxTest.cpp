@@ -25,7 +25,7 @@ protected:
 };
 
 constexpr int32_t Grigio = 0x808080;
-constexpr int32_t Lasciato = 77;  // what an earlier alert left in the border
+constexpr int32_t Lasciato = 77;  // what an earlier alert left in the block
 
 struct CasoAlert {
     const char* sezione;
@@ -46,46 +46,50 @@ TEST_F(SintassiAlert, AlertSectionValuesDefaultsAndEachFaultWithItsLine) {
     const std::string senzaColore = std::string("#REFRESH#=5\r\n#FLAGS#=256\r\n") + fine + "#BORDER_SIZE#=2\r\n";
     const char* noCd = "Syntax error in Alert Trigger: not numeric value for [Cd break] field";
     const CasoAlert casi[] = {
-        {"", true, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1}, "", false},
+        {"", true, {32, 80, 0, 0, Grigio, -1, -1, -1}, "", false},
         {completa.c_str(), true, {768, 25, 65280, 3, 255, 4, 3, 12}, "", false},
         // Tags in any order and case; halves to even; hexadecimal.
-        {mezzi.c_str(), true, {33, 12, Lasciato, Lasciato, -1, 16, 14, -1}, "", false},
+        {mezzi.c_str(), true, {33, 12, 0, 0, -1, 16, 14, -1}, "", false},
         // No break CD without its flag: the tag stays unread.
-        {senzaCd.c_str(), true, {0, 5, Lasciato, Lasciato, 255, 4, 3, -1}, "", false},
+        {senzaCd.c_str(), true, {0, 5, 0, 0, 255, 4, 3, -1}, "", false},
         // What was read before the fault keeps its new value.
-        {"#REFRESH#=12\r\n", false, {32, 12, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#REFRESH#=12\r\n", false, {32, 12, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: not numeric value for alert flags", true},
-        {"#FLAGS#=0\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#FLAGS#=0\r\n", false, {32, 80, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: missing refresh time", true},
-        {"\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"\r\n", false, {32, 80, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: missing refresh time", true},
-        {"#REFRESH#=\r\n#FLAGS#=0\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
-         "Syntax error in Alert Trigger: missing refresh time", true},
-        {"#REFRESH#=fast\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#REFRESH#=fast\r\n", false, {32, 80, 0, 0, Grigio, -1, -1, -1},
+         "Syntax error in Alert Trigger: not numeric value for refresh time", true},
+        // Written but empty, or "~", it is there and not a number.
+        {"#REFRESH#=\r\n#FLAGS#=0\r\n", false, {32, 80, 0, 0, Grigio, -1, -1, -1},
+         "Syntax error in Alert Trigger: not numeric value for refresh time", true},
+        {"#REFRESH#=~\r\n", false, {32, 80, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: not numeric value for refresh time", true},
         // No redraw interval comes from these: refused, the default kept.
-        {"#REFRESH#=0\r\n#FLAGS#=0\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#REFRESH#=0\r\n#FLAGS#=0\r\n", false, {32, 80, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: refresh time must be greater than zero: 0", true},
-        {"#REFRESH#=-5\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#REFRESH#=-5\r\n", false, {32, 80, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: refresh time must be greater than zero: -5", true},
-        {"#REFRESH#=0.4\r\n", false, {32, 80, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#REFRESH#=0.4\r\n", false, {32, 80, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: refresh time must be greater than zero: 0.4", true},
-        {"#REFRESH#=5\r\n#FLAGS#=99999999999\r\n", false, {32, 5, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#REFRESH#=5\r\n#FLAGS#=99999999999\r\n", false, {32, 5, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: not numeric value for alert flags", true},
-        {"#REFRESH#=5\r\n#FLAGS#=512\r\n#BACK_COLOR#=1\r\n", false, {512, 5, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#REFRESH#=5\r\n#FLAGS#=512\r\n#BACK_COLOR#=1\r\n", false, {512, 5, 0, 0, Grigio, -1, -1, -1},
          noCd, true},
-        {"#REFRESH#=5\r\n#FLAGS#=0\r\n#BACK_COLOR#=red\r\n", false, {0, 5, Lasciato, Lasciato, Grigio, -1, -1, -1},
+        {"#REFRESH#=5\r\n#FLAGS#=0\r\n#BACK_COLOR#=red\r\n", false, {0, 5, 0, 0, Grigio, -1, -1, -1},
          "Syntax error in Alert Trigger: not numeric value for background color", true},
         {"#REFRESH#=5\r\n#FLAGS#=0\r\n#BACK_COLOR#=1\r\n#END_PERFORM#=2\r\n", false,
-         {0, 5, Lasciato, Lasciato, 1, -1, -1, -1}, "Syntax error in Alert Trigger: not numeric value for #stop_perform#",
+         {0, 5, 0, 0, 1, -1, -1, -1}, "Syntax error in Alert Trigger: not numeric value for #stop_perform#",
          true},
         {"#REFRESH#=5\r\n#FLAGS#=0\r\n#BACK_COLOR#=1\r\n#STOP_PERFORM#=2\r\n#END_PERFORM#=~\r\n", false,
-         {0, 5, Lasciato, Lasciato, 1, -1, 2, -1}, "Syntax error in Alert Trigger: not numeric value for #end_perform#",
+         {0, 5, 0, 0, 1, -1, 2, -1}, "Syntax error in Alert Trigger: not numeric value for #end_perform#",
          true},
-        // The border's faults go to the log only.
-        {senzaMisura.c_str(), false, {256, 5, 9, Lasciato, 255, 4, 3, -1},
+        // The border's faults go to the log only; no border is carried over
+        // from an earlier alert.
+        {senzaMisura.c_str(), false, {256, 5, 9, 0, 255, 4, 3, -1},
          "ERROR in alert media: missing #BORDER_SIZE#= field", false},
-        {senzaColore.c_str(), false, {256, 5, Lasciato, Lasciato, 255, 4, 3, -1},
+        {senzaColore.c_str(), false, {256, 5, 0, 0, 255, 4, 3, -1},
          "ERROR in alert media: missing #BORDER_COLOR#= field", false},
     };
     for (const CasoAlert& c : casi) {

@@ -271,16 +271,20 @@ TEST_F(BarraVita, AnImageFillShowsThePicturesLeftPartAndAMissingPictureRefusesTh
     for (int i = 0; i < 300 * 30; ++i) pixel += std::string("\x00\xC0\x00", 3);
     const std::string immagine = cartella / "bar.bmp";
     ASSERT_TRUE(ScriviFileProva(immagine, mano::Bmp(300, 30, 24, 0, "", pixel)));
-    ASSERT_TRUE(SintassiLifeBar("#BAR-COLOR#=1\r\n#D-TIME#=2\r\n#FLAGS#=8192\r\n#PERC-BLINK#=0\r\n"
-                                "#PERC-REDUCTION#=0\r\n#IMAGE#=" + immagine + "\r\n"));
-    ASSERT_TRUE(InitLifeBar());
-    bool blink = false;
-    DisegnaLifeBar(50, blink);
-    EXPECT_EQ(FineVerde(), 121);
-    EXPECT_EQ(Pixel(2, 17), RGB(0, 0xC0, 0));
-    EXPECT_EQ(Pixel(0, 0), Bianco);
-    DistruggiLifeBar();
-    EXPECT_EQ(LifeBarStato.Immagine.dc, nullptr);
+    // With the colour fill as well, the picture is laid over the colour.
+    for (const char* flag : {"8192", "12288"}) {
+        SCOPED_TRACE(flag);
+        ASSERT_TRUE(SintassiLifeBar(std::string("#BAR-COLOR#=1\r\n#D-TIME#=2\r\n#FLAGS#=") + flag +
+                                    "\r\n#PERC-BLINK#=0\r\n#PERC-REDUCTION#=0\r\n#IMAGE#=" + immagine + "\r\n"));
+        ASSERT_TRUE(InitLifeBar());
+        bool blink = false;
+        DisegnaLifeBar(50, blink);
+        EXPECT_EQ(FineVerde(), 121);
+        EXPECT_EQ(Pixel(2, 17), RGB(0, 0xC0, 0));
+        EXPECT_EQ(Pixel(0, 0), Bianco);
+        DistruggiLifeBar();
+        EXPECT_EQ(LifeBarStato.Immagine.dc, nullptr);
+    }
 
     BufferLog.clear();
     NumErroriLog = 0;
