@@ -42,14 +42,6 @@ bool LeggiTriggerVecchio(LettoreByte& f, MediaTriggerVecchio& v) {
 // Wraps as the 32-bit fields of the old program did.
 int32_t Long(int64_t valore) { return static_cast<int32_t>(static_cast<uint32_t>(valore)); }
 
-// Rounded to the nearest, halves to the even one, and kept within 32 bits.
-int32_t Arrotonda(double valore) {
-    const double r = std::nearbyint(valore);
-    if (!(r >= -2147483648.0)) return INT32_MIN;
-    if (r > 2147483647.0) return INT32_MAX;
-    return static_cast<int32_t>(r);
-}
-
 // The names of a trigger are UTF-8; the old file's paths are ANSI.
 std::string NomeMedia(const std::string& percorso) { return Utf8DaAnsi(NomeFileDaPercorso(percorso)); }
 

@@ -1,6 +1,8 @@
 #include "core/TextUtils.h"
 
 #include <cctype>
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <random>
 
@@ -81,11 +83,15 @@ std::string ConvertiInWide(const std::string& testo) {
     return s;
 }
 
-std::string Esadecimale(int32_t valore) {
-    char testo[16];
-    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
+std::string Esadecimale(uint64_t valore) {
+    char testo[24];
+    std::snprintf(testo, sizeof testo, "%llX", static_cast<unsigned long long>(valore));
     return testo;
 }
+
+std::string Esadecimale(uint32_t valore) { return Esadecimale(static_cast<uint64_t>(valore)); }
+
+std::string Esadecimale(int32_t valore) { return Esadecimale(static_cast<uint32_t>(valore)); }
 
 bool IsEsadecimale(const std::string& testo) {
     if (testo.empty()) return false;
@@ -117,6 +123,13 @@ std::vector<int32_t> OrdinaIndici(const std::vector<int32_t>& valori, int32_t n,
         }
     }
     return indici;
+}
+
+int32_t Arrotonda(double valore) {
+    const double r = std::nearbyint(valore);
+    if (!(r >= -2147483648.0)) return INT32_MIN;
+    if (r > 2147483647.0) return INT32_MAX;
+    return static_cast<int32_t>(r);
 }
 
 double PercentualeDi(double a, double b) { return a * b / 100.0; }

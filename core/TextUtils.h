@@ -30,13 +30,19 @@ std::vector<std::string> DividiTesto(const std::string& testo, char separatore);
 std::string ConvertiInWide(const std::string& testo);
 // Hexadecimal digits only, a "-" allowed first (so a lone "-" passes).
 bool IsEsadecimale(const std::string& testo);
-// Upper-case hexadecimal digits of the 32 bits, without leading zeros.
+// Upper-case hexadecimal digits, without leading zeros; a signed value
+// gives the bits of its own width (-1 is "FFFFFFFF").
+std::string Esadecimale(uint64_t valore);
+std::string Esadecimale(uint32_t valore);
 std::string Esadecimale(int32_t valore);
 // 0 to n - 1, from a generator seeded again on every call.
 int32_t NumeroCasuale(int16_t n);
 // Indices 0 to n - 1 ordered by their values.
 std::vector<int32_t> OrdinaIndici(const std::vector<int32_t>& valori, int32_t n, bool crescente);
 
+// To the nearest whole number, halves to the even one, kept within 32 bits
+// (beyond them, and a value that is no number, at the nearer edge).
+int32_t Arrotonda(double valore);
 double PercentualeDi(double a, double b);
 double PercentualeRapporto(double a, double b);
 double MillesimiDi(double a, double b);

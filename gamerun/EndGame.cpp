@@ -61,12 +61,6 @@ bool EseguiPasso(const char* routine, bool scriviErrore, Passo&& passo) {
     return false;
 }
 
-std::string Esadecimale(uintptr_t valore) {
-    char testo[24];
-    std::snprintf(testo, sizeof testo, "%lX", static_cast<unsigned long>(valore));
-    return testo;
-}
-
 bool GiocoInEsecuzione() {
     return ProcessoGioco.hProcess != nullptr &&
            WaitForSingleObject(static_cast<HANDLE>(ProcessoGioco.hProcess), 0) == WAIT_TIMEOUT;
@@ -103,7 +97,7 @@ void ChiudiConnessioneLogger() {
 }
 
 void RilasciaVistaLogger() {
-    StampaLog("Unmap view of map file 0x" + Esadecimale(reinterpret_cast<uintptr_t>(ViewLogger)));
+    StampaLog("Unmap view of map file 0x" + Esadecimale(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(ViewLogger))));
     int32_t distrutte = 0;
     while (UnmapViewOfFile(ViewLogger)) ++distrutte;
     StampaLog("UnmapViewOfFile(): destroyed " + std::to_string(distrutte) + " views of media map file");

@@ -8,6 +8,7 @@
 #include "core/MediaSyntax.h"
 #include "core/MediaTrigger.h"
 #include "core/SharedState.h"
+#include "core/TextUtils.h"
 #include "runservices/GameWindow.h"
 #include "runservices/TombSettings.h"
 #include "runservices/KeyboardHook.h"
@@ -73,10 +74,7 @@ bool SintassiCommandMedia(const std::string& sezione) {
         return false;
     const std::string comandi = EstraiTag(testo, "#COMMANDS#=");
     if (comandi.empty() || comandi == "~") return true;
-    size_t i = 0;
-    for (;;) {
-        const size_t due = comandi.find(':', i);
-        const std::string voce = comandi.substr(i, due == std::string::npos ? std::string::npos : due - i);
+    for (const std::string& voce : DividiTesto(comandi, ':')) {
         int32_t valore = 0;
         if (!IsNumerico(voce))
             return RigaErrore("Syntax error in Command media: not numeric value for command code: " + voce);
@@ -85,8 +83,6 @@ bool SintassiCommandMedia(const std::string& sezione) {
             return RigaErrore("Syntax error in Command media: command code out of 32 bits: " + voce);
         p.Comandi.push_back(valore);
         p.NumComandi = static_cast<int32_t>(p.Comandi.size());
-        if (due == std::string::npos) break;
-        i = due + 1;
     }
     return true;
 }

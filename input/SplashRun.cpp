@@ -101,8 +101,6 @@ Rettangolo Scala(const Rettangolo& millesimi) {
     return Rettangolo{pixel.X, pixel.Y, pixel.Larghezza, pixel.Altezza};
 }
 
-int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
-
 // The splash text as the cover shows it before the player types.
 std::string TestoIniziale(const std::string& testo) {
     if (!ConInput()) return testo;

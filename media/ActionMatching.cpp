@@ -19,12 +19,6 @@ uint8_t Rosso(uint32_t c) { return static_cast<uint8_t>(c & 0xFF); }
 uint8_t Verde(uint32_t c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
 uint8_t Blu(uint32_t c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
 
-std::string Esadecimale(uint32_t valore) {
-    char testo[16];
-    std::snprintf(testo, sizeof testo, "%X", static_cast<unsigned>(valore));
-    return testo;
-}
-
 std::string Decimali(double valore, int cifre) {
     char testo[64];
     std::snprintf(testo, sizeof testo, "%.*f", cifre, valore);

@@ -39,8 +39,6 @@ constexpr int32_t EffettoSecondo = 6;
 constexpr int32_t EffettoFine = 3;
 constexpr UINT FormatoAlert = DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
 
-int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
-
 // The simple or countdown text laid out and placed; charWidth in larghezza.
 void PreparaTesto(const std::string& base, int32_t& larghezza, Rettangolo& rettTesto) {
     Dialog_Cover& cover = DialogCover();

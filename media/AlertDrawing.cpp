@@ -27,8 +27,6 @@
 
 namespace {
 
-int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
-
 void* CreaFontGdi(int32_t altezza, int32_t larghezza, const char* faccia) {
     return CreateFontA(altezza, larghezza, 0, 0, 900, FALSE, FALSE, FALSE, 1, 0, 0, 0, 0, faccia);
 }

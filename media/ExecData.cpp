@@ -1,12 +1,7 @@
 #include "media/ExecData.h"
 
+#include "core/ByteStream.h"
 #include "core/MediaLog.h"
-
-namespace {
-void Aggiungi(std::string& bytes, uint32_t valore) {
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((valore >> (8 * i)) & 0xFF);
-}
-}  // namespace
 
 bool ComponiTrData(const TrData& dati, std::string& bytes) {
     bytes.clear();
@@ -15,10 +10,11 @@ bool ComponiTrData(const TrData& dati, std::string& bytes) {
     if (dati.Eseguibile.size() >= LunghezzaPercorsoTrData)
         return RigaErrore("ERROR: path of game too long for trdata.bin (" + std::to_string(dati.Eseguibile.size()) +
                           " characters): " + dati.Eseguibile);
+    ScrittoreByte out;
     for (uint32_t v : {dati.ProcessoGioco, dati.ThreadGioco, dati.FinestraGioco, dati.IdProcesso, dati.IdThread,
                        static_cast<uint32_t>(dati.TriggerCd)})
-        Aggiungi(bytes, v);
-    bytes += dati.Eseguibile;
+        out.ScriviI32(static_cast<int32_t>(v));
+    bytes = out.Dati() + dati.Eseguibile;
     bytes += '\0';
     bytes.resize(LunghezzaTrData, ' ');
     return true;

@@ -26,16 +26,11 @@ std::vector<ImmagineSequenza> ListaImmagini;
 namespace {
 
 bool LeggiBound(const std::string& valore, Rettangolo& bound) {
+    const std::vector<std::string> testi = DividiTesto(valore, ':');
+    if (testi.size() != 4) return false;
     int32_t parti[4];
-    size_t inizio = 0;
-    for (int i = 0; i < 4; ++i) {
-        const size_t fine = valore.find(':', inizio);
-        if ((fine == std::string::npos) != (i == 3)) return false;
-        if (!ValoreIntero32(valore.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio),
-                            parti[i]))
-            return false;
-        inizio = fine + 1;
-    }
+    for (int i = 0; i < 4; ++i)
+        if (!ValoreIntero32(testi[i], parti[i])) return false;
     bound = Rettangolo{parti[0], parti[1], parti[2], parti[3]};
     return true;
 }

@@ -27,8 +27,6 @@ constexpr int32_t FlagSequenzaCiclica = 0x2;
 constexpr int32_t FlagSequenzaSecondi = 0x4;
 constexpr int32_t FlagSequenzaCasuale = 0x8;
 
-int32_t Arrotonda(double valore) { return static_cast<int32_t>(std::nearbyint(valore)); }
-
 // The text in the picture box's font and fore colour, over what is there.
 int32_t DisegnaTesto(HDC dc, COLORREF colore, const std::u16string& testo, RECT& rettangolo, UINT formato) {
     if (dc == nullptr) return 0;

@@ -25,8 +25,6 @@ namespace {
 
 constexpr int32_t EffettoBlinkBarra = 5;
 
-int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
-
 }  // namespace
 
 bool InitLifeBar() {

@@ -33,8 +33,6 @@ constexpr float Tolleranza = 0.001f;
 // of a landscape, loaded once per animation.
 DibMemoria Immagine;
 
-int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
-
 std::string S(int32_t v) { return std::to_string(v); }
 
 // The cover's device context for one drawing, clipped as the animation asks.

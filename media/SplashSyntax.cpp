@@ -3,6 +3,7 @@
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
 #include "core/MediaTrigger.h"
+#include "core/TextUtils.h"
 
 ParametriSplashMedia ParametriSplash;
 
@@ -31,17 +32,8 @@ std::string Testo(std::string& testo, const char* tag) {
 // Four whole numbers separated by ":"; a wrong count writes <erroreParti>.
 bool Rettangolo4(std::string& testo, const std::string& tag, const std::string& erroreParti, Rettangolo& r) {
     const std::string valore = EstraiTag(testo, tag);
-    std::string parti[4];
-    size_t inizio = 0;
-    int n = 0;
-    for (;;) {
-        const size_t fine = valore.find(':', inizio);
-        if (n == 4) return RigaErrore(erroreParti);
-        parti[n++] = valore.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio);
-        if (fine == std::string::npos) break;
-        inizio = fine + 1;
-    }
-    if (n != 4) return RigaErrore(erroreParti);
+    const std::vector<std::string> parti = DividiTesto(valore, ':');
+    if (parti.size() != 4) return RigaErrore(erroreParti);
     int32_t v[4] = {};
     for (int i = 0; i < 4; ++i)
         if (!ValoreIntero32(parti[i], v[i]))

@@ -12,19 +12,13 @@ bool LeggiListaMedia(const std::string& testo, ListaCodiciMedia& lista) {
     std::string copia = testo;
     const std::string valore = EstraiTag(copia, "#CODES#=");
     if (valore.empty() || valore == "~") return true;
-    size_t inizio = 0;
-    while (true) {
-        const size_t fine = valore.find(':', inizio);
-        const std::string voce =
-            Trim(valore.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio));
+    for (const std::string& voce : DividiTesto(valore, ':')) {
         int32_t codice = 0;
-        if (!ValoreIntero32(voce, codice)) {
+        if (!ValoreIntero32(Trim(voce), codice)) {
             lista = ListaCodiciMedia{};
             return RigaErrore("Syntax error in MediaList: not numeric code values");
         }
         lista.Codici.push_back(codice);
-        if (fine == std::string::npos) break;
-        inizio = fine + 1;
     }
     lista.Conteggio = static_cast<int32_t>(lista.Codici.size());
     return true;

@@ -10,6 +10,7 @@
 #include "core/MediaLog.h"
 #include "core/MediaTrigger.h"
 #include "core/PathNames.h"
+#include "core/TextUtils.h"
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
 #include "runservices/GameWindow.h"
@@ -18,12 +19,6 @@
 #include "media/MediaWindow.h"
 
 namespace {
-
-// Values an author's rectangle may push beyond 32 bits stay at its edge.
-int32_t ArrotondaPari(double valore) {
-    return static_cast<int32_t>(std::clamp(std::nearbyint(valore), static_cast<double>(INT32_MIN),
-                                           static_cast<double>(INT32_MAX)));
-}
 
 constexpr int32_t CentraTesto = 0x80;
 
@@ -58,15 +53,15 @@ constexpr RettRiferimento ParlaSecondoB{33, 296, 185, 453};
 }  // namespace
 
 Rettangolo ScalaMillesimi(const Rettangolo& millesimi, int32_t larghezza, int32_t altezza) {
-    return Rettangolo{ArrotondaPari(static_cast<double>(millesimi.Left) * larghezza / 1000.0),
-                      ArrotondaPari(static_cast<double>(millesimi.Top) * altezza / 1000.0),
-                      ArrotondaPari(static_cast<double>(millesimi.Right) * larghezza / 1000.0),
-                      ArrotondaPari(static_cast<double>(millesimi.Bottom) * altezza / 1000.0)};
+    return Rettangolo{Arrotonda(static_cast<double>(millesimi.Left) * larghezza / 1000.0),
+                      Arrotonda(static_cast<double>(millesimi.Top) * altezza / 1000.0),
+                      Arrotonda(static_cast<double>(millesimi.Right) * larghezza / 1000.0),
+                      Arrotonda(static_cast<double>(millesimi.Bottom) * altezza / 1000.0)};
 }
 
 void CentraOrizzontale(Rettangolo& rettangolo, int32_t larghezza) {
     const int64_t w = static_cast<int64_t>(rettangolo.Right) - rettangolo.Left;
-    rettangolo.Left = ArrotondaPari((static_cast<double>(larghezza) - static_cast<double>(w)) / 2.0);
+    rettangolo.Left = Arrotonda((static_cast<double>(larghezza) - static_cast<double>(w)) / 2.0);
     rettangolo.Right = static_cast<int32_t>(rettangolo.Left + w);
 }
 
@@ -74,11 +69,11 @@ Rettangolo ScalaRettangoloTwips(const Rettangolo& millesimi, int32_t larghezza, 
                                 int32_t twipsY) {
     const auto di = [](double millesimi, int32_t dimensione) { return millesimi * dimensione / 1000.0; };
     return Rettangolo{
-        ArrotondaPari(di(millesimi.Left, larghezza) * twipsX),
-        ArrotondaPari(di(millesimi.Top, altezza) * twipsY),
+        Arrotonda(di(millesimi.Left, larghezza) * twipsX),
+        Arrotonda(di(millesimi.Top, altezza) * twipsY),
         // The extra pixels cover the edge that the stretch would leave unpainted.
-        ArrotondaPari((di(static_cast<double>(millesimi.Right) - millesimi.Left, larghezza) + 2) * twipsX),
-        ArrotondaPari((di(static_cast<double>(millesimi.Bottom) - millesimi.Top, altezza) + 1) * twipsY)};
+        Arrotonda((di(static_cast<double>(millesimi.Right) - millesimi.Left, larghezza) + 2) * twipsX),
+        Arrotonda((di(static_cast<double>(millesimi.Bottom) - millesimi.Top, altezza) + 1) * twipsY)};
 }
 
 Rettangolo RettangoloCover(Rettangolo& testo, int32_t larghezzaExtra, int32_t bordo) {
@@ -146,8 +141,8 @@ Rettangolo RettangoloPredefinito(const std::string& fileLayout, int32_t posto, i
             r = TabellaLayout[lettera - 'A'][secondo != 0 ? 2 : 0];
     }
     if (r.Left == Nessuno.Left) return Rettangolo{-1, -1, -1, -1};
-    return Rettangolo{ArrotondaPari(r.Left * 1000.0 / 640.0), ArrotondaPari(r.Top * 1000.0 / 480.0),
-                      ArrotondaPari(r.Right * 1000.0 / 640.0), ArrotondaPari(r.Bottom * 1000.0 / 480.0)};
+    return Rettangolo{Arrotonda(r.Left * 1000.0 / 640.0), Arrotonda(r.Top * 1000.0 / 480.0),
+                      Arrotonda(r.Right * 1000.0 / 640.0), Arrotonda(r.Bottom * 1000.0 / 480.0)};
 }
 
 Rettangolo ScalaRettangoloTwips(const Rettangolo& millesimi) {

@@ -8,6 +8,7 @@
 
 #include "core/ByteStream.h"
 #include "core/PathNames.h"
+#include "core/TextUtils.h"
 
 namespace {
 
@@ -53,12 +54,6 @@ bool Conteggio(LettoreByte& in, int32_t& n, uint64_t byteCiascuno, const char* n
         return false;
     }
     return true;
-}
-
-std::string Esadecimale(uint32_t v) {
-    char t[16];
-    std::snprintf(t, sizeof t, "%X", v);
-    return t;
 }
 
 void ScriviTesto(ScrittoreByte& out, const std::string& testo) {

@@ -12,12 +12,6 @@ std::string Nul(const char* testo) { return std::string(testo) + '\0'; }
 
 std::string Byte(std::initializer_list<uint8_t> b) { return std::string(b.begin(), b.end()); }
 
-std::string Esadecimale(uint64_t v) {
-    char t[24];
-    std::snprintf(t, sizeof t, "%llX", static_cast<unsigned long long>(v));
-    return t;
-}
-
 bool LeggiI32(const std::string& dati, int64_t at, int32_t& valore) {
     if (at < 0 || at + 4 > static_cast<int64_t>(dati.size())) return false;
     uint32_t v = 0;

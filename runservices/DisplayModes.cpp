@@ -7,6 +7,7 @@
 #include "core/ImageLoading.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
+#include "core/TextUtils.h"
 #include "runservices/Desktop.h"
 #include "runservices/GameFocus.h"
 #include "runservices/GameWindow.h"
@@ -19,8 +20,6 @@ DEVMODEA ModoVideoCorrente{};
 namespace {
 
 constexpr uint32_t AttesaMassimaMs = 6000;
-
-int32_t Arrotonda(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 // The area of the screen in one copy: a read per pixel costs a trip to the
 // display server each. An area that cannot be read is no black one; an empty

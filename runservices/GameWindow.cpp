@@ -12,6 +12,7 @@
 #include "core/ModuleInit.h"
 #include "core/PassaggioCondiviso.h"
 #include "core/SystemUtils.h"
+#include "core/TextUtils.h"
 #include "runservices/LoadingState.h"
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
@@ -42,12 +43,6 @@ constexpr int32_t ToleranzaLarghezza = 41;
 constexpr uint32_t AttesaDopoCaricamento = 2001;
 constexpr uint32_t AttesaBloccoMassima = 3000;
 constexpr uint32_t AttesaRefreshFinestra = 4000;
-
-std::string Esadecimale(const void* handle) {
-    char testo[20];
-    std::snprintf(testo, sizeof testo, "%lX", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(handle)));
-    return testo;
-}
 
 bool ContieneTomb(const std::string& titolo) {
     std::string minuscolo = titolo;
@@ -126,7 +121,7 @@ bool CercaFinestraGioco() {
         const FinestraThreadGioco& f = FinestreGioco[static_cast<size_t>(i)];
         RECT r{};
         GetWindowRect(static_cast<HWND>(f.Handle), &r);
-        StampaLog("Window " + std::to_string(i + 1) + ") Handle=0x" + Esadecimale(f.Handle) + "  Title=\"" +
+        StampaLog("Window " + std::to_string(i + 1) + ") Handle=0x" + Esadecimale(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(f.Handle))) + "  Title=\"" +
                   f.Titolo + "\"  Placement=" + std::to_string(r.left) + "," + std::to_string(r.top) + " - " +
                   std::to_string(r.right) + "," + std::to_string(r.bottom));
         if (r.right == 0 || r.bottom == 0) continue;
@@ -143,7 +138,7 @@ bool CercaFinestraGioco() {
         return false;
     }
     FinestraGioco = FinestreGioco[static_cast<size_t>(scelta)].Handle;
-    StampaLog("Found handle window= 0x" + Esadecimale(FinestraGioco));
+    StampaLog("Found handle window= 0x" + Esadecimale(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(FinestraGioco))));
     // One device context at a time: the one of a window found before goes back.
     if (HdcGioco) ReleaseDC(FinestraHdcGioco, static_cast<HDC>(HdcGioco));
     FinestraHdcGioco = static_cast<HWND>(FinestraGioco);

@@ -10,6 +10,7 @@
 #include "core/FileUtils.h"
 #include "core/LevelVariables.h"
 #include "core/MediaExtraction.h"
+#include "core/TextUtils.h"
 #include "core/MediaConfig.h"
 #include "core/MediaLog.h"
 #include "core/PassaggioCondiviso.h"
@@ -58,12 +59,6 @@ std::string Allinea(const std::string& testo, size_t larghezza, bool destra) {
 
 bool ProcessoLoggerVivo() {
     return hProcessLogger && WaitForSingleObject(static_cast<HANDLE>(hProcessLogger), 0) == WAIT_TIMEOUT;
-}
-
-std::string Esadecimale(uintptr_t valore) {
-    char testo[20];
-    std::snprintf(testo, sizeof testo, "%lX", static_cast<unsigned long>(valore));
-    return testo;
 }
 
 // The logger's word on the files the game uses (see IsFileOccupato).
@@ -158,7 +153,7 @@ void AvviaScrivaneCorpo() {
         ChiudiLogger();
         return;
     }
-    StampaLog("Get view of map file at address 0x" + Esadecimale(reinterpret_cast<uintptr_t>(ViewLogger)));
+    StampaLog("Get view of map file at address 0x" + Esadecimale(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(ViewLogger))));
 
     if (!HandshakeLogger()) {
         StampaLog("WARNING: not received signal from logger. Don't use logger");

@@ -15,14 +15,6 @@ bool IsLaraCodice(int32_t codice) { return (codice & 0x700) == 0x300; }
 
 bool LarghezzaValida(int32_t dimensione) { return dimensione == 1 || dimensione == 2 || dimensione == 4; }
 
-// Halves to even, as the values of media are rounded.
-int32_t Arrotonda(double valore) {
-    const double r = std::nearbyint(valore);
-    if (r >= 2147483647.0) return 2147483647;
-    if (r <= -2147483648.0) return static_cast<int32_t>(-2147483647 - 1);
-    return static_cast<int32_t>(r);
-}
-
 bool TrovaMoveable(int32_t codice, int32_t stanza, const SavegameBin& immagine) {
     const bool lara = IsLaraCodice(codice);
     if (CercaMoveableInRoom(immagine, lara, lara ? -1 : stanza) < 0 || PunteggioMoveable < 1) {

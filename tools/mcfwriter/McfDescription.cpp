@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/MediaConfig.h"
+#include "core/TextUtils.h"
 
 namespace {
 
@@ -41,12 +42,6 @@ bool Numero(const std::string& testo, int32_t& valore) {
     if (*fine != '\0' || v < INT32_MIN || v > static_cast<long long>(UINT32_MAX)) return false;
     valore = static_cast<int32_t>(static_cast<uint32_t>(v));
     return true;
-}
-
-std::string Esadecimale(int32_t v) {
-    char b[16];
-    std::snprintf(b, sizeof b, "0x%X", static_cast<unsigned>(v));
-    return b;
 }
 
 int32_t* CampoNumero(MediaTrigger& m, const std::string& nome) {
@@ -179,7 +174,7 @@ bool LeggiDescrizioneMcf(const std::string& descrizione, std::string& errore) {
 std::string DescriviMcf() {
     const MediaConfigHeader& h = HeaderMcf;
     std::string s = "Version=" + h.Version + "\n";
-    s += "HeaderOptions=" + Esadecimale(h.HeaderOptions) + "\n";
+    s += "HeaderOptions=0x" + Esadecimale(h.HeaderOptions) + "\n";
     s += "VideoMode=" + std::to_string(h.VideoMode) + "\n";
     s += "ScriptDatChecksum=" + std::to_string(h.ScriptDatChecksum) + "\n";
     s += "ReservedLong=" + std::to_string(h.ReservedLong) + "\n";
@@ -196,18 +191,18 @@ std::string DescriviMcf() {
     for (int32_t i = 0; i < h.TriggerCount && static_cast<size_t>(i) < ListaMedia.size(); ++i) {
         const MediaTrigger& m = ListaMedia[i];
         const TextFormat& f = m.Formato;
-        s += "[Trigger]\nTypeFlags=" + Esadecimale(m.TypeFlags) + "\nOptions=" + Esadecimale(m.Options) +
+        s += "[Trigger]\nTypeFlags=0x" + Esadecimale(m.TypeFlags) + "\nOptions=0x" + Esadecimale(m.Options) +
              "\nMediaFile=" + Proteggi(m.MediaFile) + "\nSoundFile=" + Proteggi(m.SoundFile) +
-             "\nColor=" + Esadecimale(f.Color) + "\nAlign=" + std::to_string(f.Align) +
+             "\nColor=0x" + Esadecimale(f.Color) + "\nAlign=" + std::to_string(f.Align) +
              "\nCharRow=" + std::to_string(f.CharRow) + "\nBoundRect=" + std::to_string(f.BoundRect.Left) + ":" +
              std::to_string(f.BoundRect.Top) + ":" + std::to_string(f.BoundRect.Right) + ":" +
              std::to_string(f.BoundRect.Bottom) + "\nEffect=" + std::to_string(f.Effect) +
              "\nScrollStep=" + std::to_string(f.ScrollStep) + "\nScrollDelay=" + std::to_string(f.ScrollDelay) +
-             "\nDelayMicros=" + std::to_string(f.DelayMicros) + "\nFlags=" + Esadecimale(f.Flags) +
+             "\nDelayMicros=" + std::to_string(f.DelayMicros) + "\nFlags=0x" + Esadecimale(f.Flags) +
              "\nFont=" + std::to_string(f.Font) + "\nText=" + Proteggi(m.Text) + "\nSyntax=" + Proteggi(m.Syntax) +
              "\nTriggerCd=" + std::to_string(m.TriggerCd) + "\nSoundCd=" + std::to_string(m.SoundCd) +
              "\nAntiTriggerCd=" + std::to_string(m.AntiTriggerCd) + "\nRepeat=" + std::to_string(m.Repeat) +
-             "\nBackColor=" + Esadecimale(m.BackColor) + "\nFadeTime=" + std::to_string(m.FadeTime) +
+             "\nBackColor=0x" + Esadecimale(m.BackColor) + "\nFadeTime=" + std::to_string(m.FadeTime) +
              "\nEndWait=" + std::to_string(m.EndWait) + "\nDelaySeconds=" + std::to_string(m.DelaySeconds) +
              "\nDuration=" + std::to_string(m.Duration) + "\nMediaCode=" + std::to_string(m.MediaCode) +
              "\nLevel=" + std::to_string(m.Level) + "\n";
