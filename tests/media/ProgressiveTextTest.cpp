@@ -203,4 +203,35 @@ TEST_F(TestoProgressivo, EachRowShowsAtItsTimeAndTheEndComesAfterTheLastRowsTime
     EXPECT_TRUE(completo);
 }
 
+// A caller that gives the colour (an opaque splash text, an alert) has its
+// first row shown at once however long the system has been up: past 2^31
+// ms the tick count reads as negative against the layout's LastTick of 0.
+TEST_F(TestoProgressivo, AGivenColourShowsTheFirstRowAtOnceAtAnyTickCount) {
+    const uint32_t inizi[] = {5000, 0x80000000u + 5000, 0xFFFFFC18u /* wraps before the second row */};
+    for (const uint32_t inizio : inizi) {
+        SCOPED_TRACE(inizio);
+        ClockUseManual(true, inizio);
+        Media("WWWW\r\nI", "#FLAGS#=0\r\n#TIME#=1000\r\n#START_COUNT#=1\r\n");
+        int32_t altezza = 0;
+        ASSERT_TRUE(InitProgressiveText(altezza));
+        DialogCover().BackColor = RGB(0, 0, 0);
+        DialogCover().PulisciCover();
+        DatiTestoProgressivo.BackColour = 0;
+        bool completo = true;
+        MostraTestoProgressivo(completo);
+        EXPECT_FALSE(completo);
+        EXPECT_EQ(DatiTestoProgressivo.NextRow, 1);
+        EXPECT_GT(Bianchi(), 10);
+        ClockAdvance(999);
+        MostraTestoProgressivo(completo);
+        EXPECT_EQ(DatiTestoProgressivo.NextRow, 1);
+        ClockAdvance(1);
+        MostraTestoProgressivo(completo);
+        EXPECT_EQ(DatiTestoProgressivo.NextRow, 2);
+        ClockAdvance(1000);
+        MostraTestoProgressivo(completo);
+        EXPECT_TRUE(completo);
+    }
+}
+
 }  // namespace
