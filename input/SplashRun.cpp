@@ -406,11 +406,9 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
     BreakEscape = false;
     TestError = false;
     StampaLog("Show Splash Screen Media");
-    // Half-read parameters would run another operation than the author's.
-    if (!SintassiSplash(EstraiSezione(MediaCorrente.Syntax, "SPLASH"))) {
-        TestError = true;
-        return false;
-    }
+    // A faulty section has its error line and runs on the defaults and what
+    // was read before the fault.
+    SintassiSplash(EstraiSezione(MediaCorrente.Syntax, "SPLASH"));
     if (!IsModoFinestra() && !IsPreviewMode() && !Modo(ModoAnimazione)) {
         RigaErrore("ERROR: Splash screen cann't perform special operation in exclusive video mode");
         TestError = true;

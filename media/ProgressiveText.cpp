@@ -92,7 +92,9 @@ bool LeggiChunkTestoProgressivo(const std::string& sezione) {
 
 bool InitProgressiveText(int32_t& altezzaFont) {
     DatiTestoProgressivoMedia& d = DatiTestoProgressivo;
-    if (!LeggiChunkTestoProgressivo(EstraiSezione(MediaCorrente.Syntax, "PROGR_TEXT"))) return false;
+    // A faulty section has its error line and lays out on the defaults and
+    // what was read before the fault.
+    LeggiChunkTestoProgressivo(EstraiSezione(MediaCorrente.Syntax, "PROGR_TEXT"));
     const std::string testo = TestoMedia(MediaCorrente.Text);
     d.Rows.clear();
     d.RowCount = 0;

@@ -274,8 +274,6 @@ TEST_F(SplashCover, OperationsThatCannotStartEndTheSplashBeforeItsLoop) {
         const char* resto = "#TOT_ANIMATIONS#=0\r\n";
     };
     const Caso casi[] = {
-        // Half-read, it would run the default operation in place of the author's.
-        {"a section that cannot be read", 1, true, true, "ERROR in Splash Screen Media: ", "#TOT_ANIMATIONS#=-1\r\n"},
         {"unknown operation", 3, true, true, "ERROR: unknown operation to perform in current splash screen"},
         {"save over a full-screen game", 1, false, false,
          "ERROR: Splash screen cann't perform special operation in exclusive video mode"},
@@ -299,6 +297,47 @@ TEST_F(SplashCover, OperationsThatCannotStartEndTheSplashBeforeItsLoop) {
         EXPECT_FALSE(escape);
         EXPECT_EQ(UltimoErrore.rfind(c.errore, 0), 0u) << UltimoErrore;
         EXPECT_FALSE(HaRiga("Show immediatly cover without wait loading image") && c.modo == 1);
+        NullaRestaAcceso();
+    }
+}
+
+// A tag the author left out, as one the splash does not use, has its error
+// line; the splash runs on the defaults and what was read before it.
+TEST_F(SplashCover, ASectionThatLacksATagRunsOnWhatWasRead) {
+    struct Caso {
+        const char* nome;
+        std::string sintassi;
+        const char* riga;
+        std::vector<std::string> mostrate;
+    };
+    const Caso casi[] = {
+        {"no media in a splash that waits",
+         Sezione("SPLASH", "#FLAGS#=8192\r\n#MODE#=8\r\n#CD_SOUND#=-1\r\n#END_TEXT_TIME#=1\r\n"),
+         "ERROR in Splash Screen Media: missing #MEDIA# value", {}},
+        {"no start count in a text that does not count",
+         Splash(8, 0x2000 | 0x2, "#TOT_ANIMATIONS#=0\r\n") +
+             Sezione("PROGR_TEXT", "#FLAGS#=0\r\n#TIME#=300\r\n"),
+         "ERROR: not numeric value for #Start_Count# field of Progressive Text chunk",
+         {"Show progressive text: \"ONE\"", "Show progressive text: \"TWO\""}},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        MediaCorrente.Duration = 1;
+        MediaCorrente.Text = "<TEXT>ONE\r\nTWO<END_TEXT>";
+        MediaCorrente.Formato.CharRow = 39;
+        MediaCorrente.Formato.BoundRect = Rettangolo{0, 0, 500, 100};
+        MediaCorrente.Syntax = c.sintassi;
+        BufferLog.clear();
+        NumErroriLog = 0;
+        const uint32_t inizio = ClockTick();
+        bool escape = true, errore = true;
+        EXPECT_TRUE(EseguiSplashScreen(escape, errore));
+        EXPECT_FALSE(errore);
+        EXPECT_FALSE(escape);
+        EXPECT_GE(ClockTick() - inizio, 1000u);
+        EXPECT_TRUE(HaRiga(c.riga));
+        for (const std::string& riga : c.mostrate) EXPECT_TRUE(HaRiga(riga)) << riga;
+        EXPECT_TRUE(HaRiga("Time durate for splash screen is complete"));
         NullaRestaAcceso();
     }
 }
