@@ -122,7 +122,7 @@ bool RettangoloAnimazione(Rettangolo r, const std::string& formulaX, const std::
     };
     if (!sposta(formulaX, "X", r.Left, r.Right) || !sposta(formulaY, "Y", r.Top, r.Bottom)) return false;
     if (s.AnimFlags & AnimazioneSprite) {
-        if (fuori) r = RettangoloPartenzaAnimazione(r);
+        if (fuori) r = RettangoloFuoriSchermo(r);
         pixel = Scala(r);
     } else {
         pixel = Rettangolo{Arrotonda(MillesimiDi(s.FrameWidth, r.Left)), Arrotonda(MillesimiDi(s.FrameHeight, r.Top)),

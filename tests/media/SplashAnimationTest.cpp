@@ -311,6 +311,41 @@ TEST_F(AnimazioneSplash, ASpriteStretchesToItsEndSizeTransparentOrNot) {
     }
 }
 
+// A start or end outside the screen is the rectangle moved just past the
+// border nearest to it; a side already past its border is the nearest.
+TEST_F(AnimazioneSplash, AStartOrEndOutsideIsJustPastTheNearestBorder) {
+    struct Caso {
+        const char* nome;
+        int32_t flag;
+        Rettangolo rett, atteso;
+    };
+    const Caso casi[] = {
+        {"start near the left", AnimazioneStartOutside, {100, 400, 300, 600}, {-200, 400, 0, 600}},
+        {"end near the bottom", AnimazioneEndOutside, {400, 600, 600, 900}, {400, 1000, 600, 1300}},
+        {"start past the right", AnimazioneStartOutside, {50, 400, 1200, 600}, {1000, 400, 2150, 600}},
+        {"end past the bottom", AnimazioneEndOutside, {400, 50, 600, 1100}, {400, 1000, 600, 2050}},
+    };
+    const std::string strip = Strip(1);
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ParametriSplash = ParametriSplashMedia{};
+        const bool inizio = c.flag == AnimazioneStartOutside;
+        // The other end stays where it is written.
+        const Rettangolo fermo{450, 450, 550, 550};
+        DatiAnimazione& a = Aggiungi(AnimazioneSprite | c.flag, inizio ? c.rett : fermo, inizio ? fermo : c.rett, 5, 1);
+        a.Image = strip;
+        ASSERT_TRUE(Inizia(0));
+        const Rettangolo& r = inizio ? StatoAnimazioneSplash.StartRect : StatoAnimazioneSplash.EndRect;
+        const Rettangolo& altro = inizio ? StatoAnimazioneSplash.EndRect : StatoAnimazioneSplash.StartRect;
+        EXPECT_EQ(r.Left, c.atteso.Left);
+        EXPECT_EQ(r.Top, c.atteso.Top);
+        EXPECT_EQ(r.Right, c.atteso.Right);
+        EXPECT_EQ(r.Bottom, c.atteso.Bottom);
+        EXPECT_EQ(altro.Left, fermo.Left);
+        EXPECT_EQ(altro.Top, fermo.Top);
+    }
+}
+
 TEST_F(AnimazioneSplash, ALandscapePansOverItsImageIntoTheTargetAndStopsDrawingWhenStill) {
     // Four quadrants of 50 x 50 pixels.
     const std::string immagine = cartella_ / "land.bmp";
