@@ -606,8 +606,10 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
     for (;;) {
         SegnaTempo();
         const uint32_t segno = ClockTick();
-        if (Modo(ModoInput)) {
-            if (!op.Completata && !PassaggioInputSplash(risultato, TestError)) return Termina(st, false);
+        // Once its input is complete an input box lets pending events run
+        // as every other splash does.
+        if (Modo(ModoInput) && !op.Completata) {
+            if (!PassaggioInputSplash(risultato, TestError)) return Termina(st, false);
         } else {
             DoEvents();
         }

@@ -222,6 +222,38 @@ TEST_F(InputBoxSplash, KeysTypedIntoTheCoverFillThePromptUntilTheInputEnds) {
     }
 }
 
+// Ticks of a timer's calls once the input is complete, while the splash runs.
+std::vector<uint32_t> dopoInput;
+
+void CALLBACK ContaDopoInput(HWND, UINT, UINT_PTR, DWORD) {
+    if (InputSplashConcluso && HaBit(ModificheAvvio, SplashAttivo)) dopoInput.push_back(GetTickCount());
+}
+
+// The splash goes on after the input for the rest of its time, its window
+// messages handled all the while.
+TEST_F(InputBoxSplash, MessagesAreHandledForTheRestOfTheSplashAfterTheInput) {
+    MediaCorrente.Duration = 2;
+    MediaCorrente.Text = "Name: #PROMPT#";
+    MediaCorrente.Syntax = Splash(64, 0, "#TOT_ANIMATIONS#=0\r\n#BOUND_WINDOW#=100:100:900:500\r\n");
+    tastiDaInviare = {'A', VK_RETURN};
+    tastiInviati = false;
+    dopoInput.clear();
+    const UINT_PTR tasti = SetTimer(nullptr, 0, 20, InviaTasti);
+    const UINT_PTR conta = SetTimer(nullptr, 0, 20, ContaDopoInput);
+    bool escape = true, errore = true;
+    const bool risultato = EseguiSplashScreen(escape, errore);
+    KillTimer(nullptr, conta);
+    KillTimer(nullptr, tasti);
+    EXPECT_TRUE(tastiInviati);
+    EXPECT_TRUE(risultato);
+    EXPECT_FALSE(errore);
+    EXPECT_EQ(InputSplash, "A");
+    EXPECT_TRUE(HaRiga("Time durate for splash screen is complete"));
+    ASSERT_GE(dopoInput.size(), 5u);
+    EXPECT_GE(dopoInput.back() - dopoInput.front(), 500u);
+    NullaRestaAcceso();
+}
+
 // The tones of the sprites' steps, with what the cover showed at each.
 struct Campione {
     COLORREF inizio, fine, sfondo;
