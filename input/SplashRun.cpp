@@ -380,6 +380,11 @@ void Pulizia(StatoSplash& st, bool risultato) {
         StatoAnimazioneSplash.PrecedenteSplash = nullptr;
     }
     LiberaAnimazioniSplash();
+    // On both roads the cover stays loaded, hidden, as it does when it
+    // refuses to be unloaded. Hidden where it stands: moved while shown, an
+    // input box would carry its picture to the screen's corner until the
+    // windows below repaint.
+    cover.Hide();
     InitFormattazioneTesto();
     SuperficieSplash = st.superficiePrecedente;
     // Both roads: the guardian, the priority and the splash mark must not
@@ -387,9 +392,6 @@ void Pulizia(StatoSplash& st, bool risultato) {
     RipristinaHookTastiera();
     RiduciPrioritaGioco(false);
     TogliBit(ModificheAvvio, SplashAttivo);
-    // On both roads the cover stays loaded, hidden, as it does when it
-    // refuses to be unloaded.
-    cover.Hide();
     op.OperazioniAbilitate = op.AnimazioniAbilitate = false;
     if (!risultato && (Modo(ModoTitoli) || HaBit(RequisitiSequenza, RichiedeAbortSuErrore))) AvvisoAbortSuErrore();
     for (const std::string& file : st.estratti) CancellaFile(file);

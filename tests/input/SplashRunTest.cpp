@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/ImageFormats.h"
+#include "core/ImageLoading.h"
 #include "core/LevelVariables.h"
 #include "core/MediaSyntax.h"
 #include "core/MediaConfig.h"
@@ -464,6 +465,73 @@ TEST_F(SplashCover, GoingBackToTheTitlesKeepsThePlayersNewestSavegameToPutBack) 
     CacheSavegame = SavegameCache{};
     SavegameCacheBackup = SavegameCache{};
     StatoSequenza = 0;
+}
+
+LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(h, &r);
+        FillRect(reinterpret_cast<HDC>(w), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return 1;
+    }
+    return DefWindowProcA(h, m, w, l);
+}
+
+// The input box's cover gets the whole screen back at the end: hidden where
+// it stood first, so that its picture is never carried to the screen's
+// corner over the game.
+TEST_F(InputBoxSplash, TheEndLeavesThePictureNowhereButWhereItWas) {
+    constexpr COLORREF Blu = RGB(0, 0, 255);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ProceduraGioco;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SplashGiocoProva";
+    RegisterClassA(&wc);
+    HWND gioco = CreateWindowExA(0, "SplashGiocoProva", "Tomb Raider", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(gioco, nullptr);
+    UpdateWindow(gioco);
+    FinestraGioco = gioco;
+    MostraCoverTopMost();
+    MediaCorrente.TypeFlags = int32_t{BitSplash} | 0x20;
+    MediaCorrente.BackColor = static_cast<int32_t>(Blu);
+    MediaCorrente.Duration = 0;
+    MediaCorrente.Text = "Name: #PROMPT#";
+    MediaCorrente.Syntax = Splash(64, 0, "#TOT_ANIMATIONS#=0\r\n#BOUND_WINDOW#=200:200:700:500\r\n");
+    tastiDaInviare = {'A', VK_RETURN};
+    tastiInviati = false;
+    RettangoloDim cover{};
+    const UINT_PTR tasti = SetTimer(nullptr, 0, 20, InviaTasti);
+    bool escape = true, errore = true;
+    const bool risultato = EseguiSplashScreen(escape, errore);
+    KillTimer(nullptr, tasti);
+    // Read before anything repaints what the cover uncovered.
+    CopiaSchermo copia;
+    const bool letto = LeggiSchermo(copia, 0, 0, 800, 600);
+    std::vector<COLORREF> visti;
+    if (letto) {
+        for (int32_t y = 0; y < 600; ++y)
+            for (int32_t x = 0; x < 800; ++x) visti.push_back(PixelCopia(copia, x, y));
+        LiberaDibMemoria(copia.dib);
+    }
+    FinestraGioco = nullptr;
+    DestroyWindow(gioco);
+    EXPECT_TRUE(risultato);
+    ASSERT_TRUE(letto);
+    // The place of the box on a screen of 1000 x 1000 pixels.
+    cover = RettangoloDim{200, 200, 501, 301};
+    int32_t dentro = 0, fuori = 0;
+    for (int32_t y = 0; y < 600; ++y)
+        for (int32_t x = 0; x < 800; ++x) {
+            if (visti[static_cast<size_t>(y) * 800 + x] != Blu) continue;
+            const bool nelPosto = x >= cover.X && x < cover.X + cover.Larghezza && y >= cover.Y &&
+                                  y < cover.Y + cover.Altezza;
+            ++(nelPosto ? dentro : fuori);
+        }
+    EXPECT_EQ(fuori, 0);
+    EXPECT_FALSE(CoverVisibile());
+    EXPECT_EQ(RettCover, (RettangoloDim{0, 0, SchermoX, SchermoY}));
+    NullaRestaAcceso();
 }
 
 }  // namespace
