@@ -54,6 +54,8 @@ constexpr int32_t ModoInput = 64;
 constexpr int32_t ColoreSfondoMedia = 0x20;
 constexpr int16_t TastoEscape = 27;
 constexpr int32_t PassoFotogramma = 100;
+// The shortest pass of the frame loop, the quickest of the program's waits.
+constexpr int32_t PassoMinimo = 10;
 constexpr int32_t PassoOperazione = 100;
 constexpr uint32_t AttesaCover = 3000;
 constexpr uint32_t AttesaMinimaCd = 10001;
@@ -701,10 +703,12 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
             break;
         }
         // A running animation may be paced quicker than the loop: the pass
-        // then wakes when its next frame is due.
-        const uint32_t dovuto = TickProssimoFotogrammaSplash();
-        if (!tutteEseguite && op.AnimazioniAbilitate &&
+        // then wakes when its next frame is due, yet never sooner than a
+        // short rest after its start, so that no pace draws without rest.
+        uint32_t dovuto = 0;
+        if (!tutteEseguite && op.AnimazioniAbilitate && TickProssimoFotogrammaSplash(dovuto) &&
             static_cast<int32_t>(dovuto - (segno + PassoFotogramma)) < 0) {
+            if (static_cast<int32_t>(dovuto - (segno + PassoMinimo)) < 0) dovuto = segno + PassoMinimo;
             const int32_t resto = static_cast<int32_t>(dovuto - ClockTick());
             if (resto > 0) ClockSleep(static_cast<uint32_t>(resto));
         } else {

@@ -484,15 +484,21 @@ bool AnimaFrame() {
     return false;
 }
 
-uint32_t TickProssimoFotogrammaSplash() {
+bool TickProssimoFotogrammaSplash(uint32_t& dovuto) {
     const AnimazioneSplashMedia& s = StatoAnimazioneSplash;
-    if (s.FirstCall) return ClockTick();
-    uint32_t dovuto = s.StepTick + static_cast<uint32_t>(std::max(s.StepInterval, 0));
-    if ((s.AnimFlags & AnimazioneSprite) && s.SpriteFrameCount >= 2 && s.SpriteDelay != -1) {
-        const uint32_t immagine = s.SpriteTick + static_cast<uint32_t>(std::max(s.SpriteDelay, 0));
-        if (static_cast<int32_t>(immagine - dovuto) < 0) dovuto = immagine;
+    if (s.FirstCall) {
+        dovuto = ClockTick();
+        return true;
     }
-    return dovuto;
+    // An interval of 0 or less is due at every pass: it sets no pace.
+    bool passo = s.StepInterval > 0;
+    if (passo) dovuto = s.StepTick + static_cast<uint32_t>(s.StepInterval);
+    if ((s.AnimFlags & AnimazioneSprite) && s.SpriteFrameCount >= 2 && s.SpriteDelay > 0) {
+        const uint32_t immagine = s.SpriteTick + static_cast<uint32_t>(s.SpriteDelay);
+        if (!passo || static_cast<int32_t>(immagine - dovuto) < 0) dovuto = immagine;
+        passo = true;
+    }
+    return passo;
 }
 
 void LiberaAnimazioniSplash() {

@@ -76,8 +76,9 @@ bool InitAnimation(int32_t& indice);
 // One step of the current animation; True once it is complete.
 bool AnimaFrame();
 // The tick at which the current animation's next step or picture is due,
-// so that a caller's loop can wake for it.
-uint32_t TickProssimoFotogrammaSplash();
+// so that a caller's loop can wake for it; False when its intervals are 0
+// or less: it is due at every pass of the loop and sets no pace.
+bool TickProssimoFotogrammaSplash(uint32_t& dovuto);
 
 // The work device context onto the cover, at RettCover's size.
 void CopiaSfondoSplash(HDC lavoro, bool aggiorna);

@@ -426,6 +426,55 @@ TEST_F(SplashCover, FramesQuickerThanTheLoopAreDrawnWhenTheyAreDue) {
     NullaRestaAcceso();
 }
 
+std::vector<uint32_t> toniPasso;
+
+// An animation whose step or picture interval is 0 or less is due at every
+// pass: the passes keep their 100 ms pace instead of drawing without rest.
+TEST_F(SplashCover, IntervalsOfZeroKeepTheLoopsPace) {
+    ASSERT_TRUE(ScriviFileProva(cartella_ / "red.bmp", Bmp(Rosso, 20)));
+    struct Caso {
+        const char* nome;
+        const char* secondi;
+        const char* formula;
+        const char* ritardo;
+        const char* immagini;
+    };
+    const Caso casi[] = {
+        {"a cycle of 0 seconds", "0", "~", "-1", "1"},
+        {"a formula giving 0 seconds", "1", "2-2", "-1", "1"},
+        {"pictures every 0 ms", "1", "~", "0", "2"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        // A looping sprite of 5 steps for 1 s, a tone with each drawing.
+        const std::string sprite = std::string("#FLAGS#=33025\r\n#FRAMES#=5\r\n#SOUND_FRAMES#=1\r\n") +
+                                   "#IMAGE#=red.bmp\r\n#BACK_IMAGE#=~\r\n#CYCLE_SECONDS#=" + c.secondi +
+                                   "\r\n#ANIMATION_SECONDS#=1\r\n#DELAY_SPRITE_FRAMES#=" + c.ritardo +
+                                   "\r\n#SPRITE_FRAMES#=" + c.immagini +
+                                   "\r\n#RECT_START#=0:0:100:100\r\n#RECT_END#=500:0:600:100\r\n"
+                                   "#RECT_TARGET#=0:0:1000:1000\r\n#TOT_CLIPS#=0\r\n#NEW_SECONDS#=" +
+                                   c.formula + "\r\n";
+        MediaCorrente.Duration = 0;
+        MediaCorrente.Syntax = Splash(8, 0x2000 | 0x10, "#TOT_ANIMATIONS#=1\r\n" + Sezione("ANIMATION1", sprite));
+        toniPasso.clear();
+        void (*tono)(int32_t, int32_t) = EmettiTono;
+        EmettiTono = [](int32_t, int32_t) {
+            toniPasso.push_back(ClockTick());
+            // A loop that never waits would hold the test clock for ever.
+            if (toniPasso.size() > 200) ClockAdvance(1000);
+        };
+        bool escape = true, errore = true;
+        const bool risultato = EseguiSplashScreen(escape, errore);
+        EmettiTono = tono;
+        EXPECT_TRUE(risultato);
+        EXPECT_FALSE(errore);
+        ASSERT_GE(toniPasso.size(), 10u);
+        EXPECT_LE(toniPasso.size(), 12u);
+        for (size_t i = 1; i < toniPasso.size(); ++i) EXPECT_GE(toniPasso[i] - toniPasso[i - 1], 100u) << i;
+        NullaRestaAcceso();
+    }
+}
+
 TEST_F(SplashCover, ASplashOverAFullScreenGameGivesBackWhatItHeld) {
     HeaderMcf.HeaderOptions = 0;
     FuoriGioco = false;

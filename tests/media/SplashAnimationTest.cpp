@@ -227,10 +227,13 @@ TEST_F(AnimazioneSplash, StepsKeepTheirDueTimesWhenTheyAreDrawnLate) {
     a.SpriteFrames = 4;
     a.DelaySpriteFrames = 30;
     ASSERT_TRUE(Inizia(0));
-    EXPECT_EQ(TickProssimoFotogrammaSplash(), ClockTick());  // the first is due at once
+    uint32_t dovuto = 0;
+    EXPECT_TRUE(TickProssimoFotogrammaSplash(dovuto));
+    EXPECT_EQ(dovuto, ClockTick());  // the first is due at once
     const uint32_t inizio = ClockTick();
     AnimaFrame();
-    EXPECT_EQ(TickProssimoFotogrammaSplash(), inizio + 30);  // the picture comes first
+    EXPECT_TRUE(TickProssimoFotogrammaSplash(dovuto));
+    EXPECT_EQ(dovuto, inizio + 30);  // the picture comes first
     // Each step drawn 3 ms late: the next is still due on the 40 ms grid.
     for (uint32_t passo = 1; passo <= 5; ++passo) {
         ClockAdvance(inizio + 40 * passo + 3 - ClockTick());
@@ -244,11 +247,13 @@ TEST_F(AnimazioneSplash, StepsKeepTheirDueTimesWhenTheyAreDrawnLate) {
     const uint32_t tardi = ClockTick();
     AnimaFrame();
     EXPECT_EQ(StatoAnimazioneSplash.CurrentRect.Left, 60);
-    EXPECT_EQ(TickProssimoFotogrammaSplash(), tardi + 30);
+    EXPECT_TRUE(TickProssimoFotogrammaSplash(dovuto));
+    EXPECT_EQ(dovuto, tardi + 30);
     ClockAdvance(30);
     AnimaFrame();
     EXPECT_EQ(StatoAnimazioneSplash.CurrentRect.Left, 60);  // a picture, no step
-    EXPECT_EQ(TickProssimoFotogrammaSplash(), tardi + 40);
+    EXPECT_TRUE(TickProssimoFotogrammaSplash(dovuto));
+    EXPECT_EQ(dovuto, tardi + 40);
 }
 
 TEST_F(AnimazioneSplash, LoopsRunAgainDirectlyOrBackwardsUntilTheirTime) {
