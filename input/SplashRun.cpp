@@ -147,7 +147,11 @@ bool AvviaSalvaMediaCarica(bool& TestError) {
     StampaLog("Save the game already performed by previous media: skip to perform media and load savegame");
     if (Flag(SalvaInNuovoSlot)) StampaLog("WARNING: it's not possible save in new slot");
     StampaLog("Perform media code = " + S(ParametriSplash.Codice));
-    const bool eseguito = Ganci.EseguiMediaCode(ParametriSplash.Codice, TestError);
+    bool eseguito = false;
+    {
+        SplashSospeso sospeso;
+        eseguito = Ganci.EseguiMediaCode(ParametriSplash.Codice, TestError);
+    }
     if (!eseguito) {
         StampaLog("Exit with value = false: abort splash screen media");
         TestError = false;
@@ -289,11 +293,9 @@ bool ControllaOperazioneSplash(uint32_t inizioCiclo, bool& risultato, bool& esci
         if (!EseguiOperazioneGioco()) return Fallito(TestError);
     } else {
         switch (op.Codice) {
-        case ModoSalva: {
-            bool abort = false;
-            if (!VerificaSalvataggio(abort)) return Fallito(TestError);
+        case ModoSalva:
+            if (!VerificaSalvataggio(TestError)) return Fallito(TestError);
             break;
-        }
         case ModoCarica:
             if (!VerificaCaricamento()) return Fallito(TestError);
             break;
@@ -329,9 +331,9 @@ bool ControllaOperazioneSplash(uint32_t inizioCiclo, bool& risultato, bool& esci
         case ModoSalvaMediaCarica:
             if (op.SegnaleOperazione) {
                 if (!VerificaCaricamento()) return Fallito(TestError);
-            } else {
-                bool abort = false;
-                if (!VerificaSalvataggio(abort)) return Fallito(TestError);
+            } else if (!VerificaSalvataggio(TestError)) {
+                // The media it performed gives the splash its error flag.
+                return Fallito(TestError);
             }
             break;
         default:

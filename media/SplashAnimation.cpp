@@ -12,8 +12,12 @@
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
 #include "platform/Clock.h"
+#include "core/ModuleInit.h"
+#include "media/TextLayout.h"
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
+#include "runservices/GameWindow.h"
+#include "runservices/KeyboardHook.h"
 #include "runservices/Sounds.h"
 
 AnimazioneSplashMedia StatoAnimazioneSplash;
@@ -507,4 +511,76 @@ void LiberaAnimazioniSplash() {
     LiberaImmagine();
     if (TestoCover.Font) DeleteObject(TestoCover.Font);
     TestoCover.Font = nullptr;
+}
+
+namespace {
+constexpr int32_t BitSplashSospesi = SplashAttivo | SwapTaskBloccato;
+}
+
+SplashSospeso::SplashSospeso() {
+    AnimazioneSplashMedia& s = StatoAnimazioneSplash;
+    Dialog_Cover& cover = DialogCover();
+    rett_ = RettCover;
+    visibile_ = CoverVisibile();
+    sfondo_ = cover.BackColor;
+    testo_ = cover.ForeColor;
+    superficie_ = SuperficieSplash != nullptr;
+    if (superficie_ && CreaDibMemoria(RettCover.Larghezza, RettCover.Altezza, picture_))
+        BitBlt(picture_.dc, 0, 0, RettCover.Larghezza, RettCover.Altezza, SuperficieSplash, 0, 0, SRCCOPY);
+    SuperficieSplash = nullptr;
+    clip_ = s.ClipRegion;
+    clipFuori_ = s.ClipOutsideSaved;
+    clipSelezionata_ = s.ClipSelezionata;
+    s.ClipRegion = nullptr;
+    s.ClipSelezionata = false;
+    lavoro_ = s.AnimazioneSplash;
+    precedente_ = s.PrecedenteSplash;
+    s.AnimazioneSplash = nullptr;
+    s.PrecedenteSplash = nullptr;
+    immagine_ = Immagine;
+    Immagine = DibMemoria{};
+    testoCover_ = TestoCover;
+    TestoCover = TestoCoverSplash{};
+    bitAvvio_ = ModificheAvvio & BitSplashSospesi;
+    hookSospeso_ = HaBit(StatoGioco, HookSospeso);
+}
+
+SplashSospeso::~SplashSospeso() {
+    AnimazioneSplashMedia& s = StatoAnimazioneSplash;
+    Dialog_Cover& cover = DialogCover();
+    // The inner media's own picture and font, when it left them.
+    LiberaImmagine();
+    Immagine = immagine_;
+    if (TestoCover.Font) DeleteObject(TestoCover.Font);
+    TestoCover = testoCover_;
+    s.ClipRegion = clip_;
+    s.ClipOutsideSaved = clipFuori_;
+    s.ClipSelezionata = clipSelezionata_;
+    s.AnimazioneSplash = lavoro_;
+    s.PrecedenteSplash = precedente_;
+    RettCover = rett_;
+    cover.BackColor = sfondo_;
+    cover.ForeColor = testo_;
+    if (superficie_) {
+        PosizionaCover();
+        SuperficieSplash = cover.DCCover();
+        if (SuperficieSplash && picture_.dc)
+            BitBlt(SuperficieSplash, 0, 0, RettCover.Larghezza, RettCover.Altezza, picture_.dc, 0, 0, SRCCOPY);
+        // The rows of a progressive text still to come are written in the
+        // cover's font, which the inner media may have replaced.
+        if (HaBit(ParametriSplash.Flags, SplashProgressiveText))
+            cover.ImpostaFontCover(NomeFontDaIndice(MediaCorrente.Formato.Font),
+                                   LarghezzaCarattere(MediaCorrente.Formato.CharRow), true);
+    }
+    if (picture_.dc) LiberaDibMemoria(picture_);
+    if (visibile_ && !CoverVisibile()) {
+        if (IsModoFinestra())
+            MostraCoverSopraGioco();
+        else
+            cover.Show();
+    }
+    cover.RidisegnaCover();
+    ModificheAvvio = (ModificheAvvio & ~BitSplashSospesi) | bitAvvio_;
+    // Held off again when the inner media gave the guardian back.
+    if (hookSospeso_) SospendiHookTastiera();
 }

@@ -20,6 +20,7 @@
 #include "core/ModuleInit.h"
 #include "core/SharedState.h"
 #include "gamerun/InputPrompt.h"
+#include "gamerun/MediaDispatcher.h"
 #include "input/GameOperation.h"
 #include "input/SplashRun.h"
 #include "platform/Clock.h"
@@ -33,6 +34,7 @@
 #include "savegames/SavegameValues.h"
 #include "core/FileUtils.h"
 #include "tests/core/LogLines.h"
+#include "tests/input/KeyLayer.h"
 #include "tests/media/KeyPresses.h"
 #include "tests/support/TestFolders.h"
 
@@ -485,6 +487,160 @@ TEST_F(SplashCover, ASplashOverAFullScreenGameGivesBackWhatItHeld) {
     EXPECT_FALSE(errore);
     EXPECT_TRUE(HaRiga("Time durate for splash screen is complete"));
     NullaRestaAcceso();
+}
+
+// A splash that performs a media inside it (operation 32) at its start,
+// after a save by an earlier media, or once its own save is seen, while its
+// animation runs. The save and load keys are caught.
+class SplashConMedia : public SplashCover {
+protected:
+    void SetUp() override {
+        SplashCover::SetUp();
+        tastiprova::PreparaTasti();
+        lista_ = ListaMedia;
+        conteggio_ = HeaderMcf.TriggerCount;
+        // The splash is itself one of a list.
+        LivelloAnnidamento = 1;
+    }
+    void TearDown() override {
+        tastiprova::Ripristina();
+        ListaMedia = lista_;
+        HeaderMcf.TriggerCount = conteggio_;
+        LivelloAnnidamento = 0;
+        SplashCover::TearDown();
+    }
+    std::vector<MediaTrigger> lista_;
+    int32_t conteggio_ = 0;
+};
+
+constexpr COLORREF Verde = RGB(0, 160, 0);
+constexpr COLORREF Blu = RGB(0, 0, 255);
+constexpr int32_t CodiceInterno = 9;
+
+// What the splash's cover showed at each step of its sprite once the inner
+// media had ended.
+struct Vista {
+    bool visibile;
+    COLORREF sfondo, fuoriClip, inizio;
+    bool regione;
+};
+std::vector<Vista> viste;
+bool internoFinito = false;
+
+bool InternoVero(int32_t codice, bool& errore) {
+    const bool esito = EseguiMediaCode(codice, errore);
+    internoFinito = true;
+    return esito;
+}
+
+TEST_F(SplashConMedia, TheSplashGetsItsCoverBackWhenTheMediaInsideItEnds) {
+    ASSERT_TRUE(ScriviFileProva(cartella_ / "red.bmp", Bmp(Rosso, 10)));
+    // A sprite that leaves its trace, drawn only left of 300, looping for
+    // 6 s (the save alone takes 2) with a tone at each step.
+    const std::string traccia =
+        "#FLAGS#=33089\r\n#FRAMES#=5\r\n#SOUND_FRAMES#=1\r\n#IMAGE#=red.bmp\r\n#BACK_IMAGE#=~\r\n"
+        "#CYCLE_SECONDS#=1\r\n#ANIMATION_SECONDS#=6\r\n#DELAY_SPRITE_FRAMES#=-1\r\n#SPRITE_FRAMES#=1\r\n"
+        "#RECT_START#=0:0:100:100\r\n#RECT_END#=500:0:600:100\r\n#RECT_TARGET#=0:0:1000:1000\r\n"
+        "#TOT_CLIPS#=1\r\n#CLIP1#=0:0:300:1000\r\n";
+    // The inner splash: blue, with a clipped sprite of its own and no tone.
+    const std::string interno =
+        "#FLAGS#=1\r\n#FRAMES#=2\r\n#IMAGE#=red.bmp\r\n#BACK_IMAGE#=~\r\n"
+        "#CYCLE_SECONDS#=1\r\n#ANIMATION_SECONDS#=1\r\n#DELAY_SPRITE_FRAMES#=-1\r\n#SPRITE_FRAMES#=1\r\n"
+        "#RECT_START#=400:400:500:500\r\n#RECT_END#=400:400:500:500\r\n#RECT_TARGET#=0:0:1000:1000\r\n"
+        "#TOT_CLIPS#=1\r\n#CLIP1#=400:400:450:450\r\n";
+    MediaTrigger dentro;
+    dentro.TypeFlags = int32_t{BitSplash} | 0x20;
+    dentro.BackColor = static_cast<int32_t>(Blu);
+    dentro.MediaCode = CodiceInterno;
+    dentro.TriggerCd = TriggerCdNessuno;
+    dentro.Syntax = Splash(8, 0x2000 | 0x10, "#TOT_ANIMATIONS#=1\r\n" + Sezione("ANIMATION1", interno));
+    MediaTrigger fuori;
+    fuori.TypeFlags = int32_t{BitSplash} | 0x20;
+    fuori.BackColor = static_cast<int32_t>(Verde);
+    fuori.MediaCode = 8;
+    fuori.TriggerCd = TriggerCdNessuno;
+    std::string sezione = Splash(32, 0x2000 | 0x10, "#TOT_ANIMATIONS#=1\r\n" + Sezione("ANIMATION1", traccia));
+    sezione.replace(sezione.find("#MEDIA#=-1"), 10, "#MEDIA#=" + std::to_string(CodiceInterno));
+    fuori.Syntax = sezione;
+    ListaMedia = {fuori, dentro};
+    HeaderMcf.TriggerCount = 2;
+    Ganci.EseguiMediaCode = InternoVero;
+    struct Caso {
+        const char* nome;
+        int32_t sequenza;
+    };
+    const Caso casi[] = {{"at the start", PartitaSalvata}, {"after its own save", 0}};
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        StatoSequenza = c.sequenza;
+        MediaCorrente = fuori;
+        viste.clear();
+        internoFinito = false;
+        void (*tono)(int32_t, int32_t) = EmettiTono;
+        EmettiTono = [](int32_t, int32_t) {
+            if (!internoFinito) return;
+            auto punto = [](int32_t x, int32_t y) {
+                return SuperficieSplash ? GetPixel(SuperficieSplash, x, y) : CLR_INVALID;
+            };
+            const HRGN regione = StatoAnimazioneSplash.ClipRegion;
+            viste.push_back({CoverVisibile(), punto(800, 800), punto(450, 50), punto(50, 50),
+                             regione && GetObjectType(regione) == OBJ_REGION});
+        };
+        bool escape = true, errore = true;
+        const bool risultato = EseguiSplashScreen(escape, errore);
+        EmettiTono = tono;
+        EXPECT_TRUE(risultato);
+        EXPECT_FALSE(errore);
+        EXPECT_TRUE(internoFinito);
+        EXPECT_TRUE(HaRiga("Media has been performed: Initialize for load game operation"));
+        ASSERT_GE(viste.size(), 5u);
+        for (const Vista& v : viste) {
+            EXPECT_TRUE(v.visibile);
+            EXPECT_EQ(v.sfondo, Verde);
+            EXPECT_EQ(v.fuoriClip, Verde);
+            EXPECT_TRUE(v.regione);
+        }
+        // The sprite drawn again at its start after the inner media.
+        EXPECT_EQ(viste.back().inizio, Rosso);
+        NullaRestaAcceso();
+    }
+}
+
+// The inner media's error flag becomes the splash's; its failure ends the
+// splash.
+bool rispostaInterna = true, erroreInterno = false;
+bool InternoFinto(int32_t, bool& errore) {
+    errore = erroreInterno;
+    return rispostaInterna;
+}
+
+TEST_F(SplashConMedia, TheMediaInsideTheSplashGivesItItsErrorFlag) {
+    struct Caso {
+        const char* nome;
+        int32_t sequenza;
+        bool risposta, errore;
+        bool risultato, erroreSplash;
+    };
+    const Caso casi[] = {
+        {"at the start, with an error", PartitaSalvata, true, true, false, true},
+        {"at the start, failed", PartitaSalvata, false, false, false, false},
+        {"after its save, with an error", 0, true, true, true, true},
+        {"after its save, failed", 0, false, false, false, true},
+        {"after its save", 0, true, false, true, false},
+    };
+    Ganci.EseguiMediaCode = InternoFinto;
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        StatoSequenza = c.sequenza;
+        rispostaInterna = c.risposta;
+        erroreInterno = c.errore;
+        MediaCorrente.Syntax = Splash(32, 0x2000, "#TOT_ANIMATIONS#=0\r\n");
+        bool escape = true, errore = !c.erroreSplash;
+        EXPECT_EQ(EseguiSplashScreen(escape, errore), c.risultato);
+        EXPECT_EQ(errore, c.erroreSplash);
+        EXPECT_FALSE(escape);
+        NullaRestaAcceso();
+    }
 }
 
 TEST_F(SplashCover, GoingBackToTheTitlesKeepsThePlayersNewestSavegameToPutBack) {
