@@ -200,7 +200,7 @@ bool EseguiOperazioneGioco() {
     return true;
 }
 
-bool VerificaSalvataggio(bool& abort) {
+bool VerificaSalvataggio(bool& TestError) {
     OperazioneGiocoCorrente& op = OperazioneGioco;
     int32_t numero = -1;
     std::string descrizione;
@@ -220,9 +220,12 @@ bool VerificaSalvataggio(bool& abort) {
     if (HaBit(op.Codice, OperazioneSalvaEMedia)) {
         StampaLog("Perform media code = " + std::to_string(ParametriSplash.Codice));
         RiduciPrioritaGioco(false);
-        bool errore = false;
-        abort = !Ganci.EseguiMediaCode(ParametriSplash.Codice, errore);
-        if (!abort) {
+        bool eseguito = false;
+        {
+            SplashSospeso sospeso;
+            eseguito = Ganci.EseguiMediaCode(ParametriSplash.Codice, TestError);
+        }
+        if (eseguito) {
             StampaLog("Media has been performed: Initialize for load game operation");
             CaricaPartitaConMacro(true);
             op.SegnaleOperazione = 1;

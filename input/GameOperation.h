@@ -61,7 +61,9 @@ void InitSaveGameOperation(bool azzera);
 void CaricaPartitaConMacro(bool mantieniParametri);
 // One sending step; False ends the operation as failed.
 bool EseguiOperazioneGioco();
-bool VerificaSalvataggio(bool& abort);
+// One check of a save; after it the media of operation 32, which sets
+// <TestError> as its own error flag.
+bool VerificaSalvataggio(bool& TestError);
 bool VerificaCaricamento();
 // A whole save of the running game; True when the game was saved.
 bool EseguiSalvataggioPartita();

@@ -54,6 +54,8 @@ constexpr int32_t ModoInput = 64;
 constexpr int32_t ColoreSfondoMedia = 0x20;
 constexpr int16_t TastoEscape = 27;
 constexpr int32_t PassoFotogramma = 100;
+// The shortest pass of the frame loop, the quickest of the program's waits.
+constexpr int32_t PassoMinimo = 10;
 constexpr int32_t PassoOperazione = 100;
 constexpr uint32_t AttesaCover = 3000;
 constexpr uint32_t AttesaMinimaCd = 10001;
@@ -143,7 +145,11 @@ bool AvviaSalvaMediaCarica(bool& TestError) {
     StampaLog("Save the game already performed by previous media: skip to perform media and load savegame");
     if (Flag(SalvaInNuovoSlot)) StampaLog("WARNING: it's not possible save in new slot");
     StampaLog("Perform media code = " + S(ParametriSplash.Codice));
-    const bool eseguito = Ganci.EseguiMediaCode(ParametriSplash.Codice, TestError);
+    bool eseguito = false;
+    {
+        SplashSospeso sospeso;
+        eseguito = Ganci.EseguiMediaCode(ParametriSplash.Codice, TestError);
+    }
     if (!eseguito) {
         StampaLog("Exit with value = false: abort splash screen media");
         TestError = false;
@@ -285,11 +291,9 @@ bool ControllaOperazioneSplash(uint32_t inizioCiclo, bool& risultato, bool& esci
         if (!EseguiOperazioneGioco()) return Fallito(TestError);
     } else {
         switch (op.Codice) {
-        case ModoSalva: {
-            bool abort = false;
-            if (!VerificaSalvataggio(abort)) return Fallito(TestError);
+        case ModoSalva:
+            if (!VerificaSalvataggio(TestError)) return Fallito(TestError);
             break;
-        }
         case ModoCarica:
             if (!VerificaCaricamento()) return Fallito(TestError);
             break;
@@ -325,9 +329,9 @@ bool ControllaOperazioneSplash(uint32_t inizioCiclo, bool& risultato, bool& esci
         case ModoSalvaMediaCarica:
             if (op.SegnaleOperazione) {
                 if (!VerificaCaricamento()) return Fallito(TestError);
-            } else {
-                bool abort = false;
-                if (!VerificaSalvataggio(abort)) return Fallito(TestError);
+            } else if (!VerificaSalvataggio(TestError)) {
+                // The media it performed gives the splash its error flag.
+                return Fallito(TestError);
             }
             break;
         default:
@@ -378,6 +382,11 @@ void Pulizia(StatoSplash& st, bool risultato) {
         StatoAnimazioneSplash.PrecedenteSplash = nullptr;
     }
     LiberaAnimazioniSplash();
+    // On both roads the cover stays loaded, hidden, as it does when it
+    // refuses to be unloaded. Hidden where it stands: moved while shown, an
+    // input box would carry its picture to the screen's corner until the
+    // windows below repaint.
+    cover.Hide();
     InitFormattazioneTesto();
     SuperficieSplash = st.superficiePrecedente;
     // Both roads: the guardian, the priority and the splash mark must not
@@ -385,9 +394,6 @@ void Pulizia(StatoSplash& st, bool risultato) {
     RipristinaHookTastiera();
     RiduciPrioritaGioco(false);
     TogliBit(ModificheAvvio, SplashAttivo);
-    // On both roads the cover stays loaded, hidden, as it does when it
-    // refuses to be unloaded.
-    cover.Hide();
     op.OperazioniAbilitate = op.AnimazioniAbilitate = false;
     if (!risultato && (Modo(ModoTitoli) || HaBit(RequisitiSequenza, RichiedeAbortSuErrore))) AvvisoAbortSuErrore();
     for (const std::string& file : st.estratti) CancellaFile(file);
@@ -404,11 +410,9 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
     BreakEscape = false;
     TestError = false;
     StampaLog("Show Splash Screen Media");
-    // Half-read parameters would run another operation than the author's.
-    if (!SintassiSplash(EstraiSezione(MediaCorrente.Syntax, "SPLASH"))) {
-        TestError = true;
-        return false;
-    }
+    // A faulty section has its error line and runs on the defaults and what
+    // was read before the fault.
+    SintassiSplash(EstraiSezione(MediaCorrente.Syntax, "SPLASH"));
     if (!IsModoFinestra() && !IsPreviewMode() && !Modo(ModoAnimazione)) {
         RigaErrore("ERROR: Splash screen cann't perform special operation in exclusive video mode");
         TestError = true;
@@ -606,8 +610,10 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
     for (;;) {
         SegnaTempo();
         const uint32_t segno = ClockTick();
-        if (Modo(ModoInput)) {
-            if (!op.Completata && !PassaggioInputSplash(risultato, TestError)) return Termina(st, false);
+        // Once its input is complete an input box lets pending events run
+        // as every other splash does.
+        if (Modo(ModoInput) && !op.Completata) {
+            if (!PassaggioInputSplash(risultato, TestError)) return Termina(st, false);
         } else {
             DoEvents();
         }
@@ -697,10 +703,12 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
             break;
         }
         // A running animation may be paced quicker than the loop: the pass
-        // then wakes when its next frame is due.
-        const uint32_t dovuto = TickProssimoFotogrammaSplash();
-        if (!tutteEseguite && op.AnimazioniAbilitate &&
+        // then wakes when its next frame is due, yet never sooner than a
+        // short rest after its start, so that no pace draws without rest.
+        uint32_t dovuto = 0;
+        if (!tutteEseguite && op.AnimazioniAbilitate && TickProssimoFotogrammaSplash(dovuto) &&
             static_cast<int32_t>(dovuto - (segno + PassoFotogramma)) < 0) {
+            if (static_cast<int32_t>(dovuto - (segno + PassoMinimo)) < 0) dovuto = segno + PassoMinimo;
             const int32_t resto = static_cast<int32_t>(dovuto - ClockTick());
             if (resto > 0) ClockSleep(static_cast<uint32_t>(resto));
         } else {

@@ -92,7 +92,9 @@ bool LeggiChunkTestoProgressivo(const std::string& sezione) {
 
 bool InitProgressiveText(int32_t& altezzaFont) {
     DatiTestoProgressivoMedia& d = DatiTestoProgressivo;
-    if (!LeggiChunkTestoProgressivo(EstraiSezione(MediaCorrente.Syntax, "PROGR_TEXT"))) return false;
+    // A faulty section has its error line and lays out on the defaults and
+    // what was read before the fault.
+    LeggiChunkTestoProgressivo(EstraiSezione(MediaCorrente.Syntax, "PROGR_TEXT"));
     const std::string testo = TestoMedia(MediaCorrente.Text);
     d.Rows.clear();
     d.RowCount = 0;
@@ -155,8 +157,11 @@ void MostraTestoProgressivo(bool& completo) {
         d.BackColour = colore == CLR_INVALID ? 0 : static_cast<int32_t>(colore);
         dovuta = true;
     } else {
-        // Signed: a start moved forward by a pause is not due yet.
-        dovuta = static_cast<int32_t>(ora - d.LastTick) >= d.RowTime;
+        // The first row is due at once: LastTick holds no row's tick yet, and
+        // a tick count past 2^31 (a system up 25 to 50 days) read against it
+        // would never be due. Signed: a start moved forward by a pause is not
+        // due yet.
+        dovuta = d.NextRow == 0 || static_cast<int32_t>(ora - d.LastTick) >= d.RowTime;
     }
     if (!dovuta) return;
     if (d.NextRow >= d.RowCount) {

@@ -12,8 +12,12 @@
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
 #include "platform/Clock.h"
+#include "core/ModuleInit.h"
+#include "media/TextLayout.h"
 #include "runservices/Desktop.h"
 #include "runservices/DisplayModes.h"
+#include "runservices/GameWindow.h"
+#include "runservices/KeyboardHook.h"
 #include "runservices/Sounds.h"
 
 AnimazioneSplashMedia StatoAnimazioneSplash;
@@ -120,7 +124,7 @@ bool RettangoloAnimazione(Rettangolo r, const std::string& formulaX, const std::
     };
     if (!sposta(formulaX, "X", r.Left, r.Right) || !sposta(formulaY, "Y", r.Top, r.Bottom)) return false;
     if (s.AnimFlags & AnimazioneSprite) {
-        if (fuori) r = RettangoloPartenzaAnimazione(r);
+        if (fuori) r = RettangoloFuoriSchermo(r);
         pixel = Scala(r);
     } else {
         pixel = Rettangolo{Arrotonda(MillesimiDi(s.FrameWidth, r.Left)), Arrotonda(MillesimiDi(s.FrameHeight, r.Top)),
@@ -482,15 +486,21 @@ bool AnimaFrame() {
     return false;
 }
 
-uint32_t TickProssimoFotogrammaSplash() {
+bool TickProssimoFotogrammaSplash(uint32_t& dovuto) {
     const AnimazioneSplashMedia& s = StatoAnimazioneSplash;
-    if (s.FirstCall) return ClockTick();
-    uint32_t dovuto = s.StepTick + static_cast<uint32_t>(std::max(s.StepInterval, 0));
-    if ((s.AnimFlags & AnimazioneSprite) && s.SpriteFrameCount >= 2 && s.SpriteDelay != -1) {
-        const uint32_t immagine = s.SpriteTick + static_cast<uint32_t>(std::max(s.SpriteDelay, 0));
-        if (static_cast<int32_t>(immagine - dovuto) < 0) dovuto = immagine;
+    if (s.FirstCall) {
+        dovuto = ClockTick();
+        return true;
     }
-    return dovuto;
+    // An interval of 0 or less is due at every pass: it sets no pace.
+    bool passo = s.StepInterval > 0;
+    if (passo) dovuto = s.StepTick + static_cast<uint32_t>(s.StepInterval);
+    if ((s.AnimFlags & AnimazioneSprite) && s.SpriteFrameCount >= 2 && s.SpriteDelay > 0) {
+        const uint32_t immagine = s.SpriteTick + static_cast<uint32_t>(s.SpriteDelay);
+        if (!passo || static_cast<int32_t>(immagine - dovuto) < 0) dovuto = immagine;
+        passo = true;
+    }
+    return passo;
 }
 
 void LiberaAnimazioniSplash() {
@@ -499,4 +509,76 @@ void LiberaAnimazioniSplash() {
     LiberaImmagine();
     if (TestoCover.Font) DeleteObject(TestoCover.Font);
     TestoCover.Font = nullptr;
+}
+
+namespace {
+constexpr int32_t BitSplashSospesi = SplashAttivo | SwapTaskBloccato;
+}
+
+SplashSospeso::SplashSospeso() {
+    AnimazioneSplashMedia& s = StatoAnimazioneSplash;
+    Dialog_Cover& cover = DialogCover();
+    rett_ = RettCover;
+    visibile_ = CoverVisibile();
+    sfondo_ = cover.BackColor;
+    testo_ = cover.ForeColor;
+    superficie_ = SuperficieSplash != nullptr;
+    if (superficie_ && CreaDibMemoria(RettCover.Larghezza, RettCover.Altezza, picture_))
+        BitBlt(picture_.dc, 0, 0, RettCover.Larghezza, RettCover.Altezza, SuperficieSplash, 0, 0, SRCCOPY);
+    SuperficieSplash = nullptr;
+    clip_ = s.ClipRegion;
+    clipFuori_ = s.ClipOutsideSaved;
+    clipSelezionata_ = s.ClipSelezionata;
+    s.ClipRegion = nullptr;
+    s.ClipSelezionata = false;
+    lavoro_ = s.AnimazioneSplash;
+    precedente_ = s.PrecedenteSplash;
+    s.AnimazioneSplash = nullptr;
+    s.PrecedenteSplash = nullptr;
+    immagine_ = Immagine;
+    Immagine = DibMemoria{};
+    testoCover_ = TestoCover;
+    TestoCover = TestoCoverSplash{};
+    bitAvvio_ = ModificheAvvio & BitSplashSospesi;
+    hookSospeso_ = HaBit(StatoGioco, HookSospeso);
+}
+
+SplashSospeso::~SplashSospeso() {
+    AnimazioneSplashMedia& s = StatoAnimazioneSplash;
+    Dialog_Cover& cover = DialogCover();
+    // The inner media's own picture and font, when it left them.
+    LiberaImmagine();
+    Immagine = immagine_;
+    if (TestoCover.Font) DeleteObject(TestoCover.Font);
+    TestoCover = testoCover_;
+    s.ClipRegion = clip_;
+    s.ClipOutsideSaved = clipFuori_;
+    s.ClipSelezionata = clipSelezionata_;
+    s.AnimazioneSplash = lavoro_;
+    s.PrecedenteSplash = precedente_;
+    RettCover = rett_;
+    cover.BackColor = sfondo_;
+    cover.ForeColor = testo_;
+    if (superficie_) {
+        PosizionaCover();
+        SuperficieSplash = cover.DCCover();
+        if (SuperficieSplash && picture_.dc)
+            BitBlt(SuperficieSplash, 0, 0, RettCover.Larghezza, RettCover.Altezza, picture_.dc, 0, 0, SRCCOPY);
+        // The rows of a progressive text still to come are written in the
+        // cover's font, which the inner media may have replaced.
+        if (HaBit(ParametriSplash.Flags, SplashProgressiveText))
+            cover.ImpostaFontCover(NomeFontDaIndice(MediaCorrente.Formato.Font),
+                                   LarghezzaCarattere(MediaCorrente.Formato.CharRow), true);
+    }
+    if (picture_.dc) LiberaDibMemoria(picture_);
+    if (visibile_ && !CoverVisibile()) {
+        if (IsModoFinestra())
+            MostraCoverSopraGioco();
+        else
+            cover.Show();
+    }
+    cover.RidisegnaCover();
+    ModificheAvvio = (ModificheAvvio & ~BitSplashSospesi) | bitAvvio_;
+    // Held off again when the inner media gave the guardian back.
+    if (hookSospeso_) SospendiHookTastiera();
 }

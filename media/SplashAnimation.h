@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/ImageLoading.h"
 #include "core/SharedState.h"
 #include "media/SplashSyntax.h"
+#include "runservices/DisplayModes.h"
 
 // The state of the current animation, saved and restored whole by the
 // dispatcher around nested media.
@@ -76,8 +78,9 @@ bool InitAnimation(int32_t& indice);
 // One step of the current animation; True once it is complete.
 bool AnimaFrame();
 // The tick at which the current animation's next step or picture is due,
-// so that a caller's loop can wake for it.
-uint32_t TickProssimoFotogrammaSplash();
+// so that a caller's loop can wake for it; False when its intervals are 0
+// or less: it is due at every pass of the loop and sets no pace.
+bool TickProssimoFotogrammaSplash(uint32_t& dovuto);
 
 // The work device context onto the cover, at RettCover's size.
 void CopiaSfondoSplash(HDC lavoro, bool aggiorna);
@@ -98,3 +101,34 @@ void AggiornaCoverSplash();
 // At the end of a splash: the clip region, the animation's picture and the
 // cover's font are deleted.
 void LiberaAnimazioniSplash();
+
+// What a splash holds on the cover (its picture, place and colours, the
+// surface it draws on, its work device context, clip region, animation
+// picture and fonts, its marks in ModificheAvvio and the held guardian),
+// taken out of reach of a media performed inside it, which draws on the
+// same cover and gives back or frees what it finds there; all given back
+// when that media has ended.
+class SplashSospeso {
+public:
+    SplashSospeso();
+    ~SplashSospeso();
+    SplashSospeso(const SplashSospeso&) = delete;
+    SplashSospeso& operator=(const SplashSospeso&) = delete;
+
+private:
+    DibMemoria picture_;
+    RettangoloDim rett_{};
+    bool visibile_ = false;
+    COLORREF sfondo_ = 0;
+    COLORREF testo_ = 0;
+    bool superficie_ = false;
+    HRGN clip_ = nullptr;
+    bool clipFuori_ = false;
+    bool clipSelezionata_ = false;
+    HDC lavoro_ = nullptr;
+    HGDIOBJ precedente_ = nullptr;
+    DibMemoria immagine_;
+    TestoCoverSplash testoCover_{};
+    int32_t bitAvvio_ = 0;
+    bool hookSospeso_ = false;
+};

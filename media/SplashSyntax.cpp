@@ -109,6 +109,10 @@ bool SintassiSplash(const std::string& sezione) {
     p.Animazioni.clear();
     p.Codice = -1;
     p.TimeOut = -1;
+    // An input box whose tags are missing must not take an earlier one's
+    // place and expected text.
+    p.BoundWindow = Rettangolo{};
+    p.LastInput.clear();
     if (sezione.empty()) return true;
 
     // The splash's own tags are taken first, from the whole text.

@@ -240,21 +240,21 @@ void ScalaRettangolo(RettangoloDim& risultato, const RettangoloDim& riferimento)
     risultato.Altezza = Arrotonda(baseY * riferimento.Altezza / 1000.0);
 }
 
-Rettangolo RettangoloPartenzaAnimazione(const Rettangolo& arrivo) {
-    const int32_t distanze[4] = {arrivo.Left, arrivo.Top, std::abs(1000 - arrivo.Right),
-                                 std::abs(1000 - arrivo.Bottom)};
-    int bordo = -1;
-    for (int i = 0; i < 4; ++i)
-        if (distanze[i] < 1000 && (bordo < 0 || distanze[i] < distanze[bordo])) bordo = i;
-    const int32_t w = arrivo.Right - arrivo.Left;
-    const int32_t h = arrivo.Bottom - arrivo.Top;
-    int32_t x = 0, y = 0;
+Rettangolo RettangoloFuoriSchermo(const Rettangolo& millesimi) {
+    // Signed: a side already past its border is the nearest.
+    const int64_t distanze[4] = {millesimi.Left, millesimi.Top, 1000 - int64_t{millesimi.Right},
+                                 1000 - int64_t{millesimi.Bottom}};
+    int bordo = 0;
+    for (int i = 1; i < 4; ++i)
+        if (distanze[i] < distanze[bordo]) bordo = i;
+    const int32_t w = millesimi.Right - millesimi.Left;
+    const int32_t h = millesimi.Bottom - millesimi.Top;
+    int32_t x = millesimi.Left, y = millesimi.Top;
     switch (bordo) {
-    case 0: x = -w; y = arrivo.Top; break;
-    case 1: x = arrivo.Left; y = -h; break;
-    case 2: x = 1000; y = arrivo.Top; break;
-    case 3: x = arrivo.Left; y = 1000; break;
-    default: break;
+    case 0: x = -w; break;
+    case 1: y = -h; break;
+    case 2: x = 1000; break;
+    default: y = 1000; break;
     }
     return {x, y, x + w, y + h};
 }

@@ -36,7 +36,9 @@ bool AttendiRisoluzioneIniziale();
 bool IsHdcValido();
 void RisvegliaFinestraTomb();
 void ScalaRettangolo(RettangoloDim& risultato, const RettangoloDim& riferimento);
-Rettangolo RettangoloPartenzaAnimazione(const Rettangolo& arrivo);
+// The rectangle (thousandths) moved just outside the nearest border of the
+// 1000 x 1000 area, its size kept.
+Rettangolo RettangoloFuoriSchermo(const Rettangolo& millesimi);
 
 // Twips per pixel of the screen, as the forms runtime measures sizes.
 int32_t TwipsPerPixel();

@@ -267,7 +267,7 @@ TEST(ScalaRettangolo, ThousandthsOfTheScreen) {
     FuoriGioco = false;
 }
 
-TEST(RettangoloPartenzaAnimazione, StartsJustOutsideTheNearestEdge) {
+TEST(RettangoloFuoriSchermo, MovesJustOutsideTheNearestEdge) {
     struct Caso {
         Rettangolo arrivo, atteso;
     };
@@ -278,10 +278,13 @@ TEST(RettangoloPartenzaAnimazione, StartsJustOutsideTheNearestEdge) {
         {{700, 400, 950, 600}, {1000, 400, 1250, 600}},   // right
         {{400, 600, 600, 900}, {400, 1000, 600, 1300}},   // bottom
         {{300, 300, 700, 700}, {-400, 300, 0, 700}},      // all alike: left
-        {{1000, 1000, 2000, 2000}, {0, 0, 1000, 1000}},   // no edge near: the corner
+        // A side past its border is nearer than any inside: right before bottom.
+        {{1000, 1000, 2000, 2000}, {1000, 1000, 2000, 2000}},
+        {{50, 400, 1200, 600}, {1000, 400, 2150, 600}},
+        {{400, 50, 600, 1100}, {400, 1000, 600, 2050}},
     };
     for (const Caso& c : casi) {
-        const Rettangolo r = RettangoloPartenzaAnimazione(c.arrivo);
+        const Rettangolo r = RettangoloFuoriSchermo(c.arrivo);
         EXPECT_EQ(r.Left, c.atteso.Left) << c.arrivo.Left << "," << c.arrivo.Top;
         EXPECT_EQ(r.Top, c.atteso.Top) << c.arrivo.Left << "," << c.arrivo.Top;
         EXPECT_EQ(r.Right, c.atteso.Right) << c.arrivo.Left << "," << c.arrivo.Top;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/ImageFormats.h"
+#include "core/ImageLoading.h"
 #include "core/LevelVariables.h"
 #include "core/MediaSyntax.h"
 #include "core/MediaConfig.h"
@@ -19,6 +20,7 @@
 #include "core/ModuleInit.h"
 #include "core/SharedState.h"
 #include "gamerun/InputPrompt.h"
+#include "gamerun/MediaDispatcher.h"
 #include "input/GameOperation.h"
 #include "input/SplashRun.h"
 #include "platform/Clock.h"
@@ -32,6 +34,7 @@
 #include "savegames/SavegameValues.h"
 #include "core/FileUtils.h"
 #include "tests/core/LogLines.h"
+#include "tests/input/KeyLayer.h"
 #include "tests/media/KeyPresses.h"
 #include "tests/support/TestFolders.h"
 
@@ -222,6 +225,38 @@ TEST_F(InputBoxSplash, KeysTypedIntoTheCoverFillThePromptUntilTheInputEnds) {
     }
 }
 
+// Ticks of a timer's calls once the input is complete, while the splash runs.
+std::vector<uint32_t> dopoInput;
+
+void CALLBACK ContaDopoInput(HWND, UINT, UINT_PTR, DWORD) {
+    if (InputSplashConcluso && HaBit(ModificheAvvio, SplashAttivo)) dopoInput.push_back(GetTickCount());
+}
+
+// The splash goes on after the input for the rest of its time, its window
+// messages handled all the while.
+TEST_F(InputBoxSplash, MessagesAreHandledForTheRestOfTheSplashAfterTheInput) {
+    MediaCorrente.Duration = 2;
+    MediaCorrente.Text = "Name: #PROMPT#";
+    MediaCorrente.Syntax = Splash(64, 0, "#TOT_ANIMATIONS#=0\r\n#BOUND_WINDOW#=100:100:900:500\r\n");
+    tastiDaInviare = {'A', VK_RETURN};
+    tastiInviati = false;
+    dopoInput.clear();
+    const UINT_PTR tasti = SetTimer(nullptr, 0, 20, InviaTasti);
+    const UINT_PTR conta = SetTimer(nullptr, 0, 20, ContaDopoInput);
+    bool escape = true, errore = true;
+    const bool risultato = EseguiSplashScreen(escape, errore);
+    KillTimer(nullptr, conta);
+    KillTimer(nullptr, tasti);
+    EXPECT_TRUE(tastiInviati);
+    EXPECT_TRUE(risultato);
+    EXPECT_FALSE(errore);
+    EXPECT_EQ(InputSplash, "A");
+    EXPECT_TRUE(HaRiga("Time durate for splash screen is complete"));
+    ASSERT_GE(dopoInput.size(), 5u);
+    EXPECT_GE(dopoInput.back() - dopoInput.front(), 500u);
+    NullaRestaAcceso();
+}
+
 // The tones of the sprites' steps, with what the cover showed at each.
 struct Campione {
     COLORREF inizio, fine, sfondo;
@@ -274,8 +309,6 @@ TEST_F(SplashCover, OperationsThatCannotStartEndTheSplashBeforeItsLoop) {
         const char* resto = "#TOT_ANIMATIONS#=0\r\n";
     };
     const Caso casi[] = {
-        // Half-read, it would run the default operation in place of the author's.
-        {"a section that cannot be read", 1, true, true, "ERROR in Splash Screen Media: ", "#TOT_ANIMATIONS#=-1\r\n"},
         {"unknown operation", 3, true, true, "ERROR: unknown operation to perform in current splash screen"},
         {"save over a full-screen game", 1, false, false,
          "ERROR: Splash screen cann't perform special operation in exclusive video mode"},
@@ -299,6 +332,47 @@ TEST_F(SplashCover, OperationsThatCannotStartEndTheSplashBeforeItsLoop) {
         EXPECT_FALSE(escape);
         EXPECT_EQ(UltimoErrore.rfind(c.errore, 0), 0u) << UltimoErrore;
         EXPECT_FALSE(HaRiga("Show immediatly cover without wait loading image") && c.modo == 1);
+        NullaRestaAcceso();
+    }
+}
+
+// A tag the author left out, as one the splash does not use, has its error
+// line; the splash runs on the defaults and what was read before it.
+TEST_F(SplashCover, ASectionThatLacksATagRunsOnWhatWasRead) {
+    struct Caso {
+        const char* nome;
+        std::string sintassi;
+        const char* riga;
+        std::vector<std::string> mostrate;
+    };
+    const Caso casi[] = {
+        {"no media in a splash that waits",
+         Sezione("SPLASH", "#FLAGS#=8192\r\n#MODE#=8\r\n#CD_SOUND#=-1\r\n#END_TEXT_TIME#=1\r\n"),
+         "ERROR in Splash Screen Media: missing #MEDIA# value", {}},
+        {"no start count in a text that does not count",
+         Splash(8, 0x2000 | 0x2, "#TOT_ANIMATIONS#=0\r\n") +
+             Sezione("PROGR_TEXT", "#FLAGS#=0\r\n#TIME#=300\r\n"),
+         "ERROR: not numeric value for #Start_Count# field of Progressive Text chunk",
+         {"Show progressive text: \"ONE\"", "Show progressive text: \"TWO\""}},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        MediaCorrente.Duration = 1;
+        MediaCorrente.Text = "<TEXT>ONE\r\nTWO<END_TEXT>";
+        MediaCorrente.Formato.CharRow = 39;
+        MediaCorrente.Formato.BoundRect = Rettangolo{0, 0, 500, 100};
+        MediaCorrente.Syntax = c.sintassi;
+        BufferLog.clear();
+        NumErroriLog = 0;
+        const uint32_t inizio = ClockTick();
+        bool escape = true, errore = true;
+        EXPECT_TRUE(EseguiSplashScreen(escape, errore));
+        EXPECT_FALSE(errore);
+        EXPECT_FALSE(escape);
+        EXPECT_GE(ClockTick() - inizio, 1000u);
+        EXPECT_TRUE(HaRiga(c.riga));
+        for (const std::string& riga : c.mostrate) EXPECT_TRUE(HaRiga(riga)) << riga;
+        EXPECT_TRUE(HaRiga("Time durate for splash screen is complete"));
         NullaRestaAcceso();
     }
 }
@@ -354,6 +428,55 @@ TEST_F(SplashCover, FramesQuickerThanTheLoopAreDrawnWhenTheyAreDue) {
     NullaRestaAcceso();
 }
 
+std::vector<uint32_t> toniPasso;
+
+// An animation whose step or picture interval is 0 or less is due at every
+// pass: the passes keep their 100 ms pace instead of drawing without rest.
+TEST_F(SplashCover, IntervalsOfZeroKeepTheLoopsPace) {
+    ASSERT_TRUE(ScriviFileProva(cartella_ / "red.bmp", Bmp(Rosso, 20)));
+    struct Caso {
+        const char* nome;
+        const char* secondi;
+        const char* formula;
+        const char* ritardo;
+        const char* immagini;
+    };
+    const Caso casi[] = {
+        {"a cycle of 0 seconds", "0", "~", "-1", "1"},
+        {"a formula giving 0 seconds", "1", "2-2", "-1", "1"},
+        {"pictures every 0 ms", "1", "~", "0", "2"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        // A looping sprite of 5 steps for 1 s, a tone with each drawing.
+        const std::string sprite = std::string("#FLAGS#=33025\r\n#FRAMES#=5\r\n#SOUND_FRAMES#=1\r\n") +
+                                   "#IMAGE#=red.bmp\r\n#BACK_IMAGE#=~\r\n#CYCLE_SECONDS#=" + c.secondi +
+                                   "\r\n#ANIMATION_SECONDS#=1\r\n#DELAY_SPRITE_FRAMES#=" + c.ritardo +
+                                   "\r\n#SPRITE_FRAMES#=" + c.immagini +
+                                   "\r\n#RECT_START#=0:0:100:100\r\n#RECT_END#=500:0:600:100\r\n"
+                                   "#RECT_TARGET#=0:0:1000:1000\r\n#TOT_CLIPS#=0\r\n#NEW_SECONDS#=" +
+                                   c.formula + "\r\n";
+        MediaCorrente.Duration = 0;
+        MediaCorrente.Syntax = Splash(8, 0x2000 | 0x10, "#TOT_ANIMATIONS#=1\r\n" + Sezione("ANIMATION1", sprite));
+        toniPasso.clear();
+        void (*tono)(int32_t, int32_t) = EmettiTono;
+        EmettiTono = [](int32_t, int32_t) {
+            toniPasso.push_back(ClockTick());
+            // A loop that never waits would hold the test clock for ever.
+            if (toniPasso.size() > 200) ClockAdvance(1000);
+        };
+        bool escape = true, errore = true;
+        const bool risultato = EseguiSplashScreen(escape, errore);
+        EmettiTono = tono;
+        EXPECT_TRUE(risultato);
+        EXPECT_FALSE(errore);
+        ASSERT_GE(toniPasso.size(), 10u);
+        EXPECT_LE(toniPasso.size(), 12u);
+        for (size_t i = 1; i < toniPasso.size(); ++i) EXPECT_GE(toniPasso[i] - toniPasso[i - 1], 100u) << i;
+        NullaRestaAcceso();
+    }
+}
+
 TEST_F(SplashCover, ASplashOverAFullScreenGameGivesBackWhatItHeld) {
     HeaderMcf.HeaderOptions = 0;
     FuoriGioco = false;
@@ -364,6 +487,160 @@ TEST_F(SplashCover, ASplashOverAFullScreenGameGivesBackWhatItHeld) {
     EXPECT_FALSE(errore);
     EXPECT_TRUE(HaRiga("Time durate for splash screen is complete"));
     NullaRestaAcceso();
+}
+
+// A splash that performs a media inside it (operation 32) at its start,
+// after a save by an earlier media, or once its own save is seen, while its
+// animation runs. The save and load keys are caught.
+class SplashConMedia : public SplashCover {
+protected:
+    void SetUp() override {
+        SplashCover::SetUp();
+        tastiprova::PreparaTasti();
+        lista_ = ListaMedia;
+        conteggio_ = HeaderMcf.TriggerCount;
+        // The splash is itself one of a list.
+        LivelloAnnidamento = 1;
+    }
+    void TearDown() override {
+        tastiprova::Ripristina();
+        ListaMedia = lista_;
+        HeaderMcf.TriggerCount = conteggio_;
+        LivelloAnnidamento = 0;
+        SplashCover::TearDown();
+    }
+    std::vector<MediaTrigger> lista_;
+    int32_t conteggio_ = 0;
+};
+
+constexpr COLORREF Verde = RGB(0, 160, 0);
+constexpr COLORREF Blu = RGB(0, 0, 255);
+constexpr int32_t CodiceInterno = 9;
+
+// What the splash's cover showed at each step of its sprite once the inner
+// media had ended.
+struct Vista {
+    bool visibile;
+    COLORREF sfondo, fuoriClip, inizio;
+    bool regione;
+};
+std::vector<Vista> viste;
+bool internoFinito = false;
+
+bool InternoVero(int32_t codice, bool& errore) {
+    const bool esito = EseguiMediaCode(codice, errore);
+    internoFinito = true;
+    return esito;
+}
+
+TEST_F(SplashConMedia, TheSplashGetsItsCoverBackWhenTheMediaInsideItEnds) {
+    ASSERT_TRUE(ScriviFileProva(cartella_ / "red.bmp", Bmp(Rosso, 10)));
+    // A sprite that leaves its trace, drawn only left of 300, looping for
+    // 6 s (the save alone takes 2) with a tone at each step.
+    const std::string traccia =
+        "#FLAGS#=33089\r\n#FRAMES#=5\r\n#SOUND_FRAMES#=1\r\n#IMAGE#=red.bmp\r\n#BACK_IMAGE#=~\r\n"
+        "#CYCLE_SECONDS#=1\r\n#ANIMATION_SECONDS#=6\r\n#DELAY_SPRITE_FRAMES#=-1\r\n#SPRITE_FRAMES#=1\r\n"
+        "#RECT_START#=0:0:100:100\r\n#RECT_END#=500:0:600:100\r\n#RECT_TARGET#=0:0:1000:1000\r\n"
+        "#TOT_CLIPS#=1\r\n#CLIP1#=0:0:300:1000\r\n";
+    // The inner splash: blue, with a clipped sprite of its own and no tone.
+    const std::string interno =
+        "#FLAGS#=1\r\n#FRAMES#=2\r\n#IMAGE#=red.bmp\r\n#BACK_IMAGE#=~\r\n"
+        "#CYCLE_SECONDS#=1\r\n#ANIMATION_SECONDS#=1\r\n#DELAY_SPRITE_FRAMES#=-1\r\n#SPRITE_FRAMES#=1\r\n"
+        "#RECT_START#=400:400:500:500\r\n#RECT_END#=400:400:500:500\r\n#RECT_TARGET#=0:0:1000:1000\r\n"
+        "#TOT_CLIPS#=1\r\n#CLIP1#=400:400:450:450\r\n";
+    MediaTrigger dentro;
+    dentro.TypeFlags = int32_t{BitSplash} | 0x20;
+    dentro.BackColor = static_cast<int32_t>(Blu);
+    dentro.MediaCode = CodiceInterno;
+    dentro.TriggerCd = TriggerCdNessuno;
+    dentro.Syntax = Splash(8, 0x2000 | 0x10, "#TOT_ANIMATIONS#=1\r\n" + Sezione("ANIMATION1", interno));
+    MediaTrigger fuori;
+    fuori.TypeFlags = int32_t{BitSplash} | 0x20;
+    fuori.BackColor = static_cast<int32_t>(Verde);
+    fuori.MediaCode = 8;
+    fuori.TriggerCd = TriggerCdNessuno;
+    std::string sezione = Splash(32, 0x2000 | 0x10, "#TOT_ANIMATIONS#=1\r\n" + Sezione("ANIMATION1", traccia));
+    sezione.replace(sezione.find("#MEDIA#=-1"), 10, "#MEDIA#=" + std::to_string(CodiceInterno));
+    fuori.Syntax = sezione;
+    ListaMedia = {fuori, dentro};
+    HeaderMcf.TriggerCount = 2;
+    Ganci.EseguiMediaCode = InternoVero;
+    struct Caso {
+        const char* nome;
+        int32_t sequenza;
+    };
+    const Caso casi[] = {{"at the start", PartitaSalvata}, {"after its own save", 0}};
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        StatoSequenza = c.sequenza;
+        MediaCorrente = fuori;
+        viste.clear();
+        internoFinito = false;
+        void (*tono)(int32_t, int32_t) = EmettiTono;
+        EmettiTono = [](int32_t, int32_t) {
+            if (!internoFinito) return;
+            auto punto = [](int32_t x, int32_t y) {
+                return SuperficieSplash ? GetPixel(SuperficieSplash, x, y) : CLR_INVALID;
+            };
+            const HRGN regione = StatoAnimazioneSplash.ClipRegion;
+            viste.push_back({CoverVisibile(), punto(800, 800), punto(450, 50), punto(50, 50),
+                             regione && GetObjectType(regione) == OBJ_REGION});
+        };
+        bool escape = true, errore = true;
+        const bool risultato = EseguiSplashScreen(escape, errore);
+        EmettiTono = tono;
+        EXPECT_TRUE(risultato);
+        EXPECT_FALSE(errore);
+        EXPECT_TRUE(internoFinito);
+        EXPECT_TRUE(HaRiga("Media has been performed: Initialize for load game operation"));
+        ASSERT_GE(viste.size(), 5u);
+        for (const Vista& v : viste) {
+            EXPECT_TRUE(v.visibile);
+            EXPECT_EQ(v.sfondo, Verde);
+            EXPECT_EQ(v.fuoriClip, Verde);
+            EXPECT_TRUE(v.regione);
+        }
+        // The sprite drawn again at its start after the inner media.
+        EXPECT_EQ(viste.back().inizio, Rosso);
+        NullaRestaAcceso();
+    }
+}
+
+// The inner media's error flag becomes the splash's; its failure ends the
+// splash.
+bool rispostaInterna = true, erroreInterno = false;
+bool InternoFinto(int32_t, bool& errore) {
+    errore = erroreInterno;
+    return rispostaInterna;
+}
+
+TEST_F(SplashConMedia, TheMediaInsideTheSplashGivesItItsErrorFlag) {
+    struct Caso {
+        const char* nome;
+        int32_t sequenza;
+        bool risposta, errore;
+        bool risultato, erroreSplash;
+    };
+    const Caso casi[] = {
+        {"at the start, with an error", PartitaSalvata, true, true, false, true},
+        {"at the start, failed", PartitaSalvata, false, false, false, false},
+        {"after its save, with an error", 0, true, true, true, true},
+        {"after its save, failed", 0, false, false, false, true},
+        {"after its save", 0, true, false, true, false},
+    };
+    Ganci.EseguiMediaCode = InternoFinto;
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        StatoSequenza = c.sequenza;
+        rispostaInterna = c.risposta;
+        erroreInterno = c.errore;
+        MediaCorrente.Syntax = Splash(32, 0x2000, "#TOT_ANIMATIONS#=0\r\n");
+        bool escape = true, errore = !c.erroreSplash;
+        EXPECT_EQ(EseguiSplashScreen(escape, errore), c.risultato);
+        EXPECT_EQ(errore, c.erroreSplash);
+        EXPECT_FALSE(escape);
+        NullaRestaAcceso();
+    }
 }
 
 TEST_F(SplashCover, GoingBackToTheTitlesKeepsThePlayersNewestSavegameToPutBack) {
@@ -393,6 +670,73 @@ TEST_F(SplashCover, GoingBackToTheTitlesKeepsThePlayersNewestSavegameToPutBack) 
     CacheSavegame = SavegameCache{};
     SavegameCacheBackup = SavegameCache{};
     StatoSequenza = 0;
+}
+
+LRESULT CALLBACK ProceduraGioco(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(h, &r);
+        FillRect(reinterpret_cast<HDC>(w), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return 1;
+    }
+    return DefWindowProcA(h, m, w, l);
+}
+
+// The input box's cover gets the whole screen back at the end: hidden where
+// it stood first, so that its picture is never carried to the screen's
+// corner over the game.
+TEST_F(InputBoxSplash, TheEndLeavesThePictureNowhereButWhereItWas) {
+    constexpr COLORREF Blu = RGB(0, 0, 255);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ProceduraGioco;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SplashGiocoProva";
+    RegisterClassA(&wc);
+    HWND gioco = CreateWindowExA(0, "SplashGiocoProva", "Tomb Raider", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(gioco, nullptr);
+    UpdateWindow(gioco);
+    FinestraGioco = gioco;
+    MostraCoverTopMost();
+    MediaCorrente.TypeFlags = int32_t{BitSplash} | 0x20;
+    MediaCorrente.BackColor = static_cast<int32_t>(Blu);
+    MediaCorrente.Duration = 0;
+    MediaCorrente.Text = "Name: #PROMPT#";
+    MediaCorrente.Syntax = Splash(64, 0, "#TOT_ANIMATIONS#=0\r\n#BOUND_WINDOW#=200:200:700:500\r\n");
+    tastiDaInviare = {'A', VK_RETURN};
+    tastiInviati = false;
+    RettangoloDim cover{};
+    const UINT_PTR tasti = SetTimer(nullptr, 0, 20, InviaTasti);
+    bool escape = true, errore = true;
+    const bool risultato = EseguiSplashScreen(escape, errore);
+    KillTimer(nullptr, tasti);
+    // Read before anything repaints what the cover uncovered.
+    CopiaSchermo copia;
+    const bool letto = LeggiSchermo(copia, 0, 0, 800, 600);
+    std::vector<COLORREF> visti;
+    if (letto) {
+        for (int32_t y = 0; y < 600; ++y)
+            for (int32_t x = 0; x < 800; ++x) visti.push_back(PixelCopia(copia, x, y));
+        LiberaDibMemoria(copia.dib);
+    }
+    FinestraGioco = nullptr;
+    DestroyWindow(gioco);
+    EXPECT_TRUE(risultato);
+    ASSERT_TRUE(letto);
+    // The place of the box on a screen of 1000 x 1000 pixels.
+    cover = RettangoloDim{200, 200, 501, 301};
+    int32_t dentro = 0, fuori = 0;
+    for (int32_t y = 0; y < 600; ++y)
+        for (int32_t x = 0; x < 800; ++x) {
+            if (visti[static_cast<size_t>(y) * 800 + x] != Blu) continue;
+            const bool nelPosto = x >= cover.X && x < cover.X + cover.Larghezza && y >= cover.Y &&
+                                  y < cover.Y + cover.Altezza;
+            ++(nelPosto ? dentro : fuori);
+        }
+    EXPECT_EQ(fuori, 0);
+    EXPECT_FALSE(CoverVisibile());
+    EXPECT_EQ(RettCover, (RettangoloDim{0, 0, SchermoX, SchermoY}));
+    NullaRestaAcceso();
 }
 
 }  // namespace

@@ -141,6 +141,10 @@ TEST_F(TestoProgressivo, RowsComeFromTheLinesOrFromCountingToTheTypedNumber) {
          "Error: the progressive text's counter from 1 to 5000 passes 1000 rows"},
         {"no text", "", "#FLAGS#=0\r\n#TIME#=500\r\n#START_COUNT#=1\r\n", "2", false, {}, 0,
          "Error: no texts to show"},
+        // A text that does not count needs no start: the faulty section's
+        // error line, then the layout on what was read.
+        {"no start count", "ONE\r\nTWO", "#FLAGS#=2\r\n#TIME#=3000\r\n", "2", true, {"ONE", "TWO"}, 1500,
+         "ERROR: not numeric value for #Start_Count# field of Progressive Text chunk"},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -150,10 +154,8 @@ TEST_F(TestoProgressivo, RowsComeFromTheLinesOrFromCountingToTheTypedNumber) {
         NumErroriLog = 0;
         int32_t altezza = 0;
         EXPECT_EQ(InitProgressiveText(altezza), c.esito);
-        if (!c.esito) {
-            UnErrore(c.errore);
-            continue;
-        }
+        if (c.errore) UnErrore(c.errore);
+        if (!c.esito) continue;
         EXPECT_EQ(DatiTestoProgressivo.Rows, c.righe);
         EXPECT_EQ(DatiTestoProgressivo.RowCount, static_cast<int32_t>(c.righe.size()));
         EXPECT_EQ(DatiTestoProgressivo.RowTime, c.tempoRiga);
@@ -201,6 +203,37 @@ TEST_F(TestoProgressivo, EachRowShowsAtItsTimeAndTheEndComesAfterTheLastRowsTime
     ClockAdvance(500);
     MostraTestoProgressivo(completo);
     EXPECT_TRUE(completo);
+}
+
+// A caller that gives the colour (an opaque splash text, an alert) has its
+// first row shown at once however long the system has been up: past 2^31
+// ms the tick count reads as negative against the layout's LastTick of 0.
+TEST_F(TestoProgressivo, AGivenColourShowsTheFirstRowAtOnceAtAnyTickCount) {
+    const uint32_t inizi[] = {5000, 0x80000000u + 5000, 0xFFFFFC18u /* wraps before the second row */};
+    for (const uint32_t inizio : inizi) {
+        SCOPED_TRACE(inizio);
+        ClockUseManual(true, inizio);
+        Media("WWWW\r\nI", "#FLAGS#=0\r\n#TIME#=1000\r\n#START_COUNT#=1\r\n");
+        int32_t altezza = 0;
+        ASSERT_TRUE(InitProgressiveText(altezza));
+        DialogCover().BackColor = RGB(0, 0, 0);
+        DialogCover().PulisciCover();
+        DatiTestoProgressivo.BackColour = 0;
+        bool completo = true;
+        MostraTestoProgressivo(completo);
+        EXPECT_FALSE(completo);
+        EXPECT_EQ(DatiTestoProgressivo.NextRow, 1);
+        EXPECT_GT(Bianchi(), 10);
+        ClockAdvance(999);
+        MostraTestoProgressivo(completo);
+        EXPECT_EQ(DatiTestoProgressivo.NextRow, 1);
+        ClockAdvance(1);
+        MostraTestoProgressivo(completo);
+        EXPECT_EQ(DatiTestoProgressivo.NextRow, 2);
+        ClockAdvance(1000);
+        MostraTestoProgressivo(completo);
+        EXPECT_TRUE(completo);
+    }
 }
 
 }  // namespace

@@ -227,10 +227,13 @@ TEST_F(AnimazioneSplash, StepsKeepTheirDueTimesWhenTheyAreDrawnLate) {
     a.SpriteFrames = 4;
     a.DelaySpriteFrames = 30;
     ASSERT_TRUE(Inizia(0));
-    EXPECT_EQ(TickProssimoFotogrammaSplash(), ClockTick());  // the first is due at once
+    uint32_t dovuto = 0;
+    EXPECT_TRUE(TickProssimoFotogrammaSplash(dovuto));
+    EXPECT_EQ(dovuto, ClockTick());  // the first is due at once
     const uint32_t inizio = ClockTick();
     AnimaFrame();
-    EXPECT_EQ(TickProssimoFotogrammaSplash(), inizio + 30);  // the picture comes first
+    EXPECT_TRUE(TickProssimoFotogrammaSplash(dovuto));
+    EXPECT_EQ(dovuto, inizio + 30);  // the picture comes first
     // Each step drawn 3 ms late: the next is still due on the 40 ms grid.
     for (uint32_t passo = 1; passo <= 5; ++passo) {
         ClockAdvance(inizio + 40 * passo + 3 - ClockTick());
@@ -244,11 +247,13 @@ TEST_F(AnimazioneSplash, StepsKeepTheirDueTimesWhenTheyAreDrawnLate) {
     const uint32_t tardi = ClockTick();
     AnimaFrame();
     EXPECT_EQ(StatoAnimazioneSplash.CurrentRect.Left, 60);
-    EXPECT_EQ(TickProssimoFotogrammaSplash(), tardi + 30);
+    EXPECT_TRUE(TickProssimoFotogrammaSplash(dovuto));
+    EXPECT_EQ(dovuto, tardi + 30);
     ClockAdvance(30);
     AnimaFrame();
     EXPECT_EQ(StatoAnimazioneSplash.CurrentRect.Left, 60);  // a picture, no step
-    EXPECT_EQ(TickProssimoFotogrammaSplash(), tardi + 40);
+    EXPECT_TRUE(TickProssimoFotogrammaSplash(dovuto));
+    EXPECT_EQ(dovuto, tardi + 40);
 }
 
 TEST_F(AnimazioneSplash, LoopsRunAgainDirectlyOrBackwardsUntilTheirTime) {
@@ -308,6 +313,41 @@ TEST_F(AnimazioneSplash, ASpriteStretchesToItsEndSizeTransparentOrNot) {
             EXPECT_EQ(Cover(100 + lato, 100 + lato), Grigio);
             EXPECT_EQ(Cover(100, 100), c.angolo);
         }
+    }
+}
+
+// A start or end outside the screen is the rectangle moved just past the
+// border nearest to it; a side already past its border is the nearest.
+TEST_F(AnimazioneSplash, AStartOrEndOutsideIsJustPastTheNearestBorder) {
+    struct Caso {
+        const char* nome;
+        int32_t flag;
+        Rettangolo rett, atteso;
+    };
+    const Caso casi[] = {
+        {"start near the left", AnimazioneStartOutside, {100, 400, 300, 600}, {-200, 400, 0, 600}},
+        {"end near the bottom", AnimazioneEndOutside, {400, 600, 600, 900}, {400, 1000, 600, 1300}},
+        {"start past the right", AnimazioneStartOutside, {50, 400, 1200, 600}, {1000, 400, 2150, 600}},
+        {"end past the bottom", AnimazioneEndOutside, {400, 50, 600, 1100}, {400, 1000, 600, 2050}},
+    };
+    const std::string strip = Strip(1);
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        ParametriSplash = ParametriSplashMedia{};
+        const bool inizio = c.flag == AnimazioneStartOutside;
+        // The other end stays where it is written.
+        const Rettangolo fermo{450, 450, 550, 550};
+        DatiAnimazione& a = Aggiungi(AnimazioneSprite | c.flag, inizio ? c.rett : fermo, inizio ? fermo : c.rett, 5, 1);
+        a.Image = strip;
+        ASSERT_TRUE(Inizia(0));
+        const Rettangolo& r = inizio ? StatoAnimazioneSplash.StartRect : StatoAnimazioneSplash.EndRect;
+        const Rettangolo& altro = inizio ? StatoAnimazioneSplash.EndRect : StatoAnimazioneSplash.StartRect;
+        EXPECT_EQ(r.Left, c.atteso.Left);
+        EXPECT_EQ(r.Top, c.atteso.Top);
+        EXPECT_EQ(r.Right, c.atteso.Right);
+        EXPECT_EQ(r.Bottom, c.atteso.Bottom);
+        EXPECT_EQ(altro.Left, fermo.Left);
+        EXPECT_EQ(altro.Top, fermo.Top);
     }
 }
 

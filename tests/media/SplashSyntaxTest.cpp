@@ -57,7 +57,9 @@ protected:
     }
 };
 
-TEST_F(SintassiSplashTest, AnEmptySectionGivesTheDefaultsAndKeepsTheInputBoxPlace) {
+// Nothing of an earlier input box stays: its place and expected text are
+// no defaults of the next one.
+TEST_F(SintassiSplashTest, AnEmptySectionGivesTheDefaultsAndNoEarlierInputBox) {
     ParametriSplash.BoundWindow = Rettangolo{1, 2, 3, 4};
     ParametriSplash.LastInput = "kept";
     ParametriSplash.Limite = 3;
@@ -74,8 +76,8 @@ TEST_F(SintassiSplashTest, AnEmptySectionGivesTheDefaultsAndKeepsTheInputBoxPlac
     EXPECT_TRUE(p.Animazioni.empty());
     EXPECT_EQ(p.Codice, -1);
     EXPECT_EQ(p.TimeOut, -1);
-    EXPECT_TRUE(Uguale(p.BoundWindow, Rettangolo{1, 2, 3, 4}));
-    EXPECT_EQ(p.LastInput, "kept");
+    EXPECT_TRUE(Uguale(p.BoundWindow, Rettangolo{}));
+    EXPECT_EQ(p.LastInput, "");
     NessunErrore();
 }
 
@@ -317,14 +319,18 @@ TEST_F(SintassiSplashTest, TheTextsEdgeCases) {
                               "#TOT_ANIMATIONS#=0\r\n#BOUND_WINDOW#=" +
                               c.bound + "\r\n#LAST_INPUT#=~\r\n";
         ParametriSplash.LastInput = "old";
+        ParametriSplash.BoundWindow = Rettangolo{5, 6, 7, 8};
         EXPECT_EQ(SintassiSplash(t), c.esito);
         if (c.esito) {
             NessunErrore();
         } else {
             UnErrore("ERROR in Splash Screen Media: in #BOUND_WINDOW# field is wrong argument number");
         }
-        // "~" is an empty expected text.
-        EXPECT_EQ(ParametriSplash.LastInput, std::string(c.modo) == "65" ? "" : "old");
+        // "~" is an empty expected text; unread, no earlier one is kept.
+        EXPECT_EQ(ParametriSplash.LastInput, "");
+        if (std::string(c.modo) != "65") {
+            EXPECT_TRUE(Uguale(ParametriSplash.BoundWindow, Rettangolo{}));
+        }
     }
 }
 
