@@ -24,7 +24,7 @@
 
 namespace {
 
-bool Giu(int32_t vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+bool Giu(int32_t vk) { return (DriverTasti.StatoTasto(vk) & 0x8000) != 0; }
 
 // The bound key unless it stands for the default, then the default when it
 // differs; the key handled last.

@@ -90,10 +90,14 @@ std::vector<RecordPatch> MappaturaUK() {
     return v;
 }
 
+// The LE_INT4 build holds the LE_UK bytes, stand-ins and all, <spostamento>
+// bytes higher.
 std::vector<RecordPatch> AltEnter(int32_t spostamento) {
-    return {Bozza(0x9164F + spostamento, 1).Originali(0, B({0x84})).NuoviNoti(0, B({0x85})),
-            Bozza(0x91668 + spostamento, 40).NuoviNoti(0, Run(40, '\x90')),
-            Bozza(0x9172F + spostamento, 23).NuoviNoti(0, Run(23, '\x90'))};
+    std::vector<RecordPatch> v = {Bozza(0x9164F, 1).Originali(0, B({0x84})).NuoviNoti(0, B({0x85})),
+                                  Bozza(0x91668, 40).NuoviNoti(0, Run(40, '\x90')),
+                                  Bozza(0x9172F, 23).NuoviNoti(0, Run(23, '\x90'))};
+    for (RecordPatch& r : v) r.Offset += spostamento;
+    return v;
 }
 
 }  // namespace

@@ -29,11 +29,18 @@ UINT InviaInputDiSistema(const INPUT& input) {
 
 BOOL BloccaInputDiSistema(BOOL blocca) { return BlockInput(blocca); }
 
+SHORT StatoTastoDiSistema(int vk) { return GetAsyncKeyState(vk); }
+
 }  // namespace
 
 ChiamateDriverTasti ChiamateDriverTastiDiSistema() {
-    return {ApriDiSistema, CreaEventoDiSistema, ControlloDiSistema, ChiudiDiSistema, InviaInputDiSistema,
-            BloccaInputDiSistema};
+    return {.Apri = ApriDiSistema,
+            .CreaEvento = CreaEventoDiSistema,
+            .Controllo = ControlloDiSistema,
+            .Chiudi = ChiudiDiSistema,
+            .InviaInput = InviaInputDiSistema,
+            .BloccaInput = BloccaInputDiSistema,
+            .StatoTasto = StatoTastoDiSistema};
 }
 
 ChiamateDriverTasti DriverTasti = ChiamateDriverTastiDiSistema();

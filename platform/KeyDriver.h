@@ -2,7 +2,8 @@
 // The key-injection driver of Windows 98 and Me, Vantrek.vxd, and the
 // synthetic input of the NT family: the calls the key sender makes. Tests
 // put functions of their own here to watch the driver's road, which this
-// platform cannot take, and the inputs without touching the desktop.
+// platform cannot take, and the inputs and the keys held without touching
+// the desktop.
 #include <windows.h>
 
 #include <cstdint>
@@ -19,6 +20,8 @@ struct ChiamateDriverTasti {
     UINT (*InviaInput)(const INPUT& input);
     // BlockInput.
     BOOL (*BloccaInput)(BOOL blocca);
+    // GetAsyncKeyState: whether a key the sender may have to release is down.
+    SHORT (*StatoTasto)(int vk);
 };
 
 extern ChiamateDriverTasti DriverTasti;

@@ -66,13 +66,27 @@ bool CatturaSchermoGiocoMancante(std::string& percorso) {
     return false;
 }
 
+// By name: a hook added to the table and not here stays empty, which the
+// tests of both tables catch.
 constexpr GanciRun GanciVuoti{
-    EseguiMediaCodeMancante,  EseguiListaMediaMancante,    AnalisiGameProgressMancante, ControllaStartCdMancante,
-    ImpostaSospesoMancante,   ImpostaMediaCdGiaMostratiMancante, AvviaCdAlertMancante,
-    IsInventoryModeMancante,  InviaCodiciMancante,         RilevaTrucchiMancante,
-    ControllaStopSalvataggioMancante, ImpostaGuardianMancante, GetVariablesLoadingMancante,
-    LeggiUltimoSavegameMancante, SospendiInputUtenteMancante, AbilitaInputUtenteMancante,
-    SostituisciPromptMancante, CatturaSchermoGiocoMancante,
+    .EseguiMediaCode = EseguiMediaCodeMancante,
+    .EseguiListaMedia = EseguiListaMediaMancante,
+    .AnalisiGameProgress = AnalisiGameProgressMancante,
+    .ControllaStartCd = ControllaStartCdMancante,
+    .ImpostaSospeso = ImpostaSospesoMancante,
+    .ImpostaMediaCdGiaMostrati = ImpostaMediaCdGiaMostratiMancante,
+    .AvviaCdAlert = AvviaCdAlertMancante,
+    .IsInventoryMode = IsInventoryModeMancante,
+    .InviaCodici = InviaCodiciMancante,
+    .RilevaTrucchi = RilevaTrucchiMancante,
+    .ControllaStopSalvataggio = ControllaStopSalvataggioMancante,
+    .ImpostaGuardian = ImpostaGuardianMancante,
+    .GetVariablesLoading = GetVariablesLoadingMancante,
+    .LeggiUltimoSavegame = LeggiUltimoSavegameMancante,
+    .SospendiInputUtente = SospendiInputUtenteMancante,
+    .AbilitaInputUtente = AbilitaInputUtenteMancante,
+    .SostituisciPrompt = SostituisciPromptMancante,
+    .CatturaSchermoGioco = CatturaSchermoGiocoMancante,
 };
 
 }  // namespace

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Sets up and builds, checks the byte and text modules natively (sanitizers
 # and fuzzing), the programs' imports against Windows XP and that every
-# folder includes and links only the layers below it, then runs every test
-# under Wine on a virtual display.
+# folder includes and links only the layers below it (after that check has
+# shown on planted faults that it catches them), then runs every test under
+# Wine on a virtual display.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
 "$top/scripts/native.sh"
 "$top/scripts/build.sh"
 "$top/scripts/check-imports.sh"
+"$top/scripts/check-layers-selftest.sh"
 "$top/scripts/check-layers.sh"
 source "$top/scripts/wine-flavor.sh"
 if [ "$wine_bits" = 64 ]; then

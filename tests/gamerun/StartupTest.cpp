@@ -5,6 +5,7 @@
 
 #include "runservices/RunState.h"
 #include "gamerun/Startup.h"
+#include "tests/runservices/HookSlots.h"
 
 namespace {
 
@@ -27,6 +28,17 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoRiga{"Ludovane.exe /s  /l", {"/s", "", "/l"}},
                     CasoRiga{"\"Ludovane.exe\"   /f=GERMAN", {"/f=GERMAN"}},
                     CasoRiga{"Ludovane.exe /v ", {"/v", ""}}));
+
+// The start-up connects every hook of the layers below to its routine: from
+// a table with none, none is left empty.
+TEST(CollegaServizi, TheStartUpFillsEveryHook) {
+    const GanciRun prima = Ganci;
+    Ganci = GanciRun{};
+    CollegaServiziRun();
+    const std::vector<size_t> vuoti = GanciVuotiDi(Ganci);
+    Ganci = prima;
+    EXPECT_EQ(vuoti, std::vector<size_t>{}) << "entries by their place in GanciRun";
+}
 
 TEST(RunState, ANewRunStartsFromItsStartValues) {
     ModificheAvvio = GiocoConfigurato | CoverMostrata;

@@ -1,8 +1,9 @@
 // Savegames through whole runs of Ludovane.exe killed at varied moments: at
 // the start-up check of the savegames, in the level while the cache stamps
-// new saves, in the end-of-run write, while a media holds a backup of the
-// savegames, and while it repairs slots left normalised. Afterwards, and after the next whole run, every savegame that
-// existed is whole in its slot or in Old_Savegames.
+// new saves, as the run ends, while a media holds a backup of the
+// savegames, in the end-of-run write that puts that backup back, and while
+// it repairs slots left normalised. Afterwards, and after the next whole
+// run, every savegame that existed is whole in its slot or in Old_Savegames.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -27,6 +28,12 @@ const std::string ScriptBackup =
     "load level1.tr4 100\nlevel 1\ncd 3\nwait 600\ncd 5\nwait 4000\nquit\n";
 const std::string TriggerBackup =
     "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=10\r\nTriggerCd=5\r\nLevel=1\r\nOptions=0x200000\r\n";
+
+// The game ends right after the media's save, while the backup is held: the
+// end of the run writes every slot back from it.
+const std::string ScriptFineConBackup =
+    "levels title.tr4 level1.tr4\nboot 1024 768\nload title.tr4 100\ncd 97\nwait 300\nlog TIME_Init\n"
+    "load level1.tr4 100\nlevel 1\ncd 3\nwait 600\ncd 5\nwaitsave 60000\nquit\n";
 
 struct FileIniziale {
     std::string nome;  // in the game folder
@@ -135,6 +142,62 @@ protected:
         return visto;
     }
 
+    // Runs Ludovane.exe and kills it in the middle of the end-of-run write.
+    // Once the game has saved into the newest slot (its temporary file
+    // gone), the test holds that slot: the write puts the other slots back,
+    // then waits for it, its temporary file written anew at each try; at the
+    // first such file the run is killed. False when that moment never came.
+    bool UccidiNellaScritturaFinale(const std::string& slot) {
+        HANDLE cartella = CreateFileA(trle.Percorso().c_str(), FILE_LIST_DIRECTORY,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+        if (cartella == INVALID_HANDLE_VALUE) return false;
+        OVERLAPPED attesa{};
+        attesa.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        alignas(DWORD) static char cambi[64 * 1024];
+        const auto osserva = [&] {
+            ResetEvent(attesa.hEvent);
+            return ReadDirectoryChangesW(cartella, cambi, sizeof cambi, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME, nullptr,
+                                         &attesa, nullptr) != FALSE;
+        };
+        const std::wstring temporaneo = L"_tem_" + std::wstring(slot.begin(), slot.end());
+        HANDLE tenuto = INVALID_HANDLE_VALUE;
+        ProcessoProva p;
+        bool visto = false;
+        if (osserva() && AvviaProva(p, Exe(), "/v", trle.Percorso())) {
+            Osservatore osservatore(trle.Percorso(), "OK", 20, p.pid, 60000);
+            const DWORD inizio = GetTickCount();
+            while (!visto && GetTickCount() - inizio < 60000) {
+                HANDLE eventi[] = {attesa.hEvent, p.handle};
+                if (WaitForMultipleObjects(2, eventi, FALSE, 60000 - (GetTickCount() - inizio)) != WAIT_OBJECT_0) break;
+                DWORD n = 0;
+                if (!GetOverlappedResult(cartella, &attesa, &n, FALSE)) break;
+                for (DWORD da = 0; n > 0 && da < n;) {
+                    const auto* c = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(cambi + da);
+                    const std::wstring nome(c->FileName, c->FileNameLength / sizeof(WCHAR));
+                    const bool via = c->Action == FILE_ACTION_REMOVED || c->Action == FILE_ACTION_RENAMED_OLD_NAME;
+                    if (tenuto == INVALID_HANDLE_VALUE && via && nome == L"savegame.tmp")
+                        tenuto = CreateFileA((trle / slot).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, 0, nullptr);
+                    if (tenuto != INVALID_HANDLE_VALUE && c->Action == FILE_ACTION_ADDED && nome == temporaneo)
+                        visto = p.Attendi(0) == -1;
+                    if (!c->NextEntryOffset) break;
+                    da += c->NextEntryOffset;
+                }
+                if (!visto && !osserva()) break;
+            }
+            p.Termina();
+            osservatore.Interrompi();
+        }
+        if (tenuto != INVALID_HANDLE_VALUE) CloseHandle(tenuto);
+        CancelIo(cartella);
+        CloseHandle(attesa.hEvent);
+        CloseHandle(cartella);
+        FineProcessiRimasti();
+        RipristinaScrivania();
+        return visto;
+    }
+
     bool GiocoFinito() const {
         const DWORD pid = PidGioco();
         if (!pid) return false;
@@ -156,7 +219,6 @@ TEST_F(SavegameRun, NoSavegameIsLostWhereverLudovaneIsKilled) {
         {"in the level", [this] { return GiocoHaScritto("loaded data\\level1.tr4"); }, 0},
         // The timer sees the game's end within 200 ms, then the run ends.
         {"as the run ends", [this] { return GiocoFinito(); }, 100},
-        {"in the end-of-run write", [this] { return GiocoFinito(); }, 250},
         {"late in the end of the run", [this] { return GiocoFinito(); }, 500},
     };
     for (const Caso& caso : casi) {
@@ -197,6 +259,22 @@ TEST_F(SavegameRun, NoSavegameIsLostWhenLudovaneIsKilledWhileABackupIsHeld) {
         ProssimaRun(file);
         EXPECT_FALSE(EsisteFileProva(trle / "Old_Savegames\\Normalized.txt"));
     }
+    EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
+}
+
+// Killed while the end of the run writes the slots back from the backup of
+// a media the game's end interrupted, the slot the game saved into still to
+// come: every savegame of before is whole, and the next run has them all in
+// their slots.
+TEST_F(SavegameRun, NoSavegameIsLostWhenLudovaneIsKilledInTheEndOfRunWrite) {
+    const std::vector<FileIniziale> file = FileNormali();
+    ASSERT_TRUE(Prepara(file, ScriptFineConBackup, TriggerBackup));
+    // The game saves into the newest slot, the last that the write puts back.
+    EXPECT_TRUE(UccidiNellaScritturaFinale("savegame.4")) << "not killed in the end-of-run write\n" << Log();
+    EXPECT_TRUE(GiocoHaScritto("savegame savegame.4 number 15 level 1")) << LogGioco();
+    VerificaSopravvissuti(file, "after the kill");
+
+    ProssimaRun(file);
     EXPECT_EQ(LeggiScrivania(), scrivaniaPrima);
 }
 

@@ -11,6 +11,7 @@
 #include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "runservices/RunHooks.h"
+#include "tests/runservices/HookSlots.h"
 #include "tests/support/LogText.h"
 #include "tests/support/TestFolders.h"
 
@@ -39,6 +40,10 @@ protected:
     }
     CartellaProva store;
 };
+
+// Without the start-up every entry still holds its stand-in: none is a null
+// routine that would crash the caller.
+TEST_F(GanciVuoti, EveryEntryHasItsStandIn) { EXPECT_EQ(GanciVuotiDi(Ganci), std::vector<size_t>{}); }
 
 TEST_F(GanciVuoti, EachSaysOnceThatItWasNotPerformedAndReportsFailure) {
     const CasoGancio casi[] = {

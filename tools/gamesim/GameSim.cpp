@@ -16,6 +16,8 @@
 //   stop                let the track go
 //   wait <ms>           pause, answering messages
 //   waitlogger <ms>     pause until the logger's window exists
+//   waitsave <ms>       pause until the game has saved, up to ms; logs
+//                       "saved" or "no save"
 //   altenter            the player's Alt+Enter: toggles windowed/full screen
 //   boot [w h]          the boot screen in the mode the registry asks for,
 //                       at w x h (default 640 x 480), then TIME_Init
@@ -118,6 +120,7 @@ Schermata Menu = Schermata::Nessuna;
 int InvioNelMenu = 0;
 bool NuovoSlot = false;
 bool TastiSalvataggio = true;
+int Salvataggi = 0;
 bool OrologioTasti = false;
 bool AzionePendente = false;
 std::vector<std::string> Livelli;
@@ -264,6 +267,7 @@ void Salva() {
     MoveFileExA(temporaneo.c_str(), PercorsoSlot(slot).c_str(), MOVEFILE_REPLACE_EXISTING);
     Scrivi("savegame savegame." + std::to_string(slot) + " number " + std::to_string(numero) + " level " +
            std::to_string(LivelloAttuale));
+    ++Salvataggi;
     Registra("Released Mono Screen", true);
     Registra("Already In Scene", true);
 }
@@ -592,6 +596,12 @@ void Esegui(const std::string& riga) {
         const DWORD inizio = GetTickCount();
         while (!FinestraLogger() && GetTickCount() - inizio < limite && !Fine) Attendi(20);
         Scrivi(FinestraLogger() ? "logger found" : "logger missing");
+    } else if (comando == "waitsave") {
+        const DWORD limite = std::strtoul(argomento.c_str(), nullptr, 10);
+        const int prima = Salvataggi;
+        const DWORD inizio = GetTickCount();
+        while (Salvataggi == prima && GetTickCount() - inizio < limite && !Fine) Attendi(20);
+        Scrivi(Salvataggi != prima ? "saved" : "no save");
     } else if (comando == "altenter") {
         CambiaModo();
     } else if (comando == "boot") {
