@@ -23,6 +23,7 @@
 #include "input/KeyMacros.h"
 #include "input/KeyboardRoutines.h"
 #include "media/SplashScreen.h"
+#include "media/SplashSyntax.h"
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
@@ -217,7 +218,7 @@ bool VerificaSalvataggio(bool& TestError) {
     StampaLog("Saving operation is complete. Detected new savegame: " + descrizione);
     ImpostaBit(StatoSequenza, PartitaSalvata);
     StampaLog("Performed saving game in " + Passati(op.TickInizio) + " m.s.");
-    if (HaBit(op.Codice, OperazioneSalvaEMedia)) {
+    if (HaBit(op.Codice, ModoSalvaMediaCarica)) {
         StampaLog("Perform media code = " + std::to_string(ParametriSplash.Codice));
         RiduciPrioritaGioco(false);
         bool eseguito = false;

@@ -47,7 +47,6 @@ enum BitFlagOperazione : int32_t {
     SalvaInNuovoSlot = 0x200000,
     NormalizzaPrimaDiCaricare = 0x400000,
 };
-constexpr int32_t OperazioneSalvaEMedia = 0x20;
 
 extern OperazioneGiocoCorrente OperazioneGioco;
 

@@ -43,13 +43,6 @@
 
 namespace {
 
-constexpr int32_t ModoSalva = 1;
-constexpr int32_t ModoCarica = 2;
-constexpr int32_t ModoAttendiCd = 4;
-constexpr int32_t ModoAnimazione = 8;
-constexpr int32_t ModoTitoli = 16;
-constexpr int32_t ModoSalvaMediaCarica = 32;
-constexpr int32_t ModoInput = 64;
 // TypeFlags bit of a media whose back colour paints the cover.
 constexpr int32_t ColoreSfondoMedia = 0x20;
 constexpr int16_t TastoEscape = 27;
@@ -66,7 +59,7 @@ std::string S(int64_t v) { return std::to_string(v); }
 
 bool Modo(int32_t m) { return ParametriSplash.Modo == m; }
 bool Flag(int32_t bit) { return HaBit(ParametriSplash.Flags, bit); }
-bool ConInput() { return HaBit(ParametriSplash.Modo, ModoInputBox); }
+bool ConInput() { return HaBit(ParametriSplash.Modo, ModoInput); }
 
 void Rinfresca() { DialogCover().RidisegnaCover(); }
 
@@ -95,12 +88,6 @@ void RimuoviTasti() {
     StampaLog("Remove keyboard messages");
     RimuoviMessaggiTastiera();
     StampaLog("Removed messages");
-}
-
-Rettangolo Scala(const Rettangolo& millesimi) {
-    RettangoloDim pixel;
-    ScalaRettangolo(pixel, RettangoloDim{millesimi.Left, millesimi.Top, millesimi.Right, millesimi.Bottom});
-    return Rettangolo{pixel.X, pixel.Y, pixel.Larghezza, pixel.Altezza};
 }
 
 // The splash text as the cover shows it before the player types.
@@ -456,7 +443,7 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
 
     if (ConInput()) {
         if (cover.Load()) FinestraSplash = static_cast<int32_t>(reinterpret_cast<intptr_t>(cover.hWnd()));
-        const Rettangolo b = Scala(ParametriSplash.BoundWindow);
+        const Rettangolo b = ScalaSchermo(ParametriSplash.BoundWindow);
         RettCover = RettangoloDim{b.Left, b.Top, b.Right - b.Left + 1, b.Bottom - b.Top + 1};
     } else {
         RettCover = RettangoloDim{0, 0, SchermoX, SchermoY};
@@ -549,7 +536,7 @@ bool EseguiSplashScreen(bool& BreakEscape, bool& TestError) {
                                   Arrotonda(MillesimiDi(RettCover.Larghezza, b.Right)),
                                   Arrotonda(MillesimiDi(RettCover.Altezza, b.Bottom))};
             else
-                rett = Scala(b);
+                rett = ScalaSchermo(b);
         }
         if (FormatoTestoCorrente.Flags & 0x80) {
             CentraRettangoloTesto(rett, true);

@@ -83,12 +83,6 @@ private:
     HDC dc_ = nullptr;
 };
 
-Rettangolo Scala(const Rettangolo& millesimi) {
-    RettangoloDim pixel;
-    ScalaRettangolo(pixel, RettangoloDim{millesimi.Left, millesimi.Top, millesimi.Right, millesimi.Bottom});
-    return Rettangolo{pixel.X, pixel.Y, pixel.Larghezza, pixel.Altezza};
-}
-
 bool Uguali(const Rettangolo& a, const Rettangolo& b) {
     return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
 }
@@ -125,7 +119,7 @@ bool RettangoloAnimazione(Rettangolo r, const std::string& formulaX, const std::
     if (!sposta(formulaX, "X", r.Left, r.Right) || !sposta(formulaY, "Y", r.Top, r.Bottom)) return false;
     if (s.AnimFlags & AnimazioneSprite) {
         if (fuori) r = RettangoloFuoriSchermo(r);
-        pixel = Scala(r);
+        pixel = ScalaSchermo(r);
     } else {
         pixel = Rettangolo{Arrotonda(MillesimiDi(s.FrameWidth, r.Left)), Arrotonda(MillesimiDi(s.FrameHeight, r.Top)),
                            Arrotonda(MillesimiDi(s.FrameWidth, r.Right)),
@@ -260,7 +254,7 @@ HRGN CreaRegioneClip(const Rettangolo& millesimi) {
     Rettangolo r = millesimi;
     const bool ellisse = r.Left >= ClipEllisse;
     if (ellisse) r.Left -= ClipEllisse;
-    const Rettangolo p = Scala(r);
+    const Rettangolo p = ScalaSchermo(r);
     if (ellisse) return CreateRoundRectRgn(p.Left, p.Top, p.Right, p.Bottom, p.Right - p.Left, p.Bottom - p.Top);
     return CreateRectRgn(p.Left, p.Top, p.Right, p.Bottom);
 }
@@ -384,7 +378,7 @@ bool InitAnimation(int32_t& indice) {
     const Rettangolo& st = s.StartRect;
     const Rettangolo& en = s.EndRect;
     PosizioneAllInizio();
-    if (a.Flags & AnimazioneLandscape) s.TargetRect = Scala(a.RectTarget);
+    if (a.Flags & AnimazioneLandscape) s.TargetRect = ScalaSchermo(a.RectTarget);
 
     // A step interval over no frames, or one step between two places, would
     // divide by zero.

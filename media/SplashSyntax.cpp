@@ -10,7 +10,6 @@ ParametriSplashMedia ParametriSplash;
 namespace {
 
 constexpr int32_t FlagsPredefiniti = 0x8000;
-constexpr int32_t ModoSoloAnimazioni = 8;
 constexpr int32_t MaxCharsPredefinito = 12;
 
 bool LeggiNumero(std::string& testo, const char* tag, int32_t& campo) {
@@ -100,7 +99,7 @@ bool SintassiAnimazione(const std::string& sezione, DatiAnimazione& a) {
 bool SintassiSplash(const std::string& sezione) {
     ParametriSplashMedia& p = ParametriSplash;
     p.Flags = FlagsPredefiniti;
-    p.Modo = ModoSoloAnimazioni;
+    p.Modo = ModoAnimazione;
     p.BackColor = 0;
     p.MaxChars = MaxCharsPredefinito;
     p.CdSound = -1;
@@ -141,7 +140,7 @@ bool SintassiSplash(const std::string& sezione) {
         if (!SintassiAnimazione(EstraiSezione(testo, "ANIMATION" + std::to_string(i)),
                                 p.Animazioni[static_cast<size_t>(i - 1)]))
             return false;
-    if (p.Modo & ModoInputBox) {
+    if (p.Modo & ModoInput) {
         if (!Rettangolo4(testo, "#BOUND_WINDOW#=", errore + "in #BOUND_WINDOW# field is wrong argument number",
                          p.BoundWindow))
             return false;

@@ -79,8 +79,15 @@ enum BitFlagSplash : int32_t {
     SplashSuspendUserInput = 0x40000,
     SplashOpaqueText = 0x80000,
 };
-// Modo bit of the input box, whose window has a place of its own.
-constexpr int32_t ModoInputBox = 0x40;
+// What a splash does besides showing itself (its Modo, also the code of the
+// game operation it performs); the input box's window has a place of its own.
+constexpr int32_t ModoSalva = 1;
+constexpr int32_t ModoCarica = 2;
+constexpr int32_t ModoAttendiCd = 4;
+constexpr int32_t ModoAnimazione = 8;
+constexpr int32_t ModoTitoli = 16;
+constexpr int32_t ModoSalvaMediaCarica = 32;
+constexpr int32_t ModoInput = 64;
 
 // The most animations of a splash and clip shapes of an animation: each
 // count sizes an array before any of its sections is read.

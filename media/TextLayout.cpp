@@ -59,6 +59,12 @@ Rettangolo ScalaMillesimi(const Rettangolo& millesimi, int32_t larghezza, int32_
                       Arrotonda(static_cast<double>(millesimi.Bottom) * altezza / 1000.0)};
 }
 
+Rettangolo ScalaSchermo(const Rettangolo& millesimi) {
+    int32_t larghezza = 0, altezza = 0;
+    SchermoMillesimi(larghezza, altezza);
+    return ScalaMillesimi(millesimi, larghezza, altezza);
+}
+
 void CentraOrizzontale(Rettangolo& rettangolo, int32_t larghezza) {
     const int64_t w = static_cast<int64_t>(rettangolo.Right) - rettangolo.Left;
     rettangolo.Left = Arrotonda((static_cast<double>(larghezza) - static_cast<double>(w)) / 2.0);

@@ -10,6 +10,8 @@
 // Each coordinate in thousandths times the width or height, to the nearest
 // pixel (halves to even).
 Rettangolo ScalaMillesimi(const Rettangolo& millesimi, int32_t larghezza, int32_t altezza);
+// Every corner of <millesimi> scaled to the screen that thousandths count in.
+Rettangolo ScalaSchermo(const Rettangolo& millesimi);
 // Centred on <larghezza>, keeping its width and its vertical place.
 void CentraOrizzontale(Rettangolo& rettangolo, int32_t larghezza);
 // The rectangle in thousandths of a window of <larghezza> x <altezza>

@@ -230,10 +230,17 @@ void RisvegliaFinestraTomb() {
     DisegnaBoxNero();
 }
 
-void ScalaRettangolo(RettangoloDim& risultato, const RettangoloDim& riferimento) {
+void SchermoMillesimi(int32_t& larghezza, int32_t& altezza) {
     const bool schermoOriginale = !IsModoFinestra() && !IsPreviewMode();
-    const double baseX = schermoOriginale ? SchermoOrigX : SchermoX;
-    const double baseY = schermoOriginale ? SchermoOrigY : SchermoY;
+    larghezza = schermoOriginale ? SchermoOrigX : SchermoX;
+    altezza = schermoOriginale ? SchermoOrigY : SchermoY;
+}
+
+void ScalaRettangolo(RettangoloDim& risultato, const RettangoloDim& riferimento) {
+    int32_t larghezza = 0, altezza = 0;
+    SchermoMillesimi(larghezza, altezza);
+    const double baseX = larghezza;
+    const double baseY = altezza;
     risultato.X = Arrotonda(baseX * riferimento.X / 1000.0);
     risultato.Y = Arrotonda(baseY * riferimento.Y / 1000.0);
     risultato.Larghezza = Arrotonda(baseX * riferimento.Larghezza / 1000.0);

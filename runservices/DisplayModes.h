@@ -35,6 +35,9 @@ void AllineaFinestraTomb(bool ForzaBox);
 bool AttendiRisoluzioneIniziale();
 bool IsHdcValido();
 void RisvegliaFinestraTomb();
+// The screen that thousandths of a media's rectangles count in: the game's
+// own in full screen, else the one the run shows.
+void SchermoMillesimi(int32_t& larghezza, int32_t& altezza);
 void ScalaRettangolo(RettangoloDim& risultato, const RettangoloDim& riferimento);
 // The rectangle (thousandths) moved just outside the nearest border of the
 // 1000 x 1000 area, its size kept.
