@@ -549,12 +549,17 @@ TEST_F(MenuGrafico, HeldActionOrEnterOnAnItemThatCannotBeChosenRepeatsAtTheHeldK
     NumeroRifiuti = 0;
     std::atomic<bool> finito{false};
     std::thread giocatore([&] {
-        if (!Attendi([&] { return finito || MenuInAscolto(); }) || finito) return;
-        Premi(azione);
-        Attendi([&] { return finito || NumeroRifiuti >= 6; });
-        Rilascia(azione);
-        Tasto(VK_ESCAPE, true);
-        Tasto(VK_ESCAPE, false);
+        if (Attendi([&] { return finito || MenuInAscolto(); }) && !finito) {
+            Premi(azione);
+            Attendi([&] { return finito || NumeroRifiuti >= 6; });
+            Rilascia(azione);
+        }
+        // The menu ends in any case.
+        while (!finito) {
+            Tasto(VK_ESCAPE, true);
+            Tasto(VK_ESCAPE, false);
+            Attendi([&] { return finito.load(); }, 2000);
+        }
     });
     bool breakEscape = false, errore = false;
     EXPECT_FALSE(ShowMedia(breakEscape, errore));
