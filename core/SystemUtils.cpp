@@ -23,7 +23,9 @@ namespace {
 bool CreaProcesso(const std::string& programma, const std::string& argomenti, bool nascosto, DWORD flag,
                   bool ambienteVuoto, PROCESS_INFORMATION& pi) {
     const std::string corto = PercorsoCorto(programma);
-    std::string riga = corto + " " + argomenti;
+    // Quoted: where the system keeps no short name the path may hold blanks,
+    // which would split it into the program's first arguments.
+    std::string riga = "\"" + corto + "\" " + argomenti;
     const std::string cartella = CartellaDaPercorso(programma);
     STARTUPINFOA si{};
     si.cb = sizeof si;

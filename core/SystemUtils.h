@@ -16,9 +16,9 @@ constexpr int32_t RispostaSi = 6;
 
 extern const char* const TitoloProgramma;  // "Vorn Media Module"
 
-// Programs are started with their 8.3 path as application name, that path, a
-// blank and the arguments as command line, and their own folder as current
-// folder.
+// Programs are started with their 8.3 path as application name, that path
+// in double quotes, a blank and the arguments as command line, and their own
+// folder as current folder.
 
 // Waits for the end; the program gets an empty environment. True when it
 // started and ended.

@@ -45,6 +45,11 @@ namespace {
 
 // Short enough that a game ending during a wait is noticed at once.
 constexpr uint32_t PassoAttesa = 100;
+// Media lists nest through the media they perform (a switch, a menu's
+// choice, a check's branch): one that names itself would nest until the
+// stack runs out and the program dies with the desktop and the game's
+// settings still changed. Far deeper than any menu a player walks through.
+constexpr int32_t MassimoAnnidamento = 64;
 
 const char* VeroFalso(bool valore) { return valore ? "True" : "False"; }
 
@@ -351,6 +356,18 @@ bool EseguiListaMedia(const std::vector<int32_t>& indici, int32_t conteggio, boo
             TestError = true;
             return false;
         }
+    }
+
+    if (LivelloAnnidamento >= MassimoAnnidamento) {
+        std::string codici;
+        for (int32_t i = 0; i < numero; ++i)
+            codici += (i ? ";" : "") +
+                      std::to_string(ListaMedia[static_cast<size_t>(indici[static_cast<size_t>(i)])].MediaCode);
+        StampaLog("ERROR: media lists nested deeper than " + std::to_string(MassimoAnnidamento) + ": media code " +
+                      std::to_string(MediaCorrente.MediaCode) + " cannot perform media code " + codici,
+                  true);
+        TestError = true;
+        return false;
     }
 
     StatoCondiviso condiviso;

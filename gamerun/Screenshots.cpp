@@ -20,6 +20,9 @@ uint32_t TickUltimaCatturaClipboard = 0;
 namespace {
 
 constexpr uint32_t IntervalloMinimoCatture = 2000;
+// The clipboard's state when its image could not be saved: the tick asks
+// again five times a second, and the player hears and the log reads it once.
+DWORD ImmagineNonSalvata = 0;
 constexpr int32_t TentativiCattura = 2;
 constexpr int32_t PausaTraTentativi = 500;
 
@@ -112,6 +115,7 @@ PictureNascosta& PictureCattura() {
 
 void CatturaImageClipboard(std::string& percorso) {
     if (!IsClipboardFormatAvailable(CF_BITMAP)) return;
+    if (ImmagineNonSalvata != 0 && GetClipboardSequenceNumber() == ImmagineNonSalvata) return;
     StampaLog("Detected image in clipboard");
     // No screenshot yet in this program: nothing to be near to.
     if (TickUltimaCatturaClipboard != 0 && ClockTick() - TickUltimaCatturaClipboard < IntervalloMinimoCatture) {
@@ -155,6 +159,8 @@ void CatturaImageClipboard(std::string& percorso) {
     }
     if (!errore.empty()) {
         StampaLog("WARNING: error in CatturaImageClipboard function: " + errore);
+        // Left on the clipboard, for the player to paste elsewhere.
+        ImmagineNonSalvata = GetClipboardSequenceNumber();
         CambiaTabulatoreLog(-1);
         return;
     }

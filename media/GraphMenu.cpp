@@ -191,6 +191,7 @@ void Dialog_Titoli::ShowGraphMenu() {
     MenuGraficoAttivo = true;
     MenuGraficoFinito = false;
     TickMossaGraphMenu = ClockTick() - RipetizioneDirezione;
+    TickSceltaGraphMenu = ClockTick() - RipetizioneDirezione;
     DirezioniLetteGraphMenu = 0;
     while (!MenuGraficoFinito) {
         const uint32_t inizioPasso = ClockTick();
@@ -202,7 +203,8 @@ void Dialog_Titoli::ShowGraphMenu() {
             break;
         }
         const int32_t direzioni = LeggiDirezioniGioco();
-        if (TastoGiocoPremuto(azione, azioneDefault) != 0) GestioneFineGraphMenu();
+        if (TastoGiocoPremuto(azione, azioneDefault) != 0 && ClockTick() - TickSceltaGraphMenu >= RipetizioneDirezione)
+            SceltaGraphMenu();
         // A held direction moves at the menu's pace; the press itself has
         // moved at once through its key message.
         if (!MenuGraficoFinito && direzioni != 0 && ClockTick() - TickMossaGraphMenu >= RipetizioneDirezione)
@@ -317,6 +319,11 @@ void Dialog_Titoli::GestioneFineGraphMenu() {
     AbortEscape = false;
 }
 
+void Dialog_Titoli::SceltaGraphMenu() {
+    TickSceltaGraphMenu = ClockTick();
+    GestioneFineGraphMenu();
+}
+
 void Dialog_Titoli::TastoGraphMenu(int32_t tasto, bool ripetuto) {
     if (!MenuGraficoAttivo || MenuGraficoFinito) return;
     const GraphMenuParams& p = ParametriGraphMenu;
@@ -331,7 +338,7 @@ void Dialog_Titoli::TastoGraphMenu(int32_t tasto, bool ripetuto) {
         return;
     }
     if (tasto == TastoInvio) {
-        GestioneFineGraphMenu();
+        if (!ripetuto || ClockTick() - TickSceltaGraphMenu >= RipetizioneDirezione) SceltaGraphMenu();
         return;
     }
     if (tasto == TastoEscape) {

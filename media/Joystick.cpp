@@ -56,6 +56,14 @@ void Calibra(uint32_t porta) {
     }
 }
 
+bool SenzaJoystick(const std::string& percorso) {
+    DatiJoystick = JoystickBin{};
+    PortaJoystickAttiva = NessunJoystick;
+    // Remembered, so that later runs do not look again.
+    Scrivi(percorso);
+    return false;
+}
+
 bool InitJoystickDaFile(const std::string& percorso) {
     StampaLog("Found 'joystick.bin' file: use settings in this file");
     std::string dati, motivo;
@@ -84,11 +92,7 @@ bool InitJoystickNuovo(const std::string& percorso) {
     }
     if (trovato == NessunJoystick) {
         StampaLog("Found no joystick in this computer");
-        DatiJoystick = JoystickBin{};
-        PortaJoystickAttiva = NessunJoystick;
-        // Remembered, so that later runs do not look again.
-        Scrivi(percorso);
-        return false;
+        return SenzaJoystick(percorso);
     }
     StampaLog("Detected joystick in game port #" + std::to_string(trovato + 1));
     PortaJoystickAttiva = DatiJoystick.Porta = trovato;
@@ -98,9 +102,12 @@ bool InitJoystickNuovo(const std::string& percorso) {
     Calibra(static_cast<uint32_t>(trovato));
     StampaLog("Joystick autocalibration is complete");
     if (avviso) ChiudiAvviso();
-    // A stick that could not be read again keeps no rest range at all.
-    if (DatiJoystick.XMin > DatiJoystick.XMax) DatiJoystick.XMin = DatiJoystick.XMax = 0;
-    if (DatiJoystick.YMin > DatiJoystick.YMax) DatiJoystick.YMin = DatiJoystick.YMax = 0;
+    // A stick never read while at rest has no rest range: any position would
+    // read as pushed for the whole run.
+    if (DatiJoystick.XMin > DatiJoystick.XMax || DatiJoystick.YMin > DatiJoystick.YMax) {
+        StampaLog("WARNING: joystick not readable during auto-calibration: disable it");
+        return SenzaJoystick(percorso);
+    }
     StampaRiposo();
     return Scrivi(percorso);
 }

@@ -126,6 +126,10 @@ public:
     // while; and the directions the loop read for it (0 after a key press).
     uint32_t TickMossaGraphMenu = 0;
     int32_t DirezioniLetteGraphMenu = 0;
+    // When Action or Enter last acted on the selected item: held on an item
+    // that refuses, they act again at a held direction's pace.
+    uint32_t TickSceltaGraphMenu = 0;
+    void SceltaGraphMenu();
     // Where the cursor was last drawn, in pixels; empty before the first.
     RECT AreaCursoreGraphMenu{};
 

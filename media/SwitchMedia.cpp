@@ -92,7 +92,10 @@ bool EseguiTriggers(int32_t flags, const ListaCodiciMedia& lista, bool& TestErro
     for (int32_t i = 0; i < lista.Conteggio && static_cast<size_t>(i) < lista.Codici.size(); ++i) {
         const int32_t codice = lista.Codici[static_cast<size_t>(i)];
         const int32_t indice = IndiceMediaDaCodice(codice);
-        if (indice < 0) return false;
+        if (indice < 0) {
+            TestError = true;
+            return false;
+        }
         if (saltaDisabilitati && HaBit(ListaMedia[static_cast<size_t>(indice)].Options, Disabled)) continue;
         nuova.Codici.push_back(codice);
         indici.push_back(indice);
@@ -133,11 +136,15 @@ std::vector<int32_t> IndiciDaListaMedia(const ListaCodiciMedia& lista, int32_t& 
 bool EseguiSwitchMedia(bool& TestError) {
     StampaLog("Perform Media Switch code = " + std::to_string(MediaCorrente.MediaCode));
     bool esito = LeggiSintassiSwitch(EstraiSezione(MediaCorrente.Syntax, "SWITCH"));
-    if (esito) {
-        const ParametriSwitchMedia p = ParametriSwitch;
-        esito = HaBit(p.Flags, SwitchEsegui) ? EseguiTriggers(p.Flags, p.Codici, TestError)
-                                             : CambiaTriggers(p.Flags, p.Codici);
+    if (!esito) {
+        TestError = true;
+        return false;
     }
+    const ParametriSwitchMedia p = ParametriSwitch;
+    // What the performed media report is theirs: a list that all its media
+    // left out, or a menu left with Escape, is no fault of the switch.
+    if (HaBit(p.Flags, SwitchEsegui)) return EseguiTriggers(p.Flags, p.Codici, TestError);
+    esito = CambiaTriggers(p.Flags, p.Codici);
     if (!esito) TestError = true;
     return esito;
 }

@@ -6,7 +6,8 @@
 
 #include "media/SwitchSyntax.h"
 
-// Performs MediaCorrente; TestError is set when it fails.
+// Performs MediaCorrente. TestError is set for a faulty section, a code
+// naming no trigger or unknown flags; performed media report their own.
 bool EseguiSwitchMedia(bool& TestError);
 // The indices in ListaMedia of the listed codes; <conteggio> is the list's
 // count, or 0 (with no index) as soon as a code names no trigger, whose

@@ -72,8 +72,9 @@ bool TastoSistemaInCoda() {
 bool AttendiTastieraSilenziosa() {
     if (HaBit(StatoGioco, InputUtenteSospeso) && SistemaNT) {
         StampaLog("Don't wait for silent keyboard because user input is stopped");
-        // The blocked input is quiet; the game's end is still for the caller to hear.
-        return RichiestaAbort();
+        // The blocked input is quiet. Asking after the game here would close
+        // it for a quit message that the caller's own waits still hear.
+        return true;
     }
     const uint32_t inizio = ClockTick();
     uint32_t attivita = inizio;

@@ -16,7 +16,7 @@ void RimuoviMessaggiTastiera();
 bool TastoSistemaInCoda();
 // Waits until the player has left the game's controls alone for 100 ms, or
 // 4000 ms have passed; False only when the game ended meanwhile. While user
-// input is blocked on NT it does not wait.
+// input is blocked on NT it does not wait, and is True.
 bool AttendiTastieraSilenziosa();
 // Returns when Escape is up. The long method also wants it up for a whole
 // second once it was seen down, and throws its key-downs away.

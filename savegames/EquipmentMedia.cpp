@@ -130,13 +130,16 @@ bool EseguiCheckMedia(bool& TestError) {
         ++i;
     } while (i < h.TotRecords);
     const int32_t ramo = a ? h.MediaTrue : h.MediaFalse;
+    // The branch may be an equipment or check media of its own, which reads
+    // its list over this one's.
+    const bool continuaSempre = (h.Flags & ContinueAlways) != 0;
     Riga(std::string("Condition list is ") + (a ? "True" : "False"));
     bool esito = true;
     if (ramo != -1) {
         Ganci.EseguiMediaCode(ramo, TestError);
         esito = false;
     }
-    if (!TestError && (h.Flags & ContinueAlways)) {
+    if (!TestError && continuaSempre) {
         Riga("Flag ContinueAlways: Exit with TRUE to perform always following medias of current sequence");
         esito = true;
     }

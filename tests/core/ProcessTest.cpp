@@ -77,7 +77,7 @@ TEST_F(AvvioTest, RunAndWaitUsesShortPathOwnFolderAndEmptyEnvironment) {
     const Registro r = LeggiRegistro(registro);
     const std::string corto = PercorsoCorto(figlio);
     ASSERT_NE(corto, figlio);
-    EXPECT_EQ(r.campi.at("CMDLINE"), corto + " first second");
+    EXPECT_EQ(r.campi.at("CMDLINE"), "\"" + corto + "\" first second");
     EXPECT_TRUE(UgualeSenzaCaso(r.campi.at("CWD"), cartella)) << r.campi.at("CWD");
     EXPECT_EQ(VariabiliPassate(r), std::vector<std::string>{});
     EXPECT_EQ(r.campi.at("WINDOW"), "1");
@@ -89,7 +89,7 @@ TEST_F(AvvioTest, RunAndWaitUsesShortPathOwnFolderAndEmptyEnvironment) {
 TEST_F(AvvioTest, EmptyArgumentsStillEndInABlankAndHiddenStartHides) {
     EXPECT_TRUE(EseguiEAttendi(figlio, "", true));
     const Registro r = LeggiRegistro(registro);
-    EXPECT_EQ(r.campi.at("CMDLINE"), PercorsoCorto(figlio) + " ");
+    EXPECT_EQ(r.campi.at("CMDLINE"), "\"" + PercorsoCorto(figlio) + "\" ");
     EXPECT_EQ(r.campi.at("WINDOW"), "1");
     EXPECT_EQ(r.campi.at("VISIBLE"), "0");
 }
@@ -107,7 +107,7 @@ TEST_F(AvvioTest, StartKeepingProcessInformation) {
     GetExitCodeProcess(h, &codice);
     EXPECT_EQ(codice, 7u);
     const Registro r = LeggiRegistro(registro);
-    EXPECT_EQ(r.campi.at("CMDLINE"), PercorsoCorto(figlio) + " exit=7");
+    EXPECT_EQ(r.campi.at("CMDLINE"), "\"" + PercorsoCorto(figlio) + "\" exit=7");
     EXPECT_EQ(VariabiliPassate(r), std::vector<std::string>{});
     EXPECT_EQ(r.campi.at("VISIBLE"), "1");
     CloseHandle(info.hThread);
@@ -135,8 +135,38 @@ TEST_F(AvvioTest, StartWithoutWaitInheritsTheEnvironment) {
     ASSERT_EQ(WaitForSingleObject(h, 20000), WAIT_OBJECT_0);
     CloseHandle(h);
     const Registro r = LeggiRegistro(registro);
-    EXPECT_EQ(r.campi.at("CMDLINE"), PercorsoCorto(figlio) + " sleep=100");
+    EXPECT_EQ(r.campi.at("CMDLINE"), "\"" + PercorsoCorto(figlio) + "\" sleep=100");
     EXPECT_NE(std::find(r.variabili.begin(), r.variabili.end(), "LUDOVANE_PROVA=yes"), r.variabili.end());
+}
+
+// Where the system keeps no short name the program's own path, blanks and
+// all, starts the command line: the child still reads its first argument,
+// as the exec media's program reads the path of trdata.bin.
+TEST_F(AvvioTest, APathWithBlanksAndNoShortFormStillLeavesTheArgumentsWhole) {
+    // Folders deep enough that the 8.3 form of the path no longer fits, the
+    // long one still does.
+    std::string lungo = figlio;
+    while (PercorsoCorto(lungo) != lungo) {
+        ASSERT_LT(lungo.size(), 220u) << "the short form still fits";
+        const std::string sotto = lungo.substr(0, lungo.rfind('\\')) + "\\A B";
+        ASSERT_TRUE(CreateDirectoryA(sotto.c_str(), nullptr)) << sotto;
+        ASSERT_TRUE(MoveFileA(lungo.c_str(), (sotto + "\\Test Child.exe").c_str()));
+        lungo = sotto + "\\Test Child.exe";
+    }
+    const std::string dati = cartella + "\\trdata.bin";
+    ASSERT_TRUE(ScriviFileProva(dati, std::string(280, ' ')));
+    const std::string argomento = "\"" + PercorsoCorto(dati) + "\"";
+    InfoProcesso info;
+    ASSERT_NE(AvviaProcessoInfo(lungo, argomento + " exit=3", false, info, false), nullptr);
+    ASSERT_EQ(WaitForSingleObject(info.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD codice = 0;
+    GetExitCodeProcess(info.hProcess, &codice);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    EXPECT_EQ(codice, 3u);
+    const Registro r = LeggiRegistro(lungo.substr(0, lungo.rfind('\\')) + "\\child_record.txt");
+    EXPECT_EQ(r.campi.at("CMDLINE"), "\"" + lungo + "\" " + argomento + " exit=3");
+    EXPECT_EQ(r.campi.at("ARGSIZE"), "280");
 }
 
 TEST_F(AvvioTest, MissingProgramFailsAtOnce) {

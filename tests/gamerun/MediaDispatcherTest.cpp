@@ -439,6 +439,30 @@ TEST_F(Dispatcher, ListNamingAMissingTriggerIsRefusedWhole) {
     EXPECT_EQ(Conta("ShowMedia() for media code = 1"), 1);
 }
 
+// A switch that performs itself nests its lists until the bound: the
+// innermost list fails with one error line, every level hands back what it
+// found, and the run goes on.
+TEST_F(Dispatcher, ASwitchPerformingItselfStopsAtTheNestingBound) {
+    Lista({Media(1, BitSwitch), Media(2, BitAction)});
+    ListaMedia[0].Syntax = "<SWITCH>#FLAGS#=16\r\n#CODES#=1\r\n<END_SWITCH>";
+    MediaCorrente = Media(97, 0);
+    const int32_t tab = LivelloTab;
+    bool errore = false;
+    EXPECT_FALSE(EseguiMediaCode(1, errore));
+    EXPECT_TRUE(errore);
+    EXPECT_EQ(Conta("ERROR: media lists nested deeper than 64: media code 1 cannot perform media code 1"), 1);
+    EXPECT_EQ(Conta("Perform Media Switch code = 1"), 64);
+    EXPECT_EQ(Conta("EndGlobalSequence()"), 1);
+    EXPECT_EQ(LivelloAnnidamento, 0);
+    EXPECT_EQ(LivelloTab, tab);
+    EXPECT_EQ(MediaCorrente.MediaCode, 97);
+
+    AzzeraLog();
+    EXPECT_TRUE(EseguiMediaCode(2, errore));
+    EXPECT_FALSE(errore);
+    EXPECT_TRUE(HaRiga("Perform Action media: nothing to do"));
+}
+
 // The state a switch performer finds after its nested media, and how it
 // ends: by its nested media's result, or by a run-time error.
 struct StatoVisto {

@@ -216,6 +216,38 @@ TEST_F(CatturaRun, TwoImagesOneSecondApartSaveOne) {
     EXPECT_EQ(ContaRighe("Detected image in clipboard"), 3);
 }
 
+// The tick asks five times a second: an image that cannot be saved is said
+// and beeped once, and stays on the clipboard; the next image is saved.
+TEST_F(CatturaRun, AnImageThatCannotBeSavedIsSaidOnce) {
+    SchermoX = 64;
+    SchermoY = 48;
+    // A file where the folder of the screenshots should be.
+    ASSERT_TRUE(ScriviFileProva(cartella, "x"));
+    ASSERT_TRUE(ImmagineInClipboard(40, 30));
+    for (int tick = 0; tick < 5; ++tick) {
+        std::string salvato;
+        CatturaImageClipboard(salvato);
+        EXPECT_EQ(salvato, "");
+        ClockAdvance(200);
+    }
+    EXPECT_EQ(ContaRighe("Detected image in clipboard"), 1);
+    int avvisi = 0;
+    for (const std::string& r : RigheLog())
+        if (r.rfind("WARNING: error in CatturaImageClipboard function: ", 0) == 0) ++avvisi;
+    EXPECT_EQ(avvisi, 1);
+    EXPECT_EQ(toni, std::vector<int32_t>{200});
+    EXPECT_TRUE(ImmagineNellaClipboard());
+    EXPECT_FALSE(HaBit(StatoGioco, ScreenshotCatturati));
+
+    ASSERT_TRUE(DeleteFileA(cartella.c_str()));
+    ASSERT_TRUE(ImmagineInClipboard(40, 30));
+    std::string salvato;
+    CatturaImageClipboard(salvato);
+    EXPECT_EQ(salvato, cartella + "\\ScreenShot_0000.bmp");
+    EXPECT_TRUE(EsisteFileProva(salvato));
+    EXPECT_EQ(ContaRighe("Detected image in clipboard"), 2);
+}
+
 TEST_F(CatturaRun, AnImageOfOneWindowKeepsItsSize) {
     SchermoX = 640;
     SchermoY = 480;

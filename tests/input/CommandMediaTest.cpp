@@ -197,9 +197,10 @@ TEST_F(ProvaComando, WaitsWithTheInputBlockedEndWithTheGame) {
     EXPECT_EQ(Blocchi, (std::vector<BOOL>{TRUE, FALSE}));
     EXPECT_EQ(Codici(), (std::vector<int>{224, 77, 224, 205, 0}));
 
-    // The blocked input is quiet at once, and the game's end is told.
+    // The blocked input is quiet at once; the game's end is for the media's
+    // own look at the game before its next macro.
     ImpostaBit(StatoGioco, InputUtenteSospeso);
-    EXPECT_FALSE(AttendiTastieraSilenziosa());
+    EXPECT_TRUE(AttendiTastieraSilenziosa());
     TogliBit(StatoGioco, InputUtenteSospeso);
 }
 

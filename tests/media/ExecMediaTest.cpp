@@ -104,7 +104,7 @@ TEST_F(ExecMedia, RunsWithTheRecordAsItsArgumentAndIsWaitedFor) {
 
     const std::string dati = trle / "trdata.bin";
     EXPECT_EQ(Registrato("CMDLINE"),
-              PercorsoCorto(store / "runner.exe") + " \"" + PercorsoCorto(dati) + "\"");
+              "\"" + PercorsoCorto(store / "runner.exe") + "\" \"" + PercorsoCorto(dati) + "\"");
     EXPECT_EQ(Registrato("ARGSIZE"), "280");
     EXPECT_EQ(Registrato("CWD"), store.Percorso());
     EXPECT_EQ(Registrato("VISIBLE"), "1");

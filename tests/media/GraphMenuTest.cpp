@@ -20,6 +20,7 @@
 #include "media/GraphMenu.h"
 #include "core/SystemUtils.h"
 #include "runservices/GameControls.h"
+#include "runservices/Sounds.h"
 #include "runservices/TombSettings.h"
 #include "tests/core/LogLines.h"
 #include "tests/media/KeyPresses.h"
@@ -483,6 +484,92 @@ TEST_F(MenuGrafico, AMenuDrivenByTheKeysPerformsTheChosenMedia) {
         }
     }
     ClockUseManual(true, 1000);
+}
+
+// The refusals of an item that cannot be chosen, by the test clock: the
+// sound of each, heard on the thread of the menu.
+std::vector<uint32_t> Rifiuti;
+std::atomic<int> NumeroRifiuti{0};
+void RegistraTono(int32_t frequenza, int32_t) {
+    if (frequenza != 600) return;  // sound effect 3
+    Rifiuti.push_back(ClockTick());
+    ++NumeroRifiuti;
+}
+
+// Held on that item, Action (polled every 10 ms) and Enter (the keyboard's
+// repeats) refuse again only at the pace of a held direction.
+TEST_F(MenuGrafico, HeldActionOrEnterOnAnItemThatCannotBeChosenRepeatsAtTheHeldKeysPace) {
+    const auto passi = [](const std::vector<uint32_t>& tick) {
+        std::vector<uint32_t> p;
+        for (size_t i = 1; i < tick.size(); ++i) p.push_back(tick[i] - tick[i - 1]);
+        return p;
+    };
+    const std::string sezione = "#FLAGS#=10\r\n#PEN_COLOR#=255\r\n#PEN_SIZE#=3\r\n#BLINK_DELAY#=0\r\n#TOT_MENU#=2\r\n"
+                                "#COLUMNS#=2\r\n#S_MENU#=0\r\n<MENU1>#BOUND#=0:0:500:500\r\n#MEDIA_CODE#=-2\r\n"
+                                "<END_MENU1><MENU2>#BOUND#=500:0:1000:500\r\n#MEDIA_CODE#=10\r\n<END_MENU2>";
+    void (*tono)(int32_t, int32_t) = EmettiTono;
+    EmettiTono = RegistraTono;
+
+    // Enter held: its first press refuses at once, its repeats every 30 ms
+    // only each 100 ms or more.
+    ASSERT_TRUE(SintassiGraphMenu(sezione));
+    {
+        Dialog_Titoli f;
+        CaricaSenzaEseguire(f);
+        f.MenuGraficoAttivo = true;
+        f.VoceSelezionata = 0;
+        Rifiuti.clear();
+        f.TastoGraphMenu(VK_RETURN, false);
+        EXPECT_EQ(Rifiuti.size(), 1u) << "a new press refuses at once";
+        for (int i = 0; i < 33; ++i) {
+            ClockAdvance(30);
+            f.TastoGraphMenu(VK_RETURN, true);
+        }
+        EXPECT_GE(Rifiuti.size(), 5u);
+        for (uint32_t passo : passi(Rifiuti)) EXPECT_GE(passo, 100u);
+        EXPECT_FALSE(f.MenuGraficoFinito);
+        f.MenuGraficoAttivo = false;
+        f.Unload();
+    }
+
+    // Action held while the menu runs, until Escape ends it.
+    MediaTrigger menu{};
+    menu.MediaCode = 1;
+    menu.TypeFlags = static_cast<int32_t>(BitGraphMenu) | BackgroundImage;
+    menu.MediaFile = Bitmap("menu.bmp", 8, 8, SfondoMenu);
+    menu.Options = EscapeBreaks;
+    menu.Level = -1;
+    menu.Syntax = "<GRAPH_MENU>" + sezione + "<END_GRAPH_MENU>";
+    ListaMedia = {menu};
+    HeaderMcf.TriggerCount = 1;
+    MediaCorrente = menu;
+    const WORD azione = TastoControllo(TastoGioco::Action);
+    ASSERT_NE(azione, 0);
+    Rifiuti.clear();
+    NumeroRifiuti = 0;
+    std::atomic<bool> finito{false};
+    std::thread giocatore([&] {
+        if (Attendi([&] { return finito || MenuInAscolto(); }) && !finito) {
+            Premi(azione);
+            Attendi([&] { return finito || NumeroRifiuti >= 6; });
+            Rilascia(azione);
+        }
+        // The menu ends in any case.
+        while (!finito) {
+            Tasto(VK_ESCAPE, true);
+            Tasto(VK_ESCAPE, false);
+            Attendi([&] { return finito.load(); }, 2000);
+        }
+    });
+    bool breakEscape = false, errore = false;
+    EXPECT_FALSE(ShowMedia(breakEscape, errore));
+    finito = true;
+    giocatore.join();
+    EmettiTono = tono;
+    EXPECT_TRUE(breakEscape);
+    EXPECT_GE(Rifiuti.size(), 6u);
+    for (uint32_t passo : passi(Rifiuti)) EXPECT_GE(passo, 100u);
+    EXPECT_FALSE(HaRigaCheInizia("Perform media with code = "));
 }
 
 TEST_F(MenuGrafico, TheEndOfTheGameEndsTheMenuWithoutAChoice) {

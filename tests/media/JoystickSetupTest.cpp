@@ -9,6 +9,7 @@
 #include "core/SharedState.h"
 #include "core/SystemUtils.h"
 #include "media/Joystick.h"
+#include "runservices/GameControls.h"
 #include "platform/Clock.h"
 #include "runservices/JoystickBin.h"
 #include "tests/support/LogSoFar.h"
@@ -123,6 +124,35 @@ TEST_F(ImpostaJoystick, ACalibrationOfThreeSecondsKeepsTheRestRange) {
     EXPECT_TRUE(HaRiga("X_Pos=32100  Y_Pos=30950"));
     EXPECT_FALSE(AvvisoAperto());
     EXPECT_EQ(NumErroriLog, 0);
+}
+
+// The stick on id 0 answers its detection, then no more.
+uint32_t Letture = 0;
+bool StickCheSiStacca(uint32_t id, PosizioneJoystick& p) {
+    if (id != 0 || ++Letture > 1) return false;
+    p.X = p.Y = 32000;
+    return true;
+}
+
+TEST_F(ImpostaJoystick, AStickNeverReadAtRestIsNoJoystick) {
+    InterrogaJoystick = StickCheSiStacca;
+    Letture = 0;
+    EXPECT_FALSE(InitJoystick());
+    EXPECT_GE(Letture, 30u) << "calibrated for the whole time";
+    EXPECT_EQ(PortaJoystickAttiva, NessunJoystick);
+    EXPECT_EQ(LeggiFileProva(File()), std::string(16, '\0') + "\xFF\xFF\xFF\xFF");
+    EXPECT_TRUE(HaRiga("Detected joystick in game port #1"));
+    EXPECT_TRUE(HaRiga("WARNING: joystick not readable during auto-calibration: disable it"));
+    for (const std::string& riga : Righe()) EXPECT_EQ(riga.rfind("Rest position", 0), std::string::npos) << riga;
+
+    // The game played with it: the stick, back and centred, is no push.
+    const uint8_t metodo = ImpostazioniTombCorrenti.ControlMethod;
+    ImpostazioniTombCorrenti.ControlMethod = 1;
+    JoystickFinto centrato;
+    centrato.Muovi(0, 32000, 32000);
+    EXPECT_FALSE(LeggiMovimentoJoystick());
+    EXPECT_EQ(LeggiDirezioniGioco(), 0);
+    ImpostazioniTombCorrenti.ControlMethod = metodo;
 }
 
 }  // namespace

@@ -28,9 +28,12 @@ MediaTrigger Trigger(int32_t codice, int32_t typeFlags, int32_t options, int32_t
     return m;
 }
 
-// What the stubs of the run's control were asked.
+// What the stubs of the run's control were asked, and what the media they
+// performed report.
 std::vector<int32_t> IndiciChiesti;
 std::vector<int32_t> CodiciChiesti;
+bool EsitoAnnidato = true;
+bool ErroreAnnidato = false;
 
 class SwitchSuConfigurazione : public ConRigheLogTenute {
 protected:
@@ -48,6 +51,8 @@ protected:
         originale_ = LeggiFileProva(percorso);
         IndiciChiesti.clear();
         CodiciChiesti.clear();
+        EsitoAnnidato = true;
+        ErroreAnnidato = false;
     }
     void TearDown() override {
         Ganci = ganci_;
@@ -148,35 +153,51 @@ TEST_F(SwitchSuConfigurazione, InitializeAllCanClearTheVariables) {
 }
 
 TEST_F(SwitchSuConfigurazione, PerformModeRunsTheListedTriggers) {
-    Ganci.EseguiListaMedia = [](const std::vector<int32_t>& indici, int32_t conteggio, bool&) {
+    Ganci.EseguiListaMedia = [](const std::vector<int32_t>& indici, int32_t conteggio, bool& TestError) {
         IndiciChiesti.assign(indici.begin(), indici.begin() + conteggio);
-        return true;
+        TestError = ErroreAnnidato;
+        return EsitoAnnidato;
     };
-    Ganci.EseguiMediaCode = [](int32_t codice, bool&) {
+    Ganci.EseguiMediaCode = [](int32_t codice, bool& TestError) {
         CodiciChiesti.push_back(codice);
-        return true;
+        TestError = ErroreAnnidato;
+        return EsitoAnnidato;
     };
     struct Caso {
         const char* sezione;
         bool esito;
+        bool errore;  // a fault of the switch, or the one its list reported
         std::vector<int32_t> indici;
         const char* riga;
+        bool esitoAnnidato = true;
+        bool erroreAnnidato = false;
     };
     const Caso casi[] = {
-        {"#FLAGS#=16\r\n#CODES#=30:10\r\n", true, {2, 0}, "Mode=Perform : Medias=30;10"},
+        {"#FLAGS#=16\r\n#CODES#=30:10\r\n", true, false, {2, 0}, "Mode=Perform : Medias=30;10"},
         // Disabled triggers kept, or left out when asked.
-        {"#FLAGS#=16\r\n#CODES#=20\r\n", true, {1}, "Mode=Perform : Medias=20"},
-        {"#FLAGS#=&H90\r\n#CODES#=20:10:40\r\n", true, {0}, "Mode=Perform : Medias=10"},
-        {"#FLAGS#=&H90\r\n#CODES#=20:40\r\n", false, {}, "Warning: all medias are disabled"},
-        {"#FLAGS#=16\r\n#CODES#=10:99\r\n", false, {}, "ERROR: unknown media code = 99"},
-        {"#FLAGS#=16\r\n", false, {}, "Warning: all medias are disabled"},
+        {"#FLAGS#=16\r\n#CODES#=20\r\n", true, false, {1}, "Mode=Perform : Medias=20"},
+        {"#FLAGS#=&H90\r\n#CODES#=20:10:40\r\n", true, false, {0}, "Mode=Perform : Medias=10"},
+        // Nothing left to perform is no fault: a switch that closes the game
+        // on failure leaves it running.
+        {"#FLAGS#=&H90\r\n#CODES#=20:40\r\n", false, false, {}, "Warning: all medias are disabled"},
+        {"#FLAGS#=16\r\n#CODES#=10:99\r\n", false, true, {}, "ERROR: unknown media code = 99"},
+        {"#FLAGS#=16\r\n", false, false, {}, "Warning: all medias are disabled"},
+        // The list's result and flag are its own: a menu left with Escape,
+        // a media that failed.
+        {"#FLAGS#=16\r\n#CODES#=10\r\n", false, false, {0}, "Performed media list: exit value = False", false,
+         false},
+        {"#FLAGS#=16\r\n#CODES#=10\r\n", false, true, {0}, "Performed media list: exit value = False", false,
+         true},
+        {"#FLAGS#=16\r\n#CODES#=10\r\n", true, true, {0}, "Performed media list: exit value = True", true, true},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.sezione);
         IndiciChiesti.clear();
+        EsitoAnnidato = c.esitoAnnidato;
+        ErroreAnnidato = c.erroreAnnidato;
         bool errore = false;
         EXPECT_EQ(Esegui(c.sezione, errore), c.esito);
-        EXPECT_EQ(errore, !c.esito);
+        EXPECT_EQ(errore, c.errore);
         EXPECT_EQ(IndiciChiesti, c.indici);
         EXPECT_TRUE(HaRiga(c.riga)) << c.riga;
         // Performing changes no trigger.
@@ -184,11 +205,16 @@ TEST_F(SwitchSuConfigurazione, PerformModeRunsTheListedTriggers) {
     }
     EXPECT_TRUE(CodiciChiesti.empty());
 
-    // One chosen at random among those left.
+    // One chosen at random among those left, its flag its own.
+    IndiciChiesti.clear();
+    EsitoAnnidato = true;
     for (int i = 0; i < 5; ++i) {
+        ErroreAnnidato = i % 2 == 1;
         bool errore = false;
         EXPECT_TRUE(Esegui("#FLAGS#=&HD0\r\n#CODES#=10:20:30\r\n", errore));
+        EXPECT_EQ(errore, ErroreAnnidato);
     }
+    ErroreAnnidato = false;
     ASSERT_EQ(CodiciChiesti.size(), 5u);
     for (int32_t codice : CodiciChiesti) EXPECT_TRUE(codice == 10 || codice == 30) << codice;
     EXPECT_TRUE(IndiciChiesti.empty());

@@ -60,10 +60,11 @@ TEST_F(GameRun, AWholeRunGivesBackRegistryDesktopAndConfiguration) {
 
         // The game ran with the settings of the run, in the level's mode.
         const std::string gioco = LogGioco();
-        // Started as every program is: its short path, a blank, no arguments.
+        // Started as every program is: its short path quoted, a blank, no
+        // arguments.
         char corto[MAX_PATH] = {};
         GetShortPathNameA((trle / "tomb4.exe").c_str(), corto, MAX_PATH);
-        EXPECT_NE(gioco.find("\ncommandline " + std::string(corto) + " \n"), std::string::npos) << gioco;
+        EXPECT_NE(gioco.find("\ncommandline \"" + std::string(corto) + "\" \n"), std::string::npos) << gioco;
         EXPECT_NE(gioco.find("\nfolder " + trle.Percorso() + "\n"), std::string::npos);
         // The run's settings: its mode and the video list's index of 1024 x 768 x 32.
         EXPECT_TRUE(GiocoHaScritto(std::string("registry Window ") + (caso.condiviso ? "1" : "0") + " VMode 4"))

@@ -113,6 +113,21 @@ TEST_F(AttesaTasti, BlockedInputOnNtIsSilentAtOnce) {
     EXPECT_TRUE(AttendiTastieraSilenziosa());
     EXPECT_EQ(ClockTick(), inizio);
     EXPECT_EQ(Righe(), std::vector<std::string>{"Don't wait for silent keyboard because user input is stopped"});
+    // Nor does it look at the game: a quit message waiting, or a game that
+    // has gone, is for the caller's own waits, and closes nothing here.
+    void* gioco = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ProcessoGioco.hProcess = gioco;
+    PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 0, 0);
+    BufferLog.clear();
+    EXPECT_TRUE(AttendiTastieraSilenziosa());
+    EXPECT_EQ(ProcessoGioco.hProcess, gioco);
+    EXPECT_EQ(Righe(), std::vector<std::string>{"Don't wait for silent keyboard because user input is stopped"});
+    MSG m;
+    EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message is left for the caller";
+    ProcessoGioco.hProcess = nullptr;
+    EXPECT_TRUE(AttendiTastieraSilenziosa());
+    ProcessoGioco.hProcess = GetCurrentProcess();
+    CloseHandle(gioco);
     // On 9x the input is not really blocked: the keys are waited for.
     SistemaNT = false;
     EXPECT_TRUE(AttendiTastieraSilenziosa());

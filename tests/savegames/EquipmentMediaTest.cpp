@@ -246,6 +246,54 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoCheck{"ContinueAlways", ContinueAlways, {Uguale(0, 1)}, 11, 12, true, {12}, 1}),
     [](const testing::TestParamInfo<CasoCheck>& info) { return std::string(info.param.nome); });
 
+// The branch media, performed as the dispatcher does: an equipment or check
+// media reads its own list.
+struct Ramo {
+    bool check = false;
+    std::string sintassi;
+};
+Ramo RamoCorrente;
+
+bool EseguiRamo(int32_t codice, bool& TestError) {
+    MediaEseguiti.push_back(codice);
+    const MediaTrigger salvata = MediaCorrente;
+    MediaCorrente.MediaCode = codice;
+    MediaCorrente.Syntax = RamoCorrente.sintassi;
+    bool errore = false;
+    const bool esito = RamoCorrente.check ? EseguiCheckMedia(errore) : EseguiEquipmentMedia();
+    TestError = RamoCorrente.check ? errore : !esito;
+    MediaCorrente = salvata;
+    return esito;
+}
+
+TEST_F(EquipMediaTest, WhetherTheSequenceGoesOnIsTheChecksOwnFlag) {
+    struct Caso {
+        const char* nome;
+        int32_t flags;  // of the check
+        Ramo ramo;
+        bool risultato;
+    };
+    const Caso casi[] = {
+        {"continues, its branch an equipment media", ContinueAlways, {false, Parametri(0, {})}, true},
+        {"continues, its branch a check media", ContinueAlways, {true, Parametri(0, {})}, true},
+        {"stops, its branch an equipment media that would continue", 0, {false, Parametri(ContinueAlways, {})},
+         false},
+        {"stops, its branch a check media that continues", 0, {true, Parametri(ContinueAlways, {})}, false},
+    };
+    DueSavegame();
+    Ganci.EseguiMediaCode = EseguiRamo;
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        RamoCorrente = c.ramo;
+        MediaEseguiti.clear();
+        MediaCorrente.Syntax = Parametri(c.flags, {Uguale(0, 7)}, 11, 12);
+        bool errore = true;
+        EXPECT_EQ(EseguiCheckMedia(errore), c.risultato);
+        EXPECT_FALSE(errore);
+        EXPECT_EQ(MediaEseguiti, std::vector<int32_t>{11});
+    }
+}
+
 TEST_F(EquipMediaTest, AnErrorAbortsTheCheck) {
     DueSavegame();
     MediaCorrente.Syntax = Parametri(0, {Record(0, "#COMMAND_TYPE#=20"), Uguale(1, 7)}, 11, 12);

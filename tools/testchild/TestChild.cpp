@@ -1,11 +1,11 @@
 // A program for the process tests: records what it was started with
 // (command line, current folder, environment, its window) into
 // child_record.txt in its current folder.
-// Arguments, each a blank-free word: exit=N (exit code), sleep=N (ms to stay
-// alive after recording), hold=PATH (keep PATH open for reading, sharing
-// reads only, as the game holds its files), waitfor=NAME (stay alive until
-// the file NAME exists, at most a minute), endmark (write child_end.txt just
-// before exiting). A program started with a fixed command line takes these
+// Arguments, each a word without blanks or in double quotes: exit=N (exit
+// code), sleep=N (ms to stay alive after recording), hold=PATH (keep PATH
+// open for reading, sharing reads only, as the game holds its files),
+// waitfor=NAME (stay alive until the file NAME exists, at most a minute),
+// endmark (write child_end.txt just before exiting). A program started with a fixed command line takes these
 // words from child_args.txt in its current folder instead.
 // The record also gives the size of the file the first argument names
 // (quotes removed, -1 when it cannot be opened) and the ids of the process
@@ -17,13 +17,19 @@
 
 namespace {
 
+// Split at blanks outside double quotes, as a program's start-up reads its
+// command line; the quotes stay in the word.
 std::vector<std::string> Parole(const std::string& riga) {
     std::vector<std::string> parole;
     size_t i = 0;
     while (i < riga.size()) {
         while (i < riga.size() && riga[i] == ' ') ++i;
         size_t fine = i;
-        while (fine < riga.size() && riga[fine] != ' ') ++fine;
+        bool virgolette = false;
+        while (fine < riga.size() && (virgolette || riga[fine] != ' ')) {
+            if (riga[fine] == '"') virgolette = !virgolette;
+            ++fine;
+        }
         if (fine > i) parole.push_back(riga.substr(i, fine - i));
         i = fine;
     }
