@@ -23,7 +23,8 @@ trap 'fine; exit 1' TERM INT HUP
 trap fine EXIT
 
 # Xvfb picks a free display itself and writes its number once it takes clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$lavoro/display" </dev/null >/dev/null 2>&1 &
+# What it says stays for the line that tells why it did not start.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$lavoro/display" </dev/null >/dev/null 2>"$lavoro/xvfb.err" &
 xvfb=$!
 for _ in $(seq 600); do
   [ -s "$lavoro/display" ] && break
@@ -31,7 +32,7 @@ for _ in $(seq 600); do
   sleep 0.1
 done
 schermo=$(head -1 "$lavoro/display" 2>/dev/null)
-[ -n "$schermo" ] || { echo "Xvfb did not start." >&2; exit 1; }
+[ -n "$schermo" ] || { echo "Xvfb did not start:" >&2; tail -5 "$lavoro/xvfb.err" >&2; exit 1; }
 export DISPLAY=:$schermo
 unset XAUTHORITY
 

@@ -21,6 +21,9 @@ namespace {
 constexpr int32_t LogForzato = 0x8;
 constexpr COLORREF Blu = RGB(0, 0, 255);
 
+// Where the alert draws: per mille of the game's window, which covers the screen.
+constexpr int32_t Sinistra = 100, Alto = 100, Destra = 900, Basso = 500;
+
 const std::string AvvioLivello =
     "levels title.tr4 level1.tr4\nboot 1024 768\nload title.tr4 300\ncd 97\nwait 600\nload level1.tr4 300\n"
     "level 1\ncd 3\nwait 1000\n";
@@ -30,7 +33,8 @@ const std::string AvvioLivello =
 std::string TriggerAlert(int32_t flag, int32_t durata, const std::string& altro = "", int32_t opzioni = 0) {
     return "[Trigger]\r\nTypeFlags=0x8000000\r\nMediaCode=30\r\nTriggerCd=5\r\nLevel=1\r\nOptions=" +
            std::to_string(opzioni) + "\r\nDuration=" +
-           std::to_string(durata) + "\r\nColor=16777215\r\nCharRow=29\r\nBoundRect=100:100:900:500\r\n" +
+           std::to_string(durata) + "\r\nColor=16777215\r\nCharRow=29\r\nBoundRect=" + std::to_string(Sinistra) + ":" +
+           std::to_string(Alto) + ":" + std::to_string(Destra) + ":" + std::to_string(Basso) + "\r\n" +
            "Text=<TEXT>ALERT<END_TEXT>\r\nSyntax=<ALERT>\\r\\n#REFRESH#=20\\r\\n#FLAGS#=" + std::to_string(flag) +
            "\\r\\n" + altro + "#BACK_COLOR#=16711680\\r\\n#STOP_PERFORM#=41\\r\\n#END_PERFORM#=42\\r\\n<END_ALERT>\\r\\n\r\n"
            "[Trigger]\r\nTypeFlags=0x1000\r\nMediaCode=41\r\n"
@@ -38,27 +42,44 @@ std::string TriggerAlert(int32_t flag, int32_t durata, const std::string& altro 
 }
 
 // Counts, while a run goes on, the reads of the screen that show the
-// alert's blue somewhere.
+// alert's blue. Each time the blue has stayed for <letture>
+// reads in a row since it last was missing, it sets the auto-reset event
+// <evento>, which the game's script waits for: the game goes on only once
+// the test has seen what it checks, however slowly the machine runs.
 class OsservatoreBlu {
 public:
-    OsservatoreBlu()
-        : filo_([this] {
+    OsservatoreBlu(const std::string& evento, int32_t letture)
+        : evento_(CreateEventA(nullptr, FALSE, FALSE, evento.c_str())), filo_([this, letture] {
               CopiaSchermo copia;
               const int32_t w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+              // Only the start of the alert's first line, which its text
+              // covers: a read of the whole screen is slow enough, emulated
+              // on a busy machine, to miss a short alert, and it takes the
+              // time the game and the logger need to start.
+              const int32_t x0 = w * Sinistra / 1000, y0 = h * Alto / 1000;
+              const int32_t larghezza = w * 15 / 100, altezza = h * 5 / 100;
+              int32_t diFila = 0;
               while (!finito_) {
-                  if (LeggiSchermo(copia, 0, 0, w, h)) {
+                  if (LeggiSchermo(copia, x0, y0, larghezza, altezza)) {
                       int32_t blu = 0;
-                      for (int32_t y = 0; y < h; y += 8)
-                          for (int32_t x = 0; x < w; x += 8)
+                      for (int32_t y = 0; y < altezza; y += 8)
+                          for (int32_t x = 0; x < larghezza; x += 8)
                               if (PixelCopia(copia, x, y) == Blu) ++blu;
-                      if (blu > 20) ++conBlu_;
-                      ++letture_;
+                      if (blu > 20) {
+                          ++conBlu_;
+                          if (++diFila == letture && evento_) SetEvent(evento_);
+                      } else {
+                          diFila = 0;
+                      }
                   }
                   Sleep(100);
               }
               LiberaDibMemoria(copia.dib);
           }) {}
-    ~OsservatoreBlu() { Ferma(); }
+    ~OsservatoreBlu() {
+        Ferma();
+        if (evento_) CloseHandle(evento_);
+    }
     void Ferma() {
         finito_ = true;
         if (filo_.joinable()) filo_.join();
@@ -66,11 +87,17 @@ public:
     int32_t ConBlu() const { return conBlu_; }
 
 private:
+    HANDLE evento_;
     std::atomic<bool> finito_{false};
     std::atomic<int32_t> conBlu_{0};
-    std::atomic<int32_t> letture_{0};
     std::thread filo_;
 };
+
+// The name of the event of this test's observer, for the game's script.
+std::string EventoAlert() { return "AlertRunBlu" + std::to_string(GetCurrentProcessId()); }
+// The script line that waits for it; the bound only keeps a run whose alert
+// never shows from hanging, and the test then fails on what it saw.
+std::string AttendiAlert() { return "waitevent " + EventoAlert() + " 60000\n"; }
 
 class AlertRun : public CartellaRun {
 protected:
@@ -98,9 +125,10 @@ protected:
 };
 
 TEST_F(AlertRun, TheCoverShowsTheAlertOverAWindowedGameUntilTheBreakCdStarts) {
+    // The break CD starts once the test has seen the cover.
+    OsservatoreBlu osservatore(EventoAlert(), 4);
     Prepara(true, TriggerAlert(0x20 | 0x200, 30, "#CD_BREAK#=8\\r\\n"),
-            AvvioLivello + "cd 5\nwait 3000\ncd 8\nwait 1500\ntitle after the alert\nwait 500\nquit\n");
-    OsservatoreBlu osservatore;
+            AvvioLivello + "cd 5\n" + AttendiAlert() + "cd 8\nwait 1500\ntitle after the alert\nwait 500\nquit\n");
     EXPECT_EQ(Run(), 0);
     osservatore.Ferma();
     EXPECT_GT(osservatore.ConBlu(), 3) << Log();
@@ -117,15 +145,18 @@ TEST_F(AlertRun, TheCoverShowsTheAlertOverAWindowedGameUntilTheBreakCdStarts) {
 }
 
 TEST_F(AlertRun, AnAlertSavedWithTheGameResumesWhenThePlayerLoadsItAndLeavesNothingBehind) {
-    // An alert that lasts while its track sounds: 3 s in, the player saves
-    // from the save screen; 2 s later loads that savegame, and the level's
-    // track 5 starts again.
+    // An alert that lasts while its track sounds: 3.5 s after the test sees
+    // it, the player saves from the save screen; 2 s later loads that
+    // savegame, and the level's track 5 starts again. The game plays on
+    // after that only once the test sees the alert back.
     const std::string salva = "press f5 100\nwait 300\npress enter 100\nwait 200\npress enter 100\nwait 1500\n";
     const std::string carica = "press f6 100\nwait 300\npress enter 100\nwait 200\npress enter 100\nwait 200\n";
+    OsservatoreBlu osservatore(EventoAlert(), 1);
     Prepara(true, TriggerAlert(0x20, 12, "", WhileCdSounds),
-            AvvioLivello + "cd 5\nwait 3000\n" + salva + "wait 2000\n" + carica +
-                "cd 5\nwait 12000\ntitle after the alert\nwait 500\nquit\n");
+            AvvioLivello + "cd 5\n" + AttendiAlert() + "wait 3500\n" + salva + "wait 2000\n" + carica + "cd 5\n" +
+                AttendiAlert() + "wait 12000\ntitle after the alert\nwait 500\nquit\n");
     EXPECT_EQ(Run(), 0);
+    osservatore.Ferma();
     const std::string log = Log();
     EXPECT_TRUE(GiocoHaScritto("title after the alert")) << LogGioco();
     // While its track sounds on, the alert may start again after its end.
@@ -150,8 +181,11 @@ TEST_F(AlertRun, AnAlertSavedWithTheGameResumesWhenThePlayerLoadsItAndLeavesNoth
 }
 
 TEST_F(AlertRun, TheTextIsDrawnOverAFullScreenGame) {
-    Prepara(false, TriggerAlert(0, 3), AvvioLivello + "cd 5\nwait 5000\ntitle after the alert\nwait 500\nquit\n");
-    OsservatoreBlu osservatore;
+    // The game plays on once the test has seen the text, for longer than
+    // the alert's 3 s.
+    OsservatoreBlu osservatore(EventoAlert(), 4);
+    Prepara(false, TriggerAlert(0, 3),
+            AvvioLivello + "cd 5\n" + AttendiAlert() + "wait 5000\ntitle after the alert\nwait 500\nquit\n");
     EXPECT_EQ(Run(), 0);
     osservatore.Ferma();
     EXPECT_GT(osservatore.ConBlu(), 3) << Log();

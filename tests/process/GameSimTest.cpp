@@ -387,4 +387,29 @@ TEST(GameSim, LogsWhatOthersDoToItsWindowAndLivesOnWithoutIt) {
     EXPECT_EQ(c.gioco.Attendi(20000), 0);
 }
 
+TEST(GameSim, WaitsForTheEventATestSets) {
+    CatenaLogger c;
+    const std::string nome = "GameSimEvento" + std::to_string(GetCurrentProcessId());
+    HANDLE evento = CreateEventA(nullptr, FALSE, FALSE, nome.c_str());
+    ASSERT_NE(evento, nullptr);
+    ASSERT_TRUE(c.AvviaGioco("title Event Sim\nwaitevent " + nome + " 60000\ntitle Event Seen\nwaitevent " + nome +
+                             " 300\nwaitevent " + nome + "Altro 300\nexit 0\n"));
+    ASSERT_TRUE(c.GiocoHaScritto("title Event Sim")) << c.LogGioco();
+    // Held on the event, which nobody has set yet.
+    EXPECT_EQ(WaitForSingleObject(c.gioco.handle, 1000), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(c.LogGioco().find("title Event Seen"), std::string::npos) << c.LogGioco();
+    SetEvent(evento);
+    EXPECT_EQ(c.gioco.Attendi(60000), 0);
+    // One set lets one wait go: the next wait on it ends at its bound, and
+    // so does a wait on an event nobody sets.
+    const std::string log = c.LogGioco();
+    const size_t visto = log.find("\nevent " + nome + "\n");
+    EXPECT_NE(visto, std::string::npos) << log;
+    EXPECT_LT(visto, log.find("\ntitle Event Seen\n")) << log;
+    EXPECT_NE(log.find("\ntitle Event Seen\nevent-missing " + nome + "\nevent-missing " + nome + "Altro\n"),
+              std::string::npos)
+        << log;
+    CloseHandle(evento);
+}
+
 }  // namespace

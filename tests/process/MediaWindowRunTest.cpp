@@ -49,7 +49,13 @@ TEST_F(MediaWindowRun, ATextOverAPictureIsPerformedOnItsTrackWhileTheGameStandsB
         "[Trigger]\r\nTypeFlags=0x90\r\nMediaCode=30\r\nTriggerCd=5\r\nLevel=1\r\nMediaFile=quadro.bmp\r\n"
         "Color=0xFFFFFF\r\nCharRow=19\r\nBoundRect=100:600:900:950\r\nDuration=3\r\n"
         "Text=<TEXT>Over the picture<END_TEXT>\r\n";
-    o.scriptGioco = AvvioLivello + "cd 5\nwait 6000\ntitle after the media\nwait 500\nquit\n";
+    // The game goes on once the test has seen the picture come and go: it
+    // plays on during its stand-by, and a time of its own would hold only
+    // as long as the run answers its track as fast as at native speed.
+    const std::string evento = "MediaWindowRunFine" + std::to_string(GetCurrentProcessId());
+    HANDLE fineQuadro = CreateEventA(nullptr, TRUE, FALSE, evento.c_str());
+    ASSERT_NE(fineQuadro, nullptr);
+    o.scriptGioco = AvvioLivello + "cd 5\nwaitevent " + evento + " 60000\ntitle after the media\nwait 500\nquit\n";
     ASSERT_TRUE(Costruisci(o));
     ASSERT_TRUE(ScriviFileProva(trle / "store\\quadro.bmp", ComponiBmp24(2, 1, std::string(6, '\x60'))));
 
@@ -59,14 +65,17 @@ TEST_F(MediaWindowRun, ATextOverAPictureIsPerformedOnItsTrackWhileTheGameStandsB
     std::thread osservatore([&] {
         while (!finito) {
             HDC schermo = GetDC(nullptr);
-            if (GetPixel(schermo, GetSystemMetrics(SM_CXSCREEN) / 2, 100) == RGB(0x60, 0x60, 0x60)) visto = true;
+            const bool adesso = GetPixel(schermo, GetSystemMetrics(SM_CXSCREEN) / 2, 100) == RGB(0x60, 0x60, 0x60);
             ReleaseDC(nullptr, schermo);
+            if (adesso) visto = true;
+            if (visto && !adesso) SetEvent(fineQuadro);
             Sleep(100);
         }
     });
     EXPECT_EQ(Run(), 0);
     finito = true;
     osservatore.join();
+    CloseHandle(fineQuadro);
     EXPECT_TRUE(visto) << "the picture never showed on the screen";
     const std::string log = Log();
     EXPECT_TRUE(HaRiga("ShowMedia() for media code = 30")) << log;

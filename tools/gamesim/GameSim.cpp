@@ -18,6 +18,10 @@
 //   waitlogger <ms>     pause until the logger's window exists
 //   waitsave <ms>       pause until the game has saved, up to ms; logs
 //                       "saved" or "no save"
+//   waitevent <name> <ms> pause, answering messages, until the named
+//                       auto-reset event is set (by a test that saw what
+//                       the game must wait for) or ms have passed; logs
+//                       "event <name>" or "event-missing <name>"
 //   altenter            the player's Alt+Enter: toggles windowed/full screen
 //   boot [w h]          the boot screen in the mode the registry asks for,
 //                       at w x h (default 640 x 480), then TIME_Init
@@ -602,6 +606,27 @@ void Esegui(const std::string& riga) {
         const DWORD inizio = GetTickCount();
         while (Salvataggi == prima && GetTickCount() - inizio < limite && !Fine) Attendi(20);
         Scrivi(Salvataggi != prima ? "saved" : "no save");
+    } else if (comando == "waitevent") {
+        std::string nome;
+        unsigned long limite = 0;
+        in >> nome >> limite;
+        // Whoever comes first makes it: the test that sets it or the game.
+        HANDLE evento = nome.empty() ? nullptr : CreateEventA(nullptr, FALSE, FALSE, nome.c_str());
+        bool visto = false;
+        const DWORD inizio = GetTickCount();
+        while (evento && !Fine) {
+            Pompa();
+            AzioneMenu();
+            const DWORD passati = GetTickCount() - inizio;
+            if (passati >= limite) break;
+            const DWORD resto = limite - passati;
+            if (MsgWaitForMultipleObjects(1, &evento, FALSE, resto < 10 ? resto : 10, QS_ALLINPUT) == WAIT_OBJECT_0) {
+                visto = true;
+                break;
+            }
+        }
+        if (evento) CloseHandle(evento);
+        Scrivi((visto ? "event " : "event-missing ") + nome);
     } else if (comando == "altenter") {
         CambiaModo();
     } else if (comando == "boot") {
