@@ -26,6 +26,7 @@
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
+#include "savegames/PrivateVariables.h"
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 
@@ -53,6 +54,17 @@ void SvegliaGioco() {
 void AzzeraParametriSplash() {
     ParametriSplash.Flags = 0;
     ParametriSplash.Modo = 0;
+}
+
+// The game does not say which savegame it loaded; the program, which had it
+// load one, does, as that event would, so that the level's variables are
+// read back from it.
+void SegnaSavegameCaricato(const std::string& percorso) {
+    if (percorso.empty()) return;
+    UltimoSavegameCaricato = percorso;
+    TickUltimoSavegame = ClockTick();
+    StampaLog("Loaded savegame: " + percorso);
+    GetVariablesLoading();
 }
 
 bool InInventario() { return HaBit(static_cast<int32_t>(StrutturaLogger.Fasi), static_cast<int32_t>(LoggerFase::Inventory)); }
@@ -256,6 +268,7 @@ bool VerificaCaricamento() {
             StampaLog("Flag 'Loading complete at start'");
             op.Completata = true;
             StampaLog("Performed 'start' loading game in " + Passati(op.TickInizio) + " m.s.");
+            SegnaSavegameCaricato(op.UltimoSavegame);
             RiduciPrioritaGioco(false);
         }
         if (!op.InizioCaricamento && ClockTick() - op.TickFineInvio > AttesaInizioCaricamento) {
@@ -295,6 +308,7 @@ bool VerificaCaricamento() {
         StampaLog("Loading operation is complete");
         op.Completata = true;
         StampaLog("Performed loading game in " + Passati(op.TickInizio) + " m.s.");
+        SegnaSavegameCaricato(op.UltimoSavegame);
         ImpostaBit(StatoSequenza, CaricamentoAnnullato);
         RiduciPrioritaGioco(false);
     }
