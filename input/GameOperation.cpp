@@ -216,7 +216,7 @@ bool VerificaSalvataggio(bool& abort) {
     OperazioneGiocoCorrente& op = OperazioneGioco;
     int32_t numero = -1;
     std::string descrizione;
-    UltimoSavegame(numero, descrizione, true);
+    const std::string nuovo = UltimoSavegame(numero, descrizione, true);
     if (IsPreviewMode()) {
         StampaLog("Preview Mode: simulate saving operation as complete");
         numero = op.NumeroUltimoSavegame + 1;
@@ -227,6 +227,10 @@ bool VerificaSalvataggio(bool& abort) {
         return true;
     }
     StampaLog("Saving operation is complete. Detected new savegame: " + descrizione);
+    // The program's own save, where saving is forbidden to the player: the
+    // guardian must neither undo it nor take it for the player's.
+    const int32_t indice = nuovo.empty() ? -1 : IndiceSavegameCache(CacheSavegame, nuovo);
+    if (indice >= 0) AggiornaSavegameBloccato(nuovo, CacheSavegame.Entries[static_cast<size_t>(indice)].Bytes);
     ImpostaBit(StatoSequenza, PartitaSalvata);
     StampaLog("Performed saving game in " + Passati(op.TickInizio) + " m.s.");
     if (HaBit(op.Codice, OperazioneSalvaEMedia)) {

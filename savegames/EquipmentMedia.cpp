@@ -83,6 +83,7 @@ bool EseguiEquipmentMedia() {
     // not reach the file later, through the end of the run's write-back.
     if (!SalvaSavegameBin(percorso, immagine, false)) return false;
     if (!InserisciSavegameCache(percorso, immagine, true)) return false;
+    AggiornaSavegameBloccato(percorso, immagine);
     Riga("Save changed savegame: " + VerificaFileSavegame(percorso));
     return true;
 }

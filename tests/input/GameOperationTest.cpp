@@ -15,9 +15,11 @@
 #include "runservices/Desktop.h"
 #include "runservices/LoggerClient.h"
 #include "input/GameOperation.h"
+#include "input/Guardian.h"
 #include "input/KeyMacros.h"
 #include "platform/Clock.h"
 #include "savegames/PrivateVariables.h"
+#include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 #include "tests/gamerun/GameScript.h"
 #include "tests/savegames/SavegameBytes.h"
@@ -299,6 +301,21 @@ TEST_F(ProvaOperazione, ALoadByTheProgramReadsTheVariablesOfItsSlot) {
     EXPECT_EQ(UltimoSavegameCaricato, store / "savegame.0");
     EXPECT_TRUE(HaRiga("Loaded private variables from savegame: savegame.0"));
     VarA.clear();
+}
+
+// Where saving is forbidden to the player, the save a media asks of the
+// program joins the frozen savegames: the guardian neither undoes it nor
+// performs the author's media for it.
+TEST_F(ProvaOperazione, TheProgramsOwnSaveWhereSavingIsForbiddenIsKept) {
+    Prepara(false);
+    ImpostaBit(StatoGioco, StopSave);
+    SavegameCacheBloccata = CacheSavegame;
+    EXPECT_TRUE(EseguiSalvataggioPartita());
+    AggiornaCacheRichiesto = true;
+    AggiornaCacheSavegame(0);
+    EXPECT_FALSE(ControllaSavegameBloccati());
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(store / "savegame.0"), mano::SavegameGioco("Prova", 8, 1, 5)), -1);
+    SavegameCacheBloccata = SavegameCache{};
 }
 
 }  // namespace
