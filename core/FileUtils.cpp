@@ -107,14 +107,34 @@ std::string ScriviTemporaneo(const std::string& percorso, const std::string& dat
 
 }  // namespace
 
+namespace {
+
+EsitoFile EsitoDaErrore(DWORD errore) {
+    return errore == ERROR_SHARING_VIOLATION || errore == ERROR_LOCK_VIOLATION ? EsitoFile::InUso
+                                                                                : EsitoFile::Fallito;
+}
+
+}  // namespace
+
 bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
+    return RiscriviConBackupEsito(percorso, dati) == EsitoFile::Fatto;
+}
+
+EsitoFile RiscriviConBackupEsito(const std::string& percorso, const std::string& dati) {
     const std::string temporaneo = ScriviTemporaneo(percorso, dati);
-    if (temporaneo.empty()) return false;
+    if (temporaneo.empty()) return EsitoFile::Fallito;
     if (!SostituisciFile(temporaneo, percorso)) {
+        const DWORD errore = GetLastError();
         CancellaFile(temporaneo);
-        return false;
+        return EsitoDaErrore(errore);
     }
-    return true;
+    return EsitoFile::Fatto;
+}
+
+EsitoFile CancellaFileEsito(const std::string& percorso) {
+    if (CancellaFile(percorso)) return EsitoFile::Fatto;
+    const DWORD errore = GetLastError();
+    return EsisteFile(percorso) ? EsitoDaErrore(errore) : EsitoFile::Fatto;
 }
 
 bool RiscriviSenzaBackup(const std::string& percorso, const std::string& dati) {

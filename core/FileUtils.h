@@ -42,6 +42,14 @@ std::string PercorsoBackup(const std::string& percorso);
 bool SostituisciFile(const std::string& nuovo, const std::string& percorso);
 // Writes <dati> into _tem_<name> beside the file, then SostituisciFile.
 bool RiscriviConBackup(const std::string& percorso, const std::string& dati);
+// What a write or a deletion came to. InUso: the system refused it because
+// another process holds the file; the same attempt may succeed once that
+// process lets it go, so a caller that must wait for the game retries on
+// this answer of the attempt itself, never on a look of its own before it.
+enum class EsitoFile { Fatto, InUso, Fallito };
+EsitoFile RiscriviConBackupEsito(const std::string& percorso, const std::string& dati);
+// A missing file counts as deleted.
+EsitoFile CancellaFileEsito(const std::string& percorso);
 // The same without a backup, for a file whose backup name is taken by
 // something else: the file is replaced only once the new one is whole on
 // disk. False, the file untouched, when it is read-only or cannot be

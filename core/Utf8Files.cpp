@@ -149,7 +149,13 @@ bool IsFileSoloW(const std::wstring& percorso) {
 
 bool SostituisciFileUtf8(const std::string& nuovo, const std::string& percorso) {
     const std::wstring n = W(nuovo), p = W(percorso);
-    if (!IsFileSoloW(n)) return false;
+    // The caller reads the failing step's own error: each clean-up below
+    // puts it back.
+    const auto fallisce = [](DWORD errore) {
+        SetLastError(errore);
+        return false;
+    };
+    if (!IsFileSoloW(n)) return fallisce(ERROR_FILE_NOT_FOUND);
     const std::string backupUtf8 = PercorsoBackup(percorso);
     const std::wstring b = W(backupUtf8);
     const bool cera = IsFileSoloW(p);
@@ -166,21 +172,27 @@ bool SostituisciFileUtf8(const std::string& nuovo, const std::string& percorso) 
         if (cera && !CreateHardLinkW(b.c_str(), p.c_str(), nullptr) && !CopyFileW(p.c_str(), b.c_str(), FALSE))
             return false;
         if (!MoveFileExW(n.c_str(), p.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            DWORD errore = GetLastError();
+            // The system refuses to replace a file that another process has
+            // open with a denial: for a file that was there, writable, that
+            // is the sharing violation it is.
+            if (cera && errore == ERROR_ACCESS_DENIED) errore = ERROR_SHARING_VIOLATION;
             // The file stayed as it was, and a linked backup would change
             // with it.
             if (cera) DeleteFileW(b.c_str());
-            return false;
+            return fallisce(errore);
         }
     } else {
         if (cera && !MoveFileW(p.c_str(), b.c_str())) return false;
         if (!MoveFileW(n.c_str(), p.c_str())) {
+            const DWORD errore = GetLastError();
             if (cera) MoveFileW(b.c_str(), p.c_str());
-            return false;
+            return fallisce(errore);
         }
     }
     if (IsFileSoloW(p)) return true;
     if (cera) MoveFileW(b.c_str(), p.c_str());
-    return false;
+    return fallisce(ERROR_FILE_NOT_FOUND);
 }
 
 bool ImpostaDataFileUtf8(const std::string& percorso, const DataOra& data) {

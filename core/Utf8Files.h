@@ -16,7 +16,8 @@ bool CancellaFileUtf8(const std::string& percorso);
 bool CopiaFileUtf8(const std::string& sorgente, const std::string& destinazione);
 bool StessoFileUtf8(const std::string& a, const std::string& b);
 bool RinominaFileUtf8(const std::string& da, const std::string& a);
-// SostituisciFile of FileUtils.h.
+// SostituisciFile of FileUtils.h. On failure the last error is the failing
+// step's own.
 bool SostituisciFileUtf8(const std::string& nuovo, const std::string& percorso);
 bool ImpostaDataFileUtf8(const std::string& percorso, const DataOra& data);
 

@@ -42,16 +42,39 @@ void ChiudiPerTrucco(int32_t codice) {
     TastiCatturati.clear();
 }
 
-bool Occupato(int32_t numero, bool numerico, const std::string& percorso) {
-    // The logger's answer is about the inventory: a deletion needs the file's.
-    return numerico ? IsFileOccupato(numero, FileSavegame, true) : EsisteFileOpenFile(percorso);
-}
+// The trace a check looks for in a savegame's bytes.
+using Traccia = bool (*)(const SavegameBin& immagine);
+
+bool Medipack(const SavegameBin& immagine) { return LeggiValore(immagine, OffsetMedipack, 2) == -1; }
+bool Munizioni(const SavegameBin& immagine) { return LeggiValore(immagine, OffsetMunizioni, 2) == -1; }
+bool Editor(const SavegameBin& immagine) { return LeggiValore(immagine, OffsetMarcaEditor, 1) != 0; }
 
 // True when the file is gone: removed now, or already by an earlier check.
-bool RimuoviSavegame(int32_t numero, bool numerico, const std::string& percorso) {
-    if (!EsisteFile(percorso)) return true;
+// The cache's bytes may be older than a save the player has made since in
+// that slot: the file is read and tested again right before it goes, and a
+// slot saved again without the trace is kept. The game holds a slot for a
+// moment while it saves or loads it: the reading or the deletion refused
+// for that is tried again, a bounded time.
+bool RimuoviSavegame(const std::string& percorso, Traccia traccia) {
     const uint32_t inizio = ClockTick();
-    while (Occupato(numero, numerico, percorso)) {
+    for (;;) {
+        SavegameBin attuale;
+        EsitoFile esito = EsitoFile::InUso;
+        if (LeggiFileIntero(percorso, attuale, 16 * 1024 * 1024)) {
+            if (!traccia(attuale)) {
+                StampaLog("WARNING: " + DescrizioneSavegameBin(percorso, attuale) +
+                          " was saved again without it: not removed");
+                return false;
+            }
+            esito = CancellaFileEsito(percorso);
+        } else if (!EsisteFile(percorso)) {
+            return true;
+        }
+        if (esito == EsitoFile::Fatto) return true;
+        if (esito == EsitoFile::Fallito) {
+            StampaLog("ERROR: cannot remove savegame " + percorso, true);
+            return false;
+        }
         if (ClockTick() - inizio >= AttesaSavegameOccupato) {
             StampaLog("WARNING: savegame still in use by the game after " + std::to_string(AttesaSavegameOccupato) +
                       " ms: not removed " + percorso);
@@ -60,9 +83,6 @@ bool RimuoviSavegame(int32_t numero, bool numerico, const std::string& percorso)
         DoEvents();
         ClockSleep(PassoAttesaSavegame);
     }
-    if (CancellaFile(percorso) || !EsisteFile(percorso)) return true;
-    StampaLog("ERROR: cannot remove savegame " + percorso, true);
-    return false;
 }
 
 bool NumeroEstensione(const std::string& percorso, int32_t& numero) {
@@ -133,23 +153,20 @@ bool ParseSavegameXCheats() {
         const int32_t quanti = cache.Count < MaxSavegameCache ? cache.Count : MaxSavegameCache;
         for (int32_t i = 0; i < quanti; ++i) {
             const SavegameCacheEntry& voce = cache.Entries[static_cast<size_t>(i)];
-            int32_t numero = 0;
-            const bool numerico = NumeroEstensione(voce.Path, numero);
-            if (!numerico) numero = EstensioneSavegame(voce.Path);
+            EstensioneSavegame(voce.Path);
             bool tolto = false;
-            auto rileva = [&](const char* testo, int32_t codiceControllo) {
+            auto rileva = [&](const char* testo, Traccia traccia, int32_t codiceControllo) {
+                if (!traccia(voce.Bytes)) return;
                 StampaLog("Detected " + DescrizioneSavegameBin(voce.Path, voce.Bytes) + testo);
-                if (!RimuoviSavegame(numero, numerico, voce.Path)) return;
+                if (!RimuoviSavegame(voce.Path, traccia)) return;
                 if (!tolto) ++rimossi;
                 tolto = true;
                 codice = codiceControllo;
             };
-            if (HaBit(StatoGioco, GuardiaGuns) && LeggiValore(voce.Bytes, OffsetMedipack, 2) == -1)
-                rileva(" with unlimited medipacks: remove it", CodiceGuns);
-            if (HaBit(StatoGioco, GuardiaWeapons) && !tolto && LeggiValore(voce.Bytes, OffsetMunizioni, 2) == -1)
-                rileva(" with unlimited ammo: remove it", CodiceWeapons);
-            if (LeggiValore(voce.Bytes, OffsetMarcaEditor, 1) != 0)
-                rileva(" alterated by savegame editor: remove it", CodiceWeapons != -1 ? CodiceWeapons : codice);
+            if (HaBit(StatoGioco, GuardiaGuns)) rileva(" with unlimited medipacks: remove it", Medipack, CodiceGuns);
+            if (HaBit(StatoGioco, GuardiaWeapons) && !tolto)
+                rileva(" with unlimited ammo: remove it", Munizioni, CodiceWeapons);
+            rileva(" alterated by savegame editor: remove it", Editor, CodiceWeapons != -1 ? CodiceWeapons : codice);
         }
         if (rimossi == 0) return false;
         AggiornaCacheRichiesto = true;

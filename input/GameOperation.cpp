@@ -27,6 +27,7 @@
 #include "media/WorkingMedia.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
+#include "savegames/PrivateVariables.h"
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 
@@ -54,6 +55,17 @@ void SvegliaGioco() {
 void AzzeraParametriSplash() {
     ParametriSplash.Flags = 0;
     ParametriSplash.Modo = 0;
+}
+
+// The game does not say which savegame it loaded; the program, which had it
+// load one, does, as that event would, so that the level's variables are
+// read back from it.
+void SegnaSavegameCaricato(const std::string& percorso) {
+    if (percorso.empty()) return;
+    UltimoSavegameCaricato = percorso;
+    TickUltimoSavegame = ClockTick();
+    StampaLog("Loaded savegame: " + percorso);
+    GetVariablesLoading();
 }
 
 bool InInventario() { return HaBit(static_cast<int32_t>(StrutturaLogger.Fasi), static_cast<int32_t>(LoggerFase::Inventory)); }
@@ -205,7 +217,7 @@ bool VerificaSalvataggio(bool& TestError) {
     OperazioneGiocoCorrente& op = OperazioneGioco;
     int32_t numero = -1;
     std::string descrizione;
-    UltimoSavegame(numero, descrizione, true);
+    const std::string nuovo = UltimoSavegame(numero, descrizione, true);
     if (IsPreviewMode()) {
         StampaLog("Preview Mode: simulate saving operation as complete");
         numero = op.NumeroUltimoSavegame + 1;
@@ -216,6 +228,10 @@ bool VerificaSalvataggio(bool& TestError) {
         return true;
     }
     StampaLog("Saving operation is complete. Detected new savegame: " + descrizione);
+    // The program's own save, where saving is forbidden to the player: the
+    // guardian must neither undo it nor take it for the player's.
+    const int32_t indice = nuovo.empty() ? -1 : IndiceSavegameCache(CacheSavegame, nuovo);
+    if (indice >= 0) AggiornaSavegameBloccato(nuovo, CacheSavegame.Entries[static_cast<size_t>(indice)].Bytes);
     ImpostaBit(StatoSequenza, PartitaSalvata);
     StampaLog("Performed saving game in " + Passati(op.TickInizio) + " m.s.");
     if (HaBit(op.Codice, ModoSalvaMediaCarica)) {
@@ -260,6 +276,7 @@ bool VerificaCaricamento() {
             StampaLog("Flag 'Loading complete at start'");
             op.Completata = true;
             StampaLog("Performed 'start' loading game in " + Passati(op.TickInizio) + " m.s.");
+            SegnaSavegameCaricato(op.UltimoSavegame);
             RiduciPrioritaGioco(false);
         }
         if (!op.InizioCaricamento && ClockTick() - op.TickFineInvio > AttesaInizioCaricamento) {
@@ -299,6 +316,7 @@ bool VerificaCaricamento() {
         StampaLog("Loading operation is complete");
         op.Completata = true;
         StampaLog("Performed loading game in " + Passati(op.TickInizio) + " m.s.");
+        SegnaSavegameCaricato(op.UltimoSavegame);
         ImpostaBit(StatoSequenza, CaricamentoAnnullato);
         RiduciPrioritaGioco(false);
     }

@@ -203,7 +203,12 @@ void ControllaStopSalvataggio() {
 void CambiaStopSave(bool on) {
     StampaLog(std::string("ChangeStopSave=") + (on ? "True" : "False"));
     if (!on) return;
-    AggiornaCacheSavegame(1000);
+    // What the files hold now: with the logger the cache is read again only
+    // on request, and the start of the level's load has just cleared it, so
+    // a save made since the last read would be missing from the frozen copy
+    // and undone on disk by the first check.
+    AggiornaCacheRichiesto = true;
+    AggiornaCacheSavegame(0);
     SavegameCacheBloccata = CacheSavegame;
 }
 

@@ -41,6 +41,7 @@ uint32_t TickInizioCaricamento = 0;
 uint32_t TickEventoFineCaricamento = 0;
 uint32_t TickUltimoSavegame = 0;
 std::string UltimoSavegameCaricato;
+bool CaricamentoDaiTitoli = false;
 int32_t VideoLoggerX = 0, VideoLoggerY = 0;
 int32_t FinestraGiocoX = 0, FinestraGiocoY = 0;
 bool FinestraGiocoSpostata = true;
@@ -194,6 +195,7 @@ void AzzeraLoggerClient() {
     CdAvvioLivello = -1;
     TickInizioCaricamento = TickEventoFineCaricamento = TickUltimoSavegame = 0;
     UltimoSavegameCaricato.clear();
+    CaricamentoDaiTitoli = false;
     VideoLoggerX = VideoLoggerY = FinestraGiocoX = FinestraGiocoY = 0;
     FinestraGiocoSpostata = true;
     FineGiocoSegnalata = false;
@@ -413,10 +415,10 @@ void AggiornaVariazioniLogger() {
         if (adesso - TickUltimoSavegame > 2000) {
             UltimoSavegameCaricato.clear();
             StampaLog("Detected new game and not loading savegame");
-            // A new game starts from the title; a level left for the next
-            // one keeps the variables of the game in progress.
-            if (LivelloCorrente == 0) Ganci.GetVariablesLoading();
         }
+        // A load from the title is a new game or a savegame loaded from its
+        // menu: the level it leads to tells them apart, once it is named.
+        CaricamentoDaiTitoli = LivelloCorrente == 0;
         AggiornaCacheRichiesto = false;
     }
     if (codice == AlreadyInScene || codice == Time_Init) {
@@ -429,6 +431,16 @@ void AggiornaVariazioniLogger() {
         StampaLog("Detected loading of savegame: " + UltimoSavegameCaricato);
         AggiornaCacheRichiesto = false;
         Ganci.GetVariablesLoading();
+    }
+    if (CaricamentoDaiTitoli && s.Livello != -1) {
+        CaricamentoDaiTitoli = false;
+        // A new game enters the script's first level; any other level comes
+        // from a savegame, whose variables are those of the game in progress.
+        if (s.Livello == PrimoLivelloGioco && UltimoSavegameCaricato.empty())
+            Ganci.GetVariablesLoading();
+        else if (s.Livello != 0 && UltimoSavegameCaricato.empty())
+            StampaLog("Loaded level " + std::to_string(s.Livello) +
+                      " from the title: a savegame, not a new game: keep private variables");
     }
     if (codice == GetVideoExclusive || codice == GetVideoShared) {
         VideoLoggerX = s.ValoreX;

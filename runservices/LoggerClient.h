@@ -35,6 +35,10 @@ extern uint32_t TickInizioCaricamento;
 extern uint32_t TickEventoFineCaricamento;
 extern uint32_t TickUltimoSavegame;
 extern std::string UltimoSavegameCaricato;
+// A level load began in the title and its level is not named yet.
+extern bool CaricamentoDaiTitoli;
+// The level a new game starts.
+constexpr int32_t PrimoLivelloGioco = 1;
 extern int32_t VideoLoggerX, VideoLoggerY;
 extern int32_t FinestraGiocoX, FinestraGiocoY;
 extern bool FinestraGiocoSpostata;

@@ -1,5 +1,6 @@
 #include "savegames/EquipmentMedia.h"
 
+#include "core/FileUtils.h"
 #include "core/MediaLog.h"
 #include "core/MediaSyntax.h"
 #include "core/MediaTrigger.h"
@@ -7,6 +8,7 @@
 #include "runservices/Desktop.h"
 #include "runservices/RunHooks.h"
 #include "runservices/RunState.h"
+#include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 #include "savegames/SavegameFile.h"
 
@@ -65,9 +67,23 @@ bool EseguiEquipmentMedia() {
         }
     }
     if (!serve) return true;
-    // Written now, not only cached: a refresh of the cache before the end of
-    // the run would read the old file back over it.
-    if (!InserisciSavegameCache(percorso, immagine) || !SalvaSavegameDaCache(percorso)) return false;
+    // A file there that the finder could not take is no savegame of the
+    // player's that a whole restore may take the place of: it is kept aside
+    // first, as the start-up check keeps what it removes.
+    if (primoSlot && EsisteFile(percorso)) {
+        std::string copia;
+        if (!ConservaSavegameInCartella(percorso, CartellaOldSavegames(), copia)) {
+            StampaLog("ERROR: cannot keep " + percorso + " in " + CartellaOldSavegames() + ": it is not written over",
+                      true);
+            return false;
+        }
+        if (!copia.empty()) Riga("Kept " + NomeFileDaPercorso(percorso) + " of the game folder as " + copia);
+    }
+    // Written before it is cached: an edit the media reports as failed must
+    // not reach the file later, through the end of the run's write-back.
+    if (!SalvaSavegameBin(percorso, immagine, false)) return false;
+    if (!InserisciSavegameCache(percorso, immagine, true)) return false;
+    AggiornaSavegameBloccato(percorso, immagine);
     Riga("Save changed savegame: " + VerificaFileSavegame(percorso));
     return true;
 }

@@ -144,7 +144,35 @@ void SpostaInOld(const std::string& percorso) {
         StampaLog("ERROR: cannot move " + percorso + " into " + CartellaOldSavegames() + ": the file is left", true);
 }
 
+// The slot a path names; NumSlotSavegame for any other file.
+int32_t SlotDelPercorso(const std::string& percorso) {
+    const std::string nome = NomeFileDaPercorso(percorso);
+    for (int32_t n = 0; n < NumSlotSavegame; ++n)
+        if (UgualeSenzaCaso(nome, "savegame." + std::to_string(n))) return n;
+    return NumSlotSavegame;
+}
+
 }  // namespace
+
+void AggiornaSavegameBloccato(const std::string& percorso, const SavegameBin& immagine) {
+    if (!HaBit(StatoGioco, StopSave)) return;
+    SavegameCache& bloccata = SavegameCacheBloccata;
+    StampaLog("Update frozen savegame " + NomeFileDaPercorso(percorso) + " written by the program");
+    const int32_t i = IndiceSavegameCache(bloccata, percorso);
+    if (i >= 0) {
+        bloccata.Entries[static_cast<size_t>(i)].Bytes = immagine;
+        return;
+    }
+    if (bloccata.Count >= MaxSavegameCache) return;
+    int32_t posto = 0;
+    while (posto < bloccata.Count &&
+           SlotDelPercorso(bloccata.Entries[static_cast<size_t>(posto)].Path) < SlotDelPercorso(percorso))
+        ++posto;
+    for (int32_t j = bloccata.Count; j > posto; --j)
+        bloccata.Entries[static_cast<size_t>(j)] = bloccata.Entries[static_cast<size_t>(j - 1)];
+    bloccata.Entries[static_cast<size_t>(posto)] = SavegameCacheEntry{immagine, percorso, false};
+    ++bloccata.Count;
+}
 
 std::string CartellaOldSavegames() { return Trim(CartellaTrle) + "\\Old_Savegames"; }
 

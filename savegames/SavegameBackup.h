@@ -11,6 +11,12 @@ extern SavegameCache SavegameCacheBackup;
 // The guardian's frozen savegames.
 extern SavegameCache SavegameCacheBloccata;
 
+// While saving is forbidden, a savegame the program itself wrote (its own
+// save of the game, an edit of a media) joins the frozen savegames, so that
+// the guardian neither undoes it nor takes it for the player's save. The
+// entry keeps the slot order of the refreshed cache it is compared with.
+void AggiornaSavegameBloccato(const std::string& percorso, const SavegameBin& immagine);
+
 // The game folder's "Old_Savegames".
 std::string CartellaOldSavegames();
 

@@ -66,7 +66,7 @@ void AggiornaCacheSavegame(int32_t intervallo) {
     CacheAggiornata = true;
 }
 
-bool InserisciSavegameCache(const std::string& percorso, const SavegameBin& immagine) {
+bool InserisciSavegameCache(const std::string& percorso, const SavegameBin& immagine, bool suDisco) {
     int32_t i = IndiceSavegameCache(CacheSavegame, percorso);
     if (i >= 0) {
         if (LogAbilitato) StampaLog("Update savegame " + percorso + " in savegame cache");
@@ -81,7 +81,7 @@ bool InserisciSavegameCache(const std::string& percorso, const SavegameBin& imma
     }
     SavegameCacheEntry& voce = CacheSavegame.Entries[static_cast<size_t>(i)];
     voce.Bytes = immagine;
-    voce.ModificataDaSistema = true;
+    voce.ModificataDaSistema = !suDisco;
     CacheSavegame.LastUpdateTick = ClockTick();
     return true;
 }

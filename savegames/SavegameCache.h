@@ -36,8 +36,9 @@ extern bool CacheAggiornata;
 // <intervallo> ms or, with the logger, only when a refresh was requested.
 void AggiornaCacheSavegame(int32_t intervallo);
 // Stores an image for a path, replacing the entry of that path or adding
-// one; the entry is marked as changed by the program.
-bool InserisciSavegameCache(const std::string& percorso, const SavegameBin& immagine);
+// one; the entry is marked as changed by the program, unless <suDisco>
+// tells that the file already holds it.
+bool InserisciSavegameCache(const std::string& percorso, const SavegameBin& immagine, bool suDisco = false);
 // The cached image of a path; the file when the path is not cached.
 bool LeggiSavegameCache(const std::string& percorso, SavegameBin& immagine);
 // Writes the cached image of one path to its file.

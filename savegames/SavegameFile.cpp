@@ -43,13 +43,16 @@ bool SalvaSavegameBin(const std::string& percorso, SavegameBin& immagine, bool c
     // copy the replacement keeps of it is not needed afterwards.
     // The game holds a slot open for a moment after it loaded it: the write
     // waits for it, a bounded time, rather than leave the old bytes there.
-    bool scritto = RiscriviConBackup(percorso, immagine);
-    for (uint32_t atteso = 0; !scritto && atteso < AttesaSavegameInUso && EsisteFileOpenFile(percorso);
+    // Only the write's own refusal tells that it is held: a look of ours
+    // after it may find the game already gone and give up a write that the
+    // next try would make.
+    EsitoFile esito = RiscriviConBackupEsito(percorso, immagine);
+    for (uint32_t atteso = 0; esito == EsitoFile::InUso && atteso < AttesaSavegameInUso;
          atteso += PassoSavegameInUso) {
         ClockSleep(PassoSavegameInUso);
-        scritto = RiscriviConBackup(percorso, immagine);
+        esito = RiscriviConBackupEsito(percorso, immagine);
     }
-    if (!scritto) {
+    if (esito != EsitoFile::Fatto) {
         StampaLog("ERROR in SalvaSavegameBin(): cannot write " + percorso, true);
         return false;
     }

@@ -210,9 +210,10 @@ TEST_F(LoggerClient, VideoWindowAndSavegameRecords) {
     EXPECT_TRUE(HaLog("Detected new game and not loading savegame"));
 }
 
-// A level loaded from the title without a savegame is a new game, which
-// starts the private variables anew; a level left for the next one and a
-// savegame loaded keep them.
+// A new game enters the script's first level from the title, which starts
+// the private variables anew. The game names no savegame it loads from its
+// title menu: a later level entered from the title comes from a savegame and
+// keeps them, as a level left for the next one and a savegame reported do.
 TEST_F(LoggerClient, ANewGameFromTheTitleClearsThePrivateVariables) {
     HeaderMcf = MediaConfigHeader{};
     HeaderMcf.Version = "VER1.5";
@@ -220,10 +221,13 @@ TEST_F(LoggerClient, ANewGameFromTheTitleClearsThePrivateVariables) {
         const char* nome;
         int32_t livello;     // the level the load leaves
         bool salvataggio;    // a savegame load reported just before
+        uint8_t caricato;    // the level it loads
         bool azzerate;
     };
-    for (const Caso& c : {Caso{"new game", 0, false, true}, Caso{"next level", 2, false, false},
-                          Caso{"savegame from the title", 0, true, false}}) {
+    for (const Caso& c : {Caso{"new game", 0, false, 1, true},
+                          Caso{"a savegame of a later level, from the title", 0, false, 2, false},
+                          Caso{"next level", 1, false, 2, false}, Caso{"back to the first level", 2, false, 1, false},
+                          Caso{"savegame from the title", 0, true, 1, false}}) {
         SCOPED_TRACE(c.nome);
         PulisciLog();
         VarA = "5";
@@ -233,9 +237,15 @@ TEST_F(LoggerClient, ANewGameFromTheTitleClearsThePrivateVariables) {
         if (c.salvataggio) Aggiungi({R(CW, N, N, LoadSavegame, 3, 0)});
         Aggiungi({R(CW | LoadingLevel, N, N, PreLoading)});
         LeggiLogger();
+        // Nothing is decided before the level is named.
+        EXPECT_EQ(VarA, "5");
+        Aggiungi({R(CW | LoadingLevel, N, c.caricato, LoadingLevelIdentified)});
+        LeggiLogger();
         EXPECT_EQ(VarA, c.azzerate ? "0" : "5");
         EXPECT_EQ(VarLastInput, c.azzerate ? "" : "typed");
         EXPECT_EQ(HaLog("Detected new game: clear all private variables"), c.azzerate);
+        EXPECT_EQ(HaLog("Loaded level 2 from the title: a savegame, not a new game: keep private variables"),
+                  c.livello == 0 && c.caricato == 2);
     }
     VarA = VarLastInput = "";
     HeaderMcf = MediaConfigHeader{};

@@ -230,4 +230,37 @@ TEST_F(Guardiano, ASavegameWithoutANumberIsStillRemoved) {
     EXPECT_TRUE(HaRiga("Detected savegame.x [0: Level 0] alterated by savegame editor: remove it"));
 }
 
+// The cache may be older than a save the player has made since in the slot:
+// the file is read and tested again right before it goes.
+TEST_F(Guardiano, ASlotSavedAgainWithoutTheTraceIsKept) {
+    struct Caso {
+        const char* nome;
+        std::string file;
+        bool tolto;
+    };
+    const std::string letto = Con(3, {{400, Meno1}});
+    for (const Caso& c : {Caso{"saved again clean", Con(3, {{75, {9}}}), false},
+                          Caso{"saved again with the trace", Con(3, {{75, {9}}, {400, Meno1}}), true}}) {
+        SCOPED_TRACE(c.nome);
+        if (!ProcessoGioco.hProcess) ProcessoGioco.hProcess = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        BufferLog.clear();
+        Metti(3, c.file);
+        // The cache as read before that save, and fresh: the folder is not read again.
+        CacheSavegame.Count = 1;
+        CacheSavegame.Entries[0].Path = Slot(3);
+        CacheSavegame.Entries[0].Bytes = letto;
+        CacheSavegame.LastUpdateTick = ClockTick();
+        StatoGioco = GuardiaGuns | ControlloTrucchiSavegame;
+        CodiceGuns = 31;
+        MediaEseguiti.clear();
+        EXPECT_EQ(ParseSavegameXCheats(), c.tolto);
+        EXPECT_TRUE(HaRiga("Detected " + Descrizione(3) + " with unlimited medipacks: remove it"));
+        EXPECT_EQ(EsisteFile(Slot(3)), !c.tolto);
+        EXPECT_EQ(GiocoChiuso(), c.tolto);
+        EXPECT_EQ(MediaEseguiti, c.tolto ? std::vector<int32_t>{31} : std::vector<int32_t>{});
+        EXPECT_EQ(HaRiga("WARNING: savegame.3 [9: Level 3] was saved again without it: not removed"), !c.tolto);
+        CancellaFile(Slot(3));
+    }
+}
+
 }  // namespace

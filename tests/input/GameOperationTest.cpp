@@ -9,12 +9,17 @@
 #include <vector>
 
 #include "core/FileUtils.h"
+#include "core/LevelVariables.h"
+#include "core/MediaConfig.h"
 #include "core/SharedState.h"
 #include "runservices/Desktop.h"
 #include "runservices/LoggerClient.h"
 #include "input/GameOperation.h"
+#include "input/Guardian.h"
 #include "input/KeyMacros.h"
 #include "platform/Clock.h"
+#include "savegames/PrivateVariables.h"
+#include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
 #include "tests/gamerun/GameScript.h"
 #include "tests/savegames/SavegameBytes.h"
@@ -275,6 +280,42 @@ TEST_F(ProvaOperazione, ALoadIsSeenByItsStartAndEndWithTheLevelForeseen) {
         EXPECT_TRUE(HaRigaCheInizia(c.inizioRiga));
         EXPECT_EQ(HaBit(StatoSequenza, CaricamentoAnnullato), c.riuscito);
     }
+}
+
+// The game names no savegame it loads; a load the program makes knows its
+// slot and reads the level's variables back from it, as the game's word
+// would have.
+TEST_F(ProvaOperazione, ALoadByTheProgramReadsTheVariablesOfItsSlot) {
+    std::string salvato = mano::SavegameGioco("Prova", 7, 1, 5);
+    mano::Byte(salvato, 15936, {77, 0, 0, 0});
+    mano::Chiudi(salvato);
+    ASSERT_TRUE(ScriviFileProva(store / "savegame.0", salvato));
+    Prepara(true);
+    // As at the start of the run: the savegame found is stamped already.
+    SegnaSavegameIniziali();
+    HeaderMcf.Version = "VER1.5";
+    LivelloCorrente = 1;
+    VarA = "5";
+    EXPECT_TRUE(CaricaUltimoSavegame());
+    EXPECT_EQ(VarA, "77");
+    EXPECT_EQ(UltimoSavegameCaricato, store / "savegame.0");
+    EXPECT_TRUE(HaRiga("Loaded private variables from savegame: savegame.0"));
+    VarA.clear();
+}
+
+// Where saving is forbidden to the player, the save a media asks of the
+// program joins the frozen savegames: the guardian neither undoes it nor
+// performs the author's media for it.
+TEST_F(ProvaOperazione, TheProgramsOwnSaveWhereSavingIsForbiddenIsKept) {
+    Prepara(false);
+    ImpostaBit(StatoGioco, StopSave);
+    SavegameCacheBloccata = CacheSavegame;
+    EXPECT_TRUE(EseguiSalvataggioPartita());
+    AggiornaCacheRichiesto = true;
+    AggiornaCacheSavegame(0);
+    EXPECT_FALSE(ControllaSavegameBloccati());
+    EXPECT_EQ(mano::Differenza(LeggiFileProva(store / "savegame.0"), mano::SavegameGioco("Prova", 8, 1, 5)), -1);
+    SavegameCacheBloccata = SavegameCache{};
 }
 
 }  // namespace

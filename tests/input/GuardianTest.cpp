@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "core/MediaTrigger.h"
+#include "core/ModuleInit.h"
 #include "core/SharedState.h"
 #include "input/Guardian.h"
 #include "runservices/CheatCapture.h"
 #include "runservices/KeyboardHook.h"
 #include "runservices/RunHooks.h"
 #include "savegames/SavegameBackup.h"
+#include "savegames/EquipmentMedia.h"
 #include "savegames/SavegameCache.h"
 #include "tests/gamerun/GameScript.h"
 #include "tests/savegames/SavegameBytes.h"
@@ -487,6 +489,51 @@ TEST_F(ProvaGuardian, RestoreThatCannotWriteLeavesWholeSavegamesAndRetries) {
     EXPECT_EQ(LeggiFileProva(Slot(1)), Gioco(1, 11));
     EXPECT_FALSE(EsisteFileProva(Slot(2)));
     EXPECT_EQ(Eseguiti, std::vector<int32_t>{7});
+}
+
+// With the logger the cache is read again only on request, and the start of
+// a level's load has just cleared it: the freeze reads the files, so that a
+// save made before it is not undone by the first check.
+TEST_F(ProvaGuardian, TheFreezeTakesASaveMadeSinceTheLastRead) {
+    ConLogger();
+    Metti(0, 10);
+    Rileggi();
+    Metti(1, 11);
+    AggiornaCacheRichiesto = false;
+    Lista({Guardian(4, Flag(GuardianEreditaSalvataggio, 7))});
+    ControllaStopSalvataggio();
+    ASSERT_TRUE(HaBit(StatoGioco, StopSave));
+    Rileggi();
+    EXPECT_FALSE(ControllaSavegameBloccati());
+    // Still the player's save (a refresh stamps the variables into it).
+    EXPECT_EQ(Leggi(1).substr(0, 79), Gioco(1, 11).substr(0, 79));
+    EXPECT_TRUE(Eseguiti.empty());
+}
+
+// An edit an equipment media writes where saving is forbidden joins the
+// frozen savegames: undoing a save of the player's later keeps it.
+TEST_F(ProvaGuardian, AMediasEditOutlivesTheUndoOfAForbiddenSave) {
+    Congela();
+    ImpostaTabelleLingueCampi();
+    MediaCorrente = MediaTrigger{};
+    MediaCorrente.MediaCode = 40;
+    MediaCorrente.Syntax =
+        "<EQUIPMENT>\r\n#FLAGS#=16\r\n#MEDIA_TRUE#=-1\r\n#MEDIA_FALSE#=-1\r\n#TOT_RECORDS#=1\r\n<RECORD1>\r\n"
+        "#PREVIOUS_OPERATOR#=0\r\n#COMMAND_TYPE#=0\r\n#OFFSET#=361\r\n#OFFSET_SIZE#=1\r\n#OPERATION#=7\r\n"
+        "#VALUE#=2\r\n<END_RECORD1>\r\n<END_EQUIPMENT>\r\n";
+    ASSERT_TRUE(EseguiEquipmentMedia()) << testing::PrintToString(RigheLog());
+    const std::string modificato = Leggi(1);
+    ASSERT_EQ(modificato.size(), 15954u);
+    EXPECT_EQ(modificato[361], 2);
+    Rileggi();
+    EXPECT_FALSE(ControllaSavegameBloccati());
+    Metti(2, 12);
+    Rileggi();
+    EXPECT_TRUE(ControllaSavegameBloccati());
+    EXPECT_FALSE(EsisteFileProva(Slot(2)));
+    EXPECT_TRUE(Leggi(1) == modificato);
+    MediaCorrente = MediaTrigger{};
+    EquipmentHeader = IntestazioneEquipment{};
 }
 
 }  // namespace

@@ -221,6 +221,15 @@ bool RiscriviConBackup(const std::string& percorso, const std::string& dati) {
     return true;
 }
 
+// Nothing here holds a file against its writer.
+EsitoFile RiscriviConBackupEsito(const std::string& percorso, const std::string& dati) {
+    return RiscriviConBackup(percorso, dati) ? EsitoFile::Fatto : EsitoFile::Fallito;
+}
+
+EsitoFile CancellaFileEsito(const std::string& percorso) {
+    return CancellaFile(percorso) ? EsitoFile::Fatto : EsitoFile::Fallito;
+}
+
 bool RiscriviSenzaBackup(const std::string& percorso, const std::string& dati) {
     const std::string temporaneo = ScriviTemporaneo(percorso, dati);
     if (temporaneo.empty()) return false;

@@ -338,6 +338,28 @@ TEST_F(SavegameRun, ARunLeavesTheSavegamesItFoundAndANewGameClearsTheVariables) 
     EXPECT_EQ(varA, "0");
 }
 
+// The game names no savegame it loads from its title menu: a level past the
+// first entered from the title comes from a savegame, and the level's
+// variables of the game in progress stay.
+TEST_F(SavegameRun, ALoadFromTheTitleIntoALaterLevelKeepsTheVariables) {
+    ASSERT_TRUE(Prepara({{"savegame.0", mano::SavegameGioco("Save", 10, 2, 3), true}},
+                        "levels title.tr4 level1.tr4 level2.tr4\nboot 1024 768\nload title.tr4 100\ncd 97\n"
+                        "wait 300\nload level2.tr4 100\nlevel 2\ncd 3\nwait 600\nquit\n"));
+    ASSERT_TRUE(
+        ScriviFileProva(trle / "script.dat", ScriptDatAMano({"data\\title", "data\\level1", "data\\level2"}, 97)));
+    ASSERT_TRUE(ScriviFileProva(trle / "data\\level2.tr4", "level two"));
+    ASSERT_TRUE(ScriviFileProva(trle / "store\\Var_A.txt", "5"));
+
+    EXPECT_EQ(Run(), 0);
+    FineProcessiRimasti();
+    EXPECT_TRUE(GiocoHaScritto("loaded data\\level2.tr4")) << Log();
+    EXPECT_TRUE(HaRiga("Loaded level 2 from the title: a savegame, not a new game: keep private variables")) << Log();
+    EXPECT_FALSE(HaRiga("Detected new game: clear all private variables")) << Log();
+    std::string varA = LeggiFileProva(trle / "store\\Var_A.txt");
+    varA.erase(varA.find_last_not_of("\r\n") + 1);
+    EXPECT_EQ(varA, "5");
+}
+
 // A restore that failed leaves the mark and the backup folder; the player
 // goes on saving (the run goes on, or the game is played on its own). The
 // next start puts the backup back and keeps every save of that session.

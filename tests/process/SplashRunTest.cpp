@@ -207,4 +207,26 @@ TEST_F(SplashRun, GoingBackToTheTitlesLoadsTheNewestSavegameMadeToLeadThereAndPu
     VerificaRipristino("back to the titles");
 }
 
+// The game names no savegame it loads; the splash that has it load the
+// newest one knows the slot and reads the level's variables back from it.
+TEST_F(SplashRun, ASplashsLoadReadsTheVariablesOfTheSavegameItLoads) {
+    Prepara(TriggerSplash(2), AvvioLivello + "cd 5\nwait 12000\ntitle after the splash\nwait 500\nquit\n");
+    std::string salvato = mano::SavegameGioco("Before", 10, 1, 3);
+    mano::Byte(salvato, 15936, {77, 0, 0, 0});
+    mano::Chiudi(salvato);
+    ASSERT_TRUE(ScriviFileProva(trle / "savegame.0", salvato));
+    ASSERT_TRUE(ScriviFileProva(trle / "store\\Var_A.txt", "5"));
+    EXPECT_EQ(Run(), 0);
+    const std::string log = Log();
+    EXPECT_TRUE(GiocoHaScritto("title after the splash")) << LogGioco();
+    EXPECT_TRUE(GiocoHaScrittoInOrdine({"load screen", "loadgame savegame.0 level 1", "load data\\level1.tr4"}))
+        << LogGioco() << log;
+    EXPECT_TRUE(HaRiga("Loading operation is complete")) << log;
+    EXPECT_TRUE(HaRiga("Loaded private variables from savegame: savegame.0")) << log;
+    std::string varA = LeggiFileProva(trle / "store\\Var_A.txt");
+    varA.erase(varA.find_last_not_of("\r\n") + 1);
+    EXPECT_EQ(varA, "77");
+    VerificaRipristino("splash load");
+}
+
 }  // namespace

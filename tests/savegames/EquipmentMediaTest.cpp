@@ -161,6 +161,45 @@ TEST_F(EquipMediaTest, AWholeRestoreMakesTheFirstSavegame) {
     EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(7)), -1);
 }
 
+// A savegame.0 the finder could not take (here one of number 0) is no
+// savegame a whole restore may take the place of without keeping it.
+TEST_F(EquipMediaTest, AWholeRestoreKeepsAnUnreadableFirstSlotAside) {
+    std::string backup = Gioco(7);
+    ASSERT_TRUE(ScriviFileProva(trle / "BackS2", backup));
+    const std::string illeggibile = Gioco(0);
+    Metti(0, illeggibile);
+    MediaCorrente.Syntax = Parametri(0, {Record(0, "#COMMAND_TYPE#=11\r\n#VALUE#=2\r\n#RESTORE_FLAGS#=1")});
+    ASSERT_TRUE(EseguiEquipmentMedia());
+    EXPECT_EQ(mano::Differenza(Leggi(0), Gioco(7)), -1);
+    EXPECT_TRUE(LeggiFileProva(trle / "Old_Savegames\\savegame.0.1") == illeggibile);
+    EXPECT_TRUE(HaRiga("Kept savegame.0 of the game folder as " + (trle / "Old_Savegames\\savegame.0.1")));
+}
+
+// The write of an edit the game's hold refused is reported as failed: the
+// edit reaches neither the cache nor, through the end of the run's
+// write-back, the file later.
+TEST_F(EquipMediaTest, AnEditWhoseWriteFailedNeverLandsLater) {
+    DueSavegame();
+    const std::string prima = Leggi(2);
+    MediaCorrente.Syntax = Parametri(StoreResults, {Record(0, "#COMMAND_TYPE#=0\r\n#OFFSET#=361\r\n#OFFSET_SIZE#=1\r\n"
+                                                              "#OPERATION#=7\r\n#VALUE#=1")});
+    // Held past the bound of the write.
+    HANDLE h = CreateFileA(Slot(2).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(EseguiEquipmentMedia());
+    CloseHandle(h);
+    EXPECT_FALSE(HaRiga("Abort command sequence"));
+    EXPECT_TRUE(HaRiga("ERROR in SalvaSavegameBin(): cannot write " + Slot(2)));
+    EXPECT_TRUE(Leggi(2) == prima);
+    EXPECT_FALSE(SavegameCambiatoInCache(Slot(2)));
+    const int32_t i = IndiceSavegameCache(CacheSavegame, Slot(2));
+    ASSERT_GE(i, 0);
+    EXPECT_TRUE(CacheSavegame.Entries[static_cast<size_t>(i)].Bytes == prima);
+    EXPECT_TRUE(ScriviCacheSavegame());
+    EXPECT_TRUE(Leggi(2) == prima);
+}
+
 // A record whose value cannot be read would store 0 into the medipacks.
 TEST_F(EquipMediaTest, AListThatCannotBeReadTouchesNoSavegame) {
     DueSavegame();

@@ -172,17 +172,28 @@ TEST_F(FileSavegameTest, AShortImageIsNotWritten) {
 }
 
 // The game reads the slot it loads and lets it go a moment later: the write
-// waits for it. One held past the bound is left as it was.
+// waits for it, whatever way the slot is held, since only the write's own
+// refusal tells it (a holder that asks for no data refuses no look, yet no
+// file it has open can be replaced). One held past the bound is left as it
+// was.
 TEST_F(FileSavegameTest, ASlotTheGameHoldsIsWrittenOnceItLetsItGo) {
-    const auto Tieni = [this] {
-        return CreateFileA(Slot(2).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    const auto Tieni = [this](DWORD accesso, DWORD condivisione) {
+        return CreateFileA(Slot(2).c_str(), accesso, condivisione, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     };
-    Metti(2, Gioco(4));
-    SavegameBin immagine = Gioco(9);
-    {
+    struct Caso {
+        const char* nome;
+        DWORD accesso, condivisione;
+    };
+    const DWORD tutti = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    for (const Caso& c : {Caso{"a reader, as the game loads", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE},
+                          Caso{"a reader that shares everything", GENERIC_READ, tutti},
+                          Caso{"a look at its attributes only", FILE_READ_ATTRIBUTES, tutti}}) {
+        SCOPED_TRACE(c.nome);
+        Metti(2, Gioco(4));
+        SavegameBin immagine = Gioco(9);
         ClockUseManual(false);
-        HANDLE h = Tieni();
+        HANDLE h = Tieni(c.accesso, c.condivisione);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         // Far below the bound, even at the emulator's pace.
         std::thread gioco([h] {
@@ -195,7 +206,8 @@ TEST_F(FileSavegameTest, ASlotTheGameHoldsIsWrittenOnceItLetsItGo) {
         NessunErrore();
     }
     Metti(2, Gioco(4));
-    HANDLE h = Tieni();
+    SavegameBin immagine;
+    HANDLE h = Tieni(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     ClockUseManual(true, 1000);
     immagine = Gioco(9);
