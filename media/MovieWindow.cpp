@@ -59,7 +59,11 @@ void Dialog_Movie::LiberaFile() {
 
 int32_t Dialog_Movie::LimiteWatchdog(double durata, int32_t volte) {
     const double secondi = std::nearbyint(durata);
-    return static_cast<int32_t>(std::nearbyint((secondi / 2 + secondi) * std::max(volte, 1)));
+    const double limite = std::nearbyint((secondi / 2 + secondi) * std::max(volte, 1));
+    // An absurd Repeat or length: no limit, rather than one that wraps
+    // round to a negative and closes the movie at once.
+    if (!(limite < static_cast<double>(INT32_MAX))) return INT32_MAX;
+    return static_cast<int32_t>(std::max(limite, 0.0));
 }
 
 bool Dialog_Movie::ImpostaValori(bool Verifica, bool SoloDurata) {

@@ -172,7 +172,10 @@ TEST_F(FinestraFilmato, TheWatchdogLimitCountsEveryPlayAsked) {
         double durata;
         int32_t volte;
         int32_t limite;
-    } casi[] = {{10.4, 1, 15}, {3, 1, 4}, {3, 0, 4}, {10.4, 3, 45}, {2, 2, 6}, {0.4, 1, 0}};
+    } casi[] = {{10.4, 1, 15},          {3, 1, 4},         {3, 0, 4},
+                {10.4, 3, 45},          {2, 2, 6},         {0.4, 1, 0},
+                // Past 32 bits the movie is never cut.
+                {10.4, INT32_MAX, INT32_MAX}, {2, 715827883, INT32_MAX}, {1e12, 1, INT32_MAX}};
     for (const auto& c : casi) {
         SCOPED_TRACE(std::to_string(c.durata) + " x " + std::to_string(c.volte));
         EXPECT_EQ(Dialog_Movie::LimiteWatchdog(c.durata, c.volte), c.limite);
