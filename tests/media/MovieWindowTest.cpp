@@ -88,6 +88,24 @@ private:
     UINT_PTR id_;
 };
 
+// The player's own window cannot be made while this lives.
+class SenzaFinestraPlayer {
+public:
+    SenzaFinestraPlayer() : gancio_(SetWindowsHookExA(WH_CBT, Gancio, nullptr, GetCurrentThreadId())) {}
+    ~SenzaFinestraPlayer() { UnhookWindowsHookEx(gancio_); }
+    bool Pronto() const { return gancio_ != nullptr; }
+
+private:
+    static LRESULT CALLBACK Gancio(int codice, WPARAM wp, LPARAM lp) {
+        char classe[64] = {};
+        if (codice == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wp), classe, sizeof classe) &&
+            std::string(classe) == "LudovaneMoviePlayer")
+            return 1;
+        return CallNextHookEx(nullptr, codice, wp, lp);
+    }
+    HHOOK gancio_;
+};
+
 HWND FinestraPlayer() { return FindWindowExA(DialogMovie().hWnd(), nullptr, "LudovaneMoviePlayer", nullptr); }
 
 class FinestraFilmato : public ProvaFinestraMedia {
@@ -191,6 +209,35 @@ TEST_F(FinestraFilmato, AStalledMovieIsClosedByTheWatchdogAsAFailure) {
     });
     EXPECT_FALSE(Mostra());
     EXPECT_FALSE(DialogMovie().Loaded());
+}
+
+// The player has no window of its own to show the movie in: neither a
+// length nor an end comes, and no key reaches it, so Escape cannot help.
+TEST_F(FinestraFilmato, APlayerThatTellsNoLengthIsClosedAsAFailure) {
+    for (const int32_t opzioni : std::initializer_list<int32_t>{0, EscapeBreaks}) {
+        SCOPED_TRACE(opzioni);
+        AzzeraLog();
+        Poni("clip.avi", filmati::AviDueColori(Rosso, Blu, 2.0));
+        MediaCorrente.Options = opzioni;
+        SenzaFinestraPlayer senza;
+        ASSERT_TRUE(senza.Pronto());
+        // The program's clock runs fast; a window that never closes by
+        // itself is closed from outside, so that the test ends.
+        bool chiusaDaFuori = false;
+        int passi = 0;
+        Ripetuto salto(100, [&] {
+            ClockAdvance(5000);
+            if (++passi < 200) return true;
+            chiusaDaFuori = true;
+            PostMessageA(DialogMovie().hWnd(), WM_CLOSE, 0, 0);
+            return false;
+        });
+        EXPECT_FALSE(Mostra());
+        EXPECT_FALSE(chiusaDaFuori);
+        EXPECT_FALSE(DialogMovie().Loaded());
+        EXPECT_TRUE(HaRiga("Error: the media player has told no length of the movie in 15 seconds: " +
+                           MediaCorrente.MediaFile));
+    }
 }
 
 TEST_F(FinestraFilmato, ARepeatedMovieOnTheRealClockIsNotCutShort) {
