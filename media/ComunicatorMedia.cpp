@@ -316,8 +316,9 @@ void Dialog_Titoli::MostraComunicator() {
     SalvaSfondo();
 
     // Escape seen in a wait: 0 nothing, 1 the section ends, 2 the dialogue
-    // ends. Without EscapeBreaks a wait that only Escape ends takes it too,
-    // so that the player can always go on.
+    // ends. Without EscapeBreaks a wait that only Escape ends (a section of
+    // Wait 0) takes it too, so that the player can always go on; a voice
+    // ends by itself and is not cut.
     const auto escapeAttesa = [this, &c](bool sempre) -> int {
         bool fine = false;
         if (ControllaTastoEscape(fine)) {
@@ -407,7 +408,7 @@ void Dialog_Titoli::MostraComunicator() {
             const uint64_t limite = static_cast<uint64_t>(MediaPlayer1.Durata()) + MargineVoce;
             while (MediaPlayer1.PlayState() == MediaPlayer::InRiproduzione && ClockTick() - inizio < limite) {
                 DoEvents();
-                esito = escapeAttesa(true);
+                esito = escapeAttesa(false);
                 if (esito) break;
                 ClockSleep(10);
             }

@@ -142,14 +142,18 @@ bool VerificaCodecMovie(const std::string& percorso, std::string& rapporto) {
 
 namespace {
 
-// Indices into ListaMedia of the movies disabled by the codec check alone.
+// Indices into ListaMedia of the movies the codec check disabled for this
+// run only.
 std::vector<size_t> movieDisabilitati;
 
-void DisabilitaMovie(size_t indice) {
+// For good, the bit stays in the configuration saved at the end: the check
+// runs only at a level's first execution, which empties the store, and
+// VideoCodec.bin with it, so no later run would disable the movie again.
+void DisabilitaMovie(size_t indice, bool perSempre) {
     MediaTrigger& m = ListaMedia[indice];
     if (m.Options & Disabled) return;
     m.Options |= Disabled;
-    movieDisabilitati.push_back(indice);
+    if (!perSempre) movieDisabilitati.push_back(indice);
 }
 
 std::string NomeMovie(const MediaTrigger& m) { return AnsiDaUtf8(NomeFileDaPercorso(m.MediaFile)); }
@@ -219,7 +223,7 @@ bool VerificaCodecFilmati() {
             StampaLog("Alread verified movie: " + nome + ". Video codec is present");
         } else if (trovato->StatoCodec == CodecDisabilitato) {
             StampaLog("Video codec missing for Movie " + nome + ". This movie will be disabled");
-            DisabilitaMovie(i);
+            DisabilitaMovie(i, true);
         } else {
             StampaLog("Video codec for movie " + nome + " not yet verified");
             daVerificare = true;
@@ -240,13 +244,15 @@ bool VerificaCodecFilmati() {
             SalvaVideoCodecBin();
             continue;
         }
-        if (Messaggio("Unluky, it's missing codec to play movie in this level.\r\nDo you want disable permanently movie: " +
+        const bool perSempre =
+            Messaggio("Unluky, it's missing codec to play movie in this level.\r\nDo you want disable permanently movie: " +
                           nome,
-                      StileSiNo) == RispostaSi) {
+                      StileSiNo) == RispostaSi;
+        if (perSempre) {
             ElencoVideoCodec[r].StatoCodec = CodecDisabilitato;
             SalvaVideoCodecBin();
         }
-        DisabilitaMovie(indice);
+        DisabilitaMovie(indice, perSempre);
     }
     if (connessione) Messaggio("Codec verify is complete, now you may close the connection", StileOk);
     return true;

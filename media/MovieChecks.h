@@ -12,9 +12,10 @@ void ApriConnessioneInternet();
 // Every movie of the configuration has a verified codec or is disabled for
 // this run; True when done.
 bool VerificaCodecFilmati();
-// The movies VerificaCodecFilmati disabled get their Disabled bit back as it
-// was, so that the configuration saved at the end does not keep it: the
-// table of VideoCodec.bin disables them again at every run.
+// The movies VerificaCodecFilmati disabled for this run only (the player
+// answered No) get their Disabled bit back as it was, so that the
+// configuration saved at the end does not keep it; those disabled for good
+// keep it there.
 void RipristinaMovieDisabilitati();
 // True when the Windows Media codec files the movie needs are in the system
 // folder in sufficient versions; <rapporto> gets the report lines, each

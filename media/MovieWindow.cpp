@@ -22,7 +22,7 @@
 namespace {
 
 // A player that never tells the movie loaded must not hold the start of the
-// run for ever.
+// run for ever, nor one that tells no length the black screen of a showing.
 constexpr uint32_t LimiteCaricamento = 15000;
 
 }  // namespace
@@ -59,7 +59,11 @@ void Dialog_Movie::LiberaFile() {
 
 int32_t Dialog_Movie::LimiteWatchdog(double durata, int32_t volte) {
     const double secondi = std::nearbyint(durata);
-    return static_cast<int32_t>(std::nearbyint((secondi / 2 + secondi) * std::max(volte, 1)));
+    const double limite = std::nearbyint((secondi / 2 + secondi) * std::max(volte, 1));
+    // An absurd Repeat or length: no limit, rather than one that wraps
+    // round to a negative and closes the movie at once.
+    if (!(limite < static_cast<double>(INT32_MAX))) return INT32_MAX;
+    return static_cast<int32_t>(std::max(limite, 0.0));
 }
 
 bool Dialog_Movie::ImpostaValori(bool Verifica, bool SoloDurata) {
@@ -163,8 +167,9 @@ void Dialog_Movie::Form_Load() {
     MediaPlayer1.Move(0, 0, larghezza_ / tpp, altezza_ / tpp);
     MediaPlayer1.SetEnableContextMenu(false);
     DoEvents();
-    // Only a movie that Escape cannot end needs a watchdog.
-    if (!HaBit(MediaCorrente.Options, EscapeBreaks)) Timer1.SetEnabled(true);
+    // Every movie is watched for a player that tells no length; only one
+    // that Escape cannot end, for playing too long.
+    Timer1.SetEnabled(true);
     inizio_ = ClockTick();
 }
 
@@ -247,11 +252,20 @@ void Dialog_Movie::MediaPlayer1_Warning(int32_t, int32_t, const std::string& Des
 void Dialog_Movie::Timer1_Timer() {
     if (verifica_ || soloDurata_) return;
     const double durata = MediaPlayer1.Duration();
-    if (durata == 0) return;
-    // Every play asked for counts, so a repeated movie is not cut short.
-    const int32_t limite = LimiteWatchdog(durata, playRichiesti_);
-    const auto trascorsi = static_cast<int64_t>(std::nearbyint(static_cast<double>(ClockTick() - inizio_) / 1000.0));
-    if (trascorsi <= limite) return;
+    const uint32_t trascorsiMs = ClockTick() - inizio_;
+    if (durata == 0) {
+        // No length by now and no end either: the player has no window to
+        // show the movie in, or its device has gone, and no end will come.
+        if (trascorsiMs < LimiteCaricamento) return;
+        StampaLog("Error: the media player has told no length of the movie in " +
+                  std::to_string(LimiteCaricamento / 1000) + " seconds: " + percorso_);
+    } else {
+        if (HaBit(MediaCorrente.Options, EscapeBreaks)) return;
+        // Every play asked for counts, so a repeated movie is not cut short.
+        const int32_t limite = LimiteWatchdog(durata, playRichiesti_);
+        const auto trascorsi = static_cast<int64_t>(std::nearbyint(static_cast<double>(trascorsiMs) / 1000.0));
+        if (trascorsi <= limite) return;
+    }
     Risultato = false;
     MediaPlayer1.SetVisible(false);
     Timer1.SetEnabled(false);

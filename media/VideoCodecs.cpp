@@ -119,6 +119,11 @@ bool LunghezzaIntestazioneWindowsMedia(const std::string& inizio, uint64_t lungh
                  std::to_string(lunghezzaFile) + " bytes";
         return false;
     }
+    if (valore > MassimaIntestazioneWindowsMedia) {
+        motivo = "its header length " + std::to_string(valore) + " is over the " +
+                 std::to_string(MassimaIntestazioneWindowsMedia) + " bytes a header may have";
+        return false;
+    }
     lunghezza = valore;
     return true;
 }

@@ -39,9 +39,14 @@ bool CaricaVideoCodecBin();
 // Through a temporary file, the previous one kept as backup.
 bool SalvaVideoCodecBin();
 
+// The most bytes of header read: no real header object comes near it, and
+// a damaged length in a large movie must not have the file read whole.
+constexpr uint32_t MassimaIntestazioneWindowsMedia = 16u * 1024 * 1024;
+
 // The header object's length at offset 16 of a Windows Media file, from its
 // first bytes and the file's length. False, with the reason, for a file
-// under 20 bytes, a length 0 or one that reaches the file's end.
+// under 20 bytes, a length 0, one that reaches the file's end or one over
+// MassimaIntestazioneWindowsMedia.
 bool LunghezzaIntestazioneWindowsMedia(const std::string& inizio, uint64_t lunghezzaFile, uint32_t& lunghezza,
                                        std::string& motivo);
 // "WMV7"/"WMV8" and "WMA7"/"WMA8" from the codec names in the header's

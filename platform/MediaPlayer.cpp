@@ -133,11 +133,13 @@ MediaPlayer::MediaPlayer() = default;
 MediaPlayer::~MediaPlayer() {
     Close();
     Stop();
+    ChiudiSuonoMci();
 }
 
 void MediaPlayer::SetFileName(const std::string& percorso) {
     Close();
     Stop();
+    ChiudiSuonoMci();
     file_ = percorso;
     immagine_.clear();
     decodificati_.clear();
@@ -159,6 +161,8 @@ void MediaPlayer::SetFileName(const std::string& percorso) {
     uint32_t lunghezzaFormato = 0;
     FrameMp3 mp3;
     bool ok = false;
+    // Neither a wave sound nor MP3 frames: another format, for MCI.
+    bool altroFormato = false;
     if (ParseWaveChunks(immagine_.data(), immagine_.size(), formato_, dati_, dimensione_, chunkFormato,
                         lunghezzaFormato)) {
         // The extensible header around plain PCM samples: the device takes
@@ -177,6 +181,10 @@ void MediaPlayer::SetFileName(const std::string& percorso) {
         const MPEGLAYER3WAVEFORMAT m = FormatoMp3(mp3);
         ok = DecodificaAcm(reinterpret_cast<const uint8_t*>(&m), sizeof m, immagine_.data() + mp3.Inizio,
                            mp3.Fine - mp3.Inizio, decodificati_, formato_);
+    } else {
+        altroFormato = lunghezza > 0 &&
+                       !(immagine_.size() >= 12 && std::memcmp(immagine_.data(), "RIFF", 4) == 0 &&
+                         std::memcmp(immagine_.data() + 8, "WAVE", 4) == 0);
     }
     if (ok && !decodificati_.empty()) {
         // The decoded samples play; the file's are no longer needed.
@@ -190,6 +198,7 @@ void MediaPlayer::SetFileName(const std::string& percorso) {
         decodificati_.clear();
         dati_ = nullptr;
         dimensione_ = 0;
+        if (altroFormato && ApriSuonoMci(percorso)) Play();
         return;
     }
     durata_ = DurataWavMs(formato_, dimensione_);
@@ -206,7 +215,9 @@ void MediaPlayer::SetVolume(int32_t volume) {
 int32_t MediaPlayer::PlayState() {
     if (filmato_) return StatoFilmato();
     if (stato_ != InRiproduzione) return stato_;
-    if (uscita_) {
+    if (suonoMci_ && AvviatoMci()) {
+        ControllaFineSuonoMci();
+    } else if (uscita_) {
         if (uscita_->intestazione.dwFlags & WHDR_DONE) Stop();
     } else if (volte_ > 0 && Trascorso() >= static_cast<uint64_t>(durata_) * static_cast<uint32_t>(volte_)) {
         Stop();
@@ -216,10 +227,11 @@ int32_t MediaPlayer::PlayState() {
 
 void MediaPlayer::Play() {
     if (filmato_) return RiproduciFilmato();
-    if (!dati_) return;
+    if (!dati_ && !suonoMci_) return;
     if (stato_ == InRiproduzione) return;
     if (stato_ == InPausa) {
         if (uscita_) waveOutRestart(uscita_->handle);
+        if (suonoMci_) RiprendiSuonoMci();
         inizio_ = ClockTick();
         stato_ = InRiproduzione;
         return;
@@ -228,7 +240,12 @@ void MediaPlayer::Play() {
     inizio_ = ClockTick();
     // Without a device, or one that refuses the sound, the state follows the
     // clock alone.
-    if (NumeroDispositiviAudio() > 0) ApriUscita();
+    if (NumeroDispositiviAudio() > 0) {
+        if (suonoMci_)
+            AvviaSuonoMci();
+        else
+            ApriUscita();
+    }
     stato_ = InRiproduzione;
 }
 
@@ -236,6 +253,7 @@ void MediaPlayer::Pause() {
     if (filmato_) return PausaFilmato();
     if (stato_ != InRiproduzione) return;
     if (uscita_) waveOutPause(uscita_->handle);
+    if (suonoMci_) PausaSuonoMci();
     trascorsoPrima_ = Trascorso();
     stato_ = InPausa;
 }
@@ -243,6 +261,7 @@ void MediaPlayer::Pause() {
 void MediaPlayer::Stop() {
     if (filmato_) return FermaFilmato();
     ChiudiUscita();
+    if (suonoMci_) FermaSuonoMci();
     trascorsoPrima_ = 0;
     stato_ = Fermo;
 }
@@ -295,9 +314,10 @@ void MediaPlayer::ChiudiUscita() {
 }
 
 void MediaPlayer::ApplicaVolume() {
-    if (!uscita_) return;
-    // Hundredths of a decibel to the device's linear scale, both channels.
+    // Hundredths of a decibel to the device's linear scale.
     const double fattore = std::pow(10.0, volume_ / 2000.0);
+    if (suonoMci_) VolumeSuonoMci(static_cast<int32_t>(std::lround(1000 * fattore)));
+    if (!uscita_) return;
     const DWORD livello = static_cast<DWORD>(std::lround(0xFFFF * fattore)) & 0xFFFF;
     waveOutSetVolume(uscita_->handle, livello | (livello << 16));
 }

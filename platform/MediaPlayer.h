@@ -1,11 +1,13 @@
 #pragma once
 // The media player control: the members the media use. Sound files play
 // through the platform's own audio services; compressed wave files and MP3
-// files are decoded by the platform's codecs (ACM) before they play. Without
-// an audio device it still reports the play state a sound of that length
-// would have, on the program's clock. Movies play through the platform's
-// multimedia services (MCI) in a window of the player's own inside the
-// window that holds it, and report their end, errors and keys as events.
+// files are decoded by the platform's codecs (ACM) before they play, and a
+// sound file of any other format (MIDI, WMA...) plays through the platform's
+// multimedia services (MCI) when a device of theirs opens it. Without an
+// audio device it still reports the play state a sound of that length would
+// have, on the program's clock. Movies play through MCI in a window of the
+// player's own inside the window that holds it, and report their end,
+// errors and keys as events.
 #include <windows.h>
 
 #include <cstdint>
@@ -31,9 +33,9 @@ public:
     static constexpr int32_t InPausa = 1;
     static constexpr int32_t InRiproduzione = 2;
 
-    // Loads the file and starts playing it; a file that is neither a
-    // readable wave sound nor an MP3, or that no codec of the platform
-    // decodes, leaves the player stopped and silent.
+    // Loads the file and starts playing it; a wave sound or an MP3 that no
+    // codec of the platform decodes, or a file of another format that no MCI
+    // device opens, leaves the player stopped and silent.
     void SetFileName(const std::string& percorso);
     const std::string& FileName() const { return file_; }
     // 0 repeats without end.
@@ -87,6 +89,23 @@ private:
     struct Uscita;
     struct Filmato;
     friend struct Filmato;
+    struct SuonoMci;
+    friend struct SuonoMci;
+    // The MCI road of a sound file: False when no device opens it.
+    bool ApriSuonoMci(const std::string& percorso);
+    void ChiudiSuonoMci();
+    // Starts the MCI device from the start; False when it plays nothing, and
+    // the clock stands in for it.
+    bool AvviaSuonoMci();
+    // True while the MCI device, not the clock, plays the sound.
+    bool AvviatoMci() const;
+    void PausaSuonoMci();
+    void RiprendiSuonoMci();
+    void FermaSuonoMci();
+    // 0 silent to 1000 full.
+    void VolumeSuonoMci(int32_t livello);
+    // When the device has halted: the next play, or the end.
+    void ControllaFineSuonoMci();
     int32_t StatoFilmato();
     void RiproduciFilmato();
     void PausaFilmato();
@@ -113,6 +132,7 @@ private:
     uint32_t inizio_ = 0;
     uint32_t trascorsoPrima_ = 0;
     Uscita* uscita_ = nullptr;
+    SuonoMci* suonoMci_ = nullptr;
 
     HWND contenitore_ = nullptr;
     Filmato* filmato_ = nullptr;

@@ -1,6 +1,8 @@
-// The movie road of the media player: MCI opens the movie in a child window
-// of the player's own, which takes the keys and the end-of-play notices and
-// turns them into the player's events.
+// The MCI road of the media player. A movie opens in a child window of the
+// player's own, which takes the keys and the end-of-play notices and turns
+// them into the player's events; a sound file of a format the player does
+// not decode itself opens on the device MCI picks for it, with a hidden
+// window for its end-of-play notices.
 #include "platform/MediaPlayer.h"
 
 #include <mmsystem.h>
@@ -264,4 +266,135 @@ void MediaPlayer::FermaFilmato() {
     f.attesaFine = false;
     f.Comando("stop " + f.alias);
     NuovoStato(Fermo);
+}
+
+namespace {
+
+constexpr char ClasseSuono[] = "LudovaneSoundPlayer";
+
+}  // namespace
+
+struct MediaPlayer::SuonoMci {
+    MediaPlayer& player;
+    std::string alias;
+    HWND finestra = nullptr;
+    bool avviato = false;
+    int32_t fatti = 0;
+
+    explicit SuonoMci(MediaPlayer& p) : player(p) {
+        static unsigned contatore = 0;
+        alias = "ludovanesuono" + std::to_string(++contatore);
+    }
+    ~SuonoMci() {
+        if (!alias.empty()) Comando("close " + alias);
+        if (finestra) {
+            SetWindowLongPtrA(finestra, GWLP_USERDATA, 0);
+            DestroyWindow(finestra);
+        }
+    }
+    SuonoMci(const SuonoMci&) = delete;
+    SuonoMci& operator=(const SuonoMci&) = delete;
+
+    MCIERROR Comando(const std::string& testo, std::string* risposta = nullptr, HWND notifica = nullptr) {
+        char buffer[128] = {};
+        const MCIERROR e = mciSendStringA(testo.c_str(), buffer, sizeof buffer, notifica);
+        if (risposta) *risposta = buffer;
+        return e;
+    }
+
+    static LRESULT CALLBACK Procedura(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* s = reinterpret_cast<SuonoMci*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (s && msg == MM_MCINOTIFY) {
+            s->player.ControllaFineSuonoMci();
+            return 0;
+        }
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+    static bool RegistraClasse() {
+        static const bool registrata = [] {
+            WNDCLASSA c{};
+            c.lpfnWndProc = Procedura;
+            c.hInstance = GetModuleHandleA(nullptr);
+            c.lpszClassName = ClasseSuono;
+            return RegisterClassA(&c) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        }();
+        return registrata;
+    }
+};
+
+bool MediaPlayer::ApriSuonoMci(const std::string& percorso) {
+    if (percorso.empty() || percorso.find('"') != std::string::npos) return false;
+    auto* s = new SuonoMci(*this);
+    std::string lunghezza;
+    if (s->Comando("open \"" + percorso + "\" alias " + s->alias) != 0) {
+        // Nothing was opened: nothing to close.
+        s->alias.clear();
+        delete s;
+        return false;
+    }
+    s->Comando("set " + s->alias + " time format milliseconds");
+    const long ms = s->Comando("status " + s->alias + " length", &lunghezza) == 0
+                        ? std::strtol(lunghezza.c_str(), nullptr, 10)
+                        : 0;
+    if (ms <= 0) {
+        delete s;
+        return false;
+    }
+    if (SuonoMci::RegistraClasse()) {
+        s->finestra = CreateWindowExA(0, ClasseSuono, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+        if (s->finestra) SetWindowLongPtrA(s->finestra, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+    }
+    suonoMci_ = s;
+    durata_ = static_cast<uint32_t>(ms);
+    return true;
+}
+
+void MediaPlayer::ChiudiSuonoMci() {
+    delete suonoMci_;
+    suonoMci_ = nullptr;
+}
+
+bool MediaPlayer::AvviaSuonoMci() {
+    SuonoMci& s = *suonoMci_;
+    s.fatti = 0;
+    s.avviato = s.Comando("play " + s.alias + " from 0 notify", nullptr, s.finestra) == 0;
+    if (s.avviato) ApplicaVolume();
+    return s.avviato;
+}
+
+bool MediaPlayer::AvviatoMci() const { return suonoMci_ && suonoMci_->avviato; }
+
+void MediaPlayer::PausaSuonoMci() {
+    if (AvviatoMci()) suonoMci_->Comando("pause " + suonoMci_->alias);
+}
+
+void MediaPlayer::RiprendiSuonoMci() {
+    if (AvviatoMci()) suonoMci_->Comando("play " + suonoMci_->alias + " notify", nullptr, suonoMci_->finestra);
+}
+
+void MediaPlayer::FermaSuonoMci() {
+    if (!suonoMci_) return;
+    if (suonoMci_->avviato) suonoMci_->Comando("stop " + suonoMci_->alias);
+    suonoMci_->avviato = false;
+}
+
+void MediaPlayer::VolumeSuonoMci(int32_t livello) {
+    // Only some devices take a volume; the others play at theirs.
+    if (AvviatoMci())
+        suonoMci_->Comando("setaudio " + suonoMci_->alias + " volume to " + std::to_string(livello));
+}
+
+void MediaPlayer::ControllaFineSuonoMci() {
+    if (!AvviatoMci() || stato_ != InRiproduzione) return;
+    SuonoMci& s = *suonoMci_;
+    std::string modo;
+    if (s.Comando("status " + s.alias + " mode", &modo) == 0 && (modo == "playing" || modo == "seeking")) return;
+    ++s.fatti;
+    if ((volte_ == 0 || s.fatti < volte_) &&
+        s.Comando("play " + s.alias + " from 0 notify", nullptr, s.finestra) == 0)
+        return;
+    s.avviato = false;
+    trascorsoPrima_ = 0;
+    stato_ = Fermo;
 }

@@ -288,9 +288,10 @@ TEST_F(FineRun, OnlyAConfigurationOfThisVersionWithTriggersIsSavedBack) {
     }
 }
 
-// A movie without codec is disabled by VideoCodec.bin at every run; the
-// saved configuration keeps it as the author made it.
-TEST_F(FineRun, AMovieDisabledByTheCodecCheckIsSavedAsTheAuthorMadeIt) {
+// A movie disabled for good by VideoCodec.bin stays so in the saved
+// configuration: no later run checks its codec again, since the first
+// execution empties the store and the table with it.
+TEST_F(FineRun, AMovieDisabledForGoodByTheCodecCheckIsSavedDisabled) {
     std::string bin = "\x01" + std::string(3, '\0') + "intro.wmv" + std::string(71, ' ') + "\x02" + std::string(3, '\0');
     ASSERT_TRUE(ScriviFileProva(store / "VideoCodec.bin", bin));
     HeaderMcf.Version = "VER1.5";
@@ -306,7 +307,7 @@ TEST_F(FineRun, AMovieDisabledByTheCodecCheckIsSavedAsTheAuthorMadeIt) {
     EXPECT_EQ(ListaMedia[0].Options, HasCodec | Disabled);
     EXPECT_TRUE(EndGameConfig());
     ASSERT_TRUE(CaricaMediaMcf(store / "media.mcf"));
-    EXPECT_EQ(ListaMedia[0].Options, HasCodec);
+    EXPECT_EQ(ListaMedia[0].Options, HasCodec | Disabled);
 }
 
 // An alert's time kept for a resume never reaches the next run.

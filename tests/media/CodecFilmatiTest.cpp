@@ -69,9 +69,9 @@ TEST_F(CodecFilmati, RecordedMoviesAreTakenFromTheTableWithoutAsking) {
     EXPECT_EQ(ListaMedia[0].Options, 0);
     EXPECT_EQ(ListaMedia[2].Options, HasCodec | Disabled);
 
-    // The configuration saved at the end keeps the author's bits only.
+    // Disabled for good: the configuration saved at the end keeps it so.
     RipristinaMovieDisabilitati();
-    EXPECT_EQ(ListaMedia[2].Options, HasCodec);
+    EXPECT_EQ(ListaMedia[2].Options, HasCodec | Disabled);
 }
 
 TEST_F(CodecFilmati, AfterACodecInstallEveryNewMovieIsVerifiedOncePerName) {
@@ -109,8 +109,9 @@ TEST_F(CodecFilmati, AnUnverifiedMovieIsDisabledForTheRunOrForGood) {
         EXPECT_TRUE(risultato);
         EXPECT_EQ(LeggiFileProva(Bin()), mano::I32(1) + RecordCodec("level.wmv", c.stato));
         EXPECT_EQ(ListaMedia[0].Options, Disabled);
+        // Only the run's own disabling is taken back before the save.
         RipristinaMovieDisabilitati();
-        EXPECT_EQ(ListaMedia[0].Options, 0);
+        EXPECT_EQ(ListaMedia[0].Options, c.stato == CodecDisabilitato ? Disabled : 0);
     }
 }
 

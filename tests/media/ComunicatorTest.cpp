@@ -317,6 +317,38 @@ TEST_F(Comunicator, EscapeEndsTheDialogueOrOnlyItsSection) {
     }
 }
 
+// Escape that the media does not let break ends only a section that waits
+// for it; a voice and a timed wait run to their ends.
+TEST_F(Comunicator, AnEscapeTheMediaDoesNotAllowCutsNoVoice) {
+    const std::vector<Sezione> sezioni = {{0, 0, 1, "Hello, Bob\r\n#VOICE#=" + voce + "\r\n", ""},
+                                          {1, 0, 1, "Hello, Ann", ""}};
+    MediaCorrente.Syntax = Sintassi(0, sezioni, "#NAME#=Ann\r\n#IMAGE#=" + uno + "\r\n",
+                                    "#NAME#=Bob\r\n#IMAGE#=" + due + "\r\n");
+    MediaCorrente.Options = 0;
+    // On the program's clock, the dialogue with Escape held lasts as long
+    // as without it.
+    uint32_t durate[2] = {};
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape);
+        AzzeraLog();
+        Dialog_Titoli f;
+        CaricaSenzaEseguire(f);
+        // The performer alone.
+        FormatoTestoCorrente = MediaCorrente.Formato;
+        Escape(escape);
+        const uint32_t inizio = ClockTick();
+        f.MostraComunicator();
+        durate[escape] = ClockTick() - inizio;
+        Escape(false);
+        EXPECT_EQ(Righe("Text to show:"), 2);
+        EXPECT_FALSE(f.AbortEscape);
+        EXPECT_GE(f.MediaPlayer1.Durata(), 1000u);
+        EXPECT_GE(durate[escape], f.MediaPlayer1.Durata() + 2000) << "the voice, then the waits of both sections";
+        f.Unload();
+    }
+    EXPECT_NEAR(durate[1], durate[0], 100);
+}
+
 TEST_F(Comunicator, AMissingVoiceOrPictureFailsTheMediaAMissingFlipPictureIsOnlyLogged) {
     struct Caso {
         const char* nome;

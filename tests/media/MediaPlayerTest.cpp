@@ -205,6 +205,39 @@ TEST_F(LettoreSenzaDispositivo, CompressedWavesAndMp3sPlayDecodedByThePlatformsC
     }
 }
 
+// A standard MIDI file laid out by hand: one track at the standard's
+// tempo (half a second a quarter note), <note> quarter notes one after the
+// other.
+std::string Midi(uint32_t note) {
+    std::string traccia;
+    for (uint32_t i = 0; i < note; ++i) {
+        traccia += std::string("\x00\x90\x3C\x40", 4);
+        traccia += std::string("\x60\x80\x3C\x40", 4);  // 96 ticks later
+    }
+    traccia += std::string("\x00\xFF\x2F\x00", 4);
+    std::string s = "MThd";
+    s += std::string("\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60", 10);  // format 0, 1 track, 96 a quarter
+    s += "MTrk";
+    for (int i = 3; i >= 0; --i) s += static_cast<char>(traccia.size() >> (8 * i));
+    return s + traccia;
+}
+
+TEST_F(LettoreSenzaDispositivo, OtherFormatsPlayThroughTheSystemsMultimediaDevices) {
+    MediaPlayer mp;
+    mp.SetPlayCount(2);
+    mp.SetFileName(File("musica.mid", Midi(3)));
+    EXPECT_EQ(mp.PlayState(), MediaPlayer::InRiproduzione);
+    EXPECT_NEAR(mp.Durata(), 1500u, 50);
+    ClockAdvance(2 * mp.Durata() - 1);
+    EXPECT_EQ(mp.PlayState(), MediaPlayer::InRiproduzione);
+    ClockAdvance(1);
+    EXPECT_EQ(mp.PlayState(), MediaPlayer::Fermo);
+    // What no device of the system opens stays silent.
+    mp.SetFileName(File("rumore.xyz", std::string(4000, '\x5A')));
+    EXPECT_EQ(mp.PlayState(), MediaPlayer::Fermo);
+    EXPECT_EQ(mp.Durata(), 0u);
+}
+
 TEST(LettoreConDispositivo, PlaysUntilTheSoundEnds) {
     if (waveOutGetNumDevs() == 0) GTEST_SKIP() << "no audio device";
     CartellaProva cartella{"mpd"};

@@ -88,6 +88,24 @@ private:
     UINT_PTR id_;
 };
 
+// The player's own window cannot be made while this lives.
+class SenzaFinestraPlayer {
+public:
+    SenzaFinestraPlayer() : gancio_(SetWindowsHookExA(WH_CBT, Gancio, nullptr, GetCurrentThreadId())) {}
+    ~SenzaFinestraPlayer() { UnhookWindowsHookEx(gancio_); }
+    bool Pronto() const { return gancio_ != nullptr; }
+
+private:
+    static LRESULT CALLBACK Gancio(int codice, WPARAM wp, LPARAM lp) {
+        char classe[64] = {};
+        if (codice == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wp), classe, sizeof classe) &&
+            std::string(classe) == "LudovaneMoviePlayer")
+            return 1;
+        return CallNextHookEx(nullptr, codice, wp, lp);
+    }
+    HHOOK gancio_;
+};
+
 HWND FinestraPlayer() { return FindWindowExA(DialogMovie().hWnd(), nullptr, "LudovaneMoviePlayer", nullptr); }
 
 class FinestraFilmato : public ProvaFinestraMedia {
@@ -172,7 +190,10 @@ TEST_F(FinestraFilmato, TheWatchdogLimitCountsEveryPlayAsked) {
         double durata;
         int32_t volte;
         int32_t limite;
-    } casi[] = {{10.4, 1, 15}, {3, 1, 4}, {3, 0, 4}, {10.4, 3, 45}, {2, 2, 6}, {0.4, 1, 0}};
+    } casi[] = {{10.4, 1, 15},          {3, 1, 4},         {3, 0, 4},
+                {10.4, 3, 45},          {2, 2, 6},         {0.4, 1, 0},
+                // Past 32 bits the movie is never cut.
+                {10.4, INT32_MAX, INT32_MAX}, {2, 715827883, INT32_MAX}, {1e12, 1, INT32_MAX}};
     for (const auto& c : casi) {
         SCOPED_TRACE(std::to_string(c.durata) + " x " + std::to_string(c.volte));
         EXPECT_EQ(Dialog_Movie::LimiteWatchdog(c.durata, c.volte), c.limite);
@@ -190,11 +211,48 @@ TEST_F(FinestraFilmato, AStalledMovieIsClosedByTheWatchdogAsAFailure) {
     EXPECT_FALSE(DialogMovie().Loaded());
 }
 
-TEST_F(FinestraFilmato, ARepeatedMovieOnTheRealClockIsNotCutShort) {
-    ClockUseManual(false);
-    // One second a play: one play's limit (2 s) passes during the third.
+// The player has no window of its own to show the movie in: neither a
+// length nor an end comes, and no key reaches it, so Escape cannot help.
+TEST_F(FinestraFilmato, APlayerThatTellsNoLengthIsClosedAsAFailure) {
+    for (const int32_t opzioni : std::initializer_list<int32_t>{0, EscapeBreaks}) {
+        SCOPED_TRACE(opzioni);
+        AzzeraLog();
+        Poni("clip.avi", filmati::AviDueColori(Rosso, Blu, 2.0));
+        MediaCorrente.Options = opzioni;
+        SenzaFinestraPlayer senza;
+        ASSERT_TRUE(senza.Pronto());
+        // The program's clock runs fast; a window that never closes by
+        // itself is closed from outside, so that the test ends.
+        bool chiusaDaFuori = false;
+        int passi = 0;
+        Ripetuto salto(100, [&] {
+            ClockAdvance(5000);
+            if (++passi < 200) return true;
+            chiusaDaFuori = true;
+            PostMessageA(DialogMovie().hWnd(), WM_CLOSE, 0, 0);
+            return false;
+        });
+        EXPECT_FALSE(Mostra());
+        EXPECT_FALSE(chiusaDaFuori);
+        EXPECT_FALSE(DialogMovie().Loaded());
+        EXPECT_TRUE(HaRiga("Error: the media player has told no length of the movie in 15 seconds: " +
+                           MediaCorrente.MediaFile));
+    }
+}
+
+// On the program's clock: the system's player draws every frame however
+// late, so on a slow machine a movie plays longer than its length in real
+// time.
+TEST_F(FinestraFilmato, ARepeatedMovieIsNotCutShortByOnePlaysLimit) {
+    // One second a play: one play's limit is 2 s, three plays' 4 s.
     Poni("clip.avi", filmati::AviDueColori(Rosso, Blu, 0.5));
     MediaCorrente.Repeat = 3;
+    // Once the window shows, the clock stands at 3 s for the rest of the plays.
+    Ripetuto salto(50, [] {
+        if (!DialogMovie().Loaded() || !IsWindowVisible(DialogMovie().hWnd())) return true;
+        ClockAdvance(3000);
+        return false;
+    });
     Campionatore c;
     EXPECT_TRUE(Mostra());
     EXPECT_EQ(c.Sequenza(), "RBRBRB");

@@ -172,6 +172,12 @@ TEST_F(FormatoWindowsMedia, DamagedHeadersAreRefusedWithAReason) {
          "Damaged Windows Media header in " + Wmv() + ": its header length 2147483664 reaches past the file's " +
              std::to_string(buono.size()) + " bytes"},
         {"name past the header", corto, ""},
+        // A damaged length in a large movie: the file is not read whole.
+        {"length over any header", conLunghezza(MassimaIntestazioneWindowsMedia + 1) +
+                                       std::string(MassimaIntestazioneWindowsMedia, '\0'),
+         "Damaged Windows Media header in " + Wmv() + ": its header length " +
+             std::to_string(MassimaIntestazioneWindowsMedia + 1) + " is over the " +
+             std::to_string(MassimaIntestazioneWindowsMedia) + " bytes a header may have"},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);

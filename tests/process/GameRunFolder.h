@@ -124,12 +124,13 @@ protected:
         return ok;
     }
 
-    // Runs Ludovane.exe to its end, answering every box with OK; its exit
-    // code, -1 when it did not end.
-    int Run(const std::string& argomenti = "/v", DWORD ms = 90000) {
+    // Runs Ludovane.exe to its end, answering every box with OK, or with
+    // the buttons of <risposte> in their order; its exit code, -1 when it
+    // did not end.
+    int Run(const std::string& argomenti = "/v", DWORD ms = 90000, const std::string& risposte = "OK") {
         ProcessoProva p;
         if (!AvviaProva(p, Exe(), argomenti, trle.Percorso())) return -2;
-        Osservatore osservatore(trle.Percorso(), "OK", 20, p.pid, ms);
+        Osservatore osservatore(trle.Percorso(), risposte, 20, p.pid, ms);
         const int codice = p.Attendi(ms);
         osservatore.Interrompi();
         boxes = osservatore.Boxes(0);

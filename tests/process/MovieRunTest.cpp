@@ -70,7 +70,11 @@ TEST_F(MovieRun, AMovieOnItsTrackPlaysFullScreenWhileTheGameStandsBy) {
     o.condiviso = true;
     o.altreOpzioni = LogForzato;
     o.tracce = {5};
-    o.trigger = "[Trigger]\r\nTypeFlags=0x4\r\nMediaCode=31\r\nTriggerCd=5\r\nLevel=1\r\nMediaFile=clip.avi\r\n";
+    // Escape may end it, so no watchdog runs: its limit counts in real time,
+    // in which the system's player, drawing every frame however late, falls
+    // behind on a busy emulated machine.
+    o.trigger = "[Trigger]\r\nTypeFlags=0x4\r\nOptions=0x800\r\nMediaCode=31\r\nTriggerCd=5\r\nLevel=1\r\n"
+                "MediaFile=clip.avi\r\n";
     o.scriptGioco = "boot 1024 768\nload title.tr4 300\ncd 97\nwait 600\nload level1.tr4 300\ncd 3\nwait 1000\n"
                     "cd 5\nwait 6000\ntitle after the movie\nwait 500\nquit\n";
     ASSERT_TRUE(Costruisci(o));
@@ -117,10 +121,56 @@ TEST_F(MovieRun, AMovieOnItsTrackPlaysFullScreenWhileTheGameStandsBy) {
     EXPECT_TRUE(HaRiga("Perform media Movie = clip.avi"));
     EXPECT_TRUE(HaRiga("Put in stand-by mode tomb raider process: ok"));
     EXPECT_TRUE(HaRiga("Wake up for tomb raider process"));
-    EXPECT_TRUE(HaRiga("Exit from ShowMedia() with value = True  Break with Escape=False  TestError=False"));
-    EXPECT_FALSE(HaRigaCheInizia("ERROR"));
+    EXPECT_TRUE(HaRiga("Exit from ShowMedia() with value = True  Break with Escape=False  TestError=False")) << log;
+    EXPECT_FALSE(HaRigaCheInizia("ERROR")) << log;
     EXPECT_TRUE(GiocoHaScritto("title after the movie")) << LogGioco();
     VerificaRipristino("movie");
+}
+
+// The codec check runs only at the level's first execution, which empties
+// the store and VideoCodec.bin with it: what the player disabled for good
+// must stay disabled in media.mcf.
+TEST_F(MovieRun, AMovieDisabledForGoodStaysDisabledInTheNextRun) {
+    ComponentiFilmati componenti;
+    if (!componenti.Pronti()) GTEST_SKIP() << "the prefix has media player or codec files of its own";
+    OpzioniCartellaGioco o;
+    o.condiviso = true;
+    o.altreOpzioni = LogForzato;
+    o.tracce = {5};
+    // A movie that came back would fail and, with AbortGameOnFailure, end the game.
+    o.trigger = "[Trigger]\r\nTypeFlags=0x4\r\nOptions=0x400000\r\nMediaCode=31\r\nTriggerCd=5\r\nLevel=1\r\n"
+                "MediaFile=clip.avi\r\n";
+    o.scriptGioco = "boot 1024 768\nload title.tr4 300\ncd 97\nwait 600\nload level1.tr4 300\ncd 3\nwait 1000\n"
+                    "cd 5\nwait 3000\ntitle after the track\nwait 500\nquit\n";
+    ASSERT_TRUE(Costruisci(o));
+    CartellaProva lato{"mvd"};
+    ASSERT_TRUE(ScriviFileProva(lato / "clip.avi", std::string("RIFF\x10\x00\x00\x00" "AVI LIST not a movie", 28)));
+    MediaPacketHeader h;
+    const std::string mpf = Utf8DaAnsi(trle / "media.mpf");
+    ASSERT_TRUE(GestionePacchettoMedia(mpf, CreaPacchetto, "", "", h, false)) << UltimoErrore;
+    ASSERT_TRUE(GestionePacchettoMedia(mpf, AggiungiFile, Utf8DaAnsi(lato / "clip.avi"), "", h, false))
+        << UltimoErrore;
+
+    // The first run: no codec opens it, and the player disables it for good.
+    EXPECT_EQ(Run("/v", 90000, "OK,YES,OK"), 0);
+    std::string log = Log();
+    EXPECT_TRUE(HaRiga("First execution (found media.mpf file in trle folder)")) << log;
+    EXPECT_TRUE(HaBoxCheInizia("Unluky, it's missing codec to play movie in this level.\r\n"
+                               "Do you want disable permanently movie: clip.avi"));
+    EXPECT_EQ(LeggiFileProva(trle / "store\\VideoCodec.bin"),
+              mano::I32(1) + "clip.avi" + std::string(72, ' ') + mano::I32(2));
+    EXPECT_FALSE(HaRiga("Perform media Movie = clip.avi")) << log;
+    EXPECT_TRUE(GiocoHaScritto("title after the track")) << LogGioco();
+
+    // The next run checks no codec: the configuration keeps the movie off.
+    EXPECT_EQ(Run(), 0);
+    log = Log();
+    EXPECT_FALSE(HaRiga("First execution (found media.mpf file in trle folder)")) << log;
+    EXPECT_TRUE(HaRiga("WARNING: media code 31 is disabled")) << log;
+    EXPECT_FALSE(HaRiga("Perform media Movie = clip.avi")) << log;
+    EXPECT_FALSE(HaRigaCheInizia("ERROR")) << log;
+    EXPECT_TRUE(GiocoHaScritto("title after the track")) << LogGioco();
+    VerificaRipristino("disabled movie");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     }
     uint32_t lunghezza = 0;
     if (LunghezzaIntestazioneWindowsMedia(file, n, lunghezza, motivo)) {
-        if (lunghezza == 0 || lunghezza >= n) std::abort();
+        if (lunghezza == 0 || lunghezza >= n || lunghezza > MassimaIntestazioneWindowsMedia) std::abort();
         std::string video, audio;
         const bool noto = FormatoDaIntestazioneWindowsMedia(file.substr(0, lunghezza), video, audio);
         if (noto != (!video.empty() && !audio.empty())) std::abort();
