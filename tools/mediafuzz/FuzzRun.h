@@ -15,9 +15,11 @@ struct LimitiFuzz {
     // media must end.
     uint32_t TempoGiocatore = 3 * 60 * 1000;
     uint32_t TempoDopo = 60 * 1000;
-    // Real time, for performers slowed by emulation.
+    // Real time, for performers slowed by emulation: the player steps in
+    // early, but only a media that outlives this long after him fails on
+    // real time, so that a loaded machine fails no case.
     uint32_t RealeGiocatore = 30 * 1000;
-    uint32_t RealeDopo = 30 * 1000;
+    uint32_t RealeDopo = 5 * 60 * 1000;
     // Real time without one sleep on the clock: a loop that spins.
     uint32_t RealeSenzaAttesa = 20 * 1000;
 };
