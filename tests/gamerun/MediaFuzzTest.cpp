@@ -18,7 +18,7 @@
 namespace {
 
 constexpr uint32_t SemeFisso = 20261211;
-constexpr uint32_t CasiBrevi = 5;
+constexpr uint32_t CasiBrevi = 12;
 
 std::string Programmi(const char* nome) { return CartellaProgrammi() + "\\" + nome; }
 
