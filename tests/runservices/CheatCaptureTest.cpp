@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/SharedState.h"
@@ -180,6 +181,15 @@ protected:
         ASSERT_NE(spia_, nullptr);
     }
     void TearDown() override {
+        if (Thread) {
+            // A sender still held by a hook that never answered goes with it.
+            if (spia_) UnhookWindowsHookEx(spia_);
+            spia_ = nullptr;
+            RimuoviHookTastiera();
+            WaitForSingleObject(Thread, 20000);
+            CloseHandle(Thread);
+            Thread = nullptr;
+        }
         if (spia_) UnhookWindowsHookEx(spia_);
         CatturaTasti::TearDown();
         CloseHandle(Raggiunto);
@@ -202,7 +212,10 @@ protected:
         in.ki.dwFlags = giu ? 0 : KEYEVENTF_KEYUP;
         ChiamateDriverTastiDiSistema().InviaInput(in);
     }
-    // Down and up of each letter; the number the chain will have seen.
+    // Down and up of each letter, sent by a thread of their own as the
+    // player's come from elsewhere (keys sent by the hook's own thread are
+    // handed to the hook while they are sent); the number the chain will
+    // have seen.
     static int Invia(const std::string& lettere, Invio invio = DelGiocatore) {
         // The system passes over the hooks of a thread that has asked for no
         // message for a while (5 s under Wine) and never gives it those
@@ -211,11 +224,17 @@ protected:
         PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
         Obiettivo = Visti + 2 * static_cast<int>(lettere.size());
         ResetEvent(Raggiunto);
-        for (char c : lettere) {
-            invio(static_cast<WORD>(c), true);
-            invio(static_cast<WORD>(c), false);
-        }
+        Mittente = {lettere, invio};
+        if (Thread) CloseHandle(Thread);
+        Thread = CreateThread(nullptr, 0, Manda, nullptr, 0, nullptr);
         return Obiettivo;
+    }
+    static DWORD WINAPI Manda(void*) {
+        for (char c : Mittente.first) {
+            Mittente.second(static_cast<WORD>(c), true);
+            Mittente.second(static_cast<WORD>(c), false);
+        }
+        return 0;
     }
     // Waits until the chain has seen them; the bound only keeps a broken
     // hook from hanging the test.
@@ -235,6 +254,8 @@ protected:
     static inline int Visti = 0;
     static inline int Obiettivo = 0;
     static inline HANDLE Raggiunto = nullptr;
+    static inline std::pair<std::string, Invio> Mittente;
+    static inline HANDLE Thread = nullptr;
     HHOOK spia_ = nullptr;
     bool sistema_ = false;
 };
