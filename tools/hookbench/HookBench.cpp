@@ -180,6 +180,9 @@ int main(int argc, char** argv) {
     ImpostaTabelleLingueCampi();
     LogAbilitato = false;
     FuoriGioco = false;
+    // A running game keeps an error line from raising a box that nobody
+    // answers; a failed media is counted instead.
+    ProcessoGioco.hProcess = reinterpret_cast<void*>(1);
     NumLivelli = 5;
     CartellaProva trle{"hbt"};
     CartellaTrle = " " + trle.Percorso() + " ";
@@ -278,6 +281,7 @@ int main(int argc, char** argv) {
     giocatore.fine = true;
     SetEvent(giocatore.via);
     WaitForSingleObject(thread, 10000);
+    ProcessoGioco.hProcess = nullptr;
     PostMessageA(finestra, WM_CLOSE, 0, 0);
     processo.Attendi(10000);
 
