@@ -71,7 +71,7 @@ BOOL CALLBACK EnumFinestreThreadProc(HWND hWnd, LPARAM valore) {
 bool EseguiEAttendi(const std::string& programma, const std::string& argomenti, bool nascosto) {
     PROCESS_INFORMATION pi;
     if (!CreaProcesso(programma, argomenti, nascosto, 0, true, pi)) return false;
-    WaitForSingleObject(pi.hProcess, INFINITE);
+    ClockAttendiOggetto(pi.hProcess, INFINITE);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;

@@ -203,7 +203,8 @@ bool EndMediaMcf() {
         CancellaFile(FileCatturaSchermo);
     });
     passo([] {
-        if (HaBit(StatoGioco, HookTastieraAttivo)) RimuoviHookTastiera();
+        // Also one only suspended: the run's end must leave no trace of it.
+        RimuoviHookTastiera();
     });
     passo([] {
         if (HaBit(ModificheAvvio, FlagSuoniLogger)) ChiudiConnessioneLogger();

@@ -33,8 +33,14 @@ void AvvisaGiocatore(int32_t codice) {
     }
 }
 
-// The author's media, then the game closes; the capture starts over.
+// The author's media, then the game closes; the capture starts over. The
+// media asks the game's progress, which comes back to the guardian: the
+// cheat is acted on once, and nothing typed meanwhile counts.
 void ChiudiPerTrucco(int32_t codice) {
+    struct InAzione {
+        InAzione() { TruccoInAzione = true; }
+        ~InAzione() { TruccoInAzione = false; }
+    } inAzione;
     TastiCatturati.clear();
     AvvisaGiocatore(codice);
     ChiudiGioco();
@@ -105,7 +111,7 @@ int32_t EstensioneSavegame(const std::string& percorso) {
 
 bool RilevaTrucchi() {
     try {
-        if (HaBit(StatoGioco, NoInheritCheat)) return true;
+        if (HaBit(StatoGioco, NoInheritCheat) || TruccoInAzione) return true;
         struct Parola {
             const char* parola;
             int32_t bit;

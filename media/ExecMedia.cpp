@@ -9,6 +9,7 @@
 #include "core/SystemUtils.h"
 #include "core/TextUtils.h"
 #include "core/Utf8Text.h"
+#include "platform/Clock.h"
 #include "runservices/RunState.h"
 
 namespace {
@@ -59,7 +60,7 @@ bool EseguiExecMedia() {
     CloseHandle(static_cast<HANDLE>(info.hThread));
     if (HaBit(MediaCorrente.Options, WaitProgramEnd)) {
         StampaLog("Waiting that program ends");
-        WaitForSingleObject(static_cast<HANDLE>(info.hProcess), INFINITE);
+        ClockAttendiOggetto(info.hProcess, INFINITE);
         StampaLog("Program end");
     }
     CloseHandle(static_cast<HANDLE>(info.hProcess));

@@ -24,6 +24,7 @@ BOOL ChiudiDiSistema(HANDLE h) { return CloseHandle(h); }
 
 UINT InviaInputDiSistema(const INPUT& input) {
     INPUT copia = input;
+    if (copia.type == INPUT_KEYBOARD) copia.ki.dwExtraInfo = MarcaTastiProgramma;
     return SendInput(1, &copia, sizeof copia);
 }
 

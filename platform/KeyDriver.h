@@ -24,6 +24,10 @@ struct ChiamateDriverTasti {
     SHORT (*StatoTasto)(int vk);
 };
 
+// Rides in the extra information of every key the program sends, so that
+// the guardian's hook tells them from the player's.
+constexpr ULONG_PTR MarcaTastiProgramma = 0x4C55444Fu;
+
 extern ChiamateDriverTasti DriverTasti;
 // The platform's own calls, for tests that put them back.
 ChiamateDriverTasti ChiamateDriverTastiDiSistema();

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/Clock.h"
+
 namespace {
 
 constexpr char ClasseFilmato[] = "LudovaneMoviePlayer";
@@ -53,7 +55,7 @@ struct MediaPlayer::Filmato {
             // The driver's play thread can still be leaving after the device
             // reports the play over; closing frees what that thread holds.
             Comando("stop " + alias);
-            Sleep(100);
+            ClockAttendiOggetto(nullptr, 100);
             Comando("close " + alias);
         }
         if (finestra) {

@@ -9,12 +9,13 @@
 std::string TastiCatturati;
 uint32_t TickUltimoTasto = 0;
 std::string TruccoRilevato;
+bool TruccoInAzione = false;
 int32_t CodiceDozy = -1, CodiceGuns = -1, CodiceHelp = -1, CodiceWeapons = -1;
 
 void AggiungiTastoCatturato(std::string& lettera) {
     // A word already found waits for the guardian: a later one must not
     // take its place.
-    if (!TruccoRilevato.empty() || lettera.empty()) return;
+    if (!TruccoRilevato.empty() || TruccoInAzione || lettera.empty()) return;
     const uint32_t ora = ClockTick();
     if (!TastiCatturati.empty() && ora - TickUltimoTasto > PausaMassimaTasti) TastiCatturati.clear();
     TickUltimoTasto = ora;
@@ -52,7 +53,7 @@ void VerificaTruccoTasti(const std::string& parola, int32_t soglia) {
 }
 
 bool CatturaTastoHook(uint32_t messaggio, uint32_t tasto) {
-    if (!TruccoRilevato.empty()) return false;
+    if (!TruccoRilevato.empty() || TruccoInAzione) return false;
     if (LoggerAttivo() && (HaFase(StrutturaLogger.Fasi, LoggerFase::Inventory) ||
                            HaFase(StrutturaLogger.Fasi, LoggerFase::HangGame)))
         return false;
@@ -69,6 +70,7 @@ bool CatturaTastoHook(uint32_t messaggio, uint32_t tasto) {
 void AzzeraCatturaTasti() {
     TastiCatturati.clear();
     TruccoRilevato.clear();
+    TruccoInAzione = false;
     TickUltimoTasto = 0;
     CodiceDozy = CodiceGuns = CodiceHelp = CodiceWeapons = -1;
 }

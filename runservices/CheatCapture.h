@@ -11,6 +11,9 @@ extern std::string TastiCatturati;
 extern uint32_t TickUltimoTasto;
 // The cheat word found, "" none; nothing is captured while it is set.
 extern std::string TruccoRilevato;
+// The guardian is acting on a cheat (its media, the game's close): no
+// letter is captured and the same cheat is not acted on again meanwhile.
+extern bool TruccoInAzione;
 // The media code performed when each word is found; -1 none.
 extern int32_t CodiceDozy, CodiceGuns, CodiceHelp, CodiceWeapons;
 

@@ -4,7 +4,9 @@
 
 #include "core/MediaLog.h"
 #include "core/SharedState.h"
+#include "platform/Clock.h"
 #include "platform/Forms.h"
+#include "platform/KeyDriver.h"
 #include "runservices/CheatCapture.h"
 
 void* HandleHookTastiera = nullptr;
@@ -23,8 +25,12 @@ intptr_t __stdcall HookJournalProc(int codice, uintptr_t wParam, intptr_t lParam
 }
 
 intptr_t __stdcall HookTastieraLLProc(int codice, uintptr_t wParam, intptr_t lParam) {
-    if (codice == HC_ACTION && lParam)
-        CatturaTastoHook(static_cast<uint32_t>(wParam), reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode);
+    if (codice == HC_ACTION && lParam) {
+        const KBDLLHOOKSTRUCT* tasto = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        // The program's own keys, its macros, are no letters the player typed.
+        const bool nostro = (tasto->flags & LLKHF_INJECTED) && tasto->dwExtraInfo == MarcaTastiProgramma;
+        if (!nostro) CatturaTastoHook(static_cast<uint32_t>(wParam), tasto->vkCode);
+    }
     return CallNextHookEx(static_cast<HHOOK>(HandleHookTastiera), codice, wParam, lParam);
 }
 
@@ -41,6 +47,8 @@ bool InstallaHookTastiera() {
         return false;
     }
     HandleHookTastiera = hook;
+    // The system calls the hook only while this thread answers it.
+    ClockServiMessaggi(true);
     ImpostaBit(StatoGioco, HookTastieraAttivo);
     StampaLog("Created keyboard hook");
     return true;
@@ -52,6 +60,7 @@ void RimuoviHookTastiera() {
     if (installato) StampaLog("Removed keyboard hook");
     if (HandleHookTastiera) UnhookWindowsHookEx(static_cast<HHOOK>(HandleHookTastiera));
     HandleHookTastiera = nullptr;
+    ClockServiMessaggi(false);
     TogliBit(StatoGioco, HookTastieraAttivo);
     TogliBit(StatoGioco, HookSospeso);
     TastiCatturati.clear();
@@ -62,6 +71,7 @@ void SospendiHookTastiera() {
     StampaLog("Suspend keyboard hook");
     UnhookWindowsHookEx(static_cast<HHOOK>(HandleHookTastiera));
     HandleHookTastiera = nullptr;
+    ClockServiMessaggi(false);
     TogliBit(StatoGioco, HookTastieraAttivo);
     ImpostaBit(StatoGioco, HookSospeso);
     DoEvents();

@@ -234,10 +234,10 @@ void ChiudiProcessoLogger() {
 void TerminaLoggerMuto() {
     if (LoggerHaRisposto || !ProcessoLoggerVivo()) return;
     // A close command may have reached it: a moment to end by itself.
-    if (WaitForSingleObject(static_cast<HANDLE>(hProcessLogger), AttesaFineLoggerMuto) != WAIT_TIMEOUT) return;
+    if (ClockAttendiOggetto(hProcessLogger, AttesaFineLoggerMuto)) return;
     StampaLog("WARNING: Scrivane never answered: terminate its process");
     TerminateProcess(static_cast<HANDLE>(hProcessLogger), 0);
-    WaitForSingleObject(static_cast<HANDLE>(hProcessLogger), AttesaFineLoggerMuto);
+    ClockAttendiOggetto(hProcessLogger, AttesaFineLoggerMuto);
 }
 
 void AvviaScrivane() {

@@ -12,7 +12,9 @@
 #include "core/MediaConfig.h"
 #include "core/MediaTrigger.h"
 #include "core/SystemUtils.h"
+#include "platform/Clock.h"
 #include "runservices/Desktop.h"
+#include "runservices/KeyboardHook.h"
 #include "gamerun/EndGame.h"
 #include "media/AlertMedia.h"
 #include "media/EmailMedia.h"
@@ -567,6 +569,21 @@ TEST_F(FineRun, AStepThatFailsLeavesTheLaterStepsToRun) {
         EXPECT_GT(trovata, errore) << dopo;
     }
     EXPECT_TRUE(EsisteFileProva(store / "media.mcf"));
+}
+
+TEST_F(FineRun, AHookSuspendedWhenTheRunEndsIsRemovedAndNotRestoredLater) {
+    SistemaNT = true;
+    ImpostaBit(StatoGioco, GuardiaDozy);
+    ASSERT_TRUE(InstallaHookTastiera());
+    // The game ended while an alert held the hook off.
+    SospendiHookTastiera();
+    EndMediaMcf();
+    EXPECT_FALSE(HaBit(StatoGioco, HookSospeso | HookTastieraAttivo));
+    EXPECT_FALSE(ClockServeMessaggi());
+    // The alert's end, later, finds nothing to restore.
+    RipristinaHookTastiera();
+    EXPECT_EQ(HandleHookTastiera, nullptr);
+    EXPECT_FALSE(HaBit(StatoGioco, HookTastieraAttivo));
 }
 
 // The main window closed from outside while the start pumps events, before

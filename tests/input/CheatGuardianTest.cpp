@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,65 @@ TEST_F(Guardiano, AWordFoundIsActedOnOnce) {
             EXPECT_EQ(TruccoRilevato, "");
         }
         EXPECT_EQ(TastiCatturati, c.esito ? "XYZ" : "");
+    }
+}
+
+// What the notify media does to the guardian while it runs: an alert asks
+// the game's progress on every redraw, and that comes back here.
+struct DuranteMedia {
+    std::vector<bool> rilevaAnnidato;
+    std::vector<bool> lettereprese;
+    std::vector<bool> giocoAperto;
+};
+DuranteMedia Durante;
+
+TEST_F(Guardiano, ACheatIsActedOnOnceWhileItsMediaAsksTheGameProgress) {
+    Ganci.EseguiMediaCode = [](int32_t codice, bool&) {
+        MediaEseguiti.push_back(codice);
+        // Bounded, so that a guardian that starts the media again fails here
+        // and not by overflowing the stack.
+        if (MediaEseguiti.size() > 3) return true;
+        Durante.giocoAperto.push_back(ProcessoGioco.hProcess != nullptr);
+        Durante.lettereprese.push_back(CatturaTastoHook(WM_KEYDOWN, 'D'));
+        Durante.rilevaAnnidato.push_back(RilevaTrucchi());
+        return true;
+    };
+    struct Caso {
+        const char* nome;
+        int32_t stato;
+        const char* trucco;
+        bool savegame;
+    };
+    const std::vector<Caso> casi{
+        {"a typed word", GuardiaGuns, "GUNS", false},
+        {"a savegame's trace", GuardiaGuns | ControlloTrucchiSavegame, "", true},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        BufferLog.clear();
+        if (!ProcessoGioco.hProcess) ProcessoGioco.hProcess = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        AzzeraCatturaTasti();
+        if (c.savegame) Metti(0, Con(0, {{400, Meno1}}));
+        CacheSavegame.LastUpdateTick = ClockTick() - 5000;
+        StatoGioco = c.stato;
+        CodiceGuns = 21;
+        TruccoRilevato = c.trucco;
+        MediaEseguiti.clear();
+        Durante = DuranteMedia{};
+        EXPECT_FALSE(RilevaTrucchi());
+        EXPECT_EQ(MediaEseguiti, std::vector<int32_t>{21});
+        // The media ran on the open game, took no letter, and its questions
+        // were answered "go on".
+        EXPECT_EQ(Durante.giocoAperto, std::vector<bool>{true});
+        EXPECT_EQ(Durante.lettereprese, std::vector<bool>{false});
+        EXPECT_EQ(Durante.rilevaAnnidato, std::vector<bool>{true});
+        EXPECT_TRUE(GiocoChiuso());
+        const std::vector<std::string> righe = Righe();
+        EXPECT_EQ(std::count(righe.begin(), righe.end(), "Close tomb raider program"), 1);
+        // The capture goes on (a game again, or a log line raises a box).
+        ProcessoGioco.hProcess = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        EXPECT_TRUE(CatturaTastoHook(WM_KEYDOWN, 'D'));
+        EXPECT_EQ(TastiCatturati, "D");
     }
 }
 

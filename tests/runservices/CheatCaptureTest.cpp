@@ -5,10 +5,12 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/SharedState.h"
 #include "platform/Clock.h"
+#include "platform/KeyDriver.h"
 #include "runservices/CheatCapture.h"
 #include "runservices/KeyboardHook.h"
 #include "runservices/LoggerClient.h"
@@ -173,36 +175,87 @@ protected:
         sistema_ = SistemaNT;
         SistemaNT = true;
         Visti = 0;
+        Obiettivo = 0;
+        Raggiunto = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         spia_ = SetWindowsHookExA(WH_KEYBOARD_LL, Spia, GetModuleHandleA(nullptr), 0);
         ASSERT_NE(spia_, nullptr);
     }
     void TearDown() override {
+        if (Thread) {
+            // A sender still held by a hook that never answered goes with it.
+            if (spia_) UnhookWindowsHookEx(spia_);
+            spia_ = nullptr;
+            RimuoviHookTastiera();
+            WaitForSingleObject(Thread, 20000);
+            CloseHandle(Thread);
+            Thread = nullptr;
+        }
         if (spia_) UnhookWindowsHookEx(spia_);
         CatturaTasti::TearDown();
+        CloseHandle(Raggiunto);
+        Raggiunto = nullptr;
         SistemaNT = sistema_;
     }
     static LRESULT CALLBACK Spia(int codice, WPARAM wp, LPARAM lp) {
         const LRESULT r = CallNextHookEx(nullptr, codice, wp, lp);
-        if (codice == HC_ACTION) ++Visti;
+        if (codice == HC_ACTION && ++Visti == Obiettivo) SetEvent(Raggiunto);
         return r;
     }
-    // Down and up of each letter, then a wait until the chain has seen them;
-    // the bound only keeps a broken hook from hanging the test.
-    static bool Scrivi(const std::string& lettere) {
-        const int attesi = Visti + 2 * static_cast<int>(lettere.size());
-        for (char c : lettere) {
-            tasti::Tasto(static_cast<WORD>(c), true);
-            tasti::Tasto(static_cast<WORD>(c), false);
+    using Invio = void (*)(WORD vk, bool giu);
+    static void DelGiocatore(WORD vk, bool giu) { tasti::Tasto(vk, giu); }
+    // As the key macros send them.
+    static void DelProgramma(WORD vk, bool giu) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+        in.ki.dwFlags = giu ? 0 : KEYEVENTF_KEYUP;
+        ChiamateDriverTastiDiSistema().InviaInput(in);
+    }
+    // Down and up of each letter, sent by a thread of their own as the
+    // player's come from elsewhere (keys sent by the hook's own thread are
+    // handed to the hook while they are sent); the number the chain will
+    // have seen.
+    static int Invia(const std::string& lettere, Invio invio = DelGiocatore) {
+        // The system passes over the hooks of a thread that has asked for no
+        // message for a while (5 s under Wine) and never gives it those
+        // keys: the thread asks once before they go.
+        MSG m;
+        PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
+        Obiettivo = Visti + 2 * static_cast<int>(lettere.size());
+        ResetEvent(Raggiunto);
+        Mittente = {lettere, invio};
+        if (Thread) CloseHandle(Thread);
+        Thread = CreateThread(nullptr, 0, Manda, nullptr, 0, nullptr);
+        return Obiettivo;
+    }
+    static DWORD WINAPI Manda(void*) {
+        for (char c : Mittente.first) {
+            Mittente.second(static_cast<WORD>(c), true);
+            Mittente.second(static_cast<WORD>(c), false);
         }
+        return 0;
+    }
+    // Waits until the chain has seen them; the bound only keeps a broken
+    // hook from hanging the test.
+    static bool Attendi(int attesi, void (*attesa)()) {
         const DWORD inizio = GetTickCount();
-        while (Visti < attesi && GetTickCount() - inizio < 20000) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            MSG m;
-            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-        }
+        while (Visti < attesi && GetTickCount() - inizio < 20000) attesa();
         return Visti >= attesi;
     }
+    static void Pompa() {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    }
+    static bool Scrivi(const std::string& lettere, Invio invio = DelGiocatore) {
+        return Attendi(Invia(lettere, invio), Pompa);
+    }
     static inline int Visti = 0;
+    static inline int Obiettivo = 0;
+    static inline HANDLE Raggiunto = nullptr;
+    static inline std::pair<std::string, Invio> Mittente;
+    static inline HANDLE Thread = nullptr;
     HHOOK spia_ = nullptr;
     bool sistema_ = false;
 };
@@ -258,6 +311,58 @@ TEST_F(HookReale, TheHookTakesNothingWhileTheGameShowsItsInventory) {
     StrutturaLogger.Fasi = LoggerFase{};
     ASSERT_TRUE(Scrivi("C"));
     EXPECT_EQ(TastiCatturati, "C");
+}
+
+TEST_F(HookReale, KeysSentAfterTheThreadLongAskedForNoMessageReachTheCapture) {
+    ASSERT_TRUE(InstallaHookTastiera());
+    // As the tests before this one may keep the thread from messages.
+    Sleep(5500);
+    ASSERT_TRUE(Scrivi("AB"));
+    EXPECT_EQ(TastiCatturati, "AB");
+}
+
+TEST_F(HookReale, TheProgramsOwnKeysAreNoLettersThePlayerTyped) {
+    StatoGioco = GuardiaDozy;
+    ASSERT_TRUE(InstallaHookTastiera());
+    ASSERT_TRUE(Scrivi("DOZY", DelProgramma));
+    EXPECT_EQ(TastiCatturati, "");
+    EXPECT_EQ(TruccoRilevato, "");
+    // The player's keys, injected by the test all the same, still count.
+    ASSERT_TRUE(Scrivi("DOZY"));
+    EXPECT_EQ(TastiCatturati, "DOZY");
+    EXPECT_EQ(TruccoRilevato, "DOZY");
+}
+
+// The program's waits answer the hook while it is installed, so that the
+// player's keys reach the game and the guardian meanwhile.
+TEST_F(HookReale, ThePlayersKeysReachTheCaptureWhileTheProgramWaits) {
+    ClockUseManual(false);
+    struct Caso {
+        const char* nome;
+        const char* lettere;
+        bool (*attendi)(int attesi);
+    };
+    const std::vector<Caso> casi{
+        {"the clock's sleep", "AB", [](int attesi) { return Attendi(attesi, [] { ClockSleep(50); }); }},
+        {"a wait for a handle", "CD", [](int) { return ClockAttendiOggetto(Raggiunto, 20000); }},
+        {"a wait for the time alone", "EF", [](int attesi) {
+             return Attendi(attesi, [] { ClockAttendiOggetto(nullptr, 50); });
+         }},
+    };
+    ASSERT_TRUE(InstallaHookTastiera());
+    EXPECT_TRUE(ClockServeMessaggi());
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        EXPECT_TRUE(c.attendi(Invia(c.lettere)));
+        EXPECT_EQ(TastiCatturati, c.lettere);
+        TastiCatturati.clear();
+    }
+    SospendiHookTastiera();
+    EXPECT_FALSE(ClockServeMessaggi());
+    RipristinaHookTastiera();
+    EXPECT_TRUE(ClockServeMessaggi());
+    RimuoviHookTastiera();
+    EXPECT_FALSE(ClockServeMessaggi());
 }
 
 }  // namespace
