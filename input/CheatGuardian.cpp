@@ -112,25 +112,13 @@ int32_t EstensioneSavegame(const std::string& percorso) {
 bool RilevaTrucchi() {
     try {
         if (HaBit(StatoGioco, NoInheritCheat) || TruccoInAzione) return true;
-        struct Parola {
-            const char* parola;
-            int32_t bit;
-            const char* messaggio;
-            int32_t codice;
-        };
-        const Parola parole[] = {
-            {"DOZY", GuardiaDozy, "Detected an attempt to enable Fly Cheat", CodiceDozy},
-            {"GUNS", GuardiaGuns, "Detected an attempt to enable unlimited medipacks cheat", CodiceGuns},
-            {"HELP", GuardiaHelp, "Detected an attempt to enable skip level cheat", CodiceHelp},
-            {"WEAPONS", GuardiaWeapons, "Detected an attempt to enable All weapons cheat", CodiceWeapons},
-        };
         const std::string trovato = MaiuscoloAscii(TruccoRilevato);
         bool colto = false;
         int32_t codice = -1;
-        for (const Parola& p : parole) {
-            if (!HaBit(StatoGioco, p.bit) || trovato != p.parola) continue;
-            StampaLog(p.messaggio);
-            codice = p.codice;
+        for (const TruccoGuardian& t : TrucchiGuardian) {
+            if (!HaBit(StatoGioco, t.Guardia) || trovato != t.Parola) continue;
+            StampaLog(t.RigaRilevato);
+            codice = *t.Codice;
             colto = true;
         }
         if (!colto) {

@@ -130,37 +130,18 @@ void ImpostaGuardian() {
         if (!HaBit(FlagGuardian, GuardianEreditaTrucchi)) return true;
         if (HaBit(FlagGuardian, GuardianControllaSavegame))
             guarda(ControlloTrucchiSavegame, "Enable parsing savegames for cheats");
-        if (HaBit(FlagGuardian, GuardianTruccoVolo)) {
-            CodiceDozy = CodiceGuardian;
-            if (guarda(GuardiaDozy, "Inherit Fly cheat mode")) InstallaHookTastiera();
-        }
-        if (HaBit(FlagGuardian, GuardianTruccoMedikit)) {
-            CodiceGuns = CodiceGuardian;
-            guarda(GuardiaGuns, "Inherit unlimited medipacks cheat mode");
-        }
-        if (HaBit(FlagGuardian, GuardianTruccoLivello)) {
-            CodiceHelp = CodiceGuardian;
-            guarda(GuardiaHelp, "Inherit Skip Level cheat mode");
-        }
-        if (HaBit(FlagGuardian, GuardianTruccoArmi)) {
-            CodiceWeapons = CodiceGuardian;
-            guarda(GuardiaWeapons, "Inherit WEAPONS cheat mode");
+        for (const TruccoGuardian& t : TrucchiGuardian) {
+            if (!HaBit(FlagGuardian, t.FlagTrigger)) continue;
+            *t.Codice = CodiceGuardian;
+            // Only the flying word is typed outside the inventory: it needs the hook.
+            if (guarda(t.Guardia, t.RigaEreditato) && t.Guardia == GuardiaDozy) InstallaHookTastiera();
         }
         return true;
     });
-    struct Tolto {
-        int32_t bit;
-        const char* riga;
-    };
-    static constexpr Tolto tolti[] = {
-        {GuardiaDozy, "Allow fly cheat"},
-        {GuardiaGuns, "Allow unlimited medipacks cheat"},
-        {GuardiaHelp, "Allow skip level cheat"},
-        {GuardiaWeapons, "Allow all weapons cheat"},
-        {ControlloTrucchiSavegame, "Disable parsing savegames for cheats"},
-    };
-    for (const Tolto& t : tolti)
-        if (HaBit(prima, t.bit) && !HaBit(StatoGioco, t.bit)) StampaLog(t.riga);
+    for (const TruccoGuardian& t : TrucchiGuardian)
+        if (HaBit(prima, t.Guardia) && !HaBit(StatoGioco, t.Guardia)) StampaLog(t.RigaPermesso);
+    if (HaBit(prima, ControlloTrucchiSavegame) && !HaBit(StatoGioco, ControlloTrucchiSavegame))
+        StampaLog("Disable parsing savegames for cheats");
     if (!HaBit(StatoGioco, GuardiaDozy)) RimuoviHookTastiera();
 }
 

@@ -12,6 +12,17 @@ std::string TruccoRilevato;
 bool TruccoInAzione = false;
 int32_t CodiceDozy = -1, CodiceGuns = -1, CodiceHelp = -1, CodiceWeapons = -1;
 
+const TruccoGuardian TrucchiGuardian[4] = {
+    {"DOZY", 0, GuardiaDozy, 0x4, &CodiceDozy, "Detected an attempt to enable Fly Cheat", "Inherit Fly cheat mode",
+     "Allow fly cheat"},
+    {"GUNS", 2, GuardiaGuns, 0x20, &CodiceGuns, "Detected an attempt to enable unlimited medipacks cheat",
+     "Inherit unlimited medipacks cheat mode", "Allow unlimited medipacks cheat"},
+    {"HELP", 2, GuardiaHelp, 0x40, &CodiceHelp, "Detected an attempt to enable skip level cheat",
+     "Inherit Skip Level cheat mode", "Allow skip level cheat"},
+    {"WEAPONS", 3, GuardiaWeapons, 0x80, &CodiceWeapons, "Detected an attempt to enable All weapons cheat",
+     "Inherit WEAPONS cheat mode", "Allow all weapons cheat"},
+};
+
 void AggiungiTastoCatturato(std::string& lettera) {
     // A word already found waits for the guardian: a later one must not
     // take its place.
@@ -30,14 +41,19 @@ void AggiungiTastoCatturato(std::string& lettera) {
 void ControllaTastiGuardian() {
     StampaLog("Last captured keys by guardian: \"" + TastiCatturati + "\"");
     if (HaBit(StatoGioco, NoInheritCheat)) return;
-    if (HaBit(StatoGioco, GuardiaDozy) && TastiCatturati.size() >= 4 &&
-        MaiuscoloAscii(TastiCatturati.substr(TastiCatturati.size() - 4)) == "DOZY") {
-        TruccoRilevato = "DOZY";
-        return;
+    for (const TruccoGuardian& t : TrucchiGuardian) {
+        if (!HaBit(StatoGioco, t.Guardia)) continue;
+        if (t.Soglia > 0) {
+            VerificaTruccoTasti(t.Parola, t.Soglia);
+            continue;
+        }
+        const std::string parola = t.Parola;
+        if (TastiCatturati.size() >= parola.size() &&
+            MaiuscoloAscii(TastiCatturati.substr(TastiCatturati.size() - parola.size())) == parola) {
+            TruccoRilevato = parola;
+            return;
+        }
     }
-    if (HaBit(StatoGioco, GuardiaGuns)) VerificaTruccoTasti("GUNS", 2);
-    if (HaBit(StatoGioco, GuardiaHelp)) VerificaTruccoTasti("HELP", 2);
-    if (HaBit(StatoGioco, GuardiaWeapons)) VerificaTruccoTasti("WEAPONS", 3);
 }
 
 void VerificaTruccoTasti(const std::string& parola, int32_t soglia) {

@@ -17,6 +17,22 @@ extern bool TruccoInAzione;
 // The media code performed when each word is found; -1 none.
 extern int32_t CodiceDozy, CodiceGuns, CodiceHelp, CodiceWeapons;
 
+// The cheats the guardian can forbid, each known by the word the player types.
+struct TruccoGuardian {
+    const char* Parola;
+    // Letters of the word that give it away; 0: the whole word in a row.
+    int32_t Soglia;
+    // Its watch's bit of StatoGioco.
+    int32_t Guardia;
+    // The guardian trigger's flag that forbids it.
+    int32_t FlagTrigger;
+    int32_t* Codice;
+    const char* RigaRilevato;
+    const char* RigaEreditato;
+    const char* RigaPermesso;
+};
+extern const TruccoGuardian TrucchiGuardian[4];
+
 // Letters further apart than this start a new word.
 constexpr uint32_t PausaMassimaTasti = 2000;
 constexpr size_t MaxTastiCatturati = 7;
