@@ -38,6 +38,7 @@
 #include "runservices/RunState.h"
 #include "savegames/EquipmentMedia.h"
 #include "savegames/SavegameCache.h"
+#include "tests/media/KeyPresses.h"
 #include "tests/savegames/SavegameBytes.h"
 #include "tests/support/TestFolders.h"
 #include "tests/support/TestProcesses.h"
@@ -90,14 +91,8 @@ private:
     size_t da_ = 0;
 };
 
-void TastoGiocatore(WORD vk, bool giu) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = giu ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &in, sizeof in);
-}
+// The player's keys carry no mark: the hook must take them.
+void TastoGiocatore(WORD vk, bool giu) { tasti::Tasto(vk, giu); }
 
 // One press of the player's thread, handed over by the main thread.
 struct Pressione {

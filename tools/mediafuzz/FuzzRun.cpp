@@ -26,6 +26,8 @@
 #include "runservices/TombSettings.h"
 #include "savegames/SavegameBackup.h"
 #include "savegames/SavegameCache.h"
+#include "tests/media/KeyPresses.h"
+#include "tests/support/GdiObjects.h"
 
 void (*FermoFuzz)(const std::string& rapporto) = [](const std::string& rapporto) {
     std::fprintf(stderr, "%s\n", rapporto.c_str());
@@ -54,17 +56,6 @@ std::atomic<uint32_t> TickInizio{0};
 std::atomic<DWORD> RealeInizio{0};
 std::string RapportoFermo;
 std::thread Sorvegliante;
-
-// The GDI objects of this process: Wine reports none through the system's
-// count, but its handle table answers for a bare index.
-int32_t OggettiGdi() {
-    const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (n > 0) return static_cast<int32_t>(n);
-    int32_t vivi = 0;
-    for (uintptr_t i = 1; i < 0x10000; ++i)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0) ++vivi;
-    return vivi;
-}
 
 // The same for kernel handles, which Wine does not count either.
 int32_t Handle() {
@@ -110,14 +101,7 @@ Risorse Conta() {
     return r;
 }
 
-void Tasto(WORD vk, bool giu) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = giu ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &in, sizeof in);
-}
+using tasti::Tasto;
 
 // The windows of a media that wait for the player, which the player closes.
 BOOL CALLBACK ChiudiFinestraMedia(HWND h, LPARAM) {
