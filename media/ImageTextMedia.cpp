@@ -173,7 +173,12 @@ void Dialog_Titoli::MostraTestoScorrevole() {
                 }
             }
             if (!cambiata) DoEvents();
-            AttendiDaSegno(MediaCorrente.Formato.ScrollDelay);
+            // A pace of 0 or less scrolls as fast as the drawing goes, yet
+            // every step rests, so that the game keeps its processor.
+            if (MediaCorrente.Formato.ScrollDelay > 0)
+                AttendiDaSegno(MediaCorrente.Formato.ScrollDelay);
+            else
+                ClockSleep(1);
         }
 
         if (!AbortEscape && !scaricata_ && HaBit(MediaCorrente.Formato.Flags, FlagFermaAFineTesto))

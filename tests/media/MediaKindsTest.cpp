@@ -18,6 +18,7 @@
 #include "core/SharedState.h"
 #include "core/Utf8Text.h"
 #include "media/MediaWindow.h"
+#include "platform/Clock.h"
 #include "tests/support/TestFolders.h"
 
 namespace {
@@ -284,6 +285,22 @@ TEST_F(MediaKinds, AScrollStepOfZeroStillScrollsOnePixelAStep) {
     EXPECT_FALSE(e.errore);
     EXPECT_GE(e.durata, 2000u);
     EXPECT_LT(e.durata, 8000u);
+}
+
+TEST_F(MediaKinds, AScrollPaceOfZeroStillRestsAtEveryStep) {
+    MediaCorrente.TypeFlags = ScrollText;
+    MediaCorrente.BackColor = static_cast<int32_t>(Blu);
+    MediaCorrente.Text = "<TEXT>MMMM<END_TEXT>";
+    Formato().BoundRect = {0, 900, 1000, 1000};
+    Formato().ScrollStep = 0;
+    Formato().ScrollDelay = 0;
+    const int32_t passi = GetSystemMetrics(SM_CYSCREEN) / 10;
+    const uint32_t prima = ClockAttese();
+    std::vector<Cattura> catture;
+    const Esito e = Esegui({}, catture);
+    EXPECT_FALSE(e.errore);
+    // One pixel a step through the whole clip: a rest at each of them.
+    EXPECT_GE(ClockAttese() - prima, static_cast<uint32_t>(passi));
 }
 
 TEST_F(MediaKinds, AFormattedSequenceShowsEachPictureWithItsTextForItsTime) {

@@ -443,12 +443,8 @@ private:
         if (Moneta(6)) f.BoundRect = {Tra(-2000, 2000), Tra(-2000, 2000), Tra(-2000, 2000), Tra(-2000, 2000)};
         f.Effect = Tra(0, 5);
         f.ScrollStep = Moneta(4) ? Tra(-5, 0) : Tra(1, 200);
-        // A pace of 0 steps a scroll or a typed text without one wait, as
-        // fast as it draws: not an endless loop, but one that never lets the
-        // game run; left out until the paces at 0 are settled with the
-        // splash frame loop's interval 0, mended apart.
-        f.ScrollDelay = escape_ && Moneta(4) ? Tra(1, 100000) : Tra(1, 20);
-        f.DelayMicros = escape_ && Moneta(4) ? Tra(1, 100000000) : Tra(1, 20000);
+        f.ScrollDelay = escape_ && Moneta(4) ? Tra(1, 100000) : Tra(-2, 20);
+        f.DelayMicros = escape_ && Moneta(4) ? Tra(1, 100000000) : Tra(-2, 20000);
         f.Flags = Tra(0, 0xFF);
         f.Font = Tra(-1, 3);
 
