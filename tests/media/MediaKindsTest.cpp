@@ -444,7 +444,7 @@ TEST_F(MediaKinds, ACountdownShowsItsStartAtOnceThenAValueASecondInItsFormat) {
     struct Caso {
         const char* flags;
         int32_t inizio, fine;
-        // What is on screen at 0.4 s and, when counting, at 1.2 s.
+        // What the screen shows, in order: at once, then each value it counts to.
         std::vector<std::string> attesi;
         uint32_t durataMinima;
     };
@@ -466,33 +466,38 @@ TEST_F(MediaKinds, ACountdownShowsItsStartAtOnceThenAValueASecondInItsFormat) {
                                "\r\n<END_COUNTDOWN>\r\n";
         Formato().BoundRect = {100, 100, 900, 500};
         Formato().Align = DT_CENTER;
-        // Each capture is compared there and then with the expected text
-        // drawn apart in the font the window chose.
-        std::vector<int64_t> diversi(caso.attesi.size(), -1), bianchi(caso.attesi.size(), 0);
+        // Each capture is compared there and then with the next expected
+        // text drawn apart in the font the window chose. The start must be
+        // there at once; a later value is waited for, since a busy machine
+        // may draw it some captures late.
+        size_t visti = 0;
+        bool inizioSubito = false;
         const auto confronta = [&](const Dialog_Titoli& finestra, size_t i, const Cattura& schermo) {
+            if (visti == caso.attesi.size()) return;
             const HFONT font = static_cast<HFONT>(GetCurrentObject(finestra.Picture1.hDC(), OBJ_FONT));
             const RECT r{finestra.BoundRect.Left, finestra.BoundRect.Top, finestra.BoundRect.Right,
                          finestra.BoundRect.Bottom};
-            const Cattura atteso = Riferimento(schermo, font, r, DT_CENTER | 0x850, caso.attesi[i]);
-            diversi[i] = 0;
+            const Cattura atteso = Riferimento(schermo, font, r, DT_CENTER | 0x850, caso.attesi[visti]);
+            int64_t diversi = 0, bianchi = 0;
             for (int32_t y = 0; y < schermo.altezza; ++y)
                 for (int32_t x = 0; x < schermo.larghezza; ++x) {
-                    if (schermo.At(x, y) != atteso.At(x, y)) ++diversi[i];
-                    if (schermo.At(x, y) == Bianco) ++bianchi[i];
+                    if (schermo.At(x, y) != atteso.At(x, y)) ++diversi;
+                    if (schermo.At(x, y) == Bianco) ++bianchi;
                 }
+            if (diversi != 0 || bianchi <= 50) return;
+            if (i == 0) inizioSubito = true;
+            ++visti;
         };
-        const std::vector<uint32_t> istanti = {400, 1200};
+        std::vector<uint32_t> istanti;
+        for (uint32_t t = 400; t < caso.durataMinima + 2500; t += 200) istanti.push_back(t);
         std::vector<Cattura> catture;
-        const Esito e = Esegui({istanti.begin(), istanti.begin() + caso.attesi.size()}, catture, confronta);
+        const Esito e = Esegui(istanti, catture, confronta);
         EXPECT_FALSE(e.errore);
         // One second a value, then 0.4 s more.
         EXPECT_GE(e.durata, caso.durataMinima);
         EXPECT_LT(e.durata, caso.durataMinima + 2500);
-        for (size_t i = 0; i < caso.attesi.size(); ++i) {
-            SCOPED_TRACE(caso.attesi[i]);
-            EXPECT_GT(bianchi[i], 50);
-            EXPECT_EQ(diversi[i], 0);
-        }
+        EXPECT_TRUE(inizioSubito);
+        EXPECT_EQ(visti, caso.attesi.size());
     }
 }
 
