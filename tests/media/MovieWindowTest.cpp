@@ -169,7 +169,11 @@ TEST_F(FinestraFilmato, RepeatPlaysTheMovieThatManyTimes) {
         MediaCorrente.Repeat = caso.repeat;
         Campionatore c;
         EXPECT_TRUE(Mostra());
-        EXPECT_EQ(c.Sequenza(), caso.sequenza);
+        // The last frame stays only until the window closes, which a busy
+        // sampler may not see: each play's red counts, and every blue
+        // between two plays.
+        const std::string visto = c.Sequenza();
+        EXPECT_TRUE(visto == caso.sequenza || visto + "B" == caso.sequenza) << visto;
     }
 }
 
