@@ -36,6 +36,14 @@ int16_t StatoShift() {
     return s;
 }
 
+// A command string to the system's MCI, with the device's answer.
+MCIERROR ComandoMci(const std::string& testo, std::string* risposta, HWND notifica) {
+    char buffer[128] = {};
+    const MCIERROR e = mciSendStringA(testo.c_str(), buffer, sizeof buffer, notifica);
+    if (risposta) *risposta = buffer;
+    return e;
+}
+
 }  // namespace
 
 struct MediaPlayer::Filmato {
@@ -67,10 +75,7 @@ struct MediaPlayer::Filmato {
     Filmato& operator=(const Filmato&) = delete;
 
     MCIERROR Comando(const std::string& testo, std::string* risposta = nullptr, HWND notifica = nullptr) {
-        char buffer[128] = {};
-        const MCIERROR e = mciSendStringA(testo.c_str(), buffer, sizeof buffer, notifica);
-        if (risposta) *risposta = buffer;
-        return e;
+        return ComandoMci(testo, risposta, notifica);
     }
     // A number the device reports, -1 when it reports none.
     long Numero(const std::string& cosa) {
@@ -298,10 +303,7 @@ struct MediaPlayer::SuonoMci {
     SuonoMci& operator=(const SuonoMci&) = delete;
 
     MCIERROR Comando(const std::string& testo, std::string* risposta = nullptr, HWND notifica = nullptr) {
-        char buffer[128] = {};
-        const MCIERROR e = mciSendStringA(testo.c_str(), buffer, sizeof buffer, notifica);
-        if (risposta) *risposta = buffer;
-        return e;
+        return ComandoMci(testo, risposta, notifica);
     }
 
     static LRESULT CALLBACK Procedura(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -76,6 +76,16 @@ const Sezione SezioneTestoProgressivo = {
     {{"FLAGS", Classe::Flags, 0, 0xFF}, {"TIME", Classe::Tempo, 0, 4}, {"START_COUNT", Classe::Numero, -3, 20}},
     {}};
 
+// A picture sequence, under a fixed or a scrolling text alike.
+const Sezione SezioneSequenza = {"SEQ_IMAGE",
+                                 {{"FLAGS", Classe::Flags, 0, 0xFF}},
+                                 {{"IMAGE",
+                                   "TOT_IMAGES",
+                                   {{"IMAGE", Classe::File},
+                                    {"DURATE", Classe::Tempo, 0, 100},
+                                    {"I_FLAGS", Classe::Flags, 0, 0xFF},
+                                    {"BOUND", Classe::Rett}}}}};
+
 const std::vector<Genere>& Generi() {
     static const std::vector<Genere> generi = {
         {"Alert",
@@ -107,25 +117,11 @@ const std::vector<Genere>& Generi() {
         {"Image_Sequence_Fixed",
          int32_t{ImageSequence} | FixedText,
          true,
-         {{"SEQ_IMAGE",
-           {{"FLAGS", Classe::Flags, 0, 0xFF}},
-           {{"IMAGE",
-             "TOT_IMAGES",
-             {{"IMAGE", Classe::File},
-              {"DURATE", Classe::Tempo, 0, 100},
-              {"I_FLAGS", Classe::Flags, 0, 0xFF},
-              {"BOUND", Classe::Rett}}}}}}},
+         {SezioneSequenza}},
         {"Image_Sequence_Scroll",
          int32_t{ImageSequence} | ScrollText,
          true,
-         {{"SEQ_IMAGE",
-           {{"FLAGS", Classe::Flags, 0, 0xFF}},
-           {{"IMAGE",
-             "TOT_IMAGES",
-             {{"IMAGE", Classe::File},
-              {"DURATE", Classe::Tempo, 0, 100},
-              {"I_FLAGS", Classe::Flags, 0, 0xFF},
-              {"BOUND", Classe::Rett}}}}}}},
+         {SezioneSequenza}},
         {"Keyboard",
          BitKeyboard,
          false,
